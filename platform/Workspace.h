@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// Opening links and files and revealing a file in the file manager. The interface layer
+// installs the desktop's implementation at start-up; before that, and in a process without
+// a desktop, every call is refused with a log line.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    virtual bool openURL(const std::string& url) = 0;
+    virtual bool openFile(const std::string& path) = 0;
+    virtual bool revealFile(const std::string& path) = 0;
+
+    static std::shared_ptr<Workspace> shared();
+    static void setShared(std::shared_ptr<Workspace> workspace);
+};
+
+}  // namespace platform

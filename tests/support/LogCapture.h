@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Log.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Collects log lines while it lives, so a test can check what was reported.
+class LogCapture {
+public:
+    LogCapture() {
+        platform::setLogSink([this](platform::LogLevel, const std::string& line) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            lines_.push_back(line);
+        });
+    }
+    ~LogCapture() { platform::setLogSink({}); }
+
+    std::vector<std::string> lines() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return lines_;
+    }
+    bool contains(const std::string& fragment) const {
+        for (const auto& line : lines())
+            if (line.find(fragment) != std::string::npos) return true;
+        return false;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> lines_;
+};
+
+}  // namespace testsupport
