@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPushButton>
+
+class QLabel;
+
+namespace ui {
+
+// The state shared by the self-painting buttons: whether the mouse button is held down on it
+// (isTracking), whether the pointer is over it (isFocus) and whether it is usable (isDisabled:
+// YES means usable, the name reads the other way). A button that is not usable drops clicks
+// but keeps its own enabled state, so it still sees the pointer.
+class StateButton : public QPushButton {
+    Q_OBJECT
+public:
+    bool isFocus() const { return focus; }
+    void setIsFocus(bool isFocus) { focus = isFocus; }
+    bool isTracking() const { return tracking; }
+    bool isDisabled() const { return usable; }
+
+protected:
+    StateButton(bool startsUsable, QWidget* parent);
+
+    // Stores the usable flag (YES = usable) and redraws; the widget's enabled state stays.
+    void setButtonEnabled(bool enabled);
+    // Usable and enabled: the state in which the button draws and colours itself as active.
+    bool isUsable() const { return usable && isEnabled(); }
+    // Only TCImageButton lets clicks through whatever the usable flag says.
+    virtual bool dropsClicksWhenNotUsable() const { return true; }
+
+    // The text label laid over the button: clear, centred, transparent to the mouse.
+    QLabel* makeLabel(const QRect& frame, const QFont& font);
+
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool tracking = false;
+    bool focus = false;
+    bool usable;
+};
+
+}  // namespace ui

@@ -1,0 +1,45 @@
+#include "ui/kit/TabBarWButton.h"
+
+#include "ui/kit/Colors.h"
+#include "ui/kit/SystemFont.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace ui {
+
+namespace {
+constexpr qreal kCornerRadius = 4.0;
+constexpr int kLabelY = 2;
+constexpr int kLabelHeight = 19;
+constexpr double kLabelFontSize = 14;
+}  // namespace
+
+TabBarWButton::TabBarWButton(QWidget* parent) : StateButton(false, parent) {}
+
+void TabBarWButton::setTextWithName(const QString& text) {
+    if (!textField) {
+        textField = makeLabel(QRect(0, kLabelY, width(), kLabelHeight), systemFontOfSize(kLabelFontSize));
+        QPalette palette = textField->palette();
+        palette.setColor(QPalette::WindowText, getColor(45, 45, 45, 1));
+        textField->setPalette(palette);
+    }
+    textField->setText(text);
+    update();
+}
+
+void TabBarWButton::paintEvent(QPaintEvent*) {
+    const QColor green = getColor(53, 198, 47, 1);
+    QColor fill = getColor(255, 255, 255, 1);
+    if (isTracking())
+        fill = green;
+    else if (isFocus())
+        fill = getColor(53, 198, 47, 0.8);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+}
+
+}  // namespace ui
