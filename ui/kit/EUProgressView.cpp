@@ -2,8 +2,7 @@
 
 #include "ui/kit/Colors.h"
 #include "ui/kit/NSProgressBar.h"
-
-#include <QPainter>
+#include "ui/kit/RoundedFill.h"
 
 #include <cmath>
 
@@ -33,11 +32,7 @@ void EUProgressView::changeProgressValue(float percentage) {
 }
 
 void EUProgressView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(getColor(230, 236, 241, 1));
-    painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+    fillRoundedRect(this, QRectF(rect()), kCornerRadius, getColor(230, 236, 241, 1));
 }
 
 }  // namespace ui

@@ -1,9 +1,9 @@
 #include "ui/kit/NSProgressBar.h"
 
 #include "ui/kit/Colors.h"
+#include "ui/kit/RoundedFill.h"
 
 #include <QLinearGradient>
-#include <QPainter>
 
 namespace ui {
 
@@ -18,11 +18,7 @@ void NSProgressBar::paintEvent(QPaintEvent*) {
     QLinearGradient gradient(0, 0, width(), 0);
     gradient.setColorAt(0, getColor(119, 199, 66, 1));
     gradient.setColorAt(1, getColor(58, 181, 73, 1));
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(gradient);
-    painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+    fillRoundedRect(this, QRectF(rect()), kCornerRadius, gradient);
 }
 
 }  // namespace ui

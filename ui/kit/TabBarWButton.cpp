@@ -1,10 +1,10 @@
 #include "ui/kit/TabBarWButton.h"
 
 #include "ui/kit/Colors.h"
+#include "ui/kit/RoundedFill.h"
 #include "ui/kit/SystemFont.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace ui {
 
@@ -35,11 +35,7 @@ void TabBarWButton::paintEvent(QPaintEvent*) {
         fill = green;
     else if (isFocus())
         fill = getColor(53, 198, 47, 0.8);
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+    fillRoundedRect(this, QRectF(rect()), kCornerRadius, fill);
 }
 
 }  // namespace ui
