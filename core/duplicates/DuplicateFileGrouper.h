@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/duplicates/algorithm.h"
+#include "core/duplicates/fileAttrbItem.h"
+#include "core/kit/Executors.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// Finds the files of equal content among the candidates. Files are narrowed down in three
+// rounds, each on every worker at once: by size (no file of a unique size is opened), by the
+// CRC-64 of the first kilobyte, and by the CRC-64 of the whole content (only files whose
+// first kilobyte collides are read whole). Each candidate's fingerprints and outcome are
+// stored with it, so the groups never depend on which worker finished first.
+class DuplicateFileGrouper {
+public:
+    using AlgorithmFactory = std::function<std::unique_ptr<algorithm>(const std::atomic<bool>* stop)>;
+
+    // What the grouping reports while it runs; every member may be left empty.
+    struct Observer {
+        const std::atomic<bool>* stop = nullptr;           // checked between read chunks
+        std::atomic<std::uint64_t>* settled = nullptr;     // candidates whose outcome is known
+        std::function<void(const std::string&)> reading;   // path of a file being read
+    };
+
+    DuplicateFileGrouper(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm = {});
+
+    // Groups of two or more copies, ordered by their earliest member in candidate order;
+    // each lists its later copies in candidate order, then the earliest. A file that could
+    // not be read takes part in no group. After a stop, only groups whose every possible
+    // member was settled are returned.
+    std::vector<DuplicateGroup> group(std::vector<fileAttrbItem>& candidates, const Observer& observer);
+
+private:
+    enum class Outcome : unsigned char { Open, Failed, Unique, Hashed, Interrupted };
+    using Indices = std::vector<std::size_t>;
+
+    std::vector<Indices> sizeClasses(const std::vector<fileAttrbItem>& candidates);
+    std::vector<Indices> headClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
+    std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
+                                         const std::vector<Indices>& sameHead) const;
+    std::vector<Indices> sharedClasses(std::vector<Indices> runs);
+    void fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole, const Observer& observer);
+    void settle(std::size_t index, Outcome outcome);
+    bool noneInterrupted(const Indices& members) const;
+    Indices withOutcome(const Indices& members, Outcome outcome) const;
+
+    Executor pool_;
+    std::size_t workerCount_;
+    AlgorithmFactory makeAlgorithm_;
+    std::vector<Outcome> outcomes_;
+    std::atomic<std::uint64_t>* settled_ = nullptr;
+};
+
+}  // namespace core

@@ -1,0 +1,133 @@
+#include "core/duplicates/algorithm.h"
+
+#include "core/duplicates/crc.h"
+#include "platform/Log.h"
+#include "platform/PageCacheGuard.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace core {
+namespace {
+
+class ScopedDescriptor {
+public:
+    explicit ScopedDescriptor(int fd) : fd_(fd) {}
+    ~ScopedDescriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    ScopedDescriptor(const ScopedDescriptor&) = delete;
+    ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool isTheCollectedFile(const struct stat& status, const fileAttrbItem& item) {
+    if (!S_ISREG(status.st_mode)) return false;
+    if (static_cast<std::uint64_t>(status.st_size) != item.fileSize) return false;
+    return item.inode == 0 || (status.st_dev == item.device && status.st_ino == item.inode);
+}
+
+}  // namespace
+
+algorithm::algorithm(const std::atomic<bool>* stop) : m_Buf(new unsigned char[chunkLength]), stop_(stop) {}
+
+algorithm::~algorithm() = default;
+
+int algorithm::openForReading(const std::string& path) {
+    return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+bool algorithm::getMD5_1K(fileAttrbItem& item) {
+    ScopedDescriptor file(openCollectedFile(item, "open file:" + item.filePathName + " failed"));
+    if (file.get() < 0) return false;
+    const std::size_t length = item.fileSize < headLength ? static_cast<std::size_t>(item.fileSize) : headLength;
+    // Read only the first page instead of a whole read-ahead window.
+    posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
+    platform::PageCacheGuard cacheGuard(file.get(), 0, length);
+    if (!readFully(file.get(), item, length)) return false;
+    item.md5_1k = crc::crc64(m_Buf.get(), length);
+    return true;
+}
+
+bool algorithm::getMD5(fileAttrbItem& item) {
+    if (item.fileSize == 0) return false;
+    if (item.md5_1k != 0 && item.fileSize <= headLength) {
+        item.md5 = item.md5_1k;
+        return true;
+    }
+    ScopedDescriptor file(openCollectedFile(item, "open file :" + item.filePathName + " failed"));
+    if (file.get() < 0) return false;
+    // The value after the first kilobyte is md5_1k: no final step is applied to it.
+    const bool headKnown = item.md5_1k != 0;
+    std::uint64_t running = headKnown ? item.md5_1k : crc::initialValue;
+    const std::uint64_t offset = headKnown ? headLength : 0;
+    posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    platform::PageCacheGuard cacheGuard(file.get(), 0, item.fileSize);
+    if (!advanceToEnd(file.get(), item, offset, running)) return false;
+    item.md5 = running;
+    return true;
+}
+
+int algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
+    const int fd = openForReading(item.filePathName);
+    if (fd < 0) {
+        platform::logWarning(failureLine);
+        return -1;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !isTheCollectedFile(status, item)) {
+        platform::logWarning("file changed since it was listed:" + item.filePathName);
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool algorithm::readFully(int fd, const fileAttrbItem& item, std::size_t length) {
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t count = read(fd, m_Buf.get() + done, length - done);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return failedReading(item);
+        if (count == 0) return changedWhileReading(item);
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+// Reads from offset to the end of the file, advancing the running value. The file must end
+// exactly at the size that was collected.
+bool algorithm::advanceToEnd(int fd, const fileAttrbItem& item, std::uint64_t offset, std::uint64_t& running) {
+    for (;;) {
+        if (stopRequested()) return false;
+        const ssize_t count = pread(fd, m_Buf.get(), chunkLength, static_cast<off_t>(offset));
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return failedReading(item);
+        if (count == 0) break;
+        running = crc::crc64Buffer(m_Buf.get(), static_cast<std::size_t>(count), false, running);
+        offset += static_cast<std::uint64_t>(count);
+        if (offset > item.fileSize) break;
+    }
+    return offset == item.fileSize || changedWhileReading(item);
+}
+
+bool algorithm::failedReading(const fileAttrbItem& item) {
+    platform::logWarning("read file failed:" + item.filePathName + " " + std::strerror(errno));
+    return false;
+}
+
+bool algorithm::changedWhileReading(const fileAttrbItem& item) {
+    platform::logWarning("file changed while it was read:" + item.filePathName);
+    return false;
+}
+
+bool algorithm::stopRequested() const { return stop_ && stop_->load(std::memory_order_relaxed); }
+
+}  // namespace core

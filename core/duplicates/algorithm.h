@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/duplicates/fileAttrbItem.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace core {
+
+// Computes the two content fingerprints of a candidate file and keeps them in its record.
+// One object serves one thread: it owns the read buffer that every read reuses.
+// A fingerprint fails, and the record keeps its old value, when the file cannot be opened,
+// is no longer the regular file that was collected (other size, other file at the path),
+// cannot be read to its end, or a stop is requested between two chunks.
+class algorithm {
+public:
+    static constexpr std::size_t headLength = 1024;
+    static constexpr std::size_t chunkLength = 4u << 20;
+
+    explicit algorithm(const std::atomic<bool>* stop = nullptr);
+    virtual ~algorithm();
+    algorithm(const algorithm&) = delete;
+    algorithm& operator=(const algorithm&) = delete;
+
+    // CRC-64 of the first kilobyte (the whole file when it is shorter) into md5_1k.
+    bool getMD5_1K(fileAttrbItem& item);
+    // CRC-64 of the whole content into md5. It goes on from md5_1k when that is known, so
+    // the first kilobyte is not read twice; an empty file never gets one.
+    bool getMD5(fileAttrbItem& item);
+
+protected:
+    // Opens the path read-only without ever blocking; a negative value on failure.
+    virtual int openForReading(const std::string& path);
+
+private:
+    int openCollectedFile(const fileAttrbItem& item, const std::string& failureLine);
+    bool readFully(int fd, const fileAttrbItem& item, std::size_t length);
+    bool advanceToEnd(int fd, const fileAttrbItem& item, std::uint64_t offset, std::uint64_t& running);
+    bool stopRequested() const;
+    static bool failedReading(const fileAttrbItem& item);
+    static bool changedWhileReading(const fileAttrbItem& item);
+
+    std::unique_ptr<unsigned char[]> m_Buf;
+    const std::atomic<bool>* stop_;
+};
+
+}  // namespace core
