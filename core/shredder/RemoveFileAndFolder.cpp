@@ -1,0 +1,221 @@
+#include "core/shredder/RemoveFileAndFolder.h"
+
+#include "platform/DeletableCheck.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileFlags.h"
+#include "platform/Log.h"
+#include "platform/UserDefaults.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+namespace core {
+namespace {
+
+using platform::FileDescriptor;
+
+bool existsAt(const std::string& path) {
+    struct stat info {};
+    return fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool endsWithApp(const std::string& path) {
+    const std::string suffix = ".app";
+    return path.size() >= suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool isEmptyFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_empty(path, error) && !error;
+}
+
+// The kind of removal that leaves nothing to judge but whether the name is gone.
+bool removedAt(const std::string& path, int (*remover)(const char*)) {
+    if (remover(path.c_str()) != 0)
+        platform::logWarning("Removing " + path + " failed: " + std::strerror(errno));
+    return !existsAt(path);
+}
+
+bool removeBundle(const std::string& path) {
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+    if (error) platform::logWarning("Removing " + path + " failed: " + error.message());
+    return !existsAt(path);
+}
+
+}  // namespace
+
+RemoveFileAndFolder::RemoveFileAndFolder(Executors executors, std::shared_ptr<SecureEraser> eraser)
+    : executors_(std::move(executors)), eraser_(std::move(eraser)) {}
+
+void RemoveFileAndFolder::benginToTraskWithArr(std::vector<std::shared_ptr<FileObj>> files) {
+    if (files.empty()) return end();
+    const std::string firstPath = files.front()->url;
+    const float firstPercent = files.size() == 1 ? 30.0f : 0.0f;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        deleteErrorArr_.clear();
+        allFilesArr_ = std::move(files);
+        idx_ = 0;
+    }
+    if (delegate_) delegate_->removeProgress(firstPath, firstPercent);
+    runTaskWithPath();
+}
+
+bool RemoveFileAndFolder::runTaskWithPath() {
+    auto self = shared_from_this();
+    executors_.global([self] { self->eraseItem(); });
+    return true;
+}
+
+void RemoveFileAndFolder::isCancel() { isCancel_ = true; }
+
+int32_t RemoveFileAndFolder::getWipeTimes() {
+    int64_t times = platform::UserDefaults::shared()->integerForKey("WipeTimes");
+    return static_cast<int32_t>(std::clamp<int64_t>(times, 1, std::numeric_limits<int32_t>::max()));
+}
+
+void RemoveFileAndFolder::doUnLockFile(const std::string& path) {
+    // Read-only and non-blocking: enough for the flags and the mode, and harmless on any kind.
+    FileDescriptor item(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (item.isOpen() && platform::clearLockFlags(item.get()))
+        platform::logInfo("File unlocked successfully.");
+    else
+        platform::logWarning("Failed to unlock file. " + std::string(std::strerror(errno)) + ": " + path);
+
+    struct stat info {};
+    int statResult = item.isOpen() ? fstat(item.get(), &info)
+                                   : fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW);
+    if (statResult != 0) {
+        platform::logWarning("Error getting file attributes: " + std::string(std::strerror(errno)) + ": " + path);
+        return;
+    }
+    const mode_t mode = S_ISDIR(info.st_mode) ? 0700 : 0600;
+    int chmodResult = item.isOpen() ? fchmod(item.get(), mode)
+                                    : fchmodat(AT_FDCWD, path.c_str(), mode, AT_SYMLINK_NOFOLLOW);
+    if (chmodResult != 0)
+        platform::logWarning("Error setting file attributes: " + std::string(std::strerror(errno)) + ": " + path);
+}
+
+bool RemoveFileAndFolder::checkPermissions(const std::string& path) {
+    FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.isOpen()) return true;
+    // An immutable or append-only file refuses with EPERM: it cannot be made writable either.
+    if (errno != EACCES && errno != EPERM) return true;
+    return fchmodat(AT_FDCWD, path.c_str(), 0600, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+std::vector<std::shared_ptr<FileObj>> RemoveFileAndFolder::deleteErrorArr() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return deleteErrorArr_;
+}
+
+size_t RemoveFileAndFolder::idx() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return idx_;
+}
+
+void RemoveFileAndFolder::eraseItem() {
+    std::shared_ptr<FileObj> item;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (isRunning_ || idx_ >= allFilesArr_.size()) return;
+        isRunning_ = true;
+        item = allFilesArr_[idx_];
+    }
+    platform::logInfo("-------::" + item->url);
+    const Outcome outcome = shredItem(*item);
+    if (outcome == Outcome::Refused && delegate_) {
+        RemoveFileAndFolderDelegate* delegate = delegate_;
+        executors_.main([delegate] { delegate->haveFailWipe(); });
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        item->failStr = outcome == Outcome::Success ? "Success" : "Fail";
+        deleteErrorArr_.push_back(item);
+        isRunning_ = false;
+    }
+    auto self = shared_from_this();
+    executors_.main([self] { self->doneErasing(); });
+}
+
+RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredItem(const FileObj& item) {
+    struct stat info {};
+    if (fstatat(AT_FDCWD, item.url.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        platform::logWarning("文件不存在: " + item.url);
+        return Outcome::Fail;
+    }
+    if (S_ISDIR(info.st_mode)) return shredFolder(item);
+    if (S_ISREG(info.st_mode)) return shredFile(item, info);
+    // A link is removed itself, never followed; a FIFO, socket or device holds no data of its
+    // own, so only its entry goes.
+    return removedAt(item.url, unlink) ? Outcome::Success : Outcome::Fail;
+}
+
+RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& item) {
+    if (item.isDir && isEmptyFolder(item.url)) return removedAt(item.url, rmdir) ? Outcome::Success : Outcome::Fail;
+    if (endsWithApp(item.url)) return removeBundle(item.url) ? Outcome::Success : Outcome::Fail;
+    // An ordinary folder's contents come before it in the list; whatever of them could not
+    // be erased keeps the folder, as removing it would delete those files unshredded.
+    doUnLockFile(item.url);
+    return removedAt(item.url, rmdir) ? Outcome::Success : Outcome::Fail;
+}
+
+RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item, const struct stat& info) {
+    // A file with other hard links is left for the eraser to refuse, its mode untouched, as
+    // the mode is shared with the other names.
+    if (info.st_nlink == 1) doUnLockFile(item.url);
+    // The size now, not the one listed: a file that has grown since is overwritten.
+    if (info.st_size == 0) return removedAt(item.url, unlink) ? Outcome::Success : Outcome::Fail;
+    if (!platform::isDeletableFileAtPath(item.url) || !checkPermissions(item.url)) {
+        platform::logWarning("--没有权限--------" + item.url);
+        return Outcome::Refused;
+    }
+    const int32_t passes = item.isSSD ? 1 : getWipeTimes();
+    return eraser_->securelyEraseFile(item.url, passes) ? Outcome::Success : Outcome::Fail;
+}
+
+void RemoveFileAndFolder::doneErasing() {
+    std::string nextPath;
+    float percent = 0;
+    bool finished = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (ended_) return;
+        const size_t count = allFilesArr_.size();
+        finished = idx_ >= count || isCancel_;
+        if (!finished) {
+            ++idx_;
+            finished = idx_ >= count || isCancel_;
+        }
+        if (!finished) {
+            nextPath = allFilesArr_[idx_]->url;
+            percent = static_cast<float>(idx_ * 100 / count);
+        }
+    }
+    if (finished) return end();
+    if (delegate_) delegate_->removeProgress(nextPath, percent);
+    runTaskWithPath();
+}
+
+void RemoveFileAndFolder::end() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (ended_) return;
+        ended_ = true;
+    }
+    sync();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        isRunning_ = false;
+    }
+    if (delegate_) delegate_->removeObjEnd(this);
+}
+
+}  // namespace core

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/kit/Executors.h"
+#include "core/shredder/FileObj.h"
+#include "core/shredder/RemoveFileAndFolderDelegate.h"
+#include "core/shredder/SecureEraser.h"
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// Erases a list of shred items one at a time on the global queue: non-empty files through
+// the secure eraser; empty files, links, special files, emptied folders and application
+// bundles by plain removal. Each next item is scheduled from the main thread once the one in
+// hand has finished, so a cancel takes effect between items. Made with std::make_shared, as
+// the queued steps keep the engine alive.
+class RemoveFileAndFolder : public std::enable_shared_from_this<RemoveFileAndFolder> {
+public:
+    explicit RemoveFileAndFolder(Executors executors,
+                                 std::shared_ptr<SecureEraser> eraser = std::make_shared<SecureEraser>());
+
+    // Not owned; set before the run starts.
+    void setDelegate(RemoveFileAndFolderDelegate* delegate) { delegate_ = delegate; }
+
+    // Starts the run over files, in order; the first progress report comes on this thread.
+    void benginToTraskWithArr(std::vector<std::shared_ptr<FileObj>> files);
+    // Queues the handling of the current item.
+    bool runTaskWithPath();
+    // Asks the run to stop: the item in hand is finished, no further item starts.
+    void isCancel();
+
+    // The passes an overwrite makes: the user default "WipeTimes", at least 1.
+    static int32_t getWipeTimes();
+    // Clears the immutable and append-only flags where permitted and leaves only the owner
+    // able to write (0600 for a file, 0700 for a folder).
+    static void doUnLockFile(const std::string& path);
+    // False only when the file cannot be opened for writing for want of permission and its
+    // mode cannot be changed to grant it. Never blocks and never follows a link.
+    static bool checkPermissions(const std::string& path);
+
+    // The items handled so far, in order, each with its outcome in failStr.
+    std::vector<std::shared_ptr<FileObj>> deleteErrorArr() const;
+    size_t idx() const;
+
+private:
+    enum class Outcome { Success, Fail, Refused };
+
+    void eraseItem();
+    Outcome shredItem(const FileObj& item);
+    Outcome shredFolder(const FileObj& item);
+    Outcome shredFile(const FileObj& item, const struct stat& info);
+    void doneErasing();
+    void end();
+
+    Executors executors_;
+    std::shared_ptr<SecureEraser> eraser_;
+    RemoveFileAndFolderDelegate* delegate_ = nullptr;
+
+    mutable std::mutex mutex_;  // guards the lists and the run state below
+    std::vector<std::shared_ptr<FileObj>> allFilesArr_;
+    std::vector<std::shared_ptr<FileObj>> deleteErrorArr_;
+    bool isRunning_ = false;
+    bool ended_ = false;
+    size_t idx_ = 0;
+    std::atomic<bool> isCancel_{false};
+};
+
+}  // namespace core

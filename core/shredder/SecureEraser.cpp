@@ -1,0 +1,212 @@
+#include "core/shredder/SecureEraser.h"
+
+#include "platform/FileDescriptor.h"
+#include "platform/Log.h"
+#include "platform/PathText.h"
+
+#include <fcntl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace core {
+namespace {
+
+using platform::FileDescriptor;
+
+std::string reason(int error, const std::string& path) { return std::string(std::strerror(error)) + ": " + path; }
+
+// Moves an entry to a new name in the same folder without ever replacing an entry already
+// there. Where the file system refuses RENAME_NOREPLACE, a second link under the new name
+// (which fails on an existing name) followed by removal of the old name does the same.
+bool moveWithoutReplacing(int folder, const std::string& from, const std::string& to) {
+    if (renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    if (linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return false;
+    if (unlinkat(folder, from.c_str(), 0) == 0) return true;
+    int error = errno;
+    unlinkat(folder, to.c_str(), 0);
+    errno = error;
+    return false;
+}
+
+// Attributes the file system refuses to remove (security labels, for instance) stay; the
+// erasure goes on.
+void stripExtendedAttributes(int fd, const std::string& path) {
+    ssize_t size = flistxattr(fd, nullptr, 0);
+    if (size <= 0) return;
+    std::vector<char> names(static_cast<size_t>(size));
+    size = flistxattr(fd, names.data(), names.size());
+    if (size <= 0) return;
+    for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
+        if (fremovexattr(fd, name) != 0)
+            platform::logInfo("Extended attribute " + std::string(name) + " kept: " + reason(errno, path));
+    }
+}
+
+// Failures here are ignored: the file is about to be removed anyway.
+void resetDateAndMode(int fd) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {0, 0}};
+    futimens(fd, times);
+    fchmod(fd, 0600);
+}
+
+}  // namespace
+
+SecureEraser::SecureEraser(std::shared_ptr<SecureRandom> random) : random_(std::move(random)) {}
+
+SecureEraser::~SecureEraser() = default;
+
+bool SecureEraser::securelyEraseFile(const std::string& path, int32_t passCount) {
+    std::string folderPath = platform::parentPath(path);
+    if (folderPath.empty()) folderPath = ".";
+    const std::string name = platform::lastPathComponent(path);
+
+    FileDescriptor folder(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat listed {};
+    if (!folder.isOpen() || fstatat(folder.get(), name.c_str(), &listed, AT_SYMLINK_NOFOLLOW) != 0) {
+        platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
+        return false;
+    }
+    // Checked before the open, so a FIFO, socket or device is never opened at all.
+    if (!S_ISREG(listed.st_mode)) {
+        platform::logError("Not a regular file, left alone: " + path);
+        return false;
+    }
+    FileDescriptor file(openat(folder.get(), name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.isOpen()) {
+        platform::logError("无法打开文件进行写入: " + reason(errno, path));
+        return false;
+    }
+    struct stat opened {};
+    if (fstat(file.get(), &opened) != 0) {
+        platform::logError("获取文件属性失败: " + reason(errno, path));
+        return false;
+    }
+    if (!S_ISREG(opened.st_mode)) {
+        platform::logError("Not a regular file, left alone: " + path);
+        return false;
+    }
+    if (opened.st_nlink > 1) {
+        platform::logError("File has " + std::to_string(opened.st_nlink) +
+                           " hard links; overwriting it would destroy the data under its other names: " + path);
+        return false;
+    }
+    if (!overwriteAndEmpty(file.get(), path, opened, passCount)) return false;
+    file.reset();
+    return moveAwayAndRemove(folder.get(), folderPath, name, opened);
+}
+
+bool SecureEraser::overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount) {
+    // An empty file has nothing to overwrite; it is still emptied, stripped, moved and removed.
+    bool overwritten = opened.st_size == 0 || overwrite(fd, static_cast<uint64_t>(opened.st_size), passCount);
+    releaseBuffer();
+    if (!overwritten) return false;
+    if (ftruncate(fd, 0) != 0) {
+        platform::logError("Truncating the overwritten file failed: " + reason(errno, path));
+        return false;
+    }
+    stripExtendedAttributes(fd, path);
+    resetDateAndMode(fd);
+    return true;
+}
+
+bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
+                                     const struct stat& opened) {
+    const std::string first = random_->randomFileName();
+    const std::string second = random_->randomFileName();
+    const std::string last = second + ".deleted";
+    const std::string lastPath = platform::joinPath(folderPath, last);
+    if (!moveWithoutReplacing(folder, name, first)) {
+        platform::logError("移动文件到 tmp1 失败: " + reason(errno, platform::joinPath(folderPath, name)));
+        return false;
+    }
+    if (!moveWithoutReplacing(folder, first, second)) {
+        platform::logError("移动文件到 tmp2 失败: " + reason(errno, platform::joinPath(folderPath, first)));
+        return false;
+    }
+    if (!moveWithoutReplacing(folder, second, last)) {
+        platform::logError("文件重命名失败: " + reason(errno, platform::joinPath(folderPath, second)));
+        return false;
+    }
+    platform::logInfo("文件已重命名为: " + lastPath);
+
+    // Another process may have put something else under the last name since the move.
+    struct stat now {};
+    if (fstatat(folder, last.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
+        platform::logError("删除文件失败: " + reason(errno, lastPath));
+        return false;
+    }
+    if (now.st_dev != opened.st_dev || now.st_ino != opened.st_ino) {
+        platform::logError("删除文件失败: the name no longer holds the erased file: " + lastPath);
+        return false;
+    }
+    if (unlinkat(folder, last.c_str(), 0) != 0) {
+        platform::logError("删除文件失败: " + reason(errno, lastPath));
+        return false;
+    }
+    platform::logInfo("文件已成功删除");
+    return true;
+}
+
+bool SecureEraser::overwrite(int fd, uint64_t size, int32_t passCount) {
+    const int32_t passes = std::clamp<int32_t>(passCount, 1, maximumPasses);
+    for (int32_t pass = 0; pass < passes; ++pass)
+        if (!writePass(fd, size, pass)) return false;
+    return true;
+}
+
+bool SecureEraser::writePass(int fd, uint64_t size, int pass) {
+    if (!holdBuffer()) return false;
+    uint64_t written = 0;
+    while (written < size) {
+        const size_t length = static_cast<size_t>(std::min<uint64_t>(chunkSize, size - written));
+        if (!fillChunk(pass, length)) return false;
+        ssize_t result = pwrite(fd, buffer_.get(), length, static_cast<off_t>(written));
+        if (result < 0 && errno == EINTR) continue;
+        if (result <= 0) {
+            platform::logError("Overwrite pass " + std::to_string(pass) + " failed: " +
+                               (result < 0 ? std::strerror(errno) : "nothing written"));
+            return false;
+        }
+        written += static_cast<uint64_t>(result);
+    }
+    if (fdatasync(fd) != 0) {
+        platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
+        return false;
+    }
+    // The pass is on the device now; its pages are of no further use in the cache.
+    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    return true;
+}
+
+bool SecureEraser::fillChunk(int pass, size_t length) {
+    if (pass > 0) {
+        bufferHoldsZeros_ = false;
+        return random_->fill(buffer_.get(), length);
+    }
+    if (!bufferHoldsZeros_) std::memset(buffer_.get(), 0, chunkSize);
+    bufferHoldsZeros_ = true;
+    return true;
+}
+
+bool SecureEraser::holdBuffer() {
+    if (buffer_) return true;
+    buffer_.reset(new (std::nothrow) unsigned char[chunkSize]());
+    if (!buffer_) {
+        platform::logError("No memory for the overwrite buffer");
+        return false;
+    }
+    bufferHoldsZeros_ = true;
+    return true;
+}
+
+void SecureEraser::releaseBuffer() { buffer_.reset(); }
+
+}  // namespace core

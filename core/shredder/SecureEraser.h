@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/shredder/SecureRandom.h"
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace core {
+
+// Destroys one regular file: overwrites its bytes in place in one to five passes, empties it,
+// strips its extended attributes, resets its modification date and mode, moves it through two
+// random names to a last one and removes it. Errors go to the log only.
+//
+// The file is never reached through a link, a file with other hard links is left alone (its
+// data lives on under the other names), a FIFO, socket or device is never opened, and no move
+// replaces an existing entry. Linux keeps no settable creation date, so only the modification
+// date is reset.
+class SecureEraser {
+public:
+    static constexpr size_t chunkSize = 16 * 1024 * 1024;
+    static constexpr int32_t maximumPasses = 5;
+
+    explicit SecureEraser(std::shared_ptr<SecureRandom> random = std::make_shared<SecureRandom>());
+    virtual ~SecureEraser();
+    SecureEraser(const SecureEraser&) = delete;
+    SecureEraser& operator=(const SecureEraser&) = delete;
+
+    // True only when the file was overwritten, moved to its last name and removed.
+    virtual bool securelyEraseFile(const std::string& path, int32_t passCount);
+
+    // The overwrite alone on an open file: passCount clamped to 1..5 passes over its first
+    // size bytes.
+    bool overwrite(int fd, uint64_t size, int32_t passCount);
+    // One pass: pass 0 writes zeros, every later pass fresh random bytes, in chunks of at most
+    // 16 MiB; the data is then flushed to the device and dropped from the page cache.
+    bool writePass(int fd, uint64_t size, int pass);
+
+private:
+    bool fillChunk(int pass, size_t length);
+    bool holdBuffer();
+    void releaseBuffer();
+    bool overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount);
+    bool moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
+                           const struct stat& opened);
+
+    std::shared_ptr<SecureRandom> random_;
+    std::unique_ptr<unsigned char[]> buffer_;
+    bool bufferHoldsZeros_ = false;
+};
+
+}  // namespace core

@@ -1,0 +1,49 @@
+#include "core/shredder/SecureRandom.h"
+
+#include "platform/Log.h"
+
+#include <openssl/err.h>
+#include <openssl/rand.h>
+
+#include <climits>
+#include <limits>
+
+namespace core {
+namespace {
+
+bool secureBytes(unsigned char* buffer, size_t length) {
+    // RAND_bytes takes an int length, so larger requests go in pieces.
+    while (length > 0) {
+        size_t piece = length < size_t(INT_MAX) ? length : size_t(INT_MAX);
+        if (RAND_bytes(buffer, static_cast<int>(piece)) != 1) {
+            platform::logError("Secure random bytes unavailable: " +
+                               std::string(ERR_error_string(ERR_get_error(), nullptr)));
+            return false;
+        }
+        buffer += piece;
+        length -= piece;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SecureRandom::fill(unsigned char* buffer, size_t length) { return secureBytes(buffer, length); }
+
+uint32_t SecureRandom::uniform(uint32_t bound) {
+    // Draws below the largest multiple of bound are used; the rest are drawn again.
+    const uint32_t limit = std::numeric_limits<uint32_t>::max() - std::numeric_limits<uint32_t>::max() % bound;
+    for (;;) {
+        uint32_t draw = 0;
+        if (!secureBytes(reinterpret_cast<unsigned char*>(&draw), sizeof draw)) return 0;
+        if (draw < limit) return draw % bound;
+    }
+}
+
+std::string SecureRandom::randomFileName(size_t length) {
+    std::string name;
+    for (size_t i = 0; i < length; ++i) name += static_cast<char>('a' + uniform(26));
+    return name;
+}
+
+}  // namespace core

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+namespace testsupport {
+
+// The unprivileged account that permission tests run as.
+constexpr uid_t nobodyId = 65534;
+
+bool runningAsRoot();
+
+// Runs body in a forked child that has dropped to user and group 65534, and returns the text
+// the body returned. A child that could not drop its rights, or did not exit cleanly, gives a
+// text that starts with "child failed". The body must not use test assertions: it reports
+// through its text.
+std::string runAsNobody(const std::function<std::string()>& body);
+
+}  // namespace testsupport
