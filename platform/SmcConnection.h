@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/SmcKeyData.h"
+
+#include <memory>
+
+namespace platform {
+
+// Kernel statuses of the controller connection.
+constexpr int kIOReturnSuccess = 0;
+constexpr int kIOReturnError = static_cast<int>(0xE00002BC);
+constexpr int kIOReturnNoDevice = static_cast<int>(0xE00002C0);
+constexpr int kIOReturnBadArgument = static_cast<int>(0xE00002C2);
+constexpr int kIOReturnNotOpen = static_cast<int>(0xE00002CD);
+
+// The user-client connection to the system management controller: opened, called with
+// 80-byte records, closed. On Linux the controller is reached through the applesmc driver,
+// or the machine's temperature sensors stand in for its temperature keys.
+class SmcConnection {
+public:
+    static constexpr uint32_t kSelectorKeyData = 2;
+
+    virtual ~SmcConnection() = default;
+    // 0 on success; kIOReturnNoDevice when the machine has no controller.
+    virtual int open() = 0;
+    virtual void close() = 0;
+    // A call error is returned; the controller's own refusal comes back in the result byte.
+    virtual int callStructMethod(uint32_t selector, const SmcKeyData::Bytes& input, SmcKeyData::Bytes& output) = 0;
+
+    static std::shared_ptr<SmcConnection> shared();
+    static void setShared(std::shared_ptr<SmcConnection> connection);
+};
+
+}  // namespace platform
