@@ -227,6 +227,9 @@ TEST_F(ShredEngine, AFolderGoesOnlyWhenAllItsContentsWereErased) {
     EXPECT_EQ(readWholeFile(leftoverChild), "stays");
     EXPECT_EQ(readWholeFile(linkedChild), "two names");
     EXPECT_EQ(readWholeFile(otherName), "two names");
+    struct stat shared {};
+    ASSERT_EQ(stat(otherName.c_str(), &shared), 0);
+    EXPECT_EQ(shared.st_mode & 07777, 0644u);  // its mode is shared with the other name: untouched
     EXPECT_FALSE(exists(bundle));
     EXPECT_EQ(delegate.failWipes, 0);
     EXPECT_EQ(delegate.ends, 1);
