@@ -1,20 +1,25 @@
 #include "platform/Workspace.h"
 #include "ui/kit/NumericLocale.h"
 #include "ui/kit/QtWorkspace.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/MyNSApplication.h"
+#include "ui/shell/SingleInstance.h"
 
-#include <QApplication>
 #include <QWidget>
 
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    ui::MyNSApplication application(argc, argv);
     ui::useCNumericLocale();
-    platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
 
-    QWidget window;
-    window.setWindowTitle("Duridove");
-    window.resize(940, 600);
-    window.show();
+    ui::SingleInstance instance(ui::SingleInstance::defaultSocketPath());
+    if (!instance.claim()) return 0;
+
+    platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
+    ui::AppDelegate delegate;
+    QObject::connect(&instance, &ui::SingleInstance::reopenRequested, &delegate,
+                     [&delegate] { delegate.applicationShouldHandleReopen(delegate.window()->isVisible()); });
+    delegate.launch();
     return application.exec();
 }

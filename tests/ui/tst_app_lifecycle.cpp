@@ -1,0 +1,121 @@
+#include "support/TempFolder.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/MyNSApplication.h"
+#include "ui/shell/SingleInstance.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+constexpr int kStillRunning = 7;
+
+// Runs the event loop until something quits it, or until the guard ends it with kStillRunning.
+int runEventLoopFor(int milliseconds, const std::function<void()>& start) {
+    QTimer::singleShot(0, start);
+    QTimer::singleShot(milliseconds, [] { QCoreApplication::exit(kStillRunning); });
+    return QCoreApplication::exec();
+}
+
+}  // namespace
+
+class AppLifecycleTest : public QObject {
+    Q_OBJECT
+private:
+    testsupport::TempFolder folder;
+    std::unique_ptr<ui::SingleInstance> instance;
+    std::unique_ptr<ui::AppDelegate> shell;
+
+    QString socketPath(const char* name) const { return QString::fromStdString(folder / name); }
+
+    // The real application, started as a user would start it again.
+    std::unique_ptr<QProcess> startApplication(const QString& socket) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("DURIDOVE_INSTANCE_SOCKET", socket);
+        environment.insert("DURIDOVE_RUNTIME_DIR", QString::fromStdString(folder.makeFolder("runtime")));
+        environment.insert("DURIDOVE_CONFIG_DIR", QString::fromStdString(folder / "config"));
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(QStringLiteral(DURIDOVE_BIN_DIR "/Duridove"), {});
+        return process;
+    }
+
+private slots:
+    void initTestCase() {
+        instance = std::make_unique<ui::SingleInstance>(socketPath("instance"));
+        QVERIFY(instance->claim());
+        shell = std::make_unique<ui::AppDelegate>();
+        connect(instance.get(), &ui::SingleInstance::reopenRequested, shell.get(),
+                [this] { shell->applicationShouldHandleReopen(shell->window()->isVisible()); });
+        shell->launch();
+        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
+    }
+
+    void closingTheWindowLeavesTheApplicationRunning() {
+        const int result = runEventLoopFor(300, [this] { shell->closeWindow(); });
+        QCOMPARE(result, kStillRunning);
+        QVERIFY(!shell->window()->isVisible());
+    }
+
+    void aSecondLaunchShowsTheWindowAgainAndEnds() {
+        shell->closeWindow();
+        auto second = startApplication(socketPath("instance"));
+        QTRY_VERIFY_WITH_TIMEOUT(shell->window()->isVisible(), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(second->state(), QProcess::NotRunning, 15000);
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+    }
+
+    void reopeningAMinimisedWindowRestoresIt() {
+        shell->window()->showMinimized();
+        QVERIFY(shell->window()->isMinimized());
+        QVERIFY(!shell->applicationShouldHandleReopen(true));
+        QVERIFY(!shell->window()->isMinimized());
+        QVERIFY(shell->window()->isVisible());
+    }
+
+    void aSocketLeftByACrashIsTakenOver() {
+        const QString socket = socketPath("crashed");
+        auto crashed = startApplication(socket);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(socket).exists(), 15000);
+        ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL);
+        QVERIFY(crashed->waitForFinished(5000));
+        QVERIFY(QFileInfo::exists(socket));
+
+        ui::SingleInstance successor(socket);
+        QVERIFY(successor.claim());
+        QSignalSpy reopened(&successor, &ui::SingleInstance::reopenRequested);
+        auto later = startApplication(socket);
+        QTRY_COMPARE_WITH_TIMEOUT(reopened.size(), 1, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(later->state(), QProcess::NotRunning, 15000);
+        QCOMPARE(later->exitCode(), 0);
+    }
+
+    void controlQQuits() {
+        shell->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shell->window()));
+        const int result = runEventLoopFor(5000, [this] { QTest::keyClick(shell->window(), Qt::Key_Q, Qt::ControlModifier); });
+        QCOMPARE(result, 0);
+    }
+
+    void cleanupTestCase() {
+        shell.reset();
+        instance.reset();
+    }
+};
+
+int main(int argc, char* argv[]) {
+    ui::MyNSApplication application(argc, argv);
+    AppLifecycleTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_app_lifecycle.moc"

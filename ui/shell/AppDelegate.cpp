@@ -1,0 +1,176 @@
+#include "ui/shell/AppDelegate.h"
+
+#include "ui/kit/CocoaRect.h"
+#include "ui/kit/Colors.h"
+#include "ui/kit/Dispatch.h"
+#include "ui/kit/InstantToolTipStyle.h"
+#include "ui/kit/WidgetColors.h"
+#include "ui/shell/LeftCellTable.h"
+#include "ui/shell/LeftViewCtl.h"
+#include "ui/shell/PlaceholderViewController.h"
+#include "ui/shell/ViewDelegate.h"
+#include "ui/shell/ViewMan.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QWidget>
+
+namespace ui {
+namespace {
+
+constexpr int kWindowWidth = 940;
+constexpr int kWindowHeight = 600;
+constexpr int kLeftViewWidth = 200;
+constexpr int kToolCount = 10;
+
+PlaceholderViewController* placeholderPage(int viewID) {
+    return new PlaceholderViewController(viewID, QString::fromUtf8(leftCellTable()[viewID].name));
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate() { loadMainInterface(); }
+
+AppDelegate::~AppDelegate() {
+    for (ViewDelegate* page : pages) ViewMan::returnViewMan()->removeView(page);
+    if (aLeftView && !aLeftView->parent()) delete aLeftView;
+}
+
+// The main window as the application's interface lays it out: a fixed 940 by 600 window
+// whose left 200 points are kept for the tool column.
+void AppDelegate::loadMainInterface() {
+    window_ = std::make_unique<QWidget>();
+    window_->setWindowTitle(QStringLiteral("Duridove"));
+    window_->setFixedSize(kWindowWidth, kWindowHeight);
+    window_->installEventFilter(this);
+    installQuitCommand();
+    aLeftView = new QWidget(contentView());
+    aLeftView->setGeometry(cocoaRect(kWindowHeight, 0, 0, kLeftViewWidth, kWindowHeight).toRect());
+}
+
+QWidget* AppDelegate::contentView() const { return window_.get(); }
+
+void AppDelegate::launch() {
+    awakeFromNib();
+    window_->show();
+    applicationDidFinishLaunching();
+}
+
+void AppDelegate::awakeFromNib() {
+    createLeftView();
+    creatrRightView();
+    ViewMan::returnViewMan()->showView(0);
+}
+
+void AppDelegate::createLeftView() {
+    leftViewCtl = new LeftViewCtl;
+    QWidget* column = leftViewCtl->view();
+    column->setParent(contentView());
+    column->setGeometry(aLeftView->geometry());
+    aLeftView->setParent(nullptr);
+    column->show();
+}
+
+void AppDelegate::creatrRightView() {
+    const QRect bounds = contentView()->rect();
+    const int x = aLeftView->width();
+    const QRect rightArea(x, bounds.y(), bounds.width() - x, bounds.height());
+    for (int viewID = 0; viewID < kToolCount; ++viewID) {
+        ViewDelegate* page = createViewWith(viewID);
+        if (!page) continue;
+        page->getView()->setParent(contentView());
+        page->getView()->setGeometry(rightArea);
+        ViewMan::returnViewMan()->addView(page);
+        pages.push_back(page);
+    }
+}
+
+// One line per tool: each tool's page takes the place of its placeholder here.
+ViewDelegate* AppDelegate::createViewWith(int viewID) {
+    switch (viewID) {
+    case 0: return placeholderPage(0);
+    case 1: return placeholderPage(1);
+    case 2: return placeholderPage(2);
+    case 3: return placeholderPage(3);
+    case 4: return placeholderPage(4);
+    case 5: return placeholderPage(5);
+    case 6: return placeholderPage(6);
+    case 7: return placeholderPage(7);
+    case 8: return startFirstVolumeScan(placeholderPage(8));
+    case 9: return placeholderPage(9);
+    default: return nullptr;
+    }
+}
+
+ViewDelegate* AppDelegate::startFirstVolumeScan(ViewDelegate* diskPage) {
+    Dispatch::detached([diskPage] { loadDiskView(diskPage); });
+    return diskPage;
+}
+
+// Runs on a thread of its own at start-up: the disk page's first volume scan. The
+// placeholder page has no volume list yet, so there is nothing to scan.
+void AppDelegate::loadDiskView(ViewDelegate*) {}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
+    styleMainWindow();
+    QApplication::setStyle(new InstantToolTipStyle);
+    setTitleBar();
+    runFirstLaunchSteps();
+    addMenuBar();
+}
+
+void AppDelegate::styleMainWindow() {
+    fillBackground(window_.get(), getColor(255, 255, 255, 1));
+}
+
+// The desktop's own title bar serves for now; the window counts as open from here on.
+void AppDelegate::setTitleBar() { isOpenMainWindow = true; }
+
+// Nothing runs on a first launch yet.
+void AppDelegate::runFirstLaunchSteps() {}
+
+// The application has no status item yet.
+void AppDelegate::addMenuBar() {}
+
+// The standard quit command, Control+Q wherever the focus is (the desktop theme may bind
+// no key to QKeySequence::Quit, so the key is named).
+void AppDelegate::installQuitCommand() {
+    auto* quit = new QAction(QStringLiteral("退出"), window_.get());
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    window_->addAction(quit);
+}
+
+void AppDelegate::closeWindow() {
+    window_->close();
+    isOpenMainWindow = false;
+}
+
+// A window closed by the window manager is closed like one closed by its own button.
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get() && event->type() == QEvent::Close) isOpenMainWindow = false;
+    return QObject::eventFilter(watched, event);
+}
+
+bool AppDelegate::applicationShouldHandleReopen(bool) {
+    if (window_->isMinimized()) {
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    } else if (window_->isVisible() && window_->isActiveWindow()) {
+        return false;
+    } else if (!window_->isVisible()) {
+        isOpenMainWindow = true;
+    }
+    bringWindowToFront();
+    return false;
+}
+
+void AppDelegate::bringWindowToFront() {
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+}  // namespace ui

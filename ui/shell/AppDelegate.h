@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+
+class LeftViewCtl;
+class ViewDelegate;
+
+// Builds the main window (the left column and the ten tool pages), runs the launch steps and
+// decides what closing and reopening the window do. The application keeps running with its
+// window closed; it ends only through the quit command.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // The whole start: column and pages, the window shown, then the launch steps.
+    void launch();
+    void awakeFromNib();
+    void applicationDidFinishLaunching();
+
+    // The page of one tool, or nullptr for an id that names none. Every tool's page is made here.
+    ViewDelegate* createViewWith(int viewID);
+
+    void closeWindow();
+    bool applicationShouldTerminateAfterLastWindowClosed() const { return false; }
+    // A later launch of the application: brings the window back. Always answers false.
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+
+    QWidget* window() const { return window_.get(); }
+    LeftViewCtl* leftViewController() const { return leftViewCtl; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void loadMainInterface();
+    QWidget* contentView() const;
+    void createLeftView();
+    void creatrRightView();
+    ViewDelegate* startFirstVolumeScan(ViewDelegate* diskPage);
+    static void loadDiskView(ViewDelegate* diskPage);
+
+    void styleMainWindow();
+    void setTitleBar();
+    void runFirstLaunchSteps();
+    void addMenuBar();
+    void installQuitCommand();
+    void bringWindowToFront();
+
+    std::unique_ptr<QWidget> window_;
+    QWidget* aLeftView = nullptr;  // marks the column's place until the column replaces it
+    LeftViewCtl* leftViewCtl = nullptr;
+    std::vector<ViewDelegate*> pages;
+    bool isOpenMainWindow = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,41 @@
+#include "ui/shell/ViewMan.h"
+
+#include "ui/shell/ViewDelegate.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+constexpr int kToolCount = 10;
+}
+
+ViewMan::ViewMan() { viewInit(); }
+
+ViewMan* ViewMan::returnViewMan() {
+    static ViewMan instance;
+    return &instance;
+}
+
+void ViewMan::viewInit() { viewObjs.reserve(kToolCount); }
+
+void ViewMan::addView(ViewDelegate* page) {
+    if (page) viewObjs.push_back(page);
+}
+
+void ViewMan::removeView(ViewDelegate* page) {
+    viewObjs.erase(std::remove(viewObjs.begin(), viewObjs.end(), page), viewObjs.end());
+}
+
+void ViewMan::showView(int viewID) {
+    for (ViewDelegate* page : viewObjs) page->getView()->setVisible(page->getViewID() == viewID);
+}
+
+// The id does not matter: one busy page blocks every switch, even to itself.
+bool ViewMan::checkCanClick(int) {
+    return std::all_of(viewObjs.begin(), viewObjs.end(), [](ViewDelegate* page) { return page->isCanClick(); });
+}
+
+}  // namespace ui
