@@ -1,3 +1,4 @@
+#include "ui/kit/LeftView.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftCellView.h"
 #include "ui/shell/LeftCellViewCtr.h"
@@ -121,6 +122,11 @@ private slots:
         for (int i : {1, 2, 3, 5, 6, 8, 9}) QCOMPARE(cellView(i)->y() - cellView(i - 1)->geometry().bottom() - 1, 2);
         for (int i : {4, 7}) QVERIFY(cellView(i)->y() - cellView(i - 1)->geometry().bottom() - 1 > 2 + 5);
         QCOMPARE(column()->cells()[4]->CellIcon, QString("ic_duplicates"));
+    }
+
+    void onlyTheTenToolIdsMakeAPage() {
+        QVERIFY(!shell->createViewWith(-1));
+        QVERIFY(!shell->createViewWith(10));
     }
 
     void clickingEachCellShowsItsPage() {

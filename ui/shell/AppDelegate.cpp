@@ -4,6 +4,7 @@
 #include "ui/kit/Colors.h"
 #include "ui/kit/Dispatch.h"
 #include "ui/kit/InstantToolTipStyle.h"
+#include "ui/kit/LeftView.h"
 #include "ui/kit/WidgetColors.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
@@ -45,7 +46,7 @@ void AppDelegate::loadMainInterface() {
     window_->setFixedSize(kWindowWidth, kWindowHeight);
     window_->installEventFilter(this);
     installQuitCommand();
-    aLeftView = new QWidget(contentView());
+    aLeftView = new LeftView(contentView());
     aLeftView->setGeometry(cocoaRect(kWindowHeight, 0, 0, kLeftViewWidth, kWindowHeight).toRect());
 }
 
@@ -65,7 +66,7 @@ void AppDelegate::awakeFromNib() {
 
 void AppDelegate::createLeftView() {
     leftViewCtl = new LeftViewCtl;
-    QWidget* column = leftViewCtl->view();
+    LeftView* column = leftViewCtl->view();
     column->setParent(contentView());
     column->setGeometry(aLeftView->geometry());
     aLeftView->setParent(nullptr);

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace ui {
 
+class LeftView;
 class LeftViewCtl;
 class ViewDelegate;
 
@@ -56,7 +57,7 @@ private:
     void bringWindowToFront();
 
     std::unique_ptr<QWidget> window_;
-    QWidget* aLeftView = nullptr;  // marks the column's place until the column replaces it
+    LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
     bool isOpenMainWindow = false;

@@ -2,6 +2,7 @@
 
 #include "ui/kit/CocoaRect.h"
 #include "ui/kit/Colors.h"
+#include "ui/kit/LeftView.h"
 #include "ui/kit/WidgetColors.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftCellView.h"
@@ -48,11 +49,10 @@ LeftViewCtl::LeftViewCtl() {
 
 LeftViewCtl::~LeftViewCtl() = default;
 
-// The column's layout: a grey band with the three group headers; the cells come later.
+// The column's layout: the grey column with the three group headers; the cells come later.
 void LeftViewCtl::loadInterface() {
-    columnView = new QWidget;
+    columnView = new LeftView;
     columnView->resize(kColumnWidth, kColumnHeight);
-    fillBackground(columnView, getColor(244, 244, 244, 1));
     setParent(columnView);
 
     cleanupView = makeHeader(columnView, QRectF(8, 536, 184, 24));

@@ -14,6 +14,8 @@ class QWidget;
 
 namespace ui {
 
+class LeftView;
+
 // The left column: three group headers and the ten tool cells beneath them. A chosen cell
 // becomes the selected one and its page is shown. The controller lives as long as its view,
 // which owns it.
@@ -23,7 +25,7 @@ public:
     LeftViewCtl();
     ~LeftViewCtl() override;
 
-    QWidget* view() const { return columnView; }
+    LeftView* view() const { return columnView; }
     const std::vector<std::unique_ptr<LeftCellItem>>& cells() const { return cellObjs; }
 
     void selectCellView(LeftCellItem* item) override;
@@ -39,7 +41,7 @@ private:
     QRectF cocoaFrame(const QWidget* view) const;
     void refreshCells();
 
-    QWidget* columnView = nullptr;
+    LeftView* columnView = nullptr;
     QWidget* cleanupView = nullptr;
     QWidget* viewTools = nullptr;
     QWidget* privacyView = nullptr;
