@@ -21,19 +21,15 @@ std::string readAll(int fd) {
     }
 }
 
-}  // namespace
-
-bool runningAsRoot() { return geteuid() == 0; }
-
-std::string runAsNobody(const std::function<std::string()>& body) {
+std::string runForked(const std::function<std::string()>& body, bool dropRights) {
     int fds[2];
     if (pipe(fds) != 0) return "child failed: no pipe";
     pid_t child = fork();
     if (child < 0) return "child failed: no fork";
     if (child == 0) {
         close(fds[0]);
-        bool dropped = setgroups(0, nullptr) == 0 && setgid(nobodyId) == 0 && setuid(nobodyId) == 0 &&
-                       geteuid() == nobodyId && getegid() == nobodyId;
+        bool dropped = !dropRights || (setgroups(0, nullptr) == 0 && setgid(nobodyId) == 0 &&
+                                       setuid(nobodyId) == 0 && geteuid() == nobodyId && getegid() == nobodyId);
         std::string text = dropped ? body() : "child failed: could not drop to nobody";
         FILE* out = fdopen(fds[1], "w");
         bool sent = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
@@ -49,5 +45,13 @@ std::string runAsNobody(const std::function<std::string()>& body) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "child failed: " + text;
     return text;
 }
+
+}  // namespace
+
+bool runningAsRoot() { return geteuid() == 0; }
+
+std::string runAsNobody(const std::function<std::string()>& body) { return runForked(body, true); }
+
+std::string runInChild(const std::function<std::string()>& body) { return runForked(body, false); }
 
 }  // namespace testsupport

@@ -18,4 +18,8 @@ bool runningAsRoot();
 // through its text.
 std::string runAsNobody(const std::function<std::string()>& body);
 
+// The same in a forked child that keeps its rights, for changes (such as resource limits) that
+// must not reach the test process.
+std::string runInChild(const std::function<std::string()>& body);
+
 }  // namespace testsupport

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// Helpers that every tool shares; a class with no instances.
+class CommUti {
+public:
+    CommUti() = delete;
+
+    // --- File sizes and size texts: base 1024, two decimals, one blank and the unit, always
+    // with a decimal point whatever the locale. The rounding is part of the results.
+    // KB, MB, GB in single precision; 0 gives "0.00 KB", counts below 1 KB show in KB too.
+    static std::string convertVolSpace(uint64_t bytes);
+    // "byte" up to 1023 (negative counts too), then KB, MB, GB, TB scaled in double precision.
+    static std::string longlongDiskSize(int64_t bytes);
+    static std::string longlongConvertVolSpace(int64_t bytes);
+    // Reads a text made by the formatters back into a byte count; 0 for anything else
+    // ("byte" texts, negative numbers, texts shorter than a unit).
+    static uint64_t volSpaceFromString(const std::string& text);
+    // The logical size of a file, or of every non-folder entry below a folder; 0 when missing.
+    static uint64_t sizeOfFileRef(const std::string& path);
+    // --- End of file sizes and size texts.
+};
+
+}  // namespace core

@@ -1,0 +1,54 @@
+#include "platform/PseudoFileSystems.h"
+
+#include "platform/Environment.h"
+
+#include <libmount/libmount.h>
+#include <linux/magic.h>
+#include <sys/statfs.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+// Types that linux/magic.h does not name.
+constexpr int64_t kMqueueMagic = 0x19800202;
+constexpr int64_t kFuseControlMagic = 0x65735543;
+constexpr int64_t kConfigfsMagic = 0x62656570;
+
+constexpr int64_t kPseudoTypes[] = {
+    PROC_SUPER_MAGIC, SYSFS_MAGIC,        CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, DEBUGFS_MAGIC,
+    TRACEFS_MAGIC,    SECURITYFS_MAGIC,   PSTOREFS_MAGIC,     BPF_FS_MAGIC,        DEVPTS_SUPER_MAGIC,
+    BINFMTFS_MAGIC,   EFIVARFS_MAGIC,     SELINUX_MAGIC,      SMACK_MAGIC,         NSFS_MAGIC,
+    RDTGROUP_SUPER_MAGIC, kMqueueMagic,   kFuseControlMagic,  kConfigfsMagic,
+};
+
+}  // namespace
+
+bool PseudoFileSystems::contains(int folderFd, uint64_t device) {
+    for (const auto& [known, pseudo] : verdicts_)
+        if (known == device) return pseudo;
+    struct statfs info;
+    bool pseudo = fstatfs(folderFd, &info) == 0 && isPseudoType(static_cast<int64_t>(info.f_type), device);
+    verdicts_.emplace_back(device, pseudo);
+    return pseudo;
+}
+
+bool PseudoFileSystems::isPseudoType(int64_t type, uint64_t device) {
+    if (type == TMPFS_MAGIC) return isDeviceFileSystem(device);
+    return std::find(std::begin(kPseudoTypes), std::end(kPseudoTypes), type) != std::end(kPseudoTypes);
+}
+
+bool PseudoFileSystems::isDeviceFileSystem(uint64_t device) {
+    std::string mountTable = Environment::current()->procRoot() + "/self/mountinfo";
+    libmnt_table* table = mnt_new_table_from_file(mountTable.c_str());
+    if (!table) return false;
+    libmnt_fs* fileSystem = mnt_table_find_devno(table, static_cast<dev_t>(device), MNT_ITER_FORWARD);
+    const char* type = fileSystem ? mnt_fs_get_fstype(fileSystem) : nullptr;
+    bool isDevtmpfs = type && std::strcmp(type, "devtmpfs") == 0;
+    mnt_unref_table(table);
+    return isDevtmpfs;
+}
+
+}  // namespace platform
