@@ -21,6 +21,8 @@ QLabel* StateButton::makeLabel(const QRect& frame, const QFont& font) {
     label->setGeometry(frame);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
+    // A child of a button would otherwise take the button's text role, not the label's own colour.
+    label->setForegroundRole(QPalette::WindowText);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->show();
     return label;
@@ -41,7 +43,7 @@ void StateButton::leaveEvent(QEvent* event) {
 }
 
 void StateButton::mousePressEvent(QMouseEvent* event) {
-    if (dropsClicksWhenNotUsable() && !usable) {
+    if (consultsUsableFlag() && !usable) {
         event->accept();
         return;
     }

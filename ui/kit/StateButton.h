@@ -23,10 +23,10 @@ protected:
 
     // Stores the usable flag (YES = usable) and redraws; the widget's enabled state stays.
     void setButtonEnabled(bool enabled);
-    // Usable and enabled: the state in which the button draws and colours itself as active.
-    bool isUsable() const { return usable && isEnabled(); }
-    // Only TCImageButton lets clicks through whatever the usable flag says.
-    virtual bool dropsClicksWhenNotUsable() const { return true; }
+    // Enabled and (where the flag counts) usable: the state in which the button draws itself active.
+    bool isUsable() const { return isEnabled() && (usable || !consultsUsableFlag()); }
+    // Only TCImageButton ignores the usable flag, for clicks and for drawing.
+    virtual bool consultsUsableFlag() const { return true; }
 
     // The text label laid over the button: clear, centred, transparent to the mouse.
     QLabel* makeLabel(const QRect& frame, const QFont& font);

@@ -3,6 +3,7 @@
 #include "ui/kit/Colors.h"
 #include "ui/kit/RoundedFill.h"
 #include "ui/kit/SystemFont.h"
+#include "ui/kit/WidgetColors.h"
 
 #include <QLabel>
 
@@ -20,9 +21,7 @@ TabBarWButton::TabBarWButton(QWidget* parent) : StateButton(false, parent) {}
 void TabBarWButton::setTextWithName(const QString& text) {
     if (!textField) {
         textField = makeLabel(QRect(0, kLabelY, width(), kLabelHeight), systemFontOfSize(kLabelFontSize));
-        QPalette palette = textField->palette();
-        palette.setColor(QPalette::WindowText, getColor(45, 45, 45, 1));
-        textField->setPalette(palette);
+        setTextColor(textField, getColor(45, 45, 45, 1));
     }
     textField->setText(text);
     update();
