@@ -1,9 +1,10 @@
 #include "ui/kit/LeftView.h"
 
 #include "ui/kit/Colors.h"
+#include "ui/kit/WidgetColors.h"
 
 namespace ui {
 
-LeftView::LeftView(QWidget* parent) : FilledView(getColor(244, 244, 244, 1), parent) {}
+LeftView::LeftView(QWidget* parent) : QWidget(parent) { fillBackground(this, getColor(244, 244, 244, 1)); }
 
 }  // namespace ui

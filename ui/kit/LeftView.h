@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/kit/FilledView.h"
+#include <QWidget>
 
 namespace ui {
 
 // The light grey ground of the main window's left column.
-class LeftView : public FilledView {
+class LeftView : public QWidget {
     Q_OBJECT
 public:
     explicit LeftView(QWidget* parent = nullptr);

@@ -1,9 +1,10 @@
 #include "ui/kit/junkView.h"
 
 #include "ui/kit/Colors.h"
+#include "ui/kit/WidgetColors.h"
 
 namespace ui {
 
-junkView::junkView(QWidget* parent) : FilledView(getColor(254, 253, 255, 1), parent) {}
+junkView::junkView(QWidget* parent) : QWidget(parent) { fillBackground(this, getColor(254, 253, 255, 1)); }
 
 }  // namespace ui

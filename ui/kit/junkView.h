@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/kit/FilledView.h"
+#include <QWidget>
 
 namespace ui {
 
 // The near-white ground of the pages' panels (scan panel, tile loading view, progress strips).
-class junkView : public FilledView {
+class junkView : public QWidget {
     Q_OBJECT
 public:
     explicit junkView(QWidget* parent = nullptr);
