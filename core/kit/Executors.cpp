@@ -7,8 +7,10 @@ void runNow(Task task) {
     if (task) task();
 }
 
+void runNowInsteadOfLater(std::chrono::milliseconds, Task task) { runNow(std::move(task)); }
+
 }  // namespace
 
-Executors Executors::inlineExecutors() { return Executors{runNow, runNow, runNow}; }
+Executors Executors::inlineExecutors() { return Executors{runNow, runNow, runNow, runNowInsteadOfLater}; }
 
 }  // namespace core
