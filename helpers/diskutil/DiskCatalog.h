@@ -1,0 +1,46 @@
+#pragma once
+
+#include "BlockDevice.h"
+
+#include "platform/MountTable.h"
+#include "platform/PlistValue.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The machine's disks as the disk utility describes them: each whole disk with its members
+// (its partitions and, flattened beneath them, the encrypted, LVM and RAID devices built on
+// them, each listed once), described in the utility's property-list keys.
+class DiskCatalog {
+public:
+    DiskCatalog(const std::vector<BlockDevice>& devices, platform::MountTable mounts);
+
+    // "list -plist": {"AllDisksAndPartitions": [{"DeviceIdentifier", "Content", "Partitions"}]}.
+    platform::PlistValue list() const;
+    // "info -plist <device>" for "/dev/sda1", "sda1" or a device path such as
+    // "/dev/mapper/root"; nothing when no such disk or member exists.
+    std::optional<platform::PlistValue> info(const std::string& device) const;
+
+private:
+    struct Disk {
+        BlockDevice device;  // without its children
+        std::vector<BlockDevice> members;
+    };
+    struct Found {
+        const BlockDevice* device;
+        const Disk* disk;
+    };
+
+    void addMembers(const BlockDevice& parent, Disk& disk, std::vector<std::string>& seen) const;
+    std::optional<Found> find(const std::string& device) const;
+    platform::PlistValue listEntryOf(const BlockDevice& member, const Disk& disk) const;
+    platform::PlistValue infoOf(const BlockDevice& device, const Disk& disk) const;
+    std::string mountPointOf(const BlockDevice& device) const;
+    const platform::MountEntry* mountEntryOf(const BlockDevice& device) const;
+    std::string fsTypeOf(const BlockDevice& device) const;
+    bool mountedReadOnly(const BlockDevice& device) const;
+
+    std::vector<Disk> disks_;
+    platform::MountTable mounts_;
+};
