@@ -1,0 +1,245 @@
+// The disk utility stand-in, run as the program it is, against recorded lsblk outputs and
+// mount tables; and the volume list built through it.
+#include "core/disks/DiskVolumeList.h"
+#include "platform/MountTable.h"
+#include "platform/PosixProcessRunner.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using platform::PlistValue;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string lsblkData(const std::string& name) { return std::string(DURIDOVE_TEST_DATA) + "/lsblk/" + name; }
+
+// A /proc root whose self/mountinfo is the recorded table of the fixture.
+class RecordedMachine {
+public:
+    explicit RecordedMachine(const std::string& fixture)
+        : json_(lsblkData(fixture + ".json")) {
+        folder_.writeFile("proc/self/mountinfo", testsupport::readWholeFile(lsblkData(fixture + ".mountinfo")));
+    }
+    std::vector<std::pair<std::string, std::string>> environment() const {
+        return {{"DURIDOVE_LSBLK_JSON", json_}, {"DURIDOVE_PROC_ROOT", folder_ / "proc"}};
+    }
+
+private:
+    testsupport::TempFolder folder_;
+    std::string json_;
+};
+
+platform::ProcessResult runStandIn(const RecordedMachine& machine, std::vector<std::string> args) {
+    platform::ProcessRequest request;
+    request.arguments = {std::string(DURIDOVE_BIN_DIR) + "/diskutil"};
+    request.arguments.insert(request.arguments.end(), args.begin(), args.end());
+    request.timeout = 30s;
+    request.environment = machine.environment();
+    return platform::PosixProcessRunner().run(request);
+}
+
+PlistValue plistOf(const platform::ProcessResult& result) {
+    EXPECT_TRUE(result.succeeded()) << result.errorOutput;
+    return PlistValue::fromBytes(result.output).value_or(PlistValue());
+}
+
+PlistValue listOf(const std::string& fixture) { return plistOf(runStandIn(RecordedMachine(fixture), {"list", "-plist"})); }
+
+PlistValue infoOf(const std::string& fixture, const std::string& device) {
+    return plistOf(runStandIn(RecordedMachine(fixture), {"info", "-plist", device}));
+}
+
+std::vector<std::string> identifiers(const PlistValue::Array& entries) {
+    std::vector<std::string> ids;
+    for (const auto& entry : entries) ids.push_back(entry["DeviceIdentifier"].toString());
+    return ids;
+}
+
+const PlistValue::Array& disksOf(const PlistValue& list) { return list["AllDisksAndPartitions"].array(); }
+
+}  // namespace
+
+TEST(DiskUtilStandIn, LaptopDiskWithEfiRootAndHome) {
+    PlistValue list = listOf("laptop");
+    ASSERT_EQ(disksOf(list).size(), 1u);
+    const PlistValue& disk = disksOf(list)[0];
+    EXPECT_EQ(disk["DeviceIdentifier"], PlistValue("nvme0n1"));
+    EXPECT_EQ(disk["Content"], PlistValue("GUID_partition_scheme"));
+    EXPECT_FALSE(disk.contains("APFSVolumes"));
+    const auto& partitions = disk["Partitions"].array();
+    EXPECT_EQ(identifiers(partitions), (std::vector<std::string>{"nvme0n1p1", "nvme0n1p2", "nvme0n1p3"}));
+    EXPECT_EQ(partitions[0]["Content"], PlistValue("EFI"));
+    EXPECT_EQ(partitions[1]["MountPoint"], PlistValue("/"));
+    EXPECT_EQ(partitions[2]["FilesystemName"], PlistValue("ext4"));
+
+    PlistValue efi = infoOf("laptop", "/dev/nvme0n1p1");
+    EXPECT_EQ(efi["FilesystemName"], PlistValue("MS-DOS (FAT32)"));
+    EXPECT_EQ(efi["Writable"], PlistValue(false));  // mounted read-only
+    PlistValue root = infoOf("laptop", "/dev/nvme0n1p2");
+    EXPECT_EQ(root["MountPoint"], PlistValue("/"));
+    EXPECT_FALSE(root.contains("VolumeName"));
+    EXPECT_GT(root["FreeSpace"].toInteger(), 0);
+    EXPECT_EQ(root["TotalSize"], PlistValue(int64_t{107374182400}));
+    EXPECT_EQ(root["BusProtocol"], PlistValue("PCI-Express"));
+    EXPECT_EQ(root["Ejectable"], PlistValue(false));
+    EXPECT_EQ(root["Writable"], PlistValue(true));
+    EXPECT_EQ(root["DeviceNode"], PlistValue("/dev/nvme0n1p2"));
+    EXPECT_EQ(root["ParentWholeDisk"], PlistValue("nvme0n1"));
+    EXPECT_EQ(root["DiskUUID"], PlistValue("2f4e6c1a-7b1d-4c55-9a4e-3f0d9c2b1a01"));
+    EXPECT_FALSE(root.contains("APFSContainerFree"));
+    EXPECT_FALSE(root.contains("RecoveryDeviceIdentifier"));
+    EXPECT_EQ(infoOf("laptop", "nvme0n1p3")["VolumeName"], PlistValue("home"));
+}
+
+TEST(DiskUtilStandIn, EncryptedLvmIsFlattenedBelowItsPartition) {
+    PlistValue list = listOf("encrypted-lvm");
+    const auto& partitions = disksOf(list)[0]["Partitions"].array();
+    EXPECT_EQ(identifiers(partitions), (std::vector<std::string>{"sda1", "sda2", "sda3", "dm-0", "dm-1", "dm-2"}));
+    PlistValue root = infoOf("encrypted-lvm", "/dev/dm-1");
+    EXPECT_EQ(root["MountPoint"], PlistValue("/"));
+    EXPECT_EQ(root["FilesystemName"], PlistValue("ext4"));
+    EXPECT_EQ(root["ParentWholeDisk"], PlistValue("sda"));
+    EXPECT_EQ(root["BusProtocol"], PlistValue("SATA"));
+    EXPECT_EQ(infoOf("encrypted-lvm", "/dev/mapper/vg-root")["DeviceIdentifier"], PlistValue("dm-1"));
+    // Containers and swap hold no volume; active swap has no mount point.
+    EXPECT_FALSE(infoOf("encrypted-lvm", "/dev/sda3").contains("FilesystemName"));
+    EXPECT_FALSE(infoOf("encrypted-lvm", "/dev/dm-0").contains("FilesystemName"));
+    PlistValue swap = infoOf("encrypted-lvm", "/dev/dm-2");
+    EXPECT_FALSE(swap.contains("FilesystemName"));
+    EXPECT_EQ(swap["MountPoint"], PlistValue(""));
+    EXPECT_EQ(swap["FreeSpace"], PlistValue(0));
+}
+
+TEST(DiskUtilStandIn, MirroredRaidIsListedOnce) {
+    PlistValue list = listOf("raid-mirror");
+    ASSERT_EQ(disksOf(list).size(), 2u);
+    EXPECT_EQ(identifiers(disksOf(list)[0]["Partitions"].array()), (std::vector<std::string>{"sdb1", "md127"}));
+    EXPECT_EQ(identifiers(disksOf(list)[1]["Partitions"].array()), std::vector<std::string>{"sdc1"});
+}
+
+TEST(DiskUtilStandIn, UsbStickAndDvdAreEjectable) {
+    PlistValue list = listOf("usb-stick");
+    EXPECT_EQ(identifiers(disksOf(list)), (std::vector<std::string>{"sda", "sdb", "sr0"}));
+    EXPECT_EQ(disksOf(list)[1]["Content"], PlistValue("FDisk_partition_scheme"));
+    EXPECT_EQ(disksOf(list)[2]["Content"], PlistValue(""));
+    PlistValue stick = infoOf("usb-stick", "/dev/sdb1");
+    EXPECT_EQ(stick["VolumeName"], PlistValue("STICK"));
+    EXPECT_EQ(stick["FilesystemName"], PlistValue("MS-DOS (FAT32)"));
+    EXPECT_EQ(stick["Ejectable"], PlistValue(true));
+    EXPECT_EQ(stick["BusProtocol"], PlistValue("USB"));
+    EXPECT_EQ(stick["MountPoint"], PlistValue("/media/tester/STICK"));
+    PlistValue unmounted = infoOf("usb-stick", "/dev/sdb2");
+    EXPECT_EQ(unmounted["FilesystemName"], PlistValue("ExFAT"));
+    EXPECT_EQ(unmounted["MountPoint"], PlistValue(""));
+    EXPECT_EQ(unmounted["FreeSpace"], PlistValue(0));
+    EXPECT_FALSE(unmounted.contains("VolumeName"));
+    PlistValue dvd = infoOf("usb-stick", "/dev/sr0");
+    EXPECT_EQ(dvd["FilesystemName"], PlistValue("ISO 9660"));
+    EXPECT_EQ(dvd["Writable"], PlistValue(false));
+    EXPECT_EQ(dvd["Ejectable"], PlistValue(true));
+}
+
+TEST(DiskUtilStandIn, LoopDevicesAreNoDisks) {
+    EXPECT_EQ(identifiers(disksOf(listOf("loop"))), std::vector<std::string>{"vda"});
+    auto result = runStandIn(RecordedMachine("loop"), {"info", "-plist", "/dev/loop0"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.errorOutput, "Error: could not find disk: /dev/loop0\n");
+    EXPECT_TRUE(result.output.empty());
+}
+
+TEST(DiskUtilStandIn, WholeDiskExt4WithoutAFileSystemTypeFromLsblk) {
+    PlistValue list = listOf("whole-disk-ext4");
+    ASSERT_EQ(identifiers(disksOf(list)), std::vector<std::string>{"vda"});  // zram is no disk
+    EXPECT_EQ(disksOf(list)[0]["Content"], PlistValue(""));
+    EXPECT_TRUE(disksOf(list)[0]["Partitions"].array().empty());
+    PlistValue disk = infoOf("whole-disk-ext4", "/dev/vda");
+    EXPECT_EQ(disk["FilesystemName"], PlistValue("ext4"));  // from the mount table
+    EXPECT_EQ(disk["MountPoint"], PlistValue("/"));
+    EXPECT_FALSE(disk.contains("BusProtocol"));
+}
+
+TEST(DiskUtilStandIn, UnsupportedCommandLinesFailClearly) {
+    RecordedMachine machine("laptop");
+    auto action = runStandIn(machine, {"eject", "3C1E-8A5F"});
+    EXPECT_EQ(action.exitStatus, 1);
+    EXPECT_EQ(action.errorOutput, "Error: diskutil eject is not supported on this system\n");
+    EXPECT_EQ(runStandIn(machine, {"list"}).exitStatus, 1);
+    EXPECT_EQ(runStandIn(machine, {}).exitStatus, 1);
+    EXPECT_EQ(runStandIn(machine, {"info", "-plist"}).exitStatus, 1);
+}
+
+TEST(DiskUtilStandIn, BrokenLsblkOutputFails) {
+    testsupport::TempFolder folder;
+    platform::ProcessRequest request{{std::string(DURIDOVE_BIN_DIR) + "/diskutil", "list", "-plist"}, 30s};
+    request.environment = {{"DURIDOVE_LSBLK_JSON", folder.writeFile("lsblk.json", "{\"blockdevices\": [")}};
+    auto result = platform::PosixProcessRunner().run(request);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.errorOutput, "Error: cannot list the block devices\n");
+}
+
+namespace {
+
+// The volume list built through the stand-in, which the child inherits its inputs from.
+class VolumeListThroughStandIn : public ::testing::Test {
+protected:
+    void TearDown() override {
+        unsetenv("DURIDOVE_LSBLK_JSON");
+        unsetenv("DURIDOVE_PROC_ROOT");
+    }
+    std::shared_ptr<core::disks::DiskVolumeList> scan(const std::string& fixture) {
+        machine_ = std::make_unique<RecordedMachine>(fixture);
+        for (const auto& [name, value] : machine_->environment()) setenv(name.c_str(), value.c_str(), 1);
+        auto list = core::disks::DiskVolumeList::create(core::Executors::inlineExecutors());
+        list->getallVolumes();
+        return list;
+    }
+    static std::vector<std::string> namesOf(const core::disks::DiskVolumeList& list) {
+        std::vector<std::string> names;
+        for (const auto& volume : list.allVolumeArr()) names.push_back(volume->volumeName);
+        return names;
+    }
+
+    testsupport::ScopedEnvironment environment_;
+    std::unique_ptr<RecordedMachine> machine_;
+};
+
+}  // namespace
+
+TEST_F(VolumeListThroughStandIn, WholeDiskRootIsAnUntitledVolumeWithItsFreeSpace) {
+    auto list = scan("whole-disk-ext4");
+    ASSERT_EQ(list->allVolumeArr().size(), 1u);
+    auto root = list->startupVolume();
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->volumeName, "Untitled");
+    EXPECT_EQ(root->volumePath, "vda");
+    EXPECT_EQ(root->diskType, "ext4");
+    EXPECT_GT(root->volumeFreeSizeNum, 0);
+    EXPECT_FALSE(root->volumeFreeSize.empty());
+    EXPECT_EQ(root->volumeTotalSize, "256.00 GB");
+}
+
+TEST_F(VolumeListThroughStandIn, EfiSwapAndContainersAreLeftOut) {
+    EXPECT_EQ(namesOf(*scan("laptop")), (std::vector<std::string>{"Untitled", "home"}));
+    EXPECT_EQ(namesOf(*scan("encrypted-lvm")), (std::vector<std::string>{"Untitled", "Untitled"}));
+    auto usb = scan("usb-stick");
+    EXPECT_EQ(namesOf(*usb), (std::vector<std::string>{"Untitled", "STICK", "Untitled", "DEBIAN_12"}));
+    EXPECT_EQ(usb->inDiskCout(), 1);
+}
+
+// On a machine whose root file system lives on a block device, the list holds it.
+TEST_F(VolumeListThroughStandIn, ThisMachinesStartupVolumeIsListed) {
+    auto mounts = platform::MountTable::read("/proc/self/mountinfo");
+    const platform::MountEntry* root = mounts ? mounts->entryAt("/") : nullptr;
+    if (!root || !root->blockDevice || platform::findExecutable("lsblk").empty())
+        GTEST_SKIP() << "the root file system is not on a block device here";
+    auto list = core::disks::DiskVolumeList::create(core::Executors::inlineExecutors());
+    list->getallVolumes();
+    auto startup = list->startupVolume();
+    ASSERT_TRUE(startup);
+    EXPECT_FALSE(startup->volumeName.empty());
+    EXPECT_GT(startup->volumeFreeSizeNum, 0);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/ProcessRunner.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A process runner that starts nothing: it answers command lines from a table, keyed by the
+// arguments after the program, and remembers every call. An unknown command line fails
+// with exit status 1.
+class FakeProcessRunner : public platform::ProcessRunner {
+public:
+    void answer(const std::vector<std::string>& args, std::string output) {
+        platform::ProcessResult result;
+        result.started = true;
+        result.exitStatus = 0;
+        result.output = std::move(output);
+        answerWith(args, std::move(result));
+    }
+    void fail(const std::vector<std::string>& args, int status, std::string output, std::string errorOutput) {
+        platform::ProcessResult result;
+        result.started = true;
+        result.exitStatus = status;
+        result.output = std::move(output);
+        result.errorOutput = std::move(errorOutput);
+        answerWith(args, std::move(result));
+    }
+    void answerWith(const std::vector<std::string>& args, platform::ProcessResult result) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        answers_[args] = std::move(result);
+    }
+
+    platform::ProcessResult run(const platform::ProcessRequest& request) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        calls_.push_back(request.arguments);
+        std::vector<std::string> args(request.arguments.begin() + (request.arguments.empty() ? 0 : 1),
+                                      request.arguments.end());
+        auto found = answers_.find(args);
+        if (found != answers_.end()) return found->second;
+        platform::ProcessResult unknown;
+        unknown.started = true;
+        unknown.exitStatus = 1;
+        unknown.errorOutput = "no answer for this command line";
+        return unknown;
+    }
+
+    // Every call's full argument vector, the program first.
+    std::vector<std::vector<std::string>> calls() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return calls_;
+    }
+    int countOf(const std::vector<std::string>& args) const {
+        int count = 0;
+        for (const auto& call : calls())
+            if (std::vector<std::string>(call.begin() + (call.empty() ? 0 : 1), call.end()) == args) ++count;
+        return count;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::map<std::vector<std::string>, platform::ProcessResult> answers_;
+    std::vector<std::vector<std::string>> calls_;
+};
+
+}  // namespace testsupport
