@@ -1,3 +1,4 @@
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
@@ -28,6 +29,7 @@ int runEventLoopFor(int milliseconds, const std::function<void()>& start) {
 class AppLifecycleTest : public QObject {
     Q_OBJECT
 private:
+    testsupport::ScopedEnvironment environment;  // the disk page's scan writes in its runtime folder
     testsupport::TempFolder folder;
     std::unique_ptr<ui::SingleInstance> instance;
     std::unique_ptr<ui::AppDelegate> shell;

@@ -1,3 +1,4 @@
+#include "support/ScopedEnvironment.h"
 #include "ui/kit/LeftView.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftCellView.h"
@@ -41,6 +42,7 @@ std::vector<std::unique_ptr<FakePage>> makePages(std::initializer_list<bool> can
 class ViewSwitchingTest : public QObject {
     Q_OBJECT
 private:
+    testsupport::ScopedEnvironment environment;  // the disk page's scan writes in its runtime folder
     std::unique_ptr<ui::AppDelegate> shell;
 
     ui::LeftViewCtl* column() const { return shell->leftViewController(); }
@@ -77,6 +79,8 @@ private slots:
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
         QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
+        // The disk page refuses every switch until its first volume scan has started.
+        QTRY_VERIFY_WITH_TIMEOUT(ui::ViewMan::returnViewMan()->checkCanClick(0), 30000);
     }
     void cleanupTestCase() { shell.reset(); }
 

@@ -1,5 +1,6 @@
 #include "ui/shell/AppDelegate.h"
 
+#include "ui/disks/DiskViewController.h"
 #include "ui/kit/CocoaRect.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/Dispatch.h"
@@ -98,20 +99,21 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 5: return placeholderPage(5);
     case 6: return placeholderPage(6);
     case 7: return placeholderPage(7);
-    case 8: return startFirstVolumeScan(placeholderPage(8));
+    case 8: return startFirstVolumeScan(new DiskViewController(QString::fromUtf8(leftCellTable()[8].name)));
     case 9: return placeholderPage(9);
     default: return nullptr;
     }
 }
 
-ViewDelegate* AppDelegate::startFirstVolumeScan(ViewDelegate* diskPage) {
-    Dispatch::detached([diskPage] { loadDiskView(diskPage); });
+ViewDelegate* AppDelegate::startFirstVolumeScan(DiskViewController* diskPage) {
+    diskVC = diskPage;
+    Dispatch::detached([volumes = diskPage->volumeList()] { loadDiskView(volumes); });
     return diskPage;
 }
 
-// Runs on a thread of its own at start-up: the disk page's first volume scan. The
-// placeholder page has no volume list yet, so there is nothing to scan.
-void AppDelegate::loadDiskView(ViewDelegate*) {}
+// Runs on a thread of its own at start-up: the disk page's first volume scan. It is handed
+// the page's volume list rather than the page, so it never outlives what it scans.
+void AppDelegate::loadDiskView(const std::shared_ptr<core::disks::DiskVolumeList>& volumes) { volumes->getallVolumes(); }
 
 void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());

@@ -7,8 +7,13 @@
 
 class QWidget;
 
+namespace core::disks {
+class DiskVolumeList;
+}
+
 namespace ui {
 
+class DiskViewController;
 class LeftView;
 class LeftViewCtl;
 class ViewDelegate;
@@ -46,8 +51,8 @@ private:
     QWidget* contentView() const;
     void createLeftView();
     void creatrRightView();
-    ViewDelegate* startFirstVolumeScan(ViewDelegate* diskPage);
-    static void loadDiskView(ViewDelegate* diskPage);
+    ViewDelegate* startFirstVolumeScan(DiskViewController* diskPage);
+    static void loadDiskView(const std::shared_ptr<core::disks::DiskVolumeList>& volumes);
 
     void styleMainWindow();
     void setTitleBar();
@@ -60,6 +65,7 @@ private:
     LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
+    DiskViewController* diskVC = nullptr;  // kept for the start-up volume's facts
     bool isOpenMainWindow = false;
 };
 
