@@ -13,7 +13,6 @@
 #include <vector>
 
 namespace platform {
-namespace {
 
 bool writeAll(int fd, const std::string& content) {
     size_t written = 0;
@@ -25,8 +24,6 @@ bool writeAll(int fd, const std::string& content) {
     }
     return true;
 }
-
-}  // namespace
 
 bool makeFolders(const std::string& path, mode_t mode) {
     if (path.empty()) return false;

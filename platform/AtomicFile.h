@@ -10,6 +10,9 @@ namespace platform {
 // failure, leaving any old file as it was.
 bool writeFileAtomically(const std::string& path, const std::string& content, mode_t mode);
 
+// Writes all of content to an open descriptor, going on after interruptions and short writes.
+bool writeAll(int fd, const std::string& content);
+
 // Makes a folder and its missing parents with the given mode; true when it exists afterwards.
 bool makeFolders(const std::string& path, mode_t mode);
 

@@ -1,0 +1,124 @@
+#include "core/kit/EuAuthorization.h"
+
+#include "platform/DeletableCheck.h"
+#include "platform/FileManager.h"
+#include "platform/Log.h"
+#include "platform/ServiceSlot.h"
+
+#include <limits.h>
+#include <sys/stat.h>
+
+#include <optional>
+
+namespace core {
+namespace {
+
+platform::ServiceSlot<EuAuthorization>& sharedSlot() {
+    static platform::ServiceSlot<EuAuthorization> slot(
+        [] { return std::make_shared<EuAuthorization>(platform::PrivilegedSession::make()); });
+    return slot;
+}
+
+// The item as it was before its permissions were opened, to put them back should it stay.
+struct OpenedItem {
+    mode_t mode;
+    dev_t device;
+    ino_t inode;
+};
+
+// Opens the item's own permissions to 0777 (never a link's, never its contents').
+std::optional<OpenedItem> openPermissions(const std::string& path) {
+    struct stat info;
+    std::string error;
+    bool readable = lstat(path.c_str(), &info) == 0;
+    if (!platform::FileManager::setPosixPermissions(path, 0777, &error)) {
+        platform::logWarning("Set deletable attributed failed: " + error);
+        return std::nullopt;
+    }
+    if (!readable) return std::nullopt;
+    return OpenedItem{static_cast<mode_t>(info.st_mode & 07777), info.st_dev, info.st_ino};
+}
+
+void restorePermissions(const std::string& path, const OpenedItem& item) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || info.st_dev != item.device || info.st_ino != item.inode) return;
+    std::string error;
+    if (!platform::FileManager::setPosixPermissions(path, item.mode, &error))
+        platform::logWarning("cannot put back the permissions: " + error);
+}
+
+}  // namespace
+
+EuAuthorization::EuAuthorization(std::shared_ptr<platform::PrivilegedSession> session) : session_(std::move(session)) {}
+
+EuAuthorization::~EuAuthorization() { freeAuthorization(); }
+
+std::shared_ptr<EuAuthorization> EuAuthorization::shareEuAuthorization() { return sharedSlot().get(); }
+
+void EuAuthorization::setShared(std::shared_ptr<EuAuthorization> instance) { sharedSlot().set(std::move(instance)); }
+
+bool EuAuthorization::synFastRemovePath(const std::string& path) {
+    std::optional<OpenedItem> opened;
+    if (!platform::isDeletableFileAtPath(path)) opened = openPermissions(path);
+    std::string error;
+    if (platform::FileManager::removeItemAtPath(path, &error)) return true;
+    platform::logInfo("removing with the user's rights failed: " + error);
+    if (opened) restorePermissions(path, *opened);
+    return removeItemAtPath(path);
+}
+
+bool EuAuthorization::removeItemAtPath(const std::string& path) {
+    // PATH_MAX counts bytes with the terminating NUL; a NUL inside cannot be passed on at all.
+    if (path.size() >= PATH_MAX || path.find('\0') != std::string::npos) {
+        platform::logWarning("not removing an unusable path: " + path.substr(0, 200));
+        return false;
+    }
+    std::shared_ptr<EuAuthorization> shared = shareEuAuthorization();
+    if (!shared->allocAuthorization()) return false;
+    std::shared_ptr<platform::PrivilegedSession> session = shared->getAuthorizationRet();
+    if (!session) return false;
+    std::optional<platform::PrivilegedSession::Removal> removal = session->removeTree(path);
+    if (!removal) return false;
+    if (removal->output.empty()) return true;
+    platform::logWarning("privileged removal of " + path + " printed: " + removal->output);
+    return false;
+}
+
+bool EuAuthorization::allocAuthorization() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (granted_ && session_->isAuthorized()) return true;
+    granted_ = false;
+    int status = 0;
+    switch (session_->authorize(&status)) {
+        case platform::PrivilegedSession::Outcome::Granted:
+            granted_ = true;
+            return true;
+        case platform::PrivilegedSession::Outcome::Refused:
+            platform::logWarning("Copy Rights failed: " + std::to_string(status));
+            break;
+        case platform::PrivilegedSession::Outcome::Unavailable:
+            platform::logWarning("Error Creating Initial Authorization: " + std::to_string(status));
+            break;
+    }
+    session_->release();
+    return false;
+}
+
+std::shared_ptr<platform::PrivilegedSession> EuAuthorization::getAuthorizationRet() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!granted_) return nullptr;
+    if (session_->isAuthorized()) return session_;
+    // The privileged side went away: the right must be asked for again.
+    platform::logWarning("Creat Ret failed: -1");
+    granted_ = false;
+    return nullptr;
+}
+
+bool EuAuthorization::freeAuthorization() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (granted_ && !session_->release()) platform::logWarning("Free Rights failed: -1");
+    granted_ = false;
+    return true;
+}
+
+}  // namespace core

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/PrivilegedSession.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A privileged session that asks nobody: each time the right is asked for it takes the next
+// planned answer (granted once the plan is used up) and counts the prompt; removals are only
+// recorded and answered with the planned output.
+class FakePrivilegedSession : public platform::PrivilegedSession {
+public:
+    std::deque<Outcome> answers;  // what the next prompts answer
+    std::string output;           // what every removal prints
+    int prompts = 0;
+    std::vector<std::string> removed;
+
+    Outcome authorize(int* status) override {
+        if (authorized_) return Outcome::Granted;
+        ++prompts;
+        Outcome answer = Outcome::Granted;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        authorized_ = answer == Outcome::Granted;
+        if (status) *status = authorized_ ? 0 : 126;
+        return answer;
+    }
+    bool isAuthorized() override { return authorized_; }
+    std::optional<Removal> removeTree(const std::string& path) override {
+        if (!authorized_) return std::nullopt;
+        removed.push_back(path);
+        return Removal{output.empty() ? 0 : 1, output};
+    }
+    bool release() override {
+        authorized_ = false;
+        return true;
+    }
+    // The privileged side goes away as a crashed helper would.
+    void loseRight() { authorized_ = false; }
+
+private:
+    bool authorized_ = false;
+};
+
+}  // namespace testsupport
