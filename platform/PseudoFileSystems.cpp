@@ -1,6 +1,6 @@
 #include "platform/PseudoFileSystems.h"
 
-#include "platform/Environment.h"
+#include "platform/MountTable.h"
 
 #include <libmount/libmount.h>
 #include <linux/magic.h>
@@ -41,7 +41,7 @@ bool PseudoFileSystems::isPseudoType(int64_t type, uint64_t device) {
 }
 
 bool PseudoFileSystems::isDeviceFileSystem(uint64_t device) {
-    std::string mountTable = Environment::current()->procRoot() + "/self/mountinfo";
+    std::string mountTable = MountTable::ownTablePath();
     libmnt_table* table = mnt_new_table_from_file(mountTable.c_str());
     if (!table) return false;
     libmnt_fs* fileSystem = mnt_table_find_devno(table, static_cast<dev_t>(device), MNT_ITER_FORWARD);
