@@ -1,17 +1,11 @@
 #pragma once
 
+#include "platform/IOReturn.h"
 #include "platform/SmcKeyData.h"
 
 #include <memory>
 
 namespace platform {
-
-// Kernel statuses of the controller connection.
-constexpr int kIOReturnSuccess = 0;
-constexpr int kIOReturnError = static_cast<int>(0xE00002BC);
-constexpr int kIOReturnNoDevice = static_cast<int>(0xE00002C0);
-constexpr int kIOReturnBadArgument = static_cast<int>(0xE00002C2);
-constexpr int kIOReturnNotOpen = static_cast<int>(0xE00002CD);
 
 // The user-client connection to the system management controller: opened, called with
 // 80-byte records, closed. On Linux the controller is reached through the applesmc driver,

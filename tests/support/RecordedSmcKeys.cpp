@@ -2,19 +2,13 @@
 
 #include "platform/KeyStoreSmcConnection.h"
 #include "platform/SmcKeyTable.h"
+#include "support/HexText.h"
 
 #include <sstream>
 #include <stdexcept>
 
 namespace testsupport {
 namespace {
-
-std::vector<uint8_t> hexBytes(const std::string& hex) {
-    if (hex.size() % 2 != 0) throw std::invalid_argument("odd hex text " + hex);
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < hex.size(); i += 2) bytes.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
 
 std::unique_ptr<platform::SmcKeyTable> parseTable(const std::string& text) {
     auto table = std::make_unique<platform::SmcKeyTable>();
@@ -26,7 +20,7 @@ std::unique_ptr<platform::SmcKeyTable> parseTable(const std::string& text) {
         std::string name, type, attributes, value;
         if (!(fields >> name >> type >> attributes >> value)) throw std::invalid_argument("bad key line " + line);
         type.resize(4, ' ');
-        auto bytes = hexBytes(value);
+        auto bytes = bytesFromHex(value);
         table->add(name, type, static_cast<uint8_t>(std::stoul(attributes, nullptr, 16)),
                    [bytes]() -> std::optional<std::vector<uint8_t>> { return bytes; });
     }
