@@ -4,7 +4,7 @@
 
 #include "support/RecordedSmcKeys.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TableProcessRunner.h"
+#include "support/FakeProcessRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -57,14 +57,15 @@ TEST(GetSystemInfo, BatteryTextsOfThePowerTool) {
 TEST(GetSystemInfo, BatteryIsReadThroughTheHelperWithAShortTimeout) {
     std::string tool = platform::Bundle::helperPath("pmset");
     ASSERT_FALSE(tool.empty());
-    auto runner = std::make_shared<testsupport::TableProcessRunner>();
-    runner->answer({tool, "-g", "batt"}, "Now drawing from 'AC Power'\n");
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();
+    runner->answer({"-g", "batt"}, "Now drawing from 'AC Power'\n");
     testsupport::ScopedProcessRunner scopedRunner(runner);
     GetSystemInfo info(core::Executors::inlineExecutors());
     info.getBatteryInfo();
     EXPECT_EQ(info.batteryB(), "100");
     EXPECT_EQ(info.batteryT(), "Mac Mini");
     ASSERT_EQ(runner->requests().size(), 1u);
+    EXPECT_EQ(runner->requests()[0].arguments.front(), tool);
     EXPECT_EQ(runner->requests()[0].timeout, std::chrono::milliseconds(1000));
 
     // A tool that hung and was killed leaves the texts as they were.
@@ -72,8 +73,8 @@ TEST(GetSystemInfo, BatteryIsReadThroughTheHelperWithAShortTimeout) {
     hung.started = true;
     hung.timedOut = true;
     hung.output = "Now drawing from 'Battery Power'\n -InternalBattery-0 (id=1)\t";
-    auto hungRunner = std::make_shared<testsupport::TableProcessRunner>();
-    hungRunner->answer({tool, "-g", "batt"}, hung);
+    auto hungRunner = std::make_shared<testsupport::FakeProcessRunner>();
+    hungRunner->answerWith({"-g", "batt"}, hung);
     platform::ProcessRunner::setShared(hungRunner);
     info.getBatteryInfo();
     EXPECT_EQ(info.batteryB(), "100");
@@ -95,7 +96,7 @@ TEST(GetSystemInfo, RefreshSetsTemperatureMemoryAndCpuFromTheSecondRefreshOn) {
     folder.writeFile("proc/meminfo", "MemTotal: 1048576 kB\nMemFree: 262144 kB\nInactive: 262144 kB\nActive: 0 kB\n");
     folder.writeFile("proc/vmstat", "pswpin 0\n");
     testsupport::ScopedSmcConnection smc(testsupport::recordedSmcConnection("#KEY ui32 80 00000002\nTC0P sp78 80 2F80\n"));
-    testsupport::ScopedProcessRunner runner(std::make_shared<testsupport::TableProcessRunner>());
+    testsupport::ScopedProcessRunner runner(std::make_shared<testsupport::FakeProcessRunner>());
 
     GetSystemInfo info(core::Executors::inlineExecutors());
     info.initBase();

@@ -6,7 +6,7 @@
 
 #include "support/ScopedEnvironment.h"
 #include "support/SysfsFixtures.h"
-#include "support/TableProcessRunner.h"
+#include "support/FakeProcessRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +90,7 @@ TEST_F(BlockDevicesTest, DevicePathsAreWalkedUpToTheirDisk) {
 
 TEST_F(BlockDevicesTest, DriveTemperatureSensorStandsForAttribute194) {
     testsupport::writeTemperatureSensor(folder(), std::string("sys/") + kNvmeController + "/hwmon2", 1, "Composite", 38850);
-    auto runner = std::make_shared<testsupport::TableProcessRunner>();  // udisks2 does not answer
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();  // udisks2 does not answer
     testsupport::ScopedProcessRunner scopedRunner(runner);
     platform::LinuxSmartDevices devices(folder().makeFolder("dev"));
     auto smart = devices.openInterface("nvme0n1");
@@ -102,7 +102,7 @@ TEST_F(BlockDevicesTest, DriveTemperatureSensorStandsForAttribute194) {
     EXPECT_EQ(slot(page, 0)[0], 194);
     EXPECT_EQ(slot(page, 0)[5], 39);
     EXPECT_EQ(slot(page, 1)[0], 0);
-    EXPECT_FALSE(runner->requests().empty());
+    EXPECT_EQ(runner->calls().front().front(), "busctl");
     // The SATA disk has no sensor and no other way in.
     EXPECT_EQ(devices.openInterface("sda"), nullptr);
 }
@@ -126,7 +126,7 @@ TEST(SmartPage, PagesAddUpToZeroAndHoldAtMostThirtyAttributes) {
 }
 
 TEST(UdisksSmart, AttributesOfTheDriveBecomePagesInTheirRawUnits) {
-    const std::vector<std::string> bus = {"busctl", "--system", "--json=short"};
+    const std::vector<std::string> bus = {"--system", "--json=short"};
     auto with = [&](std::vector<std::string> tail) {
         std::vector<std::string> arguments = bus;
         arguments.insert(arguments.end(), tail.begin(), tail.end());
@@ -134,7 +134,7 @@ TEST(UdisksSmart, AttributesOfTheDriveBecomePagesInTheirRawUnits) {
     };
     const std::string drive = "/org/freedesktop/UDisks2/drives/Samsung_SSD_860_EVO_500GB_S3Z1NB0K123456";
     const char* ata = "org.freedesktop.UDisks2.Drive.Ata";
-    auto runner = std::make_shared<testsupport::TableProcessRunner>();
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();
     runner->answer(with({"get-property", "org.freedesktop.UDisks2", "/org/freedesktop/UDisks2/block_devices/sda",
                          "org.freedesktop.UDisks2.Block", "Drive"}),
                    "{\"type\":\"o\",\"data\":\"" + drive + "\"}\n");
@@ -162,10 +162,10 @@ TEST(UdisksSmart, AttributesOfTheDriveBecomePagesInTheirRawUnits) {
 }
 
 TEST(UdisksSmart, NoServiceOrNoDriveGivesNoInterface) {
-    auto runner = std::make_shared<testsupport::TableProcessRunner>();
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();
     testsupport::ScopedProcessRunner scopedRunner(runner);
     EXPECT_EQ(platform::UdisksSmart::open("sda"), nullptr);
-    runner->answer({"busctl", "--system", "--json=short", "get-property", "org.freedesktop.UDisks2",
+    runner->answer({"--system", "--json=short", "get-property", "org.freedesktop.UDisks2",
                     "/org/freedesktop/UDisks2/block_devices/loop0", "org.freedesktop.UDisks2.Block", "Drive"},
                    "{\"type\":\"o\",\"data\":\"/\"}\n");
     EXPECT_EQ(platform::UdisksSmart::open("loop0"), nullptr);

@@ -36,7 +36,7 @@ public:
 
     platform::ProcessResult run(const platform::ProcessRequest& request) override {
         std::lock_guard<std::mutex> lock(mutex_);
-        calls_.push_back(request.arguments);
+        requests_.push_back(request);
         std::vector<std::string> args(request.arguments.begin() + (request.arguments.empty() ? 0 : 1),
                                       request.arguments.end());
         auto found = answers_.find(args);
@@ -50,8 +50,14 @@ public:
 
     // Every call's full argument vector, the program first.
     std::vector<std::vector<std::string>> calls() const {
+        std::vector<std::vector<std::string>> calls;
+        for (const auto& request : requests()) calls.push_back(request.arguments);
+        return calls;
+    }
+    // Every call's whole request (timeout, input, environment), in order.
+    std::vector<platform::ProcessRequest> requests() const {
         std::lock_guard<std::mutex> lock(mutex_);
-        return calls_;
+        return requests_;
     }
     int countOf(const std::vector<std::string>& args) const {
         int count = 0;
@@ -63,7 +69,16 @@ public:
 private:
     mutable std::mutex mutex_;
     std::map<std::vector<std::string>, platform::ProcessResult> answers_;
-    std::vector<std::vector<std::string>> calls_;
+    std::vector<platform::ProcessRequest> requests_;
+};
+
+// Installs a runner as the shared one while it lives.
+class ScopedProcessRunner {
+public:
+    explicit ScopedProcessRunner(std::shared_ptr<platform::ProcessRunner> runner) {
+        platform::ProcessRunner::setShared(std::move(runner));
+    }
+    ~ScopedProcessRunner() { platform::ProcessRunner::setShared(nullptr); }
 };
 
 }  // namespace testsupport
