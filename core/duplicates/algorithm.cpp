@@ -1,6 +1,7 @@
 #include "core/duplicates/algorithm.h"
 
 #include "core/duplicates/crc.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Log.h"
 #include "platform/PageCacheGuard.h"
 
@@ -13,20 +14,6 @@
 
 namespace core {
 namespace {
-
-class ScopedDescriptor {
-public:
-    explicit ScopedDescriptor(int fd) : fd_(fd) {}
-    ~ScopedDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    ScopedDescriptor(const ScopedDescriptor&) = delete;
-    ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool isTheCollectedFile(const struct stat& status, const fileAttrbItem& item) {
     if (!S_ISREG(status.st_mode)) return false;
@@ -45,8 +32,8 @@ int algorithm::openForReading(const std::string& path) {
 }
 
 bool algorithm::getMD5_1K(fileAttrbItem& item) {
-    ScopedDescriptor file(openCollectedFile(item, "open file:" + item.filePathName + " failed"));
-    if (file.get() < 0) return false;
+    const platform::FileDescriptor file = openCollectedFile(item, "open file:" + item.filePathName + " failed");
+    if (!file.isOpen()) return false;
     const std::size_t length = item.fileSize < headLength ? static_cast<std::size_t>(item.fileSize) : headLength;
     // Read only the first page instead of a whole read-ahead window.
     posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
@@ -62,8 +49,8 @@ bool algorithm::getMD5(fileAttrbItem& item) {
         item.md5 = item.md5_1k;
         return true;
     }
-    ScopedDescriptor file(openCollectedFile(item, "open file :" + item.filePathName + " failed"));
-    if (file.get() < 0) return false;
+    const platform::FileDescriptor file = openCollectedFile(item, "open file :" + item.filePathName + " failed");
+    if (!file.isOpen()) return false;
     // The value after the first kilobyte is md5_1k: no final step is applied to it.
     const bool headKnown = item.md5_1k != 0;
     std::uint64_t running = headKnown ? item.md5_1k : crc::initialValue;
@@ -75,19 +62,18 @@ bool algorithm::getMD5(fileAttrbItem& item) {
     return true;
 }
 
-int algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
-    const int fd = openForReading(item.filePathName);
-    if (fd < 0) {
+platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
+    platform::FileDescriptor file(openForReading(item.filePathName));
+    if (!file.isOpen()) {
         platform::logWarning(failureLine);
-        return -1;
+        return file;
     }
     struct stat status {};
-    if (fstat(fd, &status) != 0 || !isTheCollectedFile(status, item)) {
+    if (fstat(file.get(), &status) != 0 || !isTheCollectedFile(status, item)) {
         platform::logWarning("file changed since it was listed:" + item.filePathName);
-        close(fd);
-        return -1;
+        file.reset();
     }
-    return fd;
+    return file;
 }
 
 bool algorithm::readFully(int fd, const fileAttrbItem& item, std::size_t length) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/fileAttrbItem.h"
+#include "platform/FileDescriptor.h"
 
 #include <atomic>
 #include <cstddef>
@@ -36,7 +37,7 @@ protected:
     virtual int openForReading(const std::string& path);
 
 private:
-    int openCollectedFile(const fileAttrbItem& item, const std::string& failureLine);
+    platform::FileDescriptor openCollectedFile(const fileAttrbItem& item, const std::string& failureLine);
     bool readFully(int fd, const fileAttrbItem& item, std::size_t length);
     bool advanceToEnd(int fd, const fileAttrbItem& item, std::uint64_t offset, std::uint64_t& running);
     bool stopRequested() const;
