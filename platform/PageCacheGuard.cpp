@@ -1,13 +1,34 @@
 #include "platform/PageCacheGuard.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <vector>
 
 namespace platform {
+namespace {
+
+// The kernel's page-cache query (Linux 6.5 and later); older headers do not declare it.
+#ifdef SYS_cachestat
+constexpr long cachestatCall = SYS_cachestat;
+#else
+constexpr long cachestatCall = 451;
+#endif
+
+struct CachestatRange {
+    std::uint64_t offset;
+    std::uint64_t length;
+};
+
+struct Cachestat {
+    std::uint64_t cached;
+    std::uint64_t dirty;
+    std::uint64_t writeback;
+    std::uint64_t evicted;
+    std::uint64_t recentlyEvicted;
+};
+
+}  // namespace
 
 PageCacheGuard::PageCacheGuard(int fd, std::uint64_t offset, std::uint64_t length)
     : fd_(fd), offset_(offset), length_(length), dropAfterwards_(length > 0 && !anyPageCached(fd, offset, length)) {}
@@ -17,19 +38,12 @@ PageCacheGuard::~PageCacheGuard() {
         posix_fadvise(fd_, static_cast<off_t>(offset_), static_cast<off_t>(length_), POSIX_FADV_DONTNEED);
 }
 
-// Maps the range without touching it and asks which of its pages are resident. A file that
-// cannot be mapped counts as cached, so nothing of it is ever dropped.
+// Where the kernel cannot answer, the range counts as cached, so nothing of it is dropped.
 bool PageCacheGuard::anyPageCached(int fd, std::uint64_t offset, std::uint64_t length) {
-    const std::uint64_t pageSize = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-    const std::uint64_t start = offset - offset % pageSize;
-    const std::uint64_t span = offset + length - start;
-    void* mapping = mmap(nullptr, span, PROT_READ, MAP_SHARED, fd, static_cast<off_t>(start));
-    if (mapping == MAP_FAILED) return true;
-    std::vector<unsigned char> resident((span + pageSize - 1) / pageSize);
-    const bool cached = mincore(mapping, span, resident.data()) != 0 ||
-                        std::any_of(resident.begin(), resident.end(), [](unsigned char page) { return page & 1; });
-    munmap(mapping, span);
-    return cached;
+    CachestatRange range{offset, length};
+    Cachestat status{};
+    if (syscall(cachestatCall, fd, &range, &status, 0) != 0) return true;
+    return status.cached > 0;
 }
 
 }  // namespace platform

@@ -10,12 +10,16 @@ namespace {
 using Indices = std::vector<std::size_t>;
 
 // Splits indices (in increasing order) into runs of equal key; each run keeps that order.
-std::vector<Indices> runsOf(Indices indices, const std::function<std::uint64_t(std::size_t)>& key) {
-    std::stable_sort(indices.begin(), indices.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+template <typename Key>
+std::vector<Indices> runsOf(const Indices& indices, Key key) {
+    std::vector<std::pair<std::uint64_t, std::size_t>> keyed;
+    keyed.reserve(indices.size());
+    for (std::size_t index : indices) keyed.emplace_back(key(index), index);
+    std::sort(keyed.begin(), keyed.end());
     std::vector<Indices> runs;
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        if (i == 0 || key(indices[i]) != key(indices[i - 1])) runs.emplace_back();
-        runs.back().push_back(indices[i]);
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        if (i == 0 || keyed[i].first != keyed[i - 1].first) runs.emplace_back();
+        runs.back().push_back(keyed[i].second);
     }
     return runs;
 }
@@ -41,14 +45,16 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
                                                         const Observer& observer) {
     outcomes_.assign(candidates.size(), Outcome::Open);
     settled_ = observer.settled;
+    Workers workers(workerCount_);
+    for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
     const std::vector<Indices> sameSize = sizeClasses(candidates);
-    fingerprint(candidates, flattened(sameSize), false, observer);
+    fingerprint(candidates, flattened(sameSize), false, workers, observer);
     const std::vector<Indices> sameHead = headClasses(candidates, sameSize);
     Indices wholeReads = flattened(sameHead);
     // Largest files first, so no worker is left alone with a big file at the end.
     std::stable_sort(wholeReads.begin(), wholeReads.end(),
                      [&](std::size_t a, std::size_t b) { return candidates[a].fileSize > candidates[b].fileSize; });
-    fingerprint(candidates, wholeReads, true, observer);
+    fingerprint(candidates, wholeReads, true, workers, observer);
     return groupsOf(candidates, sameHead);
 }
 
@@ -108,9 +114,7 @@ std::vector<Indices> DuplicateFileGrouper::sharedClasses(std::vector<Indices> ru
 }
 
 void DuplicateFileGrouper::fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole,
-                                       const Observer& observer) {
-    std::vector<std::unique_ptr<algorithm>> workers(workerCount_);
-    for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
+                                       const Workers& workers, const Observer& observer) {
     runInParallel(pool_, workerCount_, which.size(), [&](std::size_t worker, std::size_t position) {
         const std::size_t index = which[position];
         if (observer.stop && observer.stop->load()) return settle(index, Outcome::Interrupted);

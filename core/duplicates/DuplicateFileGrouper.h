@@ -41,13 +41,15 @@ public:
 private:
     enum class Outcome : unsigned char { Open, Failed, Unique, Hashed, Interrupted };
     using Indices = std::vector<std::size_t>;
+    using Workers = std::vector<std::unique_ptr<algorithm>>;
 
     std::vector<Indices> sizeClasses(const std::vector<fileAttrbItem>& candidates);
     std::vector<Indices> headClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
     std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
                                          const std::vector<Indices>& sameHead) const;
     std::vector<Indices> sharedClasses(std::vector<Indices> runs);
-    void fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole, const Observer& observer);
+    void fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole, const Workers& workers,
+                     const Observer& observer);
     void settle(std::size_t index, Outcome outcome);
     bool noneInterrupted(const Indices& members) const;
     Indices withOutcome(const Indices& members, Outcome outcome) const;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/duplicates/DuplicateFileGrouper.h"
+#include "core/duplicates/fileAttrbItem.h"
+#include "core/duplicates/getFileList.h"
+#include "core/kit/Executors.h"
+#include "core/kit/SharedText.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// One whole duplicate search of one folder, run on the calling (worker) thread: it collects
+// the candidates and groups the files of equal content, hashing on the global pool. Progress,
+// the current path and stop requests are safe to use from any thread while it runs.
+class duplicateFind {
+public:
+    explicit duplicateFind(Executors executors, DuplicateFileGrouper::AlgorithmFactory makeAlgorithm = {});
+
+    void setSearchOption(bool searchHiddenFile, bool searchSystemDirectory);
+    // Searches the folder if it is one (a link to one counts); does nothing for other paths.
+    void searchDuplicateFileAtPath(const std::string& folder, std::uint64_t limit);
+
+    std::uint64_t getProgress() const;
+    void stopSearch();
+    std::string getCurrentSearchPath() const;
+
+    // After the search: the groups found, each in its listing order (later copies in
+    // collection order, then the earliest), and the same files as one flat list.
+    const std::vector<DuplicateGroup>& duplicateGroups() const { return m_groups; }
+    std::vector<fileAttrbItem> getAllDuplicateFile() const;
+    // After the search: the application bundles found by the collection.
+    const std::vector<std::string>& bundlePaths() const { return DirectoryArray; }
+
+private:
+    bool _searchDuplicateFile();
+    bool findDuplicateFiles();
+
+    Executors executors_;
+    DuplicateFileGrouper::AlgorithmFactory makeAlgorithm_;
+    std::string m_path;
+    std::uint64_t m_limittedSize = 0;
+    std::vector<fileAttrbItem> m_allFileArray;
+    std::vector<std::string> DirectoryArray;
+    std::vector<DuplicateGroup> m_groups;
+
+    getFileList m_fileList;
+    std::atomic<bool> m_collecting{false};
+    std::atomic<bool> m_Stop{false};
+    std::atomic<std::uint64_t> m_allFileCount{0};
+    std::atomic<std::uint64_t> m_settledCount{0};
+    std::atomic<bool> m_fileStepEnded{false};
+    std::atomic<std::uint64_t> m_iAppProgress{0};
+    SharedText m_CurrentSearchPath;
+};
+
+}  // namespace core

@@ -1,0 +1,184 @@
+#include "core/duplicates/DuplicateFilesOpt.h"
+#include "core/duplicates/duplicateFind.h"
+#include "platform/Log.h"
+#include "support/LogCapture.h"
+#include "support/RandomContent.h"
+#include "support/TempFolder.h"
+#include "support/Unprivileged.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+using core::duplicateFind;
+using core::DuplicateFilesOpt;
+using core::DuplicateGroup;
+using testsupport::randomContent;
+
+namespace {
+
+using Names = std::vector<std::vector<std::string>>;
+
+Names namesOf(const std::vector<DuplicateGroup>& groups) {
+    Names names;
+    for (const auto& group : groups) {
+        names.emplace_back();
+        for (const auto& item : group) names.back().push_back(item.fileName);
+    }
+    return names;
+}
+
+// Calls back at every open, to look at the search from the inside.
+class OpenProbe : public core::algorithm {
+public:
+    OpenProbe(const std::atomic<bool>* stop, std::function<void()> onOpen) : algorithm(stop), onOpen_(std::move(onOpen)) {}
+
+protected:
+    int openForReading(const std::string& path) override {
+        onOpen_();
+        return algorithm::openForReading(path);
+    }
+
+private:
+    std::function<void()> onOpen_;
+};
+
+class DuplicateFindTest : public ::testing::Test {
+protected:
+    testsupport::TempFolder folder;
+    testsupport::LogCapture log;
+    core::Executors executors = core::Executors::inlineExecutors();
+};
+
+}  // namespace
+
+TEST_F(DuplicateFindTest, WholeSearchGroupsInCollectionOrder) {
+    const std::string picture = randomContent(5000, 1), text = randomContent(300, 2);
+    folder.writeFile("a/first.jpg", picture);
+    folder.writeFile("a/note.txt", text);
+    folder.writeFile("b/second.jpg", picture);
+    folder.writeFile("b/unique.bin", randomContent(5000, 3));
+    folder.writeFile("c/copy.txt", text);
+    folder.writeFile("c/third.jpg", picture);
+    duplicateFind search(executors);
+    EXPECT_EQ(search.getProgress(), 0u);
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_EQ(namesOf(search.duplicateGroups()), (Names{{"second.jpg", "third.jpg", "first.jpg"}, {"copy.txt", "note.txt"}}));
+    std::vector<std::string> flat;
+    for (const auto& item : search.getAllDuplicateFile()) flat.push_back(item.fileName);
+    EXPECT_EQ(flat, (std::vector<std::string>{"second.jpg", "third.jpg", "first.jpg", "copy.txt", "note.txt"}));
+    EXPECT_EQ(search.getProgress(), 100u);
+    EXPECT_FALSE(search.getCurrentSearchPath().empty());
+    EXPECT_TRUE(log.contains("findDuplicate result:1"));
+}
+
+TEST_F(DuplicateFindTest, AFileIsNeverItsOwnDuplicate) {
+    const std::string content = randomContent(2000, 4);
+    folder.writeFile("real/file", content);
+    ASSERT_EQ(link((folder / "real/file").c_str(), (folder / "real/hardLink").c_str()), 0);
+    ASSERT_EQ(symlink((folder / "real").c_str(), (folder / "alias").c_str()), 0);
+    duplicateFind search(executors);
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_TRUE(search.duplicateGroups().empty());
+
+    folder.writeFile("other/copy", content);
+    duplicateFind again(executors);
+    again.searchDuplicateFileAtPath(folder.path(), 0);
+    ASSERT_EQ(again.duplicateGroups().size(), 1u);
+    EXPECT_EQ(again.duplicateGroups()[0].size(), 2u);
+}
+
+TEST_F(DuplicateFindTest, HiddenOptionReachesTheCollection) {
+    const std::string content = randomContent(700, 5);
+    folder.writeFile("visible", content);
+    folder.writeFile(".hidden", content);
+    duplicateFind withHidden(executors), withoutHidden(executors);
+    withoutHidden.setSearchOption(false, true);
+    withHidden.searchDuplicateFileAtPath(folder.path(), 0);
+    withoutHidden.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_EQ(withHidden.duplicateGroups().size(), 1u);
+    EXPECT_TRUE(withoutHidden.duplicateGroups().empty());
+}
+
+TEST_F(DuplicateFindTest, NothingHappensForAPathThatIsNoFolder) {
+    duplicateFind search(executors);
+    search.searchDuplicateFileAtPath(folder.writeFile("file", "x"), 0);
+    search.searchDuplicateFileAtPath(folder / "missing", 0);
+    EXPECT_EQ(search.getProgress(), 0u);
+    EXPECT_FALSE(log.contains("findDuplicate result:"));
+}
+
+TEST_F(DuplicateFindTest, StopBeforeTheSearchFindsNothing) {
+    const std::string content = randomContent(900, 6);
+    folder.writeFile("x", content);
+    folder.writeFile("y", content);
+    duplicateFind search(executors);
+    search.stopSearch();
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_TRUE(search.duplicateGroups().empty());
+    EXPECT_EQ(search.getProgress(), 100u);
+}
+
+TEST_F(DuplicateFindTest, ProgressNeverGoesDownWhileFilesAreRead) {
+    for (int copy = 0; copy < 6; ++copy) folder.writeFile("f" + std::to_string(copy), randomContent(5000, copy % 2));
+    folder.writeFile("lonely", "x");
+    std::vector<std::uint64_t> seen;
+    duplicateFind* running = nullptr;
+    duplicateFind search(executors, [&](const std::atomic<bool>* stop) {
+        return std::make_unique<OpenProbe>(stop, [&] { seen.push_back(running->getProgress()); });
+    });
+    running = &search;
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_EQ(seen.size(), 12u);  // each copy: its first kilobyte, then the rest
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(seen.back(), seen.front());
+    EXPECT_EQ(search.getProgress(), 100u);
+    EXPECT_EQ(search.duplicateGroups().size(), 2u);
+}
+
+TEST_F(DuplicateFindTest, UnreadableCopyIsLeftOutWhileTheOthersGroup) {
+    ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+    const std::string content = randomContent(3000, 7);
+    folder.writeFile("one", content);
+    const std::string locked = folder.writeFile("two", content);
+    folder.writeFile("three", content);
+    ASSERT_EQ(chmod(locked.c_str(), 0600), 0);
+    const std::string report = testsupport::runAsNobody([&] {
+        duplicateFind search(core::Executors::inlineExecutors());
+        search.searchDuplicateFileAtPath(folder.path(), 0);
+        std::string text;
+        for (const auto& group : namesOf(search.duplicateGroups()))
+            for (const auto& name : group) text += name + ";";
+        return text;
+    });
+    EXPECT_EQ(report, "three;one;");
+}
+
+TEST(DuplicateFilesOptTest, OneSearchPerObject) {
+    testsupport::TempFolder folder;
+    testsupport::LogCapture log;
+    const std::string content = randomContent(1500, 8);
+    folder.writeFile("p", content);
+    folder.writeFile(".q", content);
+    DuplicateFilesOpt search(core::Executors::inlineExecutors());
+    EXPECT_EQ(search.getProgress(), 0u);
+    search.stopSearch();  // nothing to stop yet
+    const core::_SEARCH_OPTION noHidden{false, true};
+    search.setSearchOption(&noHidden);
+    EXPECT_EQ(search.getCurrentSearchFile(), "");
+    search.beginSearchAtPath(folder.path(), 0);
+    EXPECT_TRUE(log.contains(" -INFO:search Path:" + folder.path() + "  limitedsize:0"));
+    EXPECT_TRUE(search.engine().duplicateGroups().empty());
+    EXPECT_EQ(search.getProgress(), 100u);
+    EXPECT_FALSE(search.getCurrentSearchFile().empty());
+
+    search.beginSearchAtPath(folder.path(), 0);
+    EXPECT_TRUE(log.contains("error need reinit"));
+
+    DuplicateFilesOpt withHidden(core::Executors::inlineExecutors());
+    withHidden.beginSearchAtPath(folder.path(), 0);
+    EXPECT_EQ(withHidden.engine().duplicateGroups().size(), 1u);
+}
