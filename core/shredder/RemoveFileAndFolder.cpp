@@ -3,6 +3,7 @@
 #include "platform/DeletableCheck.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileFlags.h"
+#include "platform/FileManager.h"
 #include "platform/Log.h"
 #include "platform/UserDefaults.h"
 
@@ -43,9 +44,9 @@ bool removedAt(const std::string& path, int (*remover)(const char*)) {
 }
 
 bool removeBundle(const std::string& path) {
-    std::error_code error;
-    std::filesystem::remove_all(path, error);
-    if (error) platform::logWarning("Removing " + path + " failed: " + error.message());
+    std::string error;
+    if (!platform::FileManager::removeItemAtPath(path, &error))
+        platform::logWarning("Removing " + path + " failed: " + error);
     return !existsAt(path);
 }
 
