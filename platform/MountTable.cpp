@@ -32,6 +32,8 @@ MountEntry entryOf(libmnt_fs* fs) {
     entry.fsType = text(mnt_fs_get_fstype(fs));
     entry.readOnly = mnt_fs_match_options(fs, "ro") == 1;
     entry.blockDevice = isBlockDeviceMount(fs);
+    entry.deviceNumber = mnt_fs_get_devno(fs);
+    if (const char* root = mnt_fs_get_root(fs)) entry.mountedRoot = root;
     return entry;
 }
 

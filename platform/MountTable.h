@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ struct MountEntry {
     std::string fsType;
     bool readOnly = false;
     bool blockDevice = false;  // a device node under /dev, not a pseudo or network file system
+    uint64_t deviceNumber = 0;  // the mounted file system's device (major and minor)
+    std::string mountedRoot = "/";  // the folder of the file system shown there ("/": all of it)
 };
 
 struct MountChange {

@@ -1,5 +1,6 @@
 #include "core/kit/CommUti.h"
 
+#include "core/junk/JunkLocations.h"
 #include "platform/TreeSizer.h"
 
 #include <charconv>
@@ -73,5 +74,21 @@ uint64_t CommUti::volSpaceFromString(const std::string& text) {
 }
 
 uint64_t CommUti::sizeOfFileRef(const std::string& path) { return platform::TreeSizer::sizeOf(path); }
+
+void CommUti::folderPath(int index, std::vector<std::string>& array) {
+    junk::JunkLocations::appendLocations(index, array);
+}
+
+void CommUti::getSubPathFilesWithPath(const std::string& path, std::vector<std::string>& array) {
+    junk::JunkLocations::getSubPathFilesWithPath(path, array);
+}
+
+void CommUti::trashPaths(std::vector<std::string>& array) { junk::JunkLocations::trashPaths(array); }
+
+void CommUti::scanXcode(std::vector<std::string>& array) { junk::JunkLocations::appendLocations(4, array); }
+
+std::vector<std::pair<std::string, std::vector<std::string>>> CommUti::socialToolsCachePaths() {
+    return junk::JunkLocations::socialToolsCachePaths();
+}
 
 }  // namespace core

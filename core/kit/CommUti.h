@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace core {
 
@@ -23,6 +25,21 @@ public:
     // The logical size of a file, or of every non-folder entry below a folder; 0 when missing.
     static uint64_t sizeOfFileRef(const std::string& path);
     // --- End of file sizes and size texts.
+
+    // --- Junk locations: absolute paths resolved through the environment, a folder's entries
+    // joined to it, rebuilt on every call.
+    // Appends the locations of junk category 0 to 5; any other index appends nothing.
+    static void folderPath(int index, std::vector<std::string>& array);
+    // Appends a folder's entries (hidden ones included, in name order); nothing when the folder
+    // is missing, empty, reached through a link or unreadable.
+    static void getSubPathFilesWithPath(const std::string& path, std::vector<std::string>& array);
+    // The Trash folders: each volume's under "/Volumes", the user's, the iCloud Drive one.
+    static void trashPaths(std::vector<std::string>& array);
+    // The developer tools' eight cache folders, existing or not.
+    static void scanXcode(std::vector<std::string>& array);
+    // The chat applications in a fixed order: key -> display name, then "~/" location texts.
+    static std::vector<std::pair<std::string, std::vector<std::string>>> socialToolsCachePaths();
+    // --- End of junk locations.
 };
 
 }  // namespace core

@@ -1,0 +1,250 @@
+#include "core/junk/JunkLocations.h"
+
+#include "core/junk/SafeLocation.h"
+#include "core/junk/TCDiskVolums.h"
+#include "core/junk/XcodeCacheScanner.h"
+#include "platform/Environment.h"
+#include "platform/Log.h"
+#include "platform/PathText.h"
+#include "platform/SearchPaths.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace core::junk {
+namespace {
+
+using platform::SearchPaths;
+using Paths = std::vector<std::string>;
+
+std::string resolved(const std::string& macPath) { return platform::Environment::current()->resolve(macPath); }
+
+void appendIfMissing(Paths& array, const std::string& path) {
+    if (std::find(array.begin(), array.end(), path) == array.end()) array.push_back(path);
+}
+
+void appendEntriesOf(std::initializer_list<const char*> folders, Paths& array) {
+    for (const char* folder : folders) JunkLocations::getSubPathFilesWithPath(resolved(folder), array);
+}
+
+void appendLogsOf(const Paths& folders, Paths& array) {
+    for (const auto& folder : folders) appendIfMissing(array, platform::joinPath(folder, "Logs"));
+}
+
+// Entries whose name passes the test, joined to their folder; a folder that cannot be listed
+// is logged.
+template <class Test>
+void appendMatchingEntries(const std::string& folder, Paths& array, Test accepts) {
+    auto entries = SafeLocation::listEntries(folder);
+    if (!entries) {
+        platform::logWarning("Error reading directory: " + folder);
+        return;
+    }
+    for (const auto& entry : *entries)
+        if (accepts(entry)) array.push_back(platform::joinPath(folder, entry.name));
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// The chat applications keep their own containers; the chat category covers them.
+bool isChatContainer(const std::string& name) {
+    return name == "com.tencent.qq" || name == "com.tencent.xinWeChat" || name == "com.alibaba.dingtalk" ||
+           name == "com.alibaba.DingTalkMac";
+}
+
+// Volumes show their Trash under "/Volumes" (below the root folder, when there is one).
+bool isUnderVolumes(const std::string& mountPoint) {
+    auto environment = platform::Environment::current();
+    std::string volumes = environment->resolve("/Volumes");
+    return mountPoint != volumes && platform::isInsideOrEqual(mountPoint, volumes);
+}
+
+}  // namespace
+
+void JunkLocations::appendLocations(int index, Paths& array) {
+    switch (index) {
+    case 0: systemJunk(array); break;
+    case 1: applicationJunk(array); break;
+    case 2: mailAttachments(array); break;
+    case 3: trashPaths(array); break;
+    case 4: {
+        Paths xcode = XcodeCacheScanner::scanXcodeCaches();
+        array.insert(array.end(), xcode.begin(), xcode.end());
+        break;
+    }
+    case 5: socialToolsLocations(array); break;
+    default: break;
+    }
+}
+
+void JunkLocations::getSubPathFilesWithPath(const std::string& path, Paths& array) {
+    auto entries = SafeLocation::listEntries(path);
+    if (!entries) return;
+    std::string folder = platform::normalizedPath(path);
+    for (const auto& entry : *entries) array.push_back(platform::joinPath(folder, entry.name));
+}
+
+void JunkLocations::systemJunk(Paths& array) {
+    appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain), array);
+    array.push_back(resolved("/System/Library/Caches/"));
+    appendEntriesOf({"/private/var/folders/bh/", "/private/var/log/asl/", "/Library/Logs/DiagnosticReports/",
+                     "/Library/Logs/CreativeCloud/", "/Library/Logs/Adobe/"},
+                    array);
+    array.push_back(resolved("/Library/Logs/adobegc.log"));
+    appendEntriesOf({"~/Library/Logs/CoreSimulator/", "/private/var/log", "/private/var/db/diagnostic"}, array);
+    appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::LocalDomain), array);
+    appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::LocalDomain), array);
+}
+
+void JunkLocations::applicationJunk(Paths& array) {
+    appendEntriesOf({"~/Library/Caches"}, array);
+    Paths caches = SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain);
+    array.insert(array.end(), caches.begin(), caches.end());
+    addContainerCaches(array);
+    appendEntriesOf({"~/Library/Logs/JetBrains/", "~/Library/Application Support/Adobe/CommonMedia Cache Files/",
+                     "~/Library/Application Support/Google/Chrome/Default/Application Cache/",
+                     "~/Music/iTunes/iTunes Media/Mobile Applications/",
+                     "~/Library/Application Support/MobileSync/Backup/", "~/Dropbox/.dropbox.cache/"},
+                    array);
+    addSteamCacheFilesWithPath(array);
+    addTeamsCacheFilesWithPath(array);
+    addMinecraftCacheFilesWithPath(array);
+    addLunarclientCacheFilesWithPath(array);
+}
+
+void JunkLocations::addContainerCaches(Paths& array) {
+    for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain)) {
+        std::string containers = platform::joinPath(library, "Containers");
+        auto names = SafeLocation::listEntries(containers);
+        if (!names) continue;
+        for (const auto& container : *names) {
+            if (isChatContainer(container.name)) continue;
+            getSubPathFilesWithPath(containers + "/" + container.name + "/Data/Library/Caches", array);
+        }
+    }
+}
+
+void JunkLocations::addSteamCacheFilesWithPath(Paths& array) {
+    appendEntriesOf({"~/Library/Application Support/Steam/appcache/", "~/Library/Application Support/Steam/depotcache/",
+                     "~/Library/Application Support/Steam/logs/",
+                     "~/Library/Application Support/Steam/steamapps/shadercache/",
+                     "~/Library/Application Support/Steam/steamapps/temp/",
+                     "~/Library/Application Support/Steam/steamapps/download/"},
+                    array);
+}
+
+void JunkLocations::addTeamsCacheFilesWithPath(Paths& array) {
+    const std::string teams = resolved("~/Library/Application Support/Microsoft/Teams/");
+    for (const char* folder : {"IndexedDB", "Cache", "Application Cache", "Code Cache", "blob_storage", "databases",
+                               "gpucache", "Local Storage", "tmp", "watchdog"})
+        getSubPathFilesWithPath(platform::joinPath(teams, folder), array);
+    if (!SafeLocation::isFolder(teams)) return;
+    appendMatchingEntries(teams, array, [](const platform::FileEntry& entry) { return matchesFilePattern(entry.name); });
+}
+
+bool JunkLocations::matchesFilePattern(const std::string& name) {
+    std::string extension = platform::pathExtension(name);
+    return (contains(name, "logs") && extension == "txt") || (contains(name, "watchdog") && extension == "json");
+}
+
+void JunkLocations::addMinecraftCacheFilesWithPath(Paths& array) {
+    appendEntriesOf({"~/Library/Application Support/minecraft/logs/",
+                     "~/Library/Application Support/minecraft/crash-reports/",
+                     "~/Library/Application Support/minecraft/webcache/",
+                     "~/Library/Application Support/minecraft/webcache2/"},
+                    array);
+    getMinecraftLogFiles(array);
+    array.push_back(resolved("~/Library/Application Support/minecraft/launcher_cef_log.txt"));
+    std::string mixinOutput = resolved("~/Library/Application Support/minecraft/.mixin.out");
+    if (SafeLocation::exists(mixinOutput)) array.push_back(mixinOutput);
+}
+
+void JunkLocations::getMinecraftLogFiles(Paths& array) {
+    appendMatchingEntries(resolved("~/Library/Application Support/minecraft/"), array,
+                          [](const platform::FileEntry& entry) { return endsWith(entry.name, ".log"); });
+}
+
+void JunkLocations::addLunarclientCacheFilesWithPath(Paths& array) {
+    appendEntriesOf({"~/.lunarclient/game-cache/", "~/.lunarclient/launcher-cache/", "~/.lunarclient/logs/"}, array);
+    getLunarclientSubPtathLog(array);
+    appendEntriesOf({"~/.lunarclient/offline/files/"}, array);
+}
+
+void JunkLocations::getLunarclientSubPtathLog(Paths& array) {
+    Paths subfolders;
+    appendMatchingEntries(resolved("~/.lunarclient/offline/"), subfolders,
+                          [](const platform::FileEntry& entry) { return entry.isFolder(); });
+    for (const auto& folder : subfolders) {
+        std::string log = folder + "/Log";
+        if (SafeLocation::exists(log)) array.push_back(log);
+    }
+}
+
+void JunkLocations::mailAttachments(Paths& array) {
+    for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain))
+        array.push_back(platform::joinPath(library, "Containers/com.apple.mail/Data/Library/Mail Downloads"));
+}
+
+void JunkLocations::trashPaths(Paths& array) {
+    TCDiskVolums volumes;
+    for (const auto& volume : volumes.allDiskVolums())
+        if (isUnderVolumes(volume.volRootDir))
+            array.push_back(platform::joinPath(volume.volRootDir, ".Trashes/" + std::to_string(getuid())));
+    array.push_back(resolved("~/.Trash"));
+    array.push_back(resolved("~/Library/Mobile Documents/.Trash"));
+}
+
+void JunkLocations::socialToolsLocations(Paths& array) {
+    for (const auto& [key, texts] : socialToolsCachePaths()) array.insert(array.end(), texts.begin(), texts.end());
+}
+
+JunkLocations::SocialToolsTable JunkLocations::socialToolsCachePaths() {
+    auto application = [](const char* name, std::initializer_list<const char*> folders) {
+        std::vector<std::string> texts{name};
+        for (const char* folder : folders) texts.push_back(std::string("~/Library/") + folder);
+        return std::make_pair(std::string(name), texts);
+    };
+    return {
+        application("QQ", {"Containers/com.tencent.qq/Data/Library/Caches/com.tencent.qq",
+                           "Containers/com.tencent.qq/Data/Library/Application Support/QQ",
+                           "Containers/com.tencent.qq/Data/Documents/QQImageCache"}),
+        application("微信", {"Containers/com.tencent.xinWeChat/Data/Library/Caches",
+                             "Containers/com.tencent.xinWeChat/Data/Library/Application Support/com.tencent.xinWeChat",
+                             "Application Support/com.tencent.xinWeChat",
+                             "Containers/com.tencent.xinWeChat/Data/Library/Logs",
+                             "Containers/com.tencent.xinWeChat/Data/Documents/xwechat_files",
+                             "Containers/com.tencent.xinWeChat/Data/Documents/cacheDir"}),
+        application("钉钉", {"Caches/com.alibaba.DingTalkMac",
+                             "Containers/com.alibaba.dingtalk/Data/Library/Caches",
+                             "Containers/com.alibaba.dingtalk/Data/Library/Application Support/DingTalk",
+                             "Containers/com.alibaba.DingTalkMac/Data/Library/Caches",
+                             "Containers/com.alibaba.DingTalkMac/Data/Library/Application Support/DingTalk",
+                             "Application Support/DingTalkMac", "Application Support/DingTalk",
+                             "Containers/com.alibaba.dingtalk/Data/Library/Logs",
+                             "Containers/com.alibaba.DingTalkMac/Data/Library/Logs"}),
+        application("Telegram", {"Containers/com.telegram.desktopcache", "Application Support/Telegram Desktop",
+                                 "Caches/com.telegram.desktop"}),
+        application("WhatsApp", {"Containers/net.whatsapp.WhatsApp/Data/Library/Caches",
+                                 "Containers/net.whatsapp.WhatsApp/Data/Library/Application Support/WhatsApp"}),
+        application("Slack", {"Containers/com.tinyspeck.slackmacgap/Data/Library/Caches",
+                              "Containers/com.tinyspeck.slackmacgap/Data/Library/Application Support/Slack",
+                              "Containers/com.tinyspeck.slackmacgap/Data/Library/Logs"}),
+        application("飞书", {"Containers/com.larkspace.desktop.feishu/Data/Library/Caches",
+                             "Containers/com.larkspace.desktop.feishu/Data/Library/Application Support/Feishu",
+                             "Containers/com.larkspace.desktop.feishu/Data/Library/Logs"}),
+    };
+}
+
+bool JunkLocations::startsUnselected(const std::string& path) {
+    for (const char* folder : {"~/Library/Application Support/MobileSync/Backup", "~/Music/iTunes/iTunes Media/Mobile Applications"})
+        if (platform::isInsideOrEqual(path, resolved(folder))) return true;
+    return false;
+}
+
+}  // namespace core::junk

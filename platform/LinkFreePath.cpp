@@ -1,0 +1,62 @@
+#include "platform/LinkFreePath.h"
+
+#include "platform/FileDescriptor.h"
+#include "platform/PathText.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::vector<std::string> componentsBelow(const std::string& anchor, const std::string& path) {
+    std::vector<std::string> parts;
+    std::string rest = path.substr(anchor == "/" ? 1 : anchor.size());
+    size_t start = 0;
+    while (start < rest.size()) {
+        size_t end = rest.find('/', start);
+        if (end == std::string::npos) end = rest.size();
+        if (end > start) parts.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+LinkFreePath reachedEntry(int folderFd, const std::string& name) {
+    LinkFreePath result;
+    struct stat info;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return result;
+    result.reach = LinkFreePath::Reach::Reached;
+    result.entry = FileEntry::fromStat(name, info);
+    return result;
+}
+
+}  // namespace
+
+LinkFreePath LinkFreePath::reachBelow(const std::string& anchor, const std::string& path) {
+    const std::string top = normalizedPath(anchor);
+    const std::string wanted = normalizedPath(path);
+    if (top.empty() || !isInsideOrEqual(wanted, top)) return {};
+    FileDescriptor folder(open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isOpen()) return {};
+    std::vector<std::string> parts = componentsBelow(top, wanted);
+    if (parts.empty()) {
+        LinkFreePath itself = reachedEntry(folder.get(), ".");
+        if (itself.entry) itself.entry->name = lastPathComponent(top);
+        return itself;
+    }
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        FileDescriptor next(openat(folder.get(), parts[i].c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!next.isOpen()) {
+            LinkFreePath step = reachedEntry(folder.get(), parts[i]);
+            if (step.reach == Reach::Reached && step.entry->isLink()) return {Reach::ThroughLink, std::nullopt};
+            return {};
+        }
+        folder = std::move(next);
+    }
+    return reachedEntry(folder.get(), parts.back());
+}
+
+}  // namespace platform
