@@ -1,12 +1,20 @@
 // Lays out every kit control in each of its states on one page and saves a picture of it, so the
 // looks can be checked by eye: scripts/gallery controls_gallery [out.png] runs it under Xvfb.
 
+#include "ui/kit/CheckButtonCell.h"
+#include "ui/kit/CustemOutlineView.h"
+#include "ui/kit/CustomTableView.h"
 #include "ui/kit/DMImageView.h"
 #include "ui/kit/DTextImageButton.h"
 #include "ui/kit/EUHandButton.h"
 #include "ui/kit/EUProgressView.h"
+#include "ui/kit/FlatHeaderView.h"
+#include "ui/kit/ImageAndTextCell.h"
 #include "ui/kit/ImageNamed.h"
+#include "ui/kit/LagImageATextCell.h"
 #include "ui/kit/LeftView.h"
+#include "ui/kit/NewOutlineView.h"
+#include "ui/kit/SocialOutlineView.h"
 #include "ui/kit/SystemFont.h"
 #include "ui/kit/TCImageButton.h"
 #include "ui/kit/TabBarWButton.h"
@@ -18,9 +26,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStandardItemModel>
 #include <QTimer>
 
 #include <cstdio>
+#include <type_traits>
 
 namespace {
 
@@ -30,6 +40,8 @@ const State kStates[] = {State::Rest, State::Hover, State::Pressed, State::NotUs
 constexpr int kCaptionWidth = 150;
 constexpr int kColumnWidth = 140;
 constexpr int kRowHeight = 48;
+constexpr int kListsX = 870;
+constexpr int kListWidth = 395;
 
 // Puts a control into a state the way the pointer would.
 void putInState(ui::StateButton* button, State state) {
@@ -46,7 +58,7 @@ void putInState(ui::StateButton* button, State state) {
 class Gallery : public ui::junkView {
 public:
     Gallery() {
-        resize(900, 880);
+        resize(kListsX + kListWidth + 10, 1000);
         auto* column = new ui::LeftView(this);
         column->setGeometry(0, 0, 12, height());
         addHeaders();
@@ -60,6 +72,7 @@ public:
         addCheckBoxes();
         addProgressBars();
         addIcons();
+        addLists();
     }
 
 private:
@@ -198,6 +211,85 @@ private:
         addPictureStrip("", {"ic_Night", "ic_Nighton", "ic_dock", "ic_dock_off", "ic_bluetooth"}, 52);
         addPictureStrip("lists and panels", {"ic_disk_in", "ic_disk_os", "ic_disk_out", "ic_open", "open_icon",
                                              "ic_volume", "ic_volume_disable"}, 44);
+    }
+
+    // --- Tables and outlines, in a column of their own at the right.
+    int listY = 16;
+
+    static QList<QStandardItem*> listRow(const QString& check, const QString& icon, const QString& name,
+                                         const QString& size, int height) {
+        auto* box = new QStandardItem;
+        box->setData(ui::imageNamed(check), Qt::DecorationRole);
+        box->setSizeHint(QSize(-1, height));
+        auto* title = new QStandardItem(name);
+        if (!icon.isEmpty()) title->setData(ui::imageNamed(icon), Qt::DecorationRole);
+        return {box, title, new QStandardItem(size)};
+    }
+
+    QStandardItemModel* listModel() {
+        auto* model = new QStandardItemModel(0, 3, this);
+        model->setHorizontalHeaderLabels({"", "名称", "大小"});
+        return model;
+    }
+
+    template <typename List>
+    List* addList(const QString& title, QStandardItemModel* model, int height, QAbstractItemDelegate* nameCell,
+                  bool qqLayout) {
+        caption(title, kListsX, listY, kListWidth);
+        auto* list = new List(this);
+        list->setGeometry(kListsX, listY + 22, kListWidth, height);
+        list->setModel(model);
+        auto* check = new ui::CheckButtonCell(list);
+        check->setIsQQ(qqLayout);
+        list->setItemDelegateForColumn(0, check);
+        list->setItemDelegateForColumn(1, nameCell);
+        if constexpr (std::is_base_of_v<QTreeView, List>) list->setTreePosition(1);
+        list->setColumnWidth(0, 60);
+        list->setColumnWidth(1, 230);
+        listY += height + 40;
+        return list;
+    }
+
+    void addLists() {
+        QStandardItemModel* files = listModel();
+        files->appendRow(listRow("checkbox-checked", "icon_system@2x.png", "系统缓存", "1.20 GB", 40));
+        files->appendRow(listRow("checkbox-unsel", "icon_app@2x.png", "应用缓存", "356.40 MB", 40));
+        files->appendRow(listRow("checkbox-halfchecked", "icon_email@2x.png", "邮件附件", "12.00 KB", 40));
+        files->appendRow(listRow("checkbox-unsel-disable", "", "没有图标的一行", "0.00 KB", 40));
+        auto* table = addList<ui::CustomTableView>("CustomTableView: rowNum 1, row 2 selected, sorted by 大小", files, 196,
+                                                   new ui::ImageAndTextCell(this), false);
+        table->verticalHeader()->setDefaultSectionSize(40);
+        table->setRowNum(1);
+        table->selectRow(2);
+        table->headerView()->setSortIndicatorShown(true);
+        table->headerView()->setSortIndicator(2, Qt::AscendingOrder);
+
+        auto* duplicates = addList<ui::NewOutlineView>("NewOutlineView: rowNum 2", groupedModel(30), 220,
+                                                       new ui::ImageAndTextCell(this), false);
+        duplicates->expandAll();
+        duplicates->setRowNum(2);
+
+        auto* chats = addList<ui::SocialOutlineView>("SocialOutlineView (QQ layout): rowNum 1", groupedModel(40), 200,
+                                                     new ui::LagImageATextCell(this), true);
+        chats->expand(chats->model()->index(0, 0));
+        chats->setRowNum(1);
+
+        auto* related = addList<ui::CustemOutlineView>("CustemOutlineView: row 1 selected", groupedModel(26), 150,
+                                                       new ui::ImageAndTextCell(this), false);
+        related->expand(related->model()->index(0, 0));
+        related->setCurrentIndex(related->model()->index(0, 0, related->model()->index(0, 0)));
+    }
+
+    QStandardItemModel* groupedModel(int rowHeight) {
+        QStandardItemModel* model = listModel();
+        const char* groups[][2] = {{"微信", "ic_open"}, {"QQ", "open_icon"}};
+        for (const auto& group : groups) {
+            QList<QStandardItem*> row = listRow("checkbox-halfchecked", group[1], group[0], "48.00 MB", rowHeight);
+            row[0]->appendRow(listRow("checkbox-checked", "", QString(group[0]) + " 缓存", "40.00 MB", rowHeight));
+            row[0]->appendRow(listRow("checkbox-unsel", "", QString(group[0]) + " 日志", "8.00 MB", rowHeight));
+            model->appendRow(row);
+        }
+        return model;
     }
 };
 
