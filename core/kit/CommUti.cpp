@@ -1,10 +1,16 @@
 #include "core/kit/CommUti.h"
 
 #include "core/junk/JunkLocations.h"
+#include "core/kit/SettingsFile.h"
+#include "platform/Environment.h"
+#include "platform/Log.h"
+#include "platform/NetworkReachability.h"
+#include "platform/RunningApplications.h"
 #include "platform/TreeSizer.h"
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace core {
 namespace {
@@ -90,5 +96,121 @@ void CommUti::scanXcode(std::vector<std::string>& array) { junk::JunkLocations::
 std::vector<std::pair<std::string, std::vector<std::string>>> CommUti::socialToolsCachePaths() {
     return junk::JunkLocations::socialToolsCachePaths();
 }
+
+// --- System facts and folder lists.
+
+namespace {
+
+struct SystemVersion {
+    unsigned major = 10, minor = 0, bugFix = 0;
+};
+
+std::optional<unsigned> readNumber(const char*& cursor, const char* end) {
+    unsigned number = 0;
+    auto [next, error] = std::from_chars(cursor, end, number);
+    if (error != std::errc()) return std::nullopt;
+    cursor = next;
+    return number;
+}
+
+// "10.15", "11", "10.13.6": a missing minor or patch number counts as 0.
+std::optional<SystemVersion> parseVersion(const std::string& text) {
+    const char* cursor = text.data();
+    const char* end = cursor + text.size();
+    SystemVersion version;
+    auto major = readNumber(cursor, end);
+    if (!major) return std::nullopt;
+    version.major = *major;
+    for (unsigned* part : {&version.minor, &version.bugFix}) {
+        if (cursor == end) break;
+        if (*cursor++ != '.') return std::nullopt;
+        auto number = readNumber(cursor, end);
+        if (!number) return std::nullopt;
+        *part = *number;
+    }
+    if (cursor != end) return std::nullopt;
+    return version;
+}
+
+std::string settingsString(const char* key) { return SettingsFile::valueForKey(key).toString(); }
+
+std::vector<std::string> resolved(const std::vector<std::string>& macPaths) {
+    auto environment = platform::Environment::current();
+    std::vector<std::string> paths;
+    paths.reserve(macPaths.size());
+    for (const auto& path : macPaths) paths.push_back(environment->resolve(path));
+    return paths;
+}
+
+// The Library folders of the user and local domains with a subfolder appended.
+std::vector<std::string> libraryFolders(const std::string& subfolder) {
+    return resolved({"~/Library/" + subfolder, "/Library/" + subfolder});
+}
+
+}  // namespace
+
+void CommUti::getSystemVersionMajor(unsigned* major, unsigned* minor, unsigned* bugFix) {
+    const std::string& text = platform::Environment::current()->systemVersion();
+    auto version = parseVersion(text);
+    if (!version) {
+        platform::logError("Unable to obtain system version: -1");
+        version = SystemVersion{};
+    }
+    if (major) *major = version->major;
+    if (minor) *minor = version->minor;
+    if (bugFix) *bugFix = version->bugFix;
+}
+
+int CommUti::getSystemVersion() {
+    unsigned major = 0, minor = 0;
+    getSystemVersionMajor(&major, &minor, nullptr);
+    std::string minorText = (minor < 10 ? "0" : "") + std::to_string(minor);
+    std::string text = std::to_string(major) + minorText;
+    platform::logInfo("verSion----------" + text);
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+std::string CommUti::getLightFontName() { return settingsString("FontLight"); }
+std::string CommUti::getRegularFontName() { return settingsString("FontRegular"); }
+std::string CommUti::getBoldFontName() { return settingsString("FontBold"); }
+
+bool CommUti::writLightFont(const std::string& fontName) { return SettingsFile::setValue("FontLight", fontName); }
+bool CommUti::writRegularFont(const std::string& fontName) { return SettingsFile::setValue("FontRegular", fontName); }
+bool CommUti::writBoldFont(const std::string& fontName) { return SettingsFile::setValue("FontBold", fontName); }
+
+std::string CommUti::userName() { return platform::Environment::current()->loginName(); }
+
+bool CommUti::isBelongRunningApp(const std::string& bundleIdentifier) {
+    for (const auto& application : platform::RunningApplications::shared()->runningApplications())
+        if (application.bundleIdentifier == bundleIdentifier) return true;
+    return false;
+}
+
+bool CommUti::isCanBeUseNetWork() { return platform::NetworkReachability::isReachable(); }
+
+std::vector<std::string> CommUti::applicationPaths() {
+    return resolved({"~/Applications", "/Applications", "/Network/Applications", "/Developer/Applications",
+                     "~/Desktop", "~/Downloads"});
+}
+
+std::vector<std::string> CommUti::widgetPaths() { return libraryFolders("Widgets"); }
+
+std::vector<std::string> CommUti::preferencePanePaths() { return libraryFolders("PreferencePanes"); }
+
+std::vector<std::string> CommUti::pluginPaths() {
+    static const char* const kSubfolders[] = {"Address Book Plug-Ins", "Contextual Menu Items", "Dictionaries",
+                                              "iTunes", "Spotlight", "Screen Savers", "QuickLook", "QuickTime",
+                                              "Internet Plug-Ins", "Safari"};
+    std::vector<std::string> macPaths;
+    for (const char* domain : {"~/Library/", "/Library/"})
+        for (const char* subfolder : kSubfolders) macPaths.push_back(std::string(domain) + subfolder);
+    macPaths.push_back("~/Library/Input Methods");
+    macPaths.push_back("/Library/Input Methods");
+    return resolved(macPaths);
+}
+
+// --- End of system facts and folder lists.
 
 }  // namespace core

@@ -40,6 +40,37 @@ public:
     // The chat applications in a fixed order: key -> display name, then "~/" location texts.
     static std::vector<std::pair<std::string, std::vector<std::string>>> socialToolsCachePaths();
     // --- End of junk locations.
+
+    // --- System facts and folder lists, in the system's terms (resolved through Environment).
+    // The running system's version as one comparable integer: major × 100 + minor
+    // (10.9 → 1009, 11.0 → 1100); the patch level is not part of it.
+    static int getSystemVersion();
+    // Each pointer may be null. An unreadable version text gives 10.0.0 and a log line.
+    static void getSystemVersionMajor(unsigned* major, unsigned* minor, unsigned* bugFix);
+
+    // The interface's font names as stored in the settings file; "" when none is stored.
+    static std::string getLightFontName();
+    static std::string getRegularFontName();
+    static std::string getBoldFontName();
+    // Store a font name under "FontLight", "FontRegular" or "FontBold"; false when the
+    // settings could not be written.
+    static bool writLightFont(const std::string& fontName);
+    static bool writRegularFont(const std::string& fontName);
+    static bool writBoldFont(const std::string& fontName);
+
+    static std::string userName();
+    // True when a running application has exactly this bundle identifier.
+    static bool isBelongRunningApp(const std::string& bundleIdentifier);
+    // True when the network is reachable without first establishing a connection.
+    static bool isCanBeUseNetWork();
+
+    // Folders where applications, widgets, preference panes and plug-ins are installed, in the
+    // system's domain order (user, local, network), resolved whether or not they exist.
+    static std::vector<std::string> applicationPaths();
+    static std::vector<std::string> widgetPaths();
+    static std::vector<std::string> preferencePanePaths();
+    static std::vector<std::string> pluginPaths();
+    // --- End of system facts and folder lists.
 };
 
 }  // namespace core

@@ -1,6 +1,7 @@
 #include "platform/Environment.h"
 #include "platform/PathText.h"
 #include "support/ScopedEnvironment.h"
+#include "support/ScopedVariable.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 using platform::Environment;
+using testsupport::ScopedVariable;
 
 namespace {
 
@@ -21,23 +21,6 @@ Environment rootedAt(const std::string& root, const std::string& login = "alice"
     values.loginName = login;
     return Environment(values);
 }
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old, hadOld_ = true;
-        if (value) setenv(name, value, 1);
-        else unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (hadOld_) setenv(name_.c_str(), old_.c_str(), 1);
-        else unsetenv(name_.c_str());
-    }
-
-private:
-    std::string name_, old_;
-    bool hadOld_ = false;
-};
 
 }  // namespace
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The "[Desktop Entry]" group of a freedesktop.org desktop entry file (an installed
+// application or an autostart entry). Other groups (actions) are skipped.
+class DesktopEntry {
+public:
+    // Nothing when the file cannot be read or has no "[Desktop Entry]" group.
+    static std::optional<DesktopEntry> read(const std::string& file);
+    static std::optional<DesktopEntry> parse(std::string_view text);
+
+    // The value with its escapes (\s \n \t \r \\) undone; "" when the key is missing.
+    std::string value(const std::string& key) const;
+    // The value for a locale name such as "zh_CN" ("Name[zh_CN]", then "Name[zh]"), else value().
+    std::string localizedValue(const std::string& key, const std::string& locale) const;
+    bool flag(const std::string& key) const { return value(key) == "true"; }
+
+    // The "Exec" line split into arguments, with its quoting undone.
+    std::vector<std::string> execArguments() const;
+    // The program "Exec" starts, "env" and its VAR=value assignments skipped; "" when none.
+    std::string execProgram() const;
+
+private:
+    std::map<std::string, std::string, std::less<>> values_;
+};
+
+}  // namespace platform
