@@ -1,6 +1,7 @@
 #include "platform/Workspace.h"
 #include "ui/kit/NumericLocale.h"
 #include "ui/kit/QtWorkspace.h"
+#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
 #include "ui/shell/SingleInstance.h"

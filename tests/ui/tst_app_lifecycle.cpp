@@ -1,5 +1,6 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
 #include "ui/shell/SingleInstance.h"

@@ -1,5 +1,6 @@
 #include "support/ScopedEnvironment.h"
 #include "ui/kit/LeftView.h"
+#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftCellView.h"
 #include "ui/shell/LeftCellViewCtr.h"
@@ -57,10 +58,10 @@ private:
         return selected;
     }
 
-    // The tool pages are the main window's children that are neither the column nor its parts.
+    // The tool pages are the content view's children that are neither the column nor its parts.
     std::vector<QWidget*> shownPages() const {
         std::vector<QWidget*> shown;
-        for (QWidget* child : shell->window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* child : shell->contentView()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (child != column()->view() && child->isVisible()) shown.push_back(child);
         return shown;
     }

@@ -6,13 +6,15 @@
 #include "ui/kit/Dispatch.h"
 #include "ui/kit/InstantToolTipStyle.h"
 #include "ui/kit/LeftView.h"
-#include "ui/kit/WidgetColors.h"
+#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
 #include "ui/shell/PlaceholderViewController.h"
+#include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,9 +24,19 @@ namespace ui {
 namespace {
 
 constexpr int kWindowWidth = 940;
-constexpr int kWindowHeight = 600;
+constexpr int kContentHeight = 600;  // what the column and the pages are laid out for
+constexpr int kTitleBarHeight = 20;
 constexpr int kLeftViewWidth = 200;
 constexpr int kToolCount = 10;
+constexpr double kTopButtonMoveUp = -3.0;
+const QRectF kTopBgFrame(0, -100, 940, 600);  // in the bar; only its top strip shows
+
+// Every custom window starts with the standard bar; the main window's 20-point bar, set at
+// launch, then leaves the 600 points of content under it.
+QSize mainWindowContentRect() {
+    const int startHeight = kContentHeight + kTitleBarHeight - static_cast<int>(TCImageWindow::minimumTitlebarHeight());
+    return QSize(kWindowWidth, startHeight);
+}
 
 PlaceholderViewController* placeholderPage(int viewID) {
     return new PlaceholderViewController(viewID, QString::fromUtf8(leftCellTable()[viewID].name));
@@ -39,19 +51,22 @@ AppDelegate::~AppDelegate() {
     if (aLeftView && !aLeftView->parent()) delete aLeftView;
 }
 
-// The main window as the application's interface lays it out: a fixed 940 by 600 window
-// whose left 200 points are kept for the tool column.
+// The main window as the application's interface lays it out: a custom window of fixed size
+// whose content keeps its left 200 points for the tool column. The column and the pages follow
+// the content view's height.
 void AppDelegate::loadMainInterface() {
-    window_ = std::make_unique<QWidget>();
+    window_ = std::make_unique<TCImageWindow>(mainWindowContentRect());
     window_->setWindowTitle(QStringLiteral("Duridove"));
-    window_->setFixedSize(kWindowWidth, kWindowHeight);
+    window_->setFixedSize(window_->size());
     window_->installEventFilter(this);
+    contentView()->installEventFilter(this);
     installQuitCommand();
+    const int height = contentView()->height();
     aLeftView = new LeftView(contentView());
-    aLeftView->setGeometry(cocoaRect(kWindowHeight, 0, 0, kLeftViewWidth, kWindowHeight).toRect());
+    aLeftView->setGeometry(cocoaRect(height, 0, 0, kLeftViewWidth, height).toRect());
 }
 
-QWidget* AppDelegate::contentView() const { return window_.get(); }
+QWidget* AppDelegate::contentView() const { return window_->contentView(); }
 
 void AppDelegate::launch() {
     awakeFromNib();
@@ -75,17 +90,25 @@ void AppDelegate::createLeftView() {
 }
 
 void AppDelegate::creatrRightView() {
-    const QRect bounds = contentView()->rect();
-    const int x = aLeftView->width();
-    const QRect rightArea(x, bounds.y(), bounds.width() - x, bounds.height());
     for (int viewID = 0; viewID < kToolCount; ++viewID) {
         ViewDelegate* page = createViewWith(viewID);
         if (!page) continue;
         page->getView()->setParent(contentView());
-        page->getView()->setGeometry(rightArea);
+        page->getView()->setGeometry(rightArea());
         ViewMan::returnViewMan()->addView(page);
         pages.push_back(page);
     }
+}
+
+QRect AppDelegate::rightArea() const {
+    const QRect bounds = contentView()->rect();
+    const int x = aLeftView->width();
+    return QRect(x, bounds.y(), bounds.width() - x, bounds.height());
+}
+
+void AppDelegate::layoutColumnAndPages() {
+    if (leftViewCtl) leftViewCtl->view()->resize(kLeftViewWidth, contentView()->height());
+    for (ViewDelegate* page : pages) page->getView()->setGeometry(rightArea());
 }
 
 // One line per tool: each tool's page takes the place of its placeholder here.
@@ -124,12 +147,22 @@ void AppDelegate::applicationDidFinishLaunching() {
     addMenuBar();
 }
 
-void AppDelegate::styleMainWindow() {
-    fillBackground(window_.get(), getColor(255, 255, 255, 1));
-}
+void AppDelegate::styleMainWindow() { window_->setBackgroundColor(getColor(255, 255, 255, 1)); }
 
-// The desktop's own title bar serves for now; the window counts as open from here on.
-void AppDelegate::setTitleBar() { isOpenMainWindow = true; }
+void AppDelegate::setTitleBar() {
+    isOpenMainWindow = true;
+    window_->center();
+    // The offset is only stored; laying out the new height applies it.
+    window_->setTopButtonMoveUp(kTopButtonMoveUp);
+    window_->setTitleBarHeight(kTitleBarHeight);
+    QWidget* titleBarView = window_->titleBarView();
+    auto* background = new TopBgView(titleBarView);
+    background->setGeometry(cocoaRect(titleBarView->height(), kTopBgFrame).toRect());
+    background->show();
+    QAbstractButton* closeButton = window_->standardWindowButton(NSWindowCloseButton);
+    closeButton->disconnect(window_.get());
+    connect(closeButton, &QAbstractButton::clicked, this, &AppDelegate::closeWindow);
+}
 
 // Nothing runs on a first launch yet.
 void AppDelegate::runFirstLaunchSteps() {}
@@ -153,8 +186,11 @@ void AppDelegate::closeWindow() {
 }
 
 // A window closed by the window manager is closed like one closed by its own button.
+// A window closed by other means is closed like one closed by its own button; the column and
+// the pages follow the content view's height.
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_.get() && event->type() == QEvent::Close) isOpenMainWindow = false;
+    if (watched == contentView() && event->type() == QEvent::Resize) layoutColumnAndPages();
     return QObject::eventFilter(watched, event);
 }
 

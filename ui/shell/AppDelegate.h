@@ -16,6 +16,7 @@ namespace ui {
 class DiskViewController;
 class LeftView;
 class LeftViewCtl;
+class TCImageWindow;
 class ViewDelegate;
 
 // Builds the main window (the left column and the ten tool pages), runs the launch steps and
@@ -40,17 +41,20 @@ public:
     // A later launch of the application: brings the window back. Always answers false.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
 
-    QWidget* window() const { return window_.get(); }
+    TCImageWindow* window() const { return window_.get(); }
+    QWidget* contentView() const;
     LeftViewCtl* leftViewController() const { return leftViewCtl; }
+    bool mainWindowIsOpen() const { return isOpenMainWindow; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void loadMainInterface();
-    QWidget* contentView() const;
     void createLeftView();
     void creatrRightView();
+    QRect rightArea() const;
+    void layoutColumnAndPages();
     ViewDelegate* startFirstVolumeScan(DiskViewController* diskPage);
     static void loadDiskView(const std::shared_ptr<core::disks::DiskVolumeList>& volumes);
 
@@ -61,7 +65,7 @@ private:
     void installQuitCommand();
     void bringWindowToFront();
 
-    std::unique_ptr<QWidget> window_;
+    std::unique_ptr<TCImageWindow> window_;
     LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;

@@ -1,0 +1,70 @@
+#include "ui/kit/Colors.h"
+#include "ui/kit/LeftView.h"
+#include "ui/kit/TCImageWindow.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/LeftViewCtl.h"
+#include "ui/shell/TopBgView.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <memory>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ui::AppDelegate> shell;
+
+    ui::TCImageWindow* window() const { return shell->window(); }
+
+private slots:
+    void initTestCase() {
+        shell = std::make_unique<ui::AppDelegate>();
+        shell->launch();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+    }
+    void cleanupTestCase() { shell.reset(); }
+
+    void theBarIsTwentyHighAndTheContentKeepsItsSixHundredPoints() {
+        QCOMPARE(window()->size(), QSize(940, 620));
+        QCOMPARE(window()->titleBarHeight(), 20.0);
+        QCOMPARE(window()->contentView()->geometry(), QRect(0, 20, 940, 600));
+        QCOMPARE(shell->leftViewController()->view()->geometry(), QRect(0, 0, 200, 600));
+        QCOMPARE(window()->backgroundColor(), getColor(255, 255, 255, 1));
+        QVERIFY(shell->mainWindowIsOpen());
+    }
+
+    void theLightsSitThreePointsBelowTheBarsMiddle() {
+        // Centred, a 16-point button in a 20-point bar starts 2 points down.
+        for (auto kind : {ui::NSWindowCloseButton, ui::NSWindowMiniaturizeButton, ui::NSWindowZoomButton})
+            QCOMPARE(window()->standardWindowButton(kind)->y(), 2 + 3);
+        QVERIFY(!window()->standardWindowButton(ui::NSWindowZoomButton)->isEnabled());
+    }
+
+    void theBarShowsTheColumnsGreyOverTheColumnAndNearWhiteBeyond() {
+        auto* background = window()->titleBarView()->findChild<ui::TopBgView*>();
+        QVERIFY(background);
+        QCOMPARE(background->geometry(), QRect(0, -480, 940, 600));
+        const QImage picture = window()->grab().toImage();
+        QCOMPARE(picture.pixelColor(100, 10), getColor(244, 244, 244, 1));
+        QCOMPARE(picture.pixelColor(500, 10), getColor(254, 253, 255, 1));
+        QCOMPARE(picture.pixelColor(100, 30), getColor(244, 244, 244, 1));  // the column below
+    }
+
+    void theCloseButtonClosesTheWindowAndMarksItClosed() {
+        window()->standardWindowButton(ui::NSWindowCloseButton)->click();
+        QVERIFY(!window()->isVisible());
+        QVERIFY(!shell->mainWindowIsOpen());
+        shell->applicationShouldHandleReopen(false);
+        QVERIFY(window()->isVisible());
+        QVERIFY(shell->mainWindowIsOpen());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_main_window.moc"

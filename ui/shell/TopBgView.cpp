@@ -1,0 +1,27 @@
+#include "ui/shell/TopBgView.h"
+
+#include "ui/kit/Colors.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace ui {
+namespace {
+constexpr qreal kCornerRadius = 10;
+constexpr qreal kColumnWidth = 200;
+}  // namespace
+
+TopBgView::TopBgView(QWidget* parent) : QWidget(parent) {}
+
+void TopBgView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath outline;
+    outline.addRoundedRect(rect(), kCornerRadius, kCornerRadius);
+    QPainterPath column;
+    column.addRect(QRectF(0, 0, kColumnWidth, height()));
+    painter.fillPath(outline.intersected(column), getColor(244, 244, 244, 1));
+    painter.fillPath(outline.subtracted(column), getColor(254, 253, 255, 1));
+}
+
+}  // namespace ui
