@@ -1,7 +1,6 @@
 #include "platform/Workspace.h"
 #include "ui/kit/NumericLocale.h"
 #include "ui/kit/QtWorkspace.h"
-#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
 #include "ui/shell/SingleInstance.h"

@@ -1,6 +1,5 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
-#include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
 #include "ui/shell/SingleInstance.h"

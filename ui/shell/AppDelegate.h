@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/kit/TCImageWindow.h"
+
 #include <QObject>
 
 #include <memory>
@@ -16,7 +18,6 @@ namespace ui {
 class DiskViewController;
 class LeftView;
 class LeftViewCtl;
-class TCImageWindow;
 class ViewDelegate;
 
 // Builds the main window (the left column and the ten tool pages), runs the launch steps and
