@@ -3,12 +3,16 @@
 #include "platform/FolderLister.h"
 #include "platform/Log.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace core {
 
 duplicateFind::duplicateFind(Executors executors, DuplicateFileGrouper::AlgorithmFactory makeAlgorithm)
-    : executors_(std::move(executors)), makeAlgorithm_(std::move(makeAlgorithm)) {}
+    : executors_(std::move(executors)),
+      makeAlgorithm_(std::move(makeAlgorithm)),
+      workerCount_(std::max(1u, std::thread::hardware_concurrency())),
+      m_fileList(executors_.global, workerCount_) {}
 
 void duplicateFind::setSearchOption(bool searchHiddenFile, bool searchSystemDirectory) {
     m_fileList.setSearchHiddenFile(searchHiddenFile);
@@ -40,8 +44,7 @@ bool duplicateFind::_searchDuplicateFile() {
 // kept whole; after a stop only the groups that were complete.
 bool duplicateFind::findDuplicateFiles() {
     m_allFileCount = m_allFileArray.size();
-    const std::size_t workers = std::max(1u, std::thread::hardware_concurrency());
-    DuplicateFileGrouper grouper(executors_.global, workers, makeAlgorithm_);
+    DuplicateFileGrouper grouper(executors_.global, workerCount_, makeAlgorithm_);
     DuplicateFileGrouper::Observer observer;
     observer.stop = &m_Stop;
     observer.settled = &m_settledCount;

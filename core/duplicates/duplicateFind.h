@@ -14,7 +14,7 @@
 namespace core {
 
 // One whole duplicate search of one folder, run on the calling (worker) thread: it collects
-// the candidates and groups the files of equal content, hashing on the global pool. Progress,
+// the candidates and groups the files of equal content, walking and hashing on the global pool. Progress,
 // the current path and stop requests are safe to use from any thread while it runs.
 class duplicateFind {
 public:
@@ -41,6 +41,7 @@ private:
 
     Executors executors_;
     DuplicateFileGrouper::AlgorithmFactory makeAlgorithm_;
+    std::size_t workerCount_;
     std::string m_path;
     std::uint64_t m_limittedSize = 0;
     std::vector<fileAttrbItem> m_allFileArray;

@@ -1,5 +1,6 @@
 #include "core/duplicates/getFileList.h"
 
+#include "core/kit/ParallelLoop.h"
 #include "platform/Environment.h"
 #include "platform/FileWalker.h"
 #include "platform/FolderLister.h"
@@ -52,31 +53,39 @@ fileAttrbItem recordOf(const std::string& path, const FileEntry& entry) {
 
 }  // namespace
 
+getFileList::getFileList(Executor pool, std::size_t workerCount)
+    : pool_(std::move(pool)), workerCount_(workerCount > 0 ? workerCount : 1) {}
+
 bool getFileList::getListAtPath(const std::string& folder, std::vector<fileAttrbItem>& files,
                                 std::vector<std::string>& directories, std::uint64_t limit) {
-    Collection collection{files, directories, limit};
-    return getDirectoryAtPath(folder, collection);
+    std::vector<Findings> segments;
+    if (!getDirectoryAtPath(folder, segments, limit)) return false;
+    for (Findings& segment : segments)
+        for (Finding& finding : segment) take(finding, files, directories);
+    return true;
 }
 
-// The top level: files and links to files are considered in listing order; folders and links
-// to folders are walked in their place unless excluded.
-bool getFileList::getDirectoryAtPath(const std::string& folder, Collection& collection) {
+// The top level, one segment per entry: a file or a link to a file is considered at once; a
+// folder or a link to a folder is walked in its place unless excluded.
+bool getFileList::getDirectoryAtPath(const std::string& folder, std::vector<Findings>& segments, std::uint64_t limit) {
     const auto entries = platform::FolderLister::list(folder, true);
     if (!entries) {
         platform::logWarning("get contents Of Directory At Path failed" + folder);
         return false;
     }
-    for (const FileEntry& listed : *entries) {
-        if (stopRequested()) break;
-        const std::string path = platform::joinPath(folder, listed.name);
+    segments.resize(entries->size());
+    std::vector<std::pair<std::size_t, std::string>> walks;
+    for (std::size_t i = 0; i < entries->size() && !stopRequested(); ++i) {
+        const FileEntry& listed = (*entries)[i];
+        std::string path = platform::joinPath(folder, listed.name);
         const auto entry = listed.isLink() ? platform::FolderLister::entryAt(path, true) : listed;
-        if (!entry) {
-            platform::logWarning("directory not exsts:" + path);
-            continue;
-        }
-        if (!entry->isFolder()) consider(path, *entry, collection);
-        else if (!isExcludedTopFolder(folder, listed.name)) getSubpathsOfDirectoryAtPath(collection, path);
+        if (!entry) platform::logWarning("directory not exsts:" + path);
+        else if (!entry->isFolder()) consider(path, *entry, limit, segments[i]);
+        else if (!isExcludedTopFolder(folder, listed.name)) walks.emplace_back(i, std::move(path));
     }
+    runInParallel(pool_, workerCount_, walks.size(), [&](std::size_t, std::size_t walk) {
+        getSubpathsOfDirectoryAtPath(segments[walks[walk].first], walks[walk].second, limit);
+    });
     return true;
 }
 
@@ -90,7 +99,7 @@ bool getFileList::isExcludedTopFolder(const std::string& chosenFolder, const std
 
 // Below the top level: links are skipped, files considered as they come, and each folder
 // after its contents; a folder that cannot be listed is logged and left out with its contents.
-void getFileList::getSubpathsOfDirectoryAtPath(Collection& collection, const std::string& folder) {
+void getFileList::getSubpathsOfDirectoryAtPath(Findings& findings, const std::string& folder, std::uint64_t limit) {
     if (stopRequested()) return;
     m_CurrentPath.set(folder);
     FileWalker::Callbacks callbacks;
@@ -98,7 +107,7 @@ void getFileList::getSubpathsOfDirectoryAtPath(Collection& collection, const std
         const FileEntry& entry = visit.entry();
         if (visit.depth() == 0 || entry.isLink()) return FileWalker::Step::Continue;
         if (!entry.isFolder()) {
-            consider(visit.path(), entry, collection);
+            consider(visit.path(), entry, limit, findings);
             return FileWalker::Step::Continue;
         }
         // Everything in a hidden folder would be skipped one by one: skip it whole.
@@ -108,7 +117,7 @@ void getFileList::getSubpathsOfDirectoryAtPath(Collection& collection, const std
     };
     callbacks.leaveFolder = [&](const FileWalker::Visit& visit, bool listed) {
         if (!listed) platform::logWarning("get contents Of Directory At Path failed" + visit.path());
-        else if (visit.depth() > 0) consider(visit.path(), visit.entry(), collection);
+        else if (visit.depth() > 0) consider(visit.path(), visit.entry(), limit, findings);
     };
     FileWalker::Options options;
     options.followTopLink = true;
@@ -116,31 +125,39 @@ void getFileList::getSubpathsOfDirectoryAtPath(Collection& collection, const std
     FileWalker::walk(folder, callbacks, options);
 }
 
-// One item of the path list, in its order.
-void getFileList::consider(const std::string& path, const FileEntry& entry, Collection& collection) {
+// One item of the path list. A bundle is noted once for a run of items inside it.
+void getFileList::consider(const std::string& path, const FileEntry& entry, std::uint64_t limit,
+                           Findings& findings) const {
     if (!m_bSearchHiddenFile && IsHiddenFile(path)) return;
-    if (getAppDirectory(path, entry.size, collection)) return;
-    if (entry.kind != platform::FileKind::File || entry.size <= collection.limit) return;
-    if (!isFirstPathTo(entry)) return;
-    platform::logInfo("file:" + path + " filesize:" + std::to_string(entry.size));
-    collection.files.push_back(recordOf(path, entry));
-}
-
-// True when a component of the path is a bundle: the path up to it is recorded once, when the
-// examined item itself is larger than the limit.
-bool getFileList::getAppDirectory(const std::string& path, std::uint64_t ownSize, Collection& collection) {
-    for (std::string_view component : componentsOf(path)) {
-        if (!isBundleName(component)) continue;
-        std::string bundle = path.substr(0, static_cast<std::size_t>(component.data() + component.size() - path.data()));
-        if (ownSize > collection.limit && knownBundles_.insert(bundle).second)
-            collection.directories.push_back(std::move(bundle));
-        return true;
+    if (auto bundle = getAppDirectory(path)) {
+        const auto* last = findings.empty() ? nullptr : std::get_if<std::string>(&findings.back());
+        const bool notedJustBefore = last && *last == *bundle;
+        if (entry.size > limit && !notedJustBefore) findings.emplace_back(std::move(*bundle));
+        return;
     }
-    return false;
+    if (entry.kind == platform::FileKind::File && entry.size > limit) findings.emplace_back(recordOf(path, entry));
 }
 
-bool getFileList::isFirstPathTo(const FileEntry& entry) {
-    return knownFiles_.insert({entry.device, entry.inode}).second;
+// In listing order: a bundle is recorded the first time, a file at its first path.
+void getFileList::take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories) {
+    if (auto* bundle = std::get_if<std::string>(&finding)) {
+        if (knownBundles_.insert(*bundle).second) directories.push_back(std::move(*bundle));
+        return;
+    }
+    auto& file = std::get<fileAttrbItem>(finding);
+    if (!knownFiles_.insert({file.device, file.inode}).second) return;
+    platform::logInfo("file:" + file.filePathName + " filesize:" + std::to_string(file.fileSize));
+    files.push_back(std::move(file));
+}
+
+// The bundle a path lies in or is: the path up to its first component with the extension
+// "app" (any case).
+std::optional<std::string> getFileList::getAppDirectory(const std::string& path) {
+    for (std::string_view component : componentsOf(path)) {
+        if (isBundleName(component))
+            return path.substr(0, static_cast<std::size_t>(component.data() + component.size() - path.data()));
+    }
+    return std::nullopt;
 }
 
 bool getFileList::IsHiddenFile(const std::string& path) {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "core/duplicates/fileAttrbItem.h"
+#include "core/kit/Executors.h"
 #include "core/kit/SharedText.h"
 #include "platform/FileEntry.h"
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace core {
@@ -19,11 +22,15 @@ namespace core {
 // contents. Everything inside a bundle (a path component with the extension "app") stays out
 // of the candidates; each bundle is recorded once. Only regular files larger than the limit
 // are candidates, and a file reached by two paths is offered once, at the first path.
+// The folders of the top level are walked on the pool at once; what they hold is taken in
+// listing order afterwards, so the result never depends on which walk ended first.
 class getFileList {
 public:
-    // False only when the chosen folder itself cannot be listed; a stop keeps what was
-    // collected so far. Appends to both lists. An object serves one collection: a stop
-    // requested before it starts is kept, never cleared.
+    explicit getFileList(Executor pool = {}, std::size_t workerCount = 1);
+
+    // False only when the chosen folder itself cannot be listed; a stop ends the walks and
+    // keeps what was collected so far. Appends to both lists. An object serves one
+    // collection: a stop requested before it starts is kept, never cleared.
     bool getListAtPath(const std::string& folder, std::vector<fileAttrbItem>& files,
                        std::vector<std::string>& directories, std::uint64_t limit);
     void stopSearch() { m_bStopSearch = true; }
@@ -32,7 +39,7 @@ public:
     bool searchHiddenFile() const { return m_bSearchHiddenFile; }
     void setSearchSystemDirectory(bool search) { m_bSearchSystemDirectory = search; }
     bool searchSystemDirectory() const { return m_bSearchSystemDirectory; }
-    // The folder being listed; safe to read from any thread.
+    // A folder being listed; safe to read from any thread.
     std::string currentPath() const { return m_CurrentPath.get(); }
 
     // Any component of the path begins with ".".
@@ -41,30 +48,33 @@ public:
     static bool IsSystemDirectory(const std::string& path);
 
 private:
-    struct Collection {
-        std::vector<fileAttrbItem>& files;
-        std::vector<std::string>& directories;
-        std::uint64_t limit;
-    };
+    // What one item of the walk adds, decided from the item alone: a candidate, or the
+    // bundle it lies in.
+    using Finding = std::variant<fileAttrbItem, std::string>;
+    using Findings = std::vector<Finding>;
 
-    bool getDirectoryAtPath(const std::string& folder, Collection& collection);
-    void getSubpathsOfDirectoryAtPath(Collection& collection, const std::string& folder);
+    bool getDirectoryAtPath(const std::string& folder, std::vector<Findings>& segments, std::uint64_t limit);
+    void getSubpathsOfDirectoryAtPath(Findings& findings, const std::string& folder, std::uint64_t limit);
     bool isExcludedTopFolder(const std::string& chosenFolder, const std::string& name) const;
-    void consider(const std::string& path, const platform::FileEntry& entry, Collection& collection);
-    bool getAppDirectory(const std::string& path, std::uint64_t ownSize, Collection& collection);
-    bool isFirstPathTo(const platform::FileEntry& entry);
+    void consider(const std::string& path, const platform::FileEntry& entry, std::uint64_t limit,
+                  Findings& findings) const;
+    void take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories);
+    static std::optional<std::string> getAppDirectory(const std::string& path);
     bool stopRequested() const { return m_bStopSearch.load(std::memory_order_relaxed); }
 
-    std::atomic<bool> m_bStopSearch{false};
-    bool m_bSearchHiddenFile = true;
-    bool m_bSearchSystemDirectory = true;
-    SharedText m_CurrentPath;
-    std::unordered_set<std::string> knownBundles_;
     struct FileIdentityHash {
         std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& identity) const {
             return std::hash<std::uint64_t>()(identity.second * 0x9E3779B97F4A7C15ull ^ identity.first);
         }
     };
+
+    Executor pool_;
+    std::size_t workerCount_;
+    std::atomic<bool> m_bStopSearch{false};
+    bool m_bSearchHiddenFile = true;
+    bool m_bSearchSystemDirectory = true;
+    SharedText m_CurrentPath;
+    std::unordered_set<std::string> knownBundles_;
     std::unordered_set<std::pair<std::uint64_t, std::uint64_t>, FileIdentityHash> knownFiles_;
 };
 

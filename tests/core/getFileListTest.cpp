@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <thread>
+
 using core::fileAttrbItem;
 using core::getFileList;
 
@@ -197,15 +199,37 @@ TEST_F(GetFileListTest, ChosenFolderThatCannotBeListedFails) {
 }
 
 TEST_F(GetFileListTest, StopEndsTheWalkAndKeepsWhatWasCollected) {
-    for (int i = 0; i < 5; ++i) folder.writeFile("sub/f" + std::to_string(i), "x");
+    folder.writeFile("a", "x");
+    link(folder / "missing", "b");
+    folder.writeFile("c", "x");
+    folder.writeFile("d/e", "x");
     getFileList list;
-    int files = 0;
     platform::setLogSink([&](platform::LogLevel, const std::string& line) {
-        if (line.rfind("file:", 0) == 0 && ++files == 2) list.stopSearch();
+        if (line.rfind("directory not exsts:", 0) == 0) list.stopSearch();
     });
-    EXPECT_TRUE(collect(folder.path(), true, true, &list).listed);
+    const Collected result = collect(folder.path(), true, true, &list);
     platform::setLogSink({});
-    EXPECT_EQ(files, 2);
+    EXPECT_TRUE(result.listed);
+    EXPECT_EQ(result.files, (Names{"a"}));
+
+    getFileList stoppedEarly;
+    stoppedEarly.stopSearch();
+    EXPECT_TRUE(collect(folder.path(), true, true, &stoppedEarly).files.empty());
+}
+
+TEST_F(GetFileListTest, FoldersWalkedAtOnceGiveTheOrderOfOneWalk) {
+    for (int top = 0; top < 12; ++top)
+        for (int file = 0; file < 30; ++file)
+            folder.writeFile("t" + std::to_string(top) + "/s" + std::to_string(file % 3) + "/f" + std::to_string(file),
+                             std::string(static_cast<std::size_t>(file + 1), 'x'));
+    folder.writeFile("t5/Inner.app/x", "x");
+    folder.writeFile("t9/Inner.app/y", "y");
+    getFileList together([](core::Task task) { std::thread(std::move(task)).detach(); }, 8);
+    const Collected parallel = collect(folder.path(), true, true, &together);
+    const Collected serial = collect(folder.path());
+    EXPECT_EQ(parallel.files.size(), 360u);
+    EXPECT_EQ(parallel.files, serial.files);
+    EXPECT_EQ(parallel.bundles, (Names{"t5/Inner.app", "t9/Inner.app"}));
 }
 
 TEST_F(GetFileListTest, UnreadableSubFolderIsLoggedAndLeftOut) {
