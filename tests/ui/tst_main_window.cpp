@@ -1,11 +1,15 @@
+#include "core/kit/SettingsFile.h"
+#include "support/ScopedEnvironment.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/LeftView.h"
+#include "ui/kit/SystemFont.h"
 #include "ui/kit/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftViewCtl.h"
 #include "ui/shell/TopBgView.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QtTest>
 
 #include <memory>
@@ -13,12 +17,14 @@
 class MainWindowTest : public QObject {
     Q_OBJECT
 private:
+    testsupport::ScopedEnvironment environment;
     std::unique_ptr<ui::AppDelegate> shell;
 
     ui::TCImageWindow* window() const { return shell->window(); }
 
 private slots:
     void initTestCase() {
+        QVERIFY(core::SettingsFile::setValue("FontRegular", "A font of an earlier version"));
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
         QVERIFY(QTest::qWaitForWindowExposed(window()));
@@ -49,6 +55,14 @@ private slots:
         QCOMPARE(picture.pixelColor(100, 10), getColor(244, 244, 244, 1));
         QCOMPARE(picture.pixelColor(500, 10), getColor(254, 253, 255, 1));
         QCOMPARE(picture.pixelColor(100, 30), getColor(244, 244, 244, 1));  // the column below
+    }
+
+    void everyLaunchStoresTheInterfaceFontNames() {
+        const std::string family = QFontInfo(ui::systemFontOfSize(13)).family().toStdString();
+        QVERIFY(!family.empty());
+        QCOMPARE(core::SettingsFile::valueForKey("FontRegular").toString(), family);
+        QVERIFY(!core::SettingsFile::valueForKey("FontLight").toString().empty());
+        QVERIFY(!core::SettingsFile::valueForKey("FontBold").toString().empty());
     }
 
     void theCloseButtonClosesTheWindowAndMarksItClosed() {

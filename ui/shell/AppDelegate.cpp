@@ -1,11 +1,13 @@
 #include "ui/shell/AppDelegate.h"
 
+#include "core/kit/CommUti.h"
 #include "ui/disks/DiskViewController.h"
 #include "ui/kit/CocoaRect.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/Dispatch.h"
 #include "ui/kit/InstantToolTipStyle.h"
 #include "ui/kit/LeftView.h"
+#include "ui/kit/SystemFont.h"
 #include "ui/kit/TCImageWindow.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
@@ -18,6 +20,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QLabel>
 #include <QWidget>
 
 namespace ui {
@@ -33,6 +37,21 @@ const QRectF kTopBgFrame(0, -100, 940, 600);  // in the bar; only its top strip 
 
 // Every custom window starts with the standard bar; the main window's 20-point bar, set at
 // launch, then leaves the 600 points of content under it.
+constexpr double kInterfaceFontSize = 13;
+
+// A hidden label whose only purpose is the font it carries.
+QLabel* fontLabel(QWidget* parent, QFont::Weight weight) {
+    auto* label = new QLabel(parent);
+    QFont font = systemFontOfSize(kInterfaceFontSize);
+    font.setWeight(weight);
+    label->setFont(font);
+    label->hide();
+    return label;
+}
+
+// The family of the face that really draws the label's text.
+std::string fontNameOf(const QLabel* label) { return QFontInfo(label->font()).family().toStdString(); }
+
 QSize mainWindowContentRect() {
     const int startHeight = kContentHeight + kTitleBarHeight - static_cast<int>(TCImageWindow::minimumTitlebarHeight());
     return QSize(kWindowWidth, startHeight);
@@ -64,6 +83,9 @@ void AppDelegate::loadMainInterface() {
     const int height = contentView()->height();
     aLeftView = new LeftView(contentView());
     aLeftView->setGeometry(cocoaRect(height, 0, 0, kLeftViewWidth, height).toRect());
+    lightLabel = fontLabel(contentView(), QFont::Light);
+    regLabe = fontLabel(contentView(), QFont::Normal);
+    boldLabel = fontLabel(contentView(), QFont::Bold);
 }
 
 QWidget* AppDelegate::contentView() const { return window_->contentView(); }
@@ -162,6 +184,14 @@ void AppDelegate::setTitleBar() {
     QAbstractButton* closeButton = window_->standardWindowButton(NSWindowCloseButton);
     closeButton->disconnect(window_.get());
     connect(closeButton, &QAbstractButton::clicked, this, &AppDelegate::closeWindow);
+    setFontValue();
+}
+
+// At every launch, so that a change of the interface's fonts takes effect at the next start.
+void AppDelegate::setFontValue() {
+    core::CommUti::writLightFont(fontNameOf(lightLabel));
+    core::CommUti::writRegularFont(fontNameOf(regLabe));
+    core::CommUti::writBoldFont(fontNameOf(boldLabel));
 }
 
 // Nothing runs on a first launch yet.

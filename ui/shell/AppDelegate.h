@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QLabel;
 class QWidget;
 
 namespace core::disks {
@@ -61,12 +62,17 @@ private:
 
     void styleMainWindow();
     void setTitleBar();
+    void setFontValue();
     void runFirstLaunchSteps();
     void addMenuBar();
     void installQuitCommand();
     void bringWindowToFront();
 
     std::unique_ptr<TCImageWindow> window_;
+    // Hidden labels that carry the interface's light, regular and bold fonts.
+    QLabel* lightLabel = nullptr;
+    QLabel* regLabe = nullptr;
+    QLabel* boldLabel = nullptr;
     LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
