@@ -1,7 +1,9 @@
 // Lays out every kit control in each of its states on one page and saves a picture of it, so the
 // looks can be checked by eye: scripts/gallery controls_gallery [out.png] runs it under Xvfb.
 
+#include "ui/kit/BaseWbgView.h"
 #include "ui/kit/CheckButtonCell.h"
+#include "ui/kit/CocoaRect.h"
 #include "ui/kit/CustemOutlineView.h"
 #include "ui/kit/CustomTableView.h"
 #include "ui/kit/DMImageView.h"
@@ -13,8 +15,10 @@
 #include "ui/kit/ImageNamed.h"
 #include "ui/kit/LagImageATextCell.h"
 #include "ui/kit/LeftView.h"
+#include "ui/kit/MAAttachedWindow.h"
 #include "ui/kit/NewOutlineView.h"
 #include "ui/kit/SocialOutlineView.h"
+#include "ui/kit/SortSelectBgView.h"
 #include "ui/kit/SystemFont.h"
 #include "ui/kit/TCImageButton.h"
 #include "ui/kit/TabBarWButton.h"
@@ -25,6 +29,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -72,11 +77,38 @@ public:
         addCheckBoxes();
         addProgressBars();
         addIcons();
+        addPopUpPlace();
         addLists();
+    }
+
+    // A pop-up list as the format dialog opens it: four rows below a point of the page, the
+    // second under the pointer. The pop-up is a window of its own, so it is made once the page
+    // stands on the screen.
+    ui::MAAttachedWindow* openPopUpList() {
+        auto* rows = new QWidget;
+        rows->resize(130, 4 * 26);
+        const char* types[] = {"ExFAT", "MS-DOS FAT32", "Mac OS扩展", "APFS"};
+        for (int index = 0; index < 4; ++index) {
+            auto* row = new ui::SortSelectBgView(rows);
+            row->setObjectName(QString::number(index));
+            row->setGeometry(0, index * 26, 130, 26);
+            auto* label = new QLabel(types[index], row);
+            label->setFont(ui::systemFontOfSize(13));
+            label->setGeometry(12, 0, 118, 26);
+            if (index == 1) {
+                QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+                QApplication::sendEvent(row, &enter);
+            }
+        }
+        const QPointF point = ui::cocoaRect(height(), QRectF(popUpPoint, QSizeF(0, 0))).topLeft();
+        auto* popUp = ui::MAAttachedWindow::initWithView(rows, point, this, ui::AttachedSide::Below, 0, 1.0);
+        popUp->show();
+        return popUp;
     }
 
 private:
     int y = 16;
+    QPointF popUpPoint;
 
     QLabel* caption(const QString& text, int x, int top, int width) {
         auto* label = new QLabel(text, this);
@@ -250,6 +282,15 @@ private:
         return list;
     }
 
+    void addPopUpPlace() {
+        caption("MAAttachedWindow", 24, y, kCaptionWidth);
+        popUpPoint = QPointF(kCaptionWidth + 24 + 65, y);
+        caption("BaseWbgView", kCaptionWidth + 24 + 2 * kColumnWidth, y, kColumnWidth);
+        auto* block = new ui::BaseWbgView(this);
+        block->setGeometry(kCaptionWidth + 24 + 2 * kColumnWidth, y + 26, 100, 40);
+        y += 130;
+    }
+
     void addLists() {
         QStandardItemModel* files = listModel();
         files->appendRow(listRow("checkbox-checked", "icon_system@2x.png", "系统缓存", "1.20 GB", 40));
@@ -303,8 +344,11 @@ int main(int argc, char* argv[]) {
     Gallery gallery;
     gallery.move(0, 0);
     gallery.show();
-    QTimer::singleShot(500, [&gallery, &output] {
-        if (!gallery.grab().save(output)) std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+    ui::MAAttachedWindow* popUp = gallery.openPopUpList();
+    QTimer::singleShot(500, [&gallery, popUp, &output] {
+        QPixmap picture = gallery.grab();
+        QPainter(&picture).drawPixmap(gallery.mapFromGlobal(popUp->pos()), popUp->grab());
+        if (!picture.save(output)) std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         QApplication::quit();
     });
     return application.exec();
