@@ -1,6 +1,7 @@
 // Lays out every kit control in each of its states on one page and saves a picture of it, so the
 // looks can be checked by eye: scripts/gallery controls_gallery [out.png] runs it under Xvfb.
 
+#include "tests/support/PointerEvents.h"
 #include "ui/kit/BaseWbgView.h"
 #include "ui/kit/CheckButtonCell.h"
 #include "ui/kit/CocoaRect.h"
@@ -51,8 +52,7 @@ constexpr int kListWidth = 395;
 // Puts a control into a state the way the pointer would.
 void putInState(ui::StateButton* button, State state) {
     if (state == State::Hover) {
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(button, &enter);
+        testsupport::sendEnter(button);
     } else if (state == State::Pressed) {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
@@ -95,10 +95,7 @@ public:
             auto* label = new QLabel(types[index], row);
             label->setFont(ui::systemFontOfSize(13));
             label->setGeometry(12, 0, 118, 26);
-            if (index == 1) {
-                QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-                QApplication::sendEvent(row, &enter);
-            }
+            if (index == 1) testsupport::sendEnter(row);
         }
         const QPointF point = ui::cocoaRect(height(), QRectF(popUpPoint, QSizeF(0, 0))).topLeft();
         auto* popUp = ui::MAAttachedWindow::initWithView(rows, point, this, ui::AttachedSide::Below, 0, 1.0);

@@ -1,3 +1,4 @@
+#include "support/PointerEvents.h"
 #include "ui/kit/ButtonTitleColor.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/DTextImageButton.h"
@@ -13,15 +14,8 @@
 
 namespace {
 
-void hover(QWidget* widget) {
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(widget, &enter);
-}
-
-void leave(QWidget* widget) {
-    QEvent leaveEvent(QEvent::Leave);
-    QApplication::sendEvent(widget, &leaveEvent);
-}
+using testsupport::sendEnter;
+using testsupport::sendLeave;
 
 QColor centreColour(QWidget* widget) { return widget->grab().toImage().pixelColor(widget->width() / 2, 2); }
 
@@ -60,11 +54,11 @@ private slots:
         QCOMPARE(clicks.count(), 0);
         QVERIFY(!button.isTracking());
 
-        hover(&button);
+        sendEnter(&button);
         QVERIFY(button.isFocus());
         const QColor highlight = centreColour(&button);
         QVERIFY(highlight.green() > highlight.red() + 100 && highlight.red() > 53);
-        leave(&button);
+        sendLeave(&button);
         QCOMPARE(centreColour(&button), QColor(Qt::white));
 
         button.setButtonEnabled(true);
@@ -90,9 +84,9 @@ private slots:
         makeSecondaryButton(button, "btn_sec_press");
         QCOMPARE(button.destinationRect(), QRectF(0, 0, 100, 32));
         QCOMPARE(plateColour(&button), kRestPlate);
-        hover(&button);
+        sendEnter(&button);
         QCOMPARE(plateColour(&button), kPressedPlate);
-        leave(&button);
+        sendLeave(&button);
         QTest::mousePress(&button, Qt::LeftButton);
         QVERIFY(button.isTracking());
         QCOMPARE(plateColour(&button), kPressedPlate);
@@ -112,7 +106,7 @@ private slots:
         QCOMPARE(labelColour(button), getColor(226, 226, 226, 1));
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(clicks.count(), 0);
-        hover(&button);
+        sendEnter(&button);
         QVERIFY(button.isFocus());
         QCOMPARE(plateColour(&button), kNotUsablePlate);
 
