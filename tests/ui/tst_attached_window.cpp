@@ -78,6 +78,9 @@ private slots:
 
         window->setPoint(QPointF(272, 50), AttachedSide::Below);
         QCOMPARE(window->geometry().top(), parentOrigin.y() + 300 - 50);
+        // Moving to the automatic side settles on a real side, as at creation.
+        window->setPoint(QPointF(272, 50), AttachedSide::Automatic);
+        QVERIFY(window->side() >= AttachedSide::Left && window->side() < AttachedSide::Automatic);
     }
 
     void automaticSideNearTheBottomRightKeepsTheWindowOnScreen() {
