@@ -1,5 +1,7 @@
+#include "platform/HttpClient.h"
 #include "platform/Workspace.h"
 #include "ui/kit/NumericLocale.h"
+#include "ui/kit/QtHttpClient.h"
 #include "ui/kit/QtWorkspace.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
@@ -17,6 +19,7 @@ int main(int argc, char* argv[]) {
     if (!instance.claim()) return 0;
 
     platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
+    platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>());
     ui::AppDelegate delegate;
     QObject::connect(&instance, &ui::SingleInstance::reopenRequested, &delegate,
                      [&delegate] { delegate.applicationShouldHandleReopen(delegate.window()->isVisible()); });

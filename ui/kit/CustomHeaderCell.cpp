@@ -1,7 +1,7 @@
 #include "ui/kit/CustomHeaderCell.h"
 
 #include "ui/kit/Colors.h"
-#include "ui/kit/LightFontName.h"
+#include "ui/kit/InterfaceFonts.h"
 #include "ui/kit/SystemFont.h"
 
 #include <QPainter>

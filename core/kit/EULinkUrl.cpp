@@ -1,0 +1,30 @@
+#include "core/kit/EULinkUrl.h"
+
+#include "core/kit/SettingsFile.h"
+#include "platform/Environment.h"
+
+namespace core {
+
+std::string EULinkUrl::languageCode(const std::string& locale) {
+    std::string language = locale.substr(0, locale.find_first_of("_-"));
+    if (language != "zh") return language;
+    std::string region = locale.size() > 3 ? locale.substr(3) : "";
+    bool traditional = region == "TW" || region == "HK" || region == "MO" || region == "Hant";
+    return traditional ? "zh-Hant" : "zh-Hans";
+}
+
+std::string EULinkUrl::GetUrl(const std::string& key) {
+    const auto& languages = platform::Environment::current()->preferredLanguages();
+    std::string first = languages.empty() ? std::string() : languageCode(languages.front());
+    platform::PlistValue settings = SettingsFile::read();
+    const platform::PlistValue* english = settings.find("en");
+    const platform::PlistValue* preferred = first.empty() ? nullptr : settings.find(first);
+    std::string fallback = english && english->isDictionary() ? (*english)[key].toString() : "";
+    if (preferred && preferred->isDictionary()) {
+        std::string link = (*preferred)[key].toString();
+        if (!link.empty()) return link;
+    }
+    return fallback;
+}
+
+}  // namespace core

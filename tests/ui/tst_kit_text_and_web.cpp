@@ -1,0 +1,148 @@
+#include "support/LogCapture.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/kit/Colors.h"
+#include "ui/kit/InterfaceFonts.h"
+#include "ui/kit/QtHttpClient.h"
+#include "ui/kit/SystemFont.h"
+#include "ui/kit/TwoColorText.h"
+
+#include <QApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <future>
+#include <thread>
+
+namespace {
+
+QTextCharFormat formatAt(const QTextDocument& document, int position) {
+    QTextCursor cursor(const_cast<QTextDocument*>(&document));
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+// Answers every request on a local port with one fixed body, from the main thread's loop.
+class OneAnswerServer : public QObject {
+public:
+    explicit OneAnswerServer(QByteArray body) : body_(std::move(body)) {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = server_.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                request_ += socket->readAll();
+                if (!request_.contains("\r\n\r\n")) return;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+                              QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
+                socket->disconnectFromHost();
+            });
+        });
+    }
+    std::string url(const char* path) const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + path;
+    }
+    QByteArray request() const { return request_; }
+
+private:
+    QTcpServer server_;
+    QByteArray body_;
+    QByteArray request_;
+};
+
+}  // namespace
+
+class KitTextAndWebTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theChangeTextGetsItsColourFontAndACentredParagraph() {
+        QFont normal = ui::fontWithName("DejaVu Sans", 12);
+        QFont bold = ui::fontWithName("DejaVu Serif", 20);
+        bold.setBold(true);
+        testsupport::LogCapture log;
+        QString html = ui::setStringFontWithMainStr("共 12 项 <可清理>\n第二行", getColor(0, 0, 0, 1), "12",
+                                                    getColor(74, 186, 71, 1), bold, normal, 16);
+        QTextDocument document;
+        document.setHtml(html);
+        QCOMPARE(document.toPlainText(), QString("共 12 项 <可清理>\n第二行"));
+        QTextCharFormat before = formatAt(document, 0);
+        QTextCharFormat change = formatAt(document, 2);
+        QTextCharFormat after = formatAt(document, 5);
+        QCOMPARE(before.foreground().color(), getColor(0, 0, 0, 1));
+        QCOMPARE(before.font().family(), QString("DejaVu Sans"));
+        QCOMPARE(change.foreground().color(), getColor(74, 186, 71, 1));
+        QCOMPARE(change.font().family(), QString("DejaVu Serif"));
+        QCOMPARE(change.font().bold(), true);
+        QCOMPARE(change.font().pointSizeF(), ui::fontWithName("DejaVu Serif", 16).pointSizeF());
+        QCOMPARE(after.foreground().color(), getColor(0, 0, 0, 1));
+        QCOMPARE(document.firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(!(document.lastBlock().blockFormat().alignment() & Qt::AlignHCenter));
+        QVERIFY(!log.contains("Failed _1"));
+        QVERIFY(log.contains("Failed _2"));
+    }
+
+    void aChangeTextThatDoesNotOccurLeavesTheMainLook() {
+        QFont normal = ui::fontWithName("DejaVu Sans", 12);
+        for (const QString& missing : {QString("99"), QString()}) {
+            testsupport::LogCapture log;
+            QString html = ui::setStringFontWithMainStr("共 12 项", getColor(10, 20, 30, 1), missing,
+                                                        getColor(74, 186, 71, 1), normal, normal, 16);
+            QTextDocument document;
+            document.setHtml(html);
+            QCOMPARE(document.toPlainText(), QString("共 12 项"));
+            for (int position = 0; position < 5; ++position)
+                QCOMPARE(formatAt(document, position).foreground().color(), getColor(10, 20, 30, 1));
+            QVERIFY(log.contains("Failed _1"));
+            QVERIFY(log.contains("Failed _2"));
+        }
+    }
+
+    void fontNamesRoundTripThroughTheSettings() {
+        testsupport::ScopedEnvironment environment;
+        QCOMPARE(ui::lightFontName(), QString());
+        QFont light = ui::fontWithName("DejaVu Sans", 12);
+        light.setWeight(QFont::Light);
+        QVERIFY(ui::writLightFont(light));
+        QVERIFY(ui::writRegularFont(ui::fontWithName("DejaVu Serif", 12)));
+        QVERIFY(ui::writBoldFont(ui::fontWithName("DejaVu Sans Mono", 12)));
+        QCOMPARE(ui::lightFontName(), light.family());
+        QCOMPARE(ui::regularFontName(), QString("DejaVu Serif"));
+        QCOMPARE(ui::boldFontName(), QString("DejaVu Sans Mono"));
+    }
+
+    void aRequestBringsTheBodyOnAnyThread() {
+        OneAnswerServer server("响应正文");
+        ui::QtHttpClient client;
+        platform::HttpReply reply = client.get(server.url("/userinfo.php?uid=A&ptype=Duridove&install=1"));
+        QVERIFY2(reply.ok, reply.error.c_str());
+        QCOMPARE(QString::fromStdString(reply.body), QString("响应正文"));
+        QVERIFY(server.request().startsWith("GET /userinfo.php?uid=A&ptype=Duridove&install=1 HTTP/1.1"));
+
+        // From a thread of its own, as the update check asks, while this thread serves.
+        auto answer = std::async(std::launch::async, [&] { return client.get(server.url("/version.plist")); });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 20000);
+        QVERIFY(answer.get().ok);
+    }
+
+    void failuresAreReportedNotThrown() {
+        ui::QtHttpClient client(2000);
+        QVERIFY(!client.get("not a url").ok);
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        const quint16 port = closed.serverPort();
+        closed.close();
+        platform::HttpReply reply = client.get("http://127.0.0.1:" + std::to_string(port) + "/");
+        QVERIFY(!reply.ok);
+        QVERIFY(!reply.error.empty());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    KitTextAndWebTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_kit_text_and_web.moc"
