@@ -25,4 +25,10 @@ QFont fontWithName(const QString& name, double points) {
     return withLayoutPoints(font, points);
 }
 
+QFont boldSystemFontOfSize(double points) {
+    QFont font = systemFontOfSize(points);
+    font.setBold(true);
+    return font;
+}
+
 }  // namespace ui

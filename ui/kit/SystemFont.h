@@ -10,5 +10,7 @@ namespace ui {
 QFont systemFontOfSize(double points);
 // The font of the given family (or the nearest one installed) at a size counted the same way.
 QFont fontWithName(const QString& name, double points);
+// The same font in bold.
+QFont boldSystemFontOfSize(double points);
 
 }  // namespace ui

@@ -1,0 +1,190 @@
+#include "platform/AccessState.h"
+#include "platform/LinuxAccessState.h"
+#include "platform/Workspace.h"
+#include "support/FakeAccessState.h"
+#include "support/LogCapture.h"
+#include "support/RecordingWorkspace.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/kit/ModalLoop.h"
+#include "ui/kit/TCImageWindow.h"
+#include "ui/kit/TextImageButton.h"
+#include "ui/shell/FullDiskAccessViewController.h"
+#include "ui/shell/MarkSureDeleteWC.h"
+#include "ui/shell/MarkSureDeleteWCDelegate.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using platform::AccessState;
+
+namespace {
+
+// Runs the action once the window's modal loop has started.
+void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+void clickCloseButton(ui::TCImageWindow* window) {
+    QTest::mouseClick(window->standardWindowButton(ui::NSWindowCloseButton), Qt::LeftButton);
+}
+
+// The custom windows on screen, whoever made them.
+QList<ui::TCImageWindow*> visibleCustomWindows() {
+    QList<ui::TCImageWindow*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<ui::TCImageWindow*>(widget); window && window->isVisible()) found << window;
+    return found;
+}
+
+// Notes each call and whether the confirmation was still on screen when it came.
+class CountingDelegate : public ui::MarkSureDeleteWCDelegate {
+public:
+    explicit CountingDelegate(const ui::MarkSureDeleteWC& controller) : controller(controller) {}
+    void deleteFileButtonAction() override {
+        ++calls;
+        windowOpenAtCall = controller.window()->isVisible();
+    }
+    int calls = 0;
+    bool windowOpenAtCall = false;
+
+private:
+    const ui::MarkSureDeleteWC& controller;
+};
+
+// A shared access state and workspace of the test's own, and a system version.
+class ScopedSystem {
+public:
+    ScopedSystem(const std::string& version, std::shared_ptr<AccessState> access)
+        : environment([&](platform::Environment::Values& values) { values.systemVersion = version; }) {
+        AccessState::setShared(std::move(access));
+        platform::Workspace::setShared(workspace);
+    }
+    ~ScopedSystem() {
+        AccessState::setShared(nullptr);
+        platform::Workspace::setShared(nullptr);
+    }
+    std::shared_ptr<testsupport::RecordingWorkspace> workspace = std::make_shared<testsupport::RecordingWorkspace>();
+
+private:
+    testsupport::ScopedEnvironment environment;
+};
+
+std::shared_ptr<AccessState> refusing(bool settingsPane = true) {
+    return std::make_shared<testsupport::FakeAccessState>(AccessState::Status::Denied, settingsPane);
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void confirmationHasCancelAndDeleteButtons() {
+        ui::MarkSureDeleteWC controller;
+        QCOMPARE(controller.cancelButton()->label()->text(), QStringLiteral("取消"));
+        QCOMPARE(controller.cancelButton()->normalImageName(), QStringLiteral("btn_sec"));
+        QVERIFY(controller.cancelButton()->isDisabled());
+        QCOMPARE(controller.okButton()->label()->text(), QStringLiteral("删除"));
+        QCOMPARE(controller.okButton()->normalImageName(), QStringLiteral("btn_pri"));
+        QVERIFY(controller.okButton()->isDisabled());
+    }
+
+    void closingTheConfirmationDeletesNothing_data() {
+        QTest::addColumn<bool>("byCancelButton");
+        QTest::newRow("close button") << false;
+        QTest::newRow("取消") << true;
+    }
+    void closingTheConfirmationDeletesNothing() {
+        QFETCH(bool, byCancelButton);
+        ui::MarkSureDeleteWC controller;
+        CountingDelegate delegate(controller);
+        controller.setDelegate(&delegate);
+        whenModal([&] {
+            if (byCancelButton)
+                QTest::mouseClick(controller.cancelButton(), Qt::LeftButton);
+            else
+                clickCloseButton(controller.window());
+        });
+        ui::runModal(controller.window());
+        QCOMPARE(delegate.calls, 0);
+        QVERIFY(!controller.window()->isVisible());
+    }
+
+    void deleteTellsTheDelegateOnceThenCloses() {
+        ui::MarkSureDeleteWC controller;
+        CountingDelegate delegate(controller);
+        controller.setDelegate(&delegate);
+        whenModal([&] { QTest::mouseClick(controller.okButton(), Qt::LeftButton); });
+        ui::runModal(controller.window());
+        QCOMPARE(delegate.calls, 1);
+        QVERIFY(delegate.windowOpenAtCall);
+        QVERIFY(!controller.window()->isVisible());
+    }
+
+    void deleteWithoutADelegateOnlyCloses() {
+        ui::MarkSureDeleteWC controller;
+        whenModal([&] { QTest::mouseClick(controller.okButton(), Qt::LeftButton); });
+        ui::runModal(controller.window());
+        QVERIFY(!controller.window()->isVisible());
+    }
+
+    void pageCheckShowsThePromptWhenAccessIsRefusedAfter1013_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("denied on 10.14") << "10.14" << int(AccessState::Status::Denied) << true;
+        QTest::newRow("not determined on 11.2") << "11.2" << int(AccessState::Status::NotDetermined) << true;
+        QTest::newRow("denied on 10.13") << "10.13" << int(AccessState::Status::Denied) << false;
+        QTest::newRow("denied on 10.9") << "10.9" << int(AccessState::Status::Denied) << false;
+        QTest::newRow("granted on 10.15") << "10.15" << int(AccessState::Status::Granted) << false;
+    }
+    void pageCheckShowsThePromptWhenAccessIsRefusedAfter1013() {
+        QFETCH(QString, version);
+        QFETCH(int, status);
+        QFETCH(bool, shown);
+        ScopedSystem system(version.toStdString(),
+                            std::make_shared<testsupport::FakeAccessState>(AccessState::Status(status)));
+        int prompts = 0;
+        whenModal([&] {
+            for (ui::TCImageWindow* window : visibleCustomWindows()) {
+                ++prompts;
+                QCOMPARE(window->titleBarHeight(), 22.0);
+                clickCloseButton(window);
+            }
+        });
+        QCOMPARE(ui::FullDiskAccessViewController::runPromptIfAccessRefused(), shown);
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts, shown ? 1 : 0);
+        QVERIFY(visibleCustomWindows().isEmpty());
+    }
+
+    void linuxNeverShowsThePrompt() {
+        ScopedSystem system("10.15", std::make_shared<platform::LinuxAccessState>());
+        QVERIFY(!ui::FullDiskAccessViewController::runPromptIfAccessRefused());
+    }
+
+    void settingsButtonOpensThePrivacyPaneFrom1014() {
+        ScopedSystem system("10.14", refusing());
+        ui::FullDiskAccessViewController controller;
+        QTest::mouseClick(controller.settingsButton(), Qt::LeftButton);
+        QCOMPARE(system.workspace->calls(),
+                 std::vector<std::string>{std::string("openURL ") + ui::FullDiskAccessViewController::kPrivacySettingsURL});
+    }
+
+    void settingsButtonOpensNothingWithoutAPaneOrOn1013() {
+        for (const auto& [version, pane] : {std::pair{"10.13", true}, std::pair{"10.15", false}}) {
+            testsupport::LogCapture log;
+            ScopedSystem system(version, refusing(pane));
+            ui::FullDiskAccessViewController controller;
+            controller.openSetView();
+            QVERIFY(system.workspace->calls().empty());
+            QCOMPARE(log.contains("no privacy settings pane"), !pane);
+        }
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"

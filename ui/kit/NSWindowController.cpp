@@ -1,0 +1,28 @@
+#include "ui/kit/NSWindowController.h"
+
+#include "ui/kit/ModalLoop.h"
+#include "ui/kit/TCImageWindow.h"
+
+#include <QAbstractButton>
+
+namespace ui {
+
+NSWindowController::NSWindowController(const QSize& contentSize)
+    : aWindow(std::make_unique<TCImageWindow>(contentSize)) {
+    aWindow->setBackgroundColor(Qt::white);
+    aWindow->setFixedSize(aWindow->size());
+    aWindow->standardWindowButton(NSWindowMiniaturizeButton)->setEnabled(false);
+
+    QAbstractButton* closeButton = aWindow->standardWindowButton(NSWindowCloseButton);
+    closeButton->disconnect(aWindow.get());
+    connect(closeButton, &QAbstractButton::clicked, this, &NSWindowController::closeWindow);
+}
+
+NSWindowController::~NSWindowController() = default;
+
+void NSWindowController::closeWindow() {
+    stopModal();
+    aWindow->close();
+}
+
+}  // namespace ui
