@@ -50,13 +50,14 @@ std::string DesktopApplicationIndex::idForFile(const std::string& file) {
     return endsWith(name, kSuffix) ? name.substr(0, name.size() - kSuffix.size()) : name;
 }
 
-void DesktopApplicationIndex::refresh() {
+bool DesktopApplicationIndex::refresh() {
     std::vector<timespec> stamps;
     for (const auto& folder : folders_) stamps.push_back(modificationTime(folder));
     bool changed = !loaded_ || !std::equal(stamps.begin(), stamps.end(), stamps_.begin(), sameTime);
-    if (!changed) return;
+    if (!changed) return false;
     stamps_ = std::move(stamps);
     load();
+    return true;
 }
 
 void DesktopApplicationIndex::load() {

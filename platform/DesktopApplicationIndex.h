@@ -23,8 +23,8 @@ public:
 
     explicit DesktopApplicationIndex(std::vector<std::string> folders);
 
-    // Re-reads the folders when one of them changed since the last call.
-    void refresh();
+    // Re-reads the folders when one of them changed since the last call; true when it did.
+    bool refresh();
     const Application* byFile(const std::string& file) const;
     // The application whose "Exec" starts a program of this file name. Entries that only run
     // an interpreter, open a terminal, or are hidden are left out; where several entries start

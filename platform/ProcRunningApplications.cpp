@@ -36,16 +36,19 @@ std::optional<uid_t> ownerOf(const std::string& folder) {
     return std::nullopt;
 }
 
-// The fourth field of stat, after the command name in parentheses (which may hold blanks).
-pid_t parentOf(const std::string& folder) {
-    std::string stat = wholeFile(joinPath(folder, "stat"));
-    size_t close = stat.rfind(')');
-    if (close == std::string::npos) return 0;
-    std::istringstream fields(stat.substr(close + 1));
-    std::string state;
-    long parent = 0;
-    fields >> state >> parent;
-    return static_cast<pid_t>(parent);
+// The parent (field 4) and start time (field 22) from stat, counted after the command name in
+// parentheses, which may hold blanks. Nothing when the process is gone.
+std::optional<std::pair<pid_t, uint64_t>> parentAndStartOf(const std::string& folder) {
+    auto stat = readKernelFile(joinPath(folder, "stat"));
+    size_t close = stat ? stat->rfind(')') : std::string::npos;
+    if (close == std::string::npos) return std::nullopt;
+    std::istringstream fields(stat->substr(close + 1));
+    std::vector<std::string> words;
+    for (std::string word; fields >> word;) words.push_back(word);
+    if (words.size() < 2) return std::nullopt;
+    auto parent = parseUnsignedNumber(words[1]);
+    auto start = words.size() > 19 ? parseUnsignedNumber(words[19]) : std::nullopt;
+    return std::make_pair(static_cast<pid_t>(parent.value_or(0)), start.value_or(0));
 }
 
 std::map<std::string, std::string> environmentOf(const std::string& folder) {
@@ -116,7 +119,6 @@ std::optional<ProcRunningApplications::Process> ProcRunningApplications::readPro
     if (ownerOf(folder) != getuid()) return std::nullopt;
     Process process;
     process.pid = pid;
-    process.parent = parentOf(folder);
     process.executable = linkTarget(joinPath(folder, "exe"));
     process.firstArgument = firstArgumentOf(folder);
     process.launchedDesktopFile = launchedDesktopFile(folder, pid);
@@ -155,23 +157,41 @@ std::optional<RunningApplication> ProcRunningApplications::applicationOf(const P
     return application;
 }
 
+std::optional<RunningApplication> ProcRunningApplications::applicationOfPid(const std::string& procRoot, pid_t pid,
+                                                                            uint64_t startTime,
+                                                                            const std::string& locale) {
+    auto known = known_.find(pid);
+    if (known != known_.end() && startTime != 0 && known->second.startTime == startTime) return known->second.application;
+    auto process = readProcess(joinPath(procRoot, std::to_string(pid)), pid);
+    auto application = process ? applicationOf(*process, locale) : std::nullopt;
+    if (startTime != 0) known_[pid] = Known{startTime, application};
+    return application;
+}
+
 std::vector<RunningApplication> ProcRunningApplications::runningApplications() {
     std::lock_guard<std::mutex> lock(mutex_);
-    index_.refresh();
     auto environment = Environment::current();
     const std::string& procRoot = environment->procRoot();
     const auto& languages = environment->preferredLanguages();
     std::string locale = languages.empty() ? std::string() : languages.front();
+    if (index_.refresh() || locale != knownLocale_ || procRoot != knownProcRoot_) known_.clear();
+    knownLocale_ = locale;
+    knownProcRoot_ = procRoot;
+
+    std::map<pid_t, Known> stillRunning;
     std::map<pid_t, std::string> identifierOfPid;
     std::vector<std::pair<pid_t, RunningApplication>> found;  // with the parent's pid
     for (pid_t pid : processIds(procRoot)) {
-        auto process = readProcess(joinPath(procRoot, std::to_string(pid)), pid);
-        if (!process) continue;
-        auto application = applicationOf(*process, locale);
+        auto parentAndStart = parentAndStartOf(joinPath(procRoot, std::to_string(pid)));
+        if (!parentAndStart) continue;
+        auto application = applicationOfPid(procRoot, pid, parentAndStart->second, locale);
+        if (known_.count(pid)) stillRunning[pid] = known_[pid];
         if (!application) continue;
         identifierOfPid[pid] = application->bundleIdentifier;
-        found.emplace_back(process->parent, std::move(*application));
+        found.emplace_back(parentAndStart->first, std::move(*application));
     }
+    known_ = std::move(stillRunning);
+
     std::vector<RunningApplication> applications;
     for (auto& [parent, application] : found) {
         auto parentIdentifier = identifierOfPid.find(parent);

@@ -3,6 +3,8 @@
 #include "platform/DesktopApplicationIndex.h"
 #include "platform/RunningApplications.h"
 
+#include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 
@@ -27,7 +29,6 @@ public:
 private:
     struct Process {
         pid_t pid = 0;
-        pid_t parent = 0;
         std::string executable;
         std::string firstArgument;
         std::string launchedDesktopFile;
@@ -36,10 +37,22 @@ private:
     std::optional<Process> readProcess(const std::string& folder, pid_t pid) const;
     const DesktopApplicationIndex::Application* installedApplicationOf(const Process& process);
     std::optional<RunningApplication> applicationOf(const Process& process, const std::string& locale);
+    // Through the answers of earlier calls: a process with the same pid and start time is the
+    // same process, so only new processes are read in full.
+    std::optional<RunningApplication> applicationOfPid(const std::string& procRoot, pid_t pid, uint64_t startTime,
+                                                       const std::string& locale);
+
+    struct Known {
+        uint64_t startTime = 0;
+        std::optional<RunningApplication> application;
+    };
 
     std::mutex mutex_;
     DesktopApplicationIndex index_;
     std::optional<DesktopApplicationIndex::Application> launchedOutside_;
+    std::map<pid_t, Known> known_;
+    std::string knownLocale_;
+    std::string knownProcRoot_;
 };
 
 }  // namespace platform

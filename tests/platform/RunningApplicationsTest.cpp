@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
 using platform::DesktopEntry;
 using platform::ProcRunningApplications;
 using platform::RunningApplication;
@@ -18,6 +20,7 @@ struct FixtureProcess {
     std::string executable;
     std::vector<std::string> environment;
     uid_t owner = getuid();
+    uint64_t startTime = 1000;
 };
 
 // A /proc tree and two folders of desktop entries (the user's, then the system's).
@@ -38,17 +41,20 @@ public:
         std::string base = "proc/" + std::to_string(process.pid) + "/";
         folder().writeFile(base + "status", "Name:\tx\nUid:\t" + std::to_string(process.owner) + "\t0\t0\t0\n");
         folder().writeFile(base + "stat", std::to_string(process.pid) + " (odd (name)) S " +
-                                              std::to_string(process.parent) + " 1 1 0 -1\n");
+                                              std::to_string(process.parent) + " 1 1 0 -1 4194304 0 0 0 0 0 0 0 0 20 0 1 0 " +
+                                              std::to_string(process.startTime) + " 0\n");
         std::string block;
         for (const auto& variable : process.environment) block += variable + '\0';
         folder().writeFile(base + "environ", block);
         folder().writeFile(base + "cmdline", process.executable + '\0' + "--flag" + '\0');
-        symlink(process.executable.c_str(), (folder() / (base + "exe")).c_str());
+        std::string exe = folder() / (base + "exe");
+        unlink(exe.c_str());
+        symlink(process.executable.c_str(), exe.c_str());
     }
 
-    std::vector<RunningApplication> running() const {
-        ProcRunningApplications applications({userApplications(), systemApplications()});
-        return applications.runningApplications();
+    std::vector<RunningApplication> running() const { return applications().runningApplications(); }
+    ProcRunningApplications applications() const {
+        return ProcRunningApplications({userApplications(), systemApplications()});
     }
 
 private:
@@ -151,4 +157,25 @@ TEST(RunningApplications, AnEntryOutsideTheFoldersAndVanishedProcesses) {
     ASSERT_EQ(running.size(), 1u);
     EXPECT_EQ(running[0].bundleIdentifier, "portable-app");
     EXPECT_EQ(running[0].name, "portable-app");
+}
+
+TEST(RunningApplications, OnlyNewProcessesAreReadAgain) {
+    Fixture fixture;
+    fixture.entry("usr/applications/kate.desktop", "Name=Kate\nExec=kate\n");
+    fixture.entry("usr/applications/gedit.desktop", "Name=Gedit\nExec=gedit\n");
+    fixture.process({30, 1, "/usr/bin/kate", {}});
+    fixture.process({31, 1, "/usr/bin/kate", {}});
+    auto applications = fixture.applications();
+    EXPECT_EQ(identifiers(applications.runningApplications()), (std::vector<std::string>{"kate:30", "kate:31"}));
+
+    // The same process (same start time) keeps its answer; a new one under a reused pid is read.
+    fixture.process({30, 1, "/usr/bin/gedit", {}});
+    FixtureProcess reused{31, 1, "/usr/bin/gedit", {}};
+    reused.startTime = 2000;
+    fixture.process(reused);
+    EXPECT_EQ(identifiers(applications.runningApplications()), (std::vector<std::string>{"kate:30", "gedit:31"}));
+
+    // An ended process is gone from the list.
+    std::filesystem::remove_all(fixture.folder() / "proc/30");
+    EXPECT_EQ(identifiers(applications.runningApplications()), (std::vector<std::string>{"gedit:31"}));
 }
