@@ -5,6 +5,7 @@
 #include "ui/kit/WidgetColors.h"
 #include "ui/shell/FullDiskAccessViewController.h"
 #include "ui/shell/MarkSureDeleteWC.h"
+#include "ui/shell/TCPreferenceWindowController.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,16 +24,17 @@ int main(int argc, char* argv[]) {
     QWidget desk;
     desk.setWindowFlag(Qt::FramelessWindowHint);
     ui::fillBackground(&desk, QColor(150, 150, 156));
-    desk.setGeometry(0, 0, 1300, 340);
+    desk.setGeometry(0, 0, 1280, 320);
     desk.show();
 
     ui::FullDiskAccessViewController access;
+    ui::TCPreferenceWindowController about;
     ui::MarkSureDeleteWC confirmation;
-    int x = 20;
-    for (ui::TCImageWindow* window : {access.window(), confirmation.window()}) {
+    int x = 8;
+    for (ui::TCImageWindow* window : {access.window(), about.window(), confirmation.window()}) {
         window->move(x, 40);
         window->show();
-        x += window->width() + 30;
+        x += window->width() + 12;
     }
 
     QTimer::singleShot(800, [&] {

@@ -1,18 +1,23 @@
 #include "platform/AccessState.h"
+#include "platform/PlistValue.h"
 #include "platform/LinuxAccessState.h"
 #include "platform/Workspace.h"
 #include "support/FakeAccessState.h"
 #include "support/LogCapture.h"
 #include "support/RecordingWorkspace.h"
 #include "support/ScopedEnvironment.h"
+#include "support/ScopedVariable.h"
 #include "ui/kit/ModalLoop.h"
 #include "ui/kit/TCImageWindow.h"
+#include "ui/kit/EUHandButton.h"
 #include "ui/kit/TextImageButton.h"
 #include "ui/shell/FullDiskAccessViewController.h"
 #include "ui/shell/MarkSureDeleteWC.h"
 #include "ui/shell/MarkSureDeleteWCDelegate.h"
+#include "ui/shell/TCPreferenceWindowController.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -76,6 +81,28 @@ private:
 std::shared_ptr<AccessState> refusing(bool settingsPane = true) {
     return std::make_shared<testsupport::FakeAccessState>(AccessState::Status::Denied, settingsPane);
 }
+
+// A shipped settings file whose Chinese link table holds the given About link (none when null),
+// and a workspace that records what it is asked to open.
+class AboutLinkFixture {
+public:
+    explicit AboutLinkFixture(const char* aboutURL)
+        : environment([](platform::Environment::Values& values) { values.preferredLanguages = {"zh_CN"}; }),
+          bundle("DURIDOVE_BUNDLE_DIR", environment.folder().makeFolder("bundle")) {
+        platform::PlistValue links(platform::PlistValue::Dictionary{});
+        if (aboutURL) links.set("AboutURL", aboutURL);
+        platform::PlistValue settings(platform::PlistValue::Dictionary{});
+        settings.set("zh-Hans", links);
+        settings.writeFile(environment.folder() / "bundle/StringMessage.plist");
+        platform::Workspace::setShared(workspace);
+    }
+    ~AboutLinkFixture() { platform::Workspace::setShared(nullptr); }
+    std::shared_ptr<testsupport::RecordingWorkspace> workspace = std::make_shared<testsupport::RecordingWorkspace>();
+
+private:
+    testsupport::ScopedEnvironment environment;
+    testsupport::ScopedVariable bundle;
+};
 
 }  // namespace
 
@@ -183,6 +210,39 @@ private slots:
             QVERIFY(system.workspace->calls().empty());
             QCOMPARE(log.contains("no privacy settings pane"), !pane);
         }
+    }
+
+    void aboutWindowNamesTheApplicationAndClosesByItsButton() {
+        ui::TCPreferenceWindowController controller;
+        QCOMPARE(controller.name()->text(), QStringLiteral("Duridove"));
+        QVERIFY(controller.verson()->text().startsWith(QStringLiteral("版本 ")));
+        QVERIFY(!controller.Introduction()->text().isEmpty());
+        QVERIFY(!controller.copyrightLine()->text().isEmpty());
+        whenModal([&] { clickCloseButton(controller.window()); });
+        ui::runModal(controller.window());
+        QVERIFY(!controller.window()->isVisible());
+    }
+
+    void aboutLinkOpensInTheBrowser() {
+        AboutLinkFixture fixture("https://duridove.example/about");
+        ui::TCPreferenceWindowController controller;
+        QTest::mouseClick(controller.aboutButton(), Qt::LeftButton);
+        QCOMPARE(fixture.workspace->calls(), std::vector<std::string>{"openURL https://duridove.example/about"});
+    }
+
+    void anEmptyOrMissingAboutLinkOpensNothing_data() {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("empty") << true;
+        QTest::newRow("missing") << false;
+    }
+    void anEmptyOrMissingAboutLinkOpensNothing() {
+        QFETCH(bool, present);
+        testsupport::LogCapture log;
+        AboutLinkFixture fixture(present ? "" : nullptr);
+        ui::TCPreferenceWindowController controller;
+        controller.aboutButtonAction();
+        QVERIFY(fixture.workspace->calls().empty());
+        QVERIFY(log.contains("AboutURL"));
     }
 };
 
