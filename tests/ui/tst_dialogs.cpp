@@ -144,11 +144,25 @@ private slots:
         ui::MarkSureDeleteWC controller;
         CountingDelegate delegate(controller);
         controller.setDelegate(&delegate);
-        whenModal([&] { QTest::mouseClick(controller.okButton(), Qt::LeftButton); });
+        whenModal([&] {
+            QTest::mouseClick(controller.okButton(), Qt::LeftButton);
+            QTest::mouseClick(controller.okButton(), Qt::LeftButton);
+        });
         ui::runModal(controller.window());
         QCOMPARE(delegate.calls, 1);
         QVERIFY(delegate.windowOpenAtCall);
         QVERIFY(!controller.window()->isVisible());
+    }
+
+    void aClosedDialogLeavesAnotherWindowsModalLoopAlone() {
+        ui::MarkSureDeleteWC closed;
+        ui::MarkSureDeleteWC running;
+        whenModal([&] {
+            closed.cancelButtonAction();
+            whenModal([&] { clickCloseButton(running.window()); });
+        });
+        ui::runModal(running.window());
+        QVERIFY(!running.window()->isVisible());
     }
 
     void deleteWithoutADelegateOnlyCloses() {

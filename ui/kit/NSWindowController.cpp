@@ -20,7 +20,10 @@ NSWindowController::NSWindowController(const QSize& contentSize)
 
 NSWindowController::~NSWindowController() = default;
 
+// A closed window has no modal loop of its own left: stopping one then would end another
+// window's loop.
 void NSWindowController::closeWindow() {
+    if (!aWindow->isVisible()) return;
     stopModal();
     aWindow->close();
 }

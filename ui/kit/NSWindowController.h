@@ -19,7 +19,7 @@ public:
 
     TCImageWindow* window() const { return aWindow.get(); }
 
-    // Stops the modal loop and closes the window.
+    // Stops the modal loop and closes the window; nothing once it is closed.
     void closeWindow();
 
 protected:

@@ -49,7 +49,9 @@ void MarkSureDeleteWC::windowDidLoad() {
 
 void MarkSureDeleteWC::cancelButtonAction() { closeWindow(); }
 
+// At most once per showing: a click that reaches the button after the window closed is dropped.
 void MarkSureDeleteWC::okButtonAction() {
+    if (!aWindow->isVisible()) return;
     if (MarkSureDeleteWCDelegate* target = delegate_) target->deleteFileButtonAction();
     closeWindow();
 }
