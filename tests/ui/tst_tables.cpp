@@ -7,6 +7,10 @@
 #include "ui/kit/NewOutlineView.h"
 #include "ui/kit/NewOutlineViewDelegate.h"
 #include "ui/kit/SocialOutlineView.h"
+#include "ui/kit/SystemFont.h"
+
+#include "core/kit/CommUti.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QMouseEvent>
 #include <QStandardItemModel>
@@ -214,7 +218,24 @@ private slots:
         QCOMPARE(picture.pixelColor(cornerX, 10), kGround);
     }
 
+    void storedLightFontMakesTitlesBlackAt12Points() {
+        testsupport::ScopedEnvironment environment;
+        QVERIFY(core::CommUti::writLightFont("DejaVu Sans"));
+        QStandardItemModel model;
+        fillTable(model, 1);
+        model.setHeaderData(1, Qt::Horizontal, QColor(Qt::darkRed), Qt::ForegroundRole);
+        model.setHeaderData(1, Qt::Horizontal, int(Qt::AlignRight), Qt::TextAlignmentRole);
+        ui::CustomTableView table;
+        table.setModel(&model);
+        const ui::HeaderTitle& title = table.headerView()->headerCell(1)->title();
+        QCOMPARE(title.font, ui::fontWithName("DejaVu Sans", 12));
+        QCOMPARE(title.color, QColor(Qt::black));
+        QCOMPARE(title.alignment, Qt::Alignment(Qt::AlignRight));
+        QCOMPARE(title.text, QStringLiteral("Size"));
+    }
+
     void withoutLightFontTitlesKeepTheirFontColourAndAlignment() {
+        testsupport::ScopedEnvironment environment;
         QStandardItemModel model;
         fillTable(model, 1);
         QFont own = QApplication::font();
