@@ -4,7 +4,12 @@
 #include "platform/PathText.h"
 
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <vector>
 
@@ -33,12 +38,44 @@ LinkFreePath reachedEntry(int folderFd, const std::string& name) {
     return result;
 }
 
+// Nothing when the kernel (or a sandbox) refuses the call itself.
+std::optional<LinkFreePath> reachInOneCall(int anchorFd, const std::string& relative) {
+    open_how how{};
+    // A link as the last component is opened as the link itself; any link before it fails.
+    how.flags = O_PATH | O_NOFOLLOW | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH;
+    FileDescriptor item(static_cast<int>(syscall(SYS_openat2, anchorFd, relative.c_str(), &how, sizeof how)));
+    if (!item.isOpen()) {
+        if (errno == ENOSYS || errno == EPERM || errno == E2BIG) return std::nullopt;
+        if (errno == ELOOP) return LinkFreePath{LinkFreePath::Reach::ThroughLink, std::nullopt};
+        return LinkFreePath{};
+    }
+    struct stat info;
+    if (fstat(item.get(), &info) != 0) return LinkFreePath{};
+    return LinkFreePath{LinkFreePath::Reach::Reached, FileEntry::fromStat(lastPathComponent(relative), info)};
+}
+
+bool isUsable(const std::string& top, const std::string& wanted) {
+    return !top.empty() && isInsideOrEqual(wanted, top);
+}
+
 }  // namespace
 
 LinkFreePath LinkFreePath::reachBelow(const std::string& anchor, const std::string& path) {
     const std::string top = normalizedPath(anchor);
     const std::string wanted = normalizedPath(path);
-    if (top.empty() || !isInsideOrEqual(wanted, top)) return {};
+    if (!isUsable(top, wanted) || top == wanted) return reachByComponents(anchor, path);
+    FileDescriptor folder(open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isOpen()) return {};
+    std::string relative = wanted.substr(top == "/" ? 1 : top.size() + 1);
+    if (auto reached = reachInOneCall(folder.get(), relative)) return *reached;
+    return reachByComponents(anchor, path);
+}
+
+LinkFreePath LinkFreePath::reachByComponents(const std::string& anchor, const std::string& path) {
+    const std::string top = normalizedPath(anchor);
+    const std::string wanted = normalizedPath(path);
+    if (!isUsable(top, wanted)) return {};
     FileDescriptor folder(open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!folder.isOpen()) return {};
     std::vector<std::string> parts = componentsBelow(top, wanted);

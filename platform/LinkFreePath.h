@@ -21,8 +21,10 @@ struct LinkFreePath {
     std::optional<FileEntry> entry;
 
     // The anchor itself is trusted as it stands (links in it followed); path must lie inside it,
-    // else nothing is reached.
+    // else nothing is reached. One openat2 call where the kernel has it (Linux 5.6 and later),
+    // else one component at a time.
     static LinkFreePath reachBelow(const std::string& anchor, const std::string& path);
+    static LinkFreePath reachByComponents(const std::string& anchor, const std::string& path);
 };
 
 }  // namespace platform

@@ -1,6 +1,50 @@
 #include "core/junk/FastCleanScanFile.h"
 
+#include "core/junk/JunkItemSizer.h"
+#include "core/junk/JunkLocations.h"
+#include "core/junk/OfferedItems.h"
+#include "core/junk/SocialToolsScan.h"
+#include "core/kit/CommUti.h"
+#include "platform/PathText.h"
+#include "platform/RunningApplications.h"
+
+#include <algorithm>
+#include <set>
+
 namespace core::junk {
+namespace {
+
+// Items are sized this many at a time, so the path reports follow the scan closely.
+constexpr size_t kSizingBatch = 256;
+// From 10.10 on the chat applications' own folders belong to the chat category alone.
+constexpr int kFirstVersionWithChatContainers = 1010;
+
+bool isChatContainerPath(const std::string& path) {
+    for (const char* part : {"/Containers/com.tencent.qq/", "/Containers/com.tencent.xinWeChat/",
+                             "/Containers/com.alibaba.dingtalk/", "/Containers/com.alibaba.DingTalkMac/",
+                             "/Caches/com.alibaba.DingTalkMac"})
+        if (path.find(part) != std::string::npos) return true;
+    return false;
+}
+
+// Hidden items, and the caches of applications that are running, are left alone.
+OfferedItems::NameTest skippedNameTest() {
+    std::set<std::string> running;
+    for (const auto& application : platform::RunningApplications::shared()->runningApplications())
+        if (!application.bundleIdentifier.empty()) running.insert(application.bundleIdentifier);
+    return [running = std::move(running)](const std::string& name) {
+        return (!name.empty() && name.front() == '.') || running.count(name) > 0;
+    };
+}
+
+}  // namespace
+
+FastCleanScanFile::FastCleanScanFile(Executors executors) : executors_(std::move(executors)) {}
+
+FastCleanScanFile& FastCleanScanFile::shareInstall() {
+    static FastCleanScanFile instance;
+    return instance;
+}
 
 std::vector<std::string> FastCleanScanFile::getName() const {
     return {"系统垃圾", "应用程序垃圾", "电子邮件附件", "废纸篓", "Xcode垃圾文件", "社交工具垃圾"};
@@ -21,5 +65,113 @@ std::vector<std::string> FastCleanScanFile::getIcon() const {
 }
 
 int FastCleanScanFile::initialItemState(int index) { return index <= 2 ? 1 : 0; }
+
+std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
+    beStop = false;
+    const bool skipChatContainers = CommUti::getSystemVersion() >= kFirstVersionWithChatContainers;
+    OfferedItems offered(skippedNameTest());
+    std::vector<std::shared_ptr<TCTreeNode>> categories;
+    for (int index = 0; index < kCategoryCount; ++index) {
+        // The list is built even when the category is then skipped by a stop request.
+        JunkLocationList locations;
+        JunkLocations::appendLocations(index, locations);
+        auto category = categoryNode(index, locations);
+        uint64_t total = 0;
+        if (!beStop)
+            total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
+                              : scanSocialTools(*category, offered);
+        category->size = CommUti::convertVolSpace(total);
+        updateParentStateForNode(*category);
+        categories.push_back(std::move(category));
+        if (progressSEL) progressSEL(index);
+    }
+    return categories;
+}
+
+std::shared_ptr<TCTreeNode> FastCleanScanFile::categoryNode(int index, const JunkLocationList& locations) const {
+    auto category = TCTreeNode::make(getName()[index], "", 1, TCTreeNode::Image::named(getIcon()[index]));
+    category->subTitle = subName()[index];
+    if (index < 5)
+        for (const auto& location : locations) category->roots.push_back(location.path);
+    return category;
+}
+
+uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locations, TCTreeNode& category,
+                                      OfferedItems& offered, bool skipChatContainers) {
+    OfferedItems::PathTest skipPath;
+    if (skipChatContainers) skipPath = isChatContainerPath;
+    std::vector<OfferedItems::Offer> items;
+    for (const auto& location : locations)
+        for (auto& offer : offered.expand(location.path, location.isEntry, skipPath)) items.push_back(std::move(offer));
+
+    const std::vector<std::string> userData = JunkLocations::userDataFolders();
+    auto startsUnselected = [&userData](const std::string& path) {
+        return std::any_of(userData.begin(), userData.end(),
+                           [&path](const std::string& folder) { return platform::isInsideOrEqual(path, folder); });
+    };
+    JunkItemSizer sizer(executors_.global);
+    uint64_t total = 0;
+    for (size_t start = 0; start < items.size(); start += kSizingBatch) {
+        size_t end = std::min(items.size(), start + kSizingBatch);
+        std::vector<std::string> paths;
+        for (size_t i = start; i < end; ++i) paths.push_back(items[i].path);
+        std::vector<uint64_t> sizes = sizer.sizesOf(paths);
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const std::string& path = paths[i];
+            int32_t state = index == 1 && startsUnselected(path) ? 0 : initialItemState(index);
+            auto item = TCTreeNode::make(items[start + i].entry.name, path, state, TCTreeNode::Image::iconOf(path));
+            item->size = CommUti::convertVolSpace(sizes[i]);
+            category.children.push_back(path);
+            category.addChild(std::move(item));
+            total += sizes[i];
+            reportPath(path);
+        }
+    }
+    return total;
+}
+
+uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& offered) {
+    // The roots are the locations found, not the category's list of display names and texts.
+    JunkItemSizer sizer(executors_.global);
+    uint64_t total = 0;
+    for (const auto& [key, texts] : CommUti::socialToolsCachePaths()) {
+        if (texts.size() <= 1) continue;
+        SocialToolsScan scan(key, offered, sizer);
+        scan.scanLocations(texts, [this](const std::string& path) { reportPath(path); });
+        category.roots.insert(category.roots.end(), scan.roots().begin(), scan.roots().end());
+        total += scan.totalSize();
+        const auto& application = scan.applicationNode();
+        if (!application->hasChildren()) continue;
+        updateNodeStates(*application);
+        updateParentStateForNode(*application);
+        category.addChild(application);
+    }
+    return total;
+}
+
+void FastCleanScanFile::reportPath(const std::string& path) {
+    currentPath_.set(path);
+    if (pathSEL) pathSEL(path);
+}
+
+void FastCleanScanFile::updateNodeStates(TCTreeNode& node) {
+    for (auto& child : node.detailChildren) {
+        if (child->hasChildren()) updateNodeStates(*child);
+        updateParentStateForNode(*child);
+    }
+}
+
+void FastCleanScanFile::updateParentStateForNode(TCTreeNode& node) {
+    if (!node.hasChildren()) return;
+    size_t selected = 0, touched = 0;
+    for (const auto& child : node.detailChildren) {
+        if (child->selectState == 1) ++selected;
+        if (child->selectState == 1 || child->selectState == 2) ++touched;
+    }
+    // A partly selected child makes its parent partly selected too.
+    if (selected == node.detailChildren.size()) node.selectState = 1;
+    else if (touched > 0) node.selectState = 2;
+    else node.selectState = 0;
+}
 
 }  // namespace core::junk

@@ -1,14 +1,46 @@
 #pragma once
 
+#include "core/junk/JunkLocations.h"
+#include "core/junk/TCTreeNode.h"
+#include "core/kit/Executors.h"
+#include "core/kit/SharedText.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace core::junk {
 
-// The junk scanner: six fixed categories, scanned in index order.
+class OfferedItems;
+
+// The junk scanner: walks the six junk categories in index order, sizes every item it finds and
+// builds one result tree per category. A scan runs on the calling (worker) thread and sizes
+// independent items on the global pool; the trees are handed over whole when it ends.
 class FastCleanScanFile {
 public:
     static constexpr int kCategoryCount = 6;
+    using ProgressCallback = std::function<void(int index)>;
+    using PathCallback = std::function<void(const std::string& path)>;
+
+    explicit FastCleanScanFile(Executors executors = Executors::inlineExecutors());
+    // The application's scanner; the page gives it its executors before the first scan.
+    static FastCleanScanFile& shareInstall();
+    void setExecutors(Executors executors) { executors_ = std::move(executors); }
+
+    // Reports, called on the scanning thread (the page hands them to the main thread). Set them
+    // before a scan starts. progressSEL: once per category when its node is complete;
+    // pathSEL: once per item sized, with its path.
+    ProgressCallback progressSEL;
+    PathCallback pathSEL;
+    // A stop request, safe to set from any thread; read at the start of each category.
+    std::atomic<bool> beStop{false};
+    // The path sized last; safe to read from any thread.
+    std::string currentPath() const { return currentPath_.get(); }
+
+    // Runs a whole scan and returns the six category nodes, index 0 to 5.
+    std::vector<std::shared_ptr<TCTreeNode>> beginScan();
 
     // Titles, subtitles and icon image names of the six categories, in index order.
     std::vector<std::string> getName() const;
@@ -17,6 +49,21 @@ public:
     // The state an item of a category starts in (1 selected, 0 not); the chat applications'
     // nodes set their own.
     static int initialItemState(int index);
+
+    // Brings every node below this one in line with its children, deepest first.
+    static void updateNodeStates(TCTreeNode& node);
+    // A node with children: 1 when all are 1, 0 when none is 1 or 2, 2 otherwise.
+    static void updateParentStateForNode(TCTreeNode& node);
+
+private:
+    std::shared_ptr<TCTreeNode> categoryNode(int index, const JunkLocationList& locations) const;
+    uint64_t scanItems(int index, const JunkLocationList& locations, TCTreeNode& category, OfferedItems& offered,
+                       bool skipChatContainers);
+    uint64_t scanSocialTools(TCTreeNode& category, OfferedItems& offered);
+    void reportPath(const std::string& path);
+
+    Executors executors_;
+    SharedText currentPath_;
 };
 
 }  // namespace core::junk

@@ -18,32 +18,35 @@ namespace {
 
 using platform::SearchPaths;
 using Paths = std::vector<std::string>;
+using List = JunkLocationList;
 
 std::string resolved(const std::string& macPath) { return platform::Environment::current()->resolve(macPath); }
 
-void appendIfMissing(Paths& array, const std::string& path) {
-    if (std::find(array.begin(), array.end(), path) == array.end()) array.push_back(path);
+void appendIfMissing(List& array, const std::string& path) {
+    for (const auto& location : array)
+        if (location.path == path) return;
+    array.push_back({path, false});
 }
 
-void appendEntriesOf(std::initializer_list<const char*> folders, Paths& array) {
-    for (const char* folder : folders) JunkLocations::getSubPathFilesWithPath(resolved(folder), array);
+void appendWhole(const Paths& paths, List& array) {
+    for (const auto& path : paths) array.push_back({path, false});
 }
 
-void appendLogsOf(const Paths& folders, Paths& array) {
+void appendLogsOf(const Paths& folders, List& array) {
     for (const auto& folder : folders) appendIfMissing(array, platform::joinPath(folder, "Logs"));
 }
 
 // Entries whose name passes the test, joined to their folder; a folder that cannot be listed
 // is logged.
 template <class Test>
-void appendMatchingEntries(const std::string& folder, Paths& array, Test accepts) {
+void appendMatchingEntries(const std::string& folder, List& array, Test accepts) {
     auto entries = SafeLocation::listEntries(folder);
     if (!entries) {
         platform::logWarning("Error reading directory: " + folder);
         return;
     }
     for (const auto& entry : *entries)
-        if (accepts(entry)) array.push_back(platform::joinPath(folder, entry.name));
+        if (accepts(entry)) array.push_back({platform::joinPath(folder, entry.name), true});
 }
 
 bool endsWith(const std::string& text, const std::string& suffix) {
@@ -68,44 +71,57 @@ bool isUnderVolumes(const std::string& mountPoint) {
 }  // namespace
 
 void JunkLocations::appendLocations(int index, Paths& array) {
+    // What the array already holds counts for the "only once" rules.
+    List locations;
+    appendWhole(array, locations);
+    appendLocations(index, locations);
+    for (size_t i = array.size(); i < locations.size(); ++i) array.push_back(std::move(locations[i].path));
+}
+
+void JunkLocations::appendLocations(int index, List& array) {
     switch (index) {
     case 0: systemJunk(array); break;
     case 1: applicationJunk(array); break;
     case 2: mailAttachments(array); break;
     case 3: trashPaths(array); break;
-    case 4: {
-        Paths xcode = XcodeCacheScanner::scanXcodeCaches();
-        array.insert(array.end(), xcode.begin(), xcode.end());
-        break;
-    }
+    case 4: appendWhole(XcodeCacheScanner::scanXcodeCaches(), array); break;
     case 5: socialToolsLocations(array); break;
     default: break;
     }
 }
 
 void JunkLocations::getSubPathFilesWithPath(const std::string& path, Paths& array) {
+    List entries;
+    appendEntries(path, entries);
+    for (auto& entry : entries) array.push_back(std::move(entry.path));
+}
+
+void JunkLocations::appendEntries(const std::string& path, List& array) {
     auto entries = SafeLocation::listEntries(path);
     if (!entries) return;
     std::string folder = platform::normalizedPath(path);
-    for (const auto& entry : *entries) array.push_back(platform::joinPath(folder, entry.name));
+    for (const auto& entry : *entries) array.push_back({platform::joinPath(folder, entry.name), true});
 }
 
-void JunkLocations::systemJunk(Paths& array) {
+void JunkLocations::appendEntriesOf(std::initializer_list<const char*> folders, List& array) {
+    for (const char* folder : folders) appendEntries(resolved(folder), array);
+}
+
+void JunkLocations::systemJunk(List& array) {
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain), array);
-    array.push_back(resolved("/System/Library/Caches/"));
+    array.push_back({resolved("/System/Library/Caches/"), false});
     appendEntriesOf({"/private/var/folders/bh/", "/private/var/log/asl/", "/Library/Logs/DiagnosticReports/",
                      "/Library/Logs/CreativeCloud/", "/Library/Logs/Adobe/"},
                     array);
-    array.push_back(resolved("/Library/Logs/adobegc.log"));
+    array.push_back({resolved("/Library/Logs/adobegc.log"), false});
     appendEntriesOf({"~/Library/Logs/CoreSimulator/", "/private/var/log", "/private/var/db/diagnostic"}, array);
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::LocalDomain), array);
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::LocalDomain), array);
 }
 
-void JunkLocations::applicationJunk(Paths& array) {
+void JunkLocations::applicationJunk(List& array) {
     appendEntriesOf({"~/Library/Caches"}, array);
-    Paths caches = SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain);
-    array.insert(array.end(), caches.begin(), caches.end());
+    appendWhole(SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain), array);
     addContainerCaches(array);
     appendEntriesOf({"~/Library/Logs/JetBrains/", "~/Library/Application Support/Adobe/CommonMedia Cache Files/",
                      "~/Library/Application Support/Google/Chrome/Default/Application Cache/",
@@ -118,19 +134,19 @@ void JunkLocations::applicationJunk(Paths& array) {
     addLunarclientCacheFilesWithPath(array);
 }
 
-void JunkLocations::addContainerCaches(Paths& array) {
+void JunkLocations::addContainerCaches(List& array) {
     for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain)) {
         std::string containers = platform::joinPath(library, "Containers");
         auto names = SafeLocation::listEntries(containers);
         if (!names) continue;
         for (const auto& container : *names) {
             if (isChatContainer(container.name)) continue;
-            getSubPathFilesWithPath(containers + "/" + container.name + "/Data/Library/Caches", array);
+            appendEntries(containers + "/" + container.name + "/Data/Library/Caches", array);
         }
     }
 }
 
-void JunkLocations::addSteamCacheFilesWithPath(Paths& array) {
+void JunkLocations::addSteamCacheFilesWithPath(List& array) {
     appendEntriesOf({"~/Library/Application Support/Steam/appcache/", "~/Library/Application Support/Steam/depotcache/",
                      "~/Library/Application Support/Steam/logs/",
                      "~/Library/Application Support/Steam/steamapps/shadercache/",
@@ -139,11 +155,11 @@ void JunkLocations::addSteamCacheFilesWithPath(Paths& array) {
                     array);
 }
 
-void JunkLocations::addTeamsCacheFilesWithPath(Paths& array) {
+void JunkLocations::addTeamsCacheFilesWithPath(List& array) {
     const std::string teams = resolved("~/Library/Application Support/Microsoft/Teams/");
     for (const char* folder : {"IndexedDB", "Cache", "Application Cache", "Code Cache", "blob_storage", "databases",
                                "gpucache", "Local Storage", "tmp", "watchdog"})
-        getSubPathFilesWithPath(platform::joinPath(teams, folder), array);
+        appendEntries(platform::joinPath(teams, folder), array);
     if (!SafeLocation::isFolder(teams)) return;
     appendMatchingEntries(teams, array, [](const platform::FileEntry& entry) { return matchesFilePattern(entry.name); });
 }
@@ -153,55 +169,57 @@ bool JunkLocations::matchesFilePattern(const std::string& name) {
     return (contains(name, "logs") && extension == "txt") || (contains(name, "watchdog") && extension == "json");
 }
 
-void JunkLocations::addMinecraftCacheFilesWithPath(Paths& array) {
+void JunkLocations::addMinecraftCacheFilesWithPath(List& array) {
     appendEntriesOf({"~/Library/Application Support/minecraft/logs/",
                      "~/Library/Application Support/minecraft/crash-reports/",
                      "~/Library/Application Support/minecraft/webcache/",
                      "~/Library/Application Support/minecraft/webcache2/"},
                     array);
     getMinecraftLogFiles(array);
-    array.push_back(resolved("~/Library/Application Support/minecraft/launcher_cef_log.txt"));
+    array.push_back({resolved("~/Library/Application Support/minecraft/launcher_cef_log.txt"), false});
     std::string mixinOutput = resolved("~/Library/Application Support/minecraft/.mixin.out");
-    if (SafeLocation::exists(mixinOutput)) array.push_back(mixinOutput);
+    if (SafeLocation::exists(mixinOutput)) array.push_back({mixinOutput, false});
 }
 
-void JunkLocations::getMinecraftLogFiles(Paths& array) {
+void JunkLocations::getMinecraftLogFiles(List& array) {
     appendMatchingEntries(resolved("~/Library/Application Support/minecraft/"), array,
                           [](const platform::FileEntry& entry) { return endsWith(entry.name, ".log"); });
 }
 
-void JunkLocations::addLunarclientCacheFilesWithPath(Paths& array) {
+void JunkLocations::addLunarclientCacheFilesWithPath(List& array) {
     appendEntriesOf({"~/.lunarclient/game-cache/", "~/.lunarclient/launcher-cache/", "~/.lunarclient/logs/"}, array);
     getLunarclientSubPtathLog(array);
     appendEntriesOf({"~/.lunarclient/offline/files/"}, array);
 }
 
-void JunkLocations::getLunarclientSubPtathLog(Paths& array) {
-    Paths subfolders;
+void JunkLocations::getLunarclientSubPtathLog(List& array) {
+    List subfolders;
     appendMatchingEntries(resolved("~/.lunarclient/offline/"), subfolders,
                           [](const platform::FileEntry& entry) { return entry.isFolder(); });
     for (const auto& folder : subfolders) {
-        std::string log = folder + "/Log";
-        if (SafeLocation::exists(log)) array.push_back(log);
+        std::string log = folder.path + "/Log";
+        if (SafeLocation::exists(log)) array.push_back({log, false});
     }
 }
 
-void JunkLocations::mailAttachments(Paths& array) {
+void JunkLocations::mailAttachments(List& array) {
     for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain))
-        array.push_back(platform::joinPath(library, "Containers/com.apple.mail/Data/Library/Mail Downloads"));
+        array.push_back({platform::joinPath(library, "Containers/com.apple.mail/Data/Library/Mail Downloads"), false});
 }
 
-void JunkLocations::trashPaths(Paths& array) {
+void JunkLocations::trashPaths(Paths& array) { appendLocations(3, array); }
+
+void JunkLocations::trashPaths(List& array) {
     TCDiskVolums volumes;
     for (const auto& volume : volumes.allDiskVolums())
         if (isUnderVolumes(volume.volRootDir))
-            array.push_back(platform::joinPath(volume.volRootDir, ".Trashes/" + std::to_string(getuid())));
-    array.push_back(resolved("~/.Trash"));
-    array.push_back(resolved("~/Library/Mobile Documents/.Trash"));
+            array.push_back({platform::joinPath(volume.volRootDir, ".Trashes/" + std::to_string(getuid())), false});
+    array.push_back({resolved("~/.Trash"), false});
+    array.push_back({resolved("~/Library/Mobile Documents/.Trash"), false});
 }
 
-void JunkLocations::socialToolsLocations(Paths& array) {
-    for (const auto& [key, texts] : socialToolsCachePaths()) array.insert(array.end(), texts.begin(), texts.end());
+void JunkLocations::socialToolsLocations(List& array) {
+    for (const auto& [key, texts] : socialToolsCachePaths()) appendWhole(texts, array);
 }
 
 JunkLocations::SocialToolsTable JunkLocations::socialToolsCachePaths() {
@@ -241,10 +259,9 @@ JunkLocations::SocialToolsTable JunkLocations::socialToolsCachePaths() {
     };
 }
 
-bool JunkLocations::startsUnselected(const std::string& path) {
-    for (const char* folder : {"~/Library/Application Support/MobileSync/Backup", "~/Music/iTunes/iTunes Media/Mobile Applications"})
-        if (platform::isInsideOrEqual(path, resolved(folder))) return true;
-    return false;
+std::vector<std::string> JunkLocations::userDataFolders() {
+    return {resolved("~/Library/Application Support/MobileSync/Backup"),
+            resolved("~/Music/iTunes/iTunes Media/Mobile Applications")};
 }
 
 }  // namespace core::junk

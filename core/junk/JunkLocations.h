@@ -1,10 +1,19 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace core::junk {
+
+// One place a junk category looks at: a folder or file taken whole, or an entry of a folder
+// (joined to it). Only entries are skipped by name (hidden, a running application's identifier).
+struct JunkLocation {
+    std::string path;
+    bool isEntry = false;
+};
+using JunkLocationList = std::vector<JunkLocation>;
 
 // Where each of the junk cleaner's six categories looks, rebuilt on every call. Every path is
 // absolute and resolved through the environment; the entries of a folder are joined to it.
@@ -15,30 +24,35 @@ public:
     using SocialToolsTable = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
     // Appends the locations of category index 0 to 5; any other index appends nothing.
+    static void appendLocations(int index, JunkLocationList& array);
     static void appendLocations(int index, std::vector<std::string>& array);
     // The entries of a folder joined to it, hidden ones included, in name order; nothing when
     // the folder is missing, empty, beyond a link or unreadable.
     static void getSubPathFilesWithPath(const std::string& path, std::vector<std::string>& array);
     static void trashPaths(std::vector<std::string>& array);
+    static void trashPaths(JunkLocationList& array);
     static SocialToolsTable socialToolsCachePaths();
 
     // Microsoft Teams log names: "logs" with the extension "txt", or "watchdog" with "json".
     static bool matchesFilePattern(const std::string& name);
-    // Device backups and mobile applications are the user's data: offered, but not selected.
-    static bool startsUnselected(const std::string& path);
+    // Device backups and mobile applications are the user's data: what lies in these folders
+    // is offered, but not selected.
+    static std::vector<std::string> userDataFolders();
 
 private:
-    static void systemJunk(std::vector<std::string>& array);
-    static void applicationJunk(std::vector<std::string>& array);
-    static void mailAttachments(std::vector<std::string>& array);
-    static void socialToolsLocations(std::vector<std::string>& array);
-    static void addContainerCaches(std::vector<std::string>& array);
-    static void addSteamCacheFilesWithPath(std::vector<std::string>& array);
-    static void addTeamsCacheFilesWithPath(std::vector<std::string>& array);
-    static void addMinecraftCacheFilesWithPath(std::vector<std::string>& array);
-    static void getMinecraftLogFiles(std::vector<std::string>& array);
-    static void addLunarclientCacheFilesWithPath(std::vector<std::string>& array);
-    static void getLunarclientSubPtathLog(std::vector<std::string>& array);
+    static void appendEntries(const std::string& folder, JunkLocationList& array);
+    static void appendEntriesOf(std::initializer_list<const char*> folders, JunkLocationList& array);
+    static void systemJunk(JunkLocationList& array);
+    static void applicationJunk(JunkLocationList& array);
+    static void mailAttachments(JunkLocationList& array);
+    static void socialToolsLocations(JunkLocationList& array);
+    static void addContainerCaches(JunkLocationList& array);
+    static void addSteamCacheFilesWithPath(JunkLocationList& array);
+    static void addTeamsCacheFilesWithPath(JunkLocationList& array);
+    static void addMinecraftCacheFilesWithPath(JunkLocationList& array);
+    static void getMinecraftLogFiles(JunkLocationList& array);
+    static void addLunarclientCacheFilesWithPath(JunkLocationList& array);
+    static void getLunarclientSubPtathLog(JunkLocationList& array);
 };
 
 }  // namespace core::junk

@@ -7,10 +7,11 @@ namespace core::junk {
 
 OfferedItems::OfferedItems(NameTest isSkippedName) : isSkippedName_(std::move(isSkippedName)) {}
 
-std::vector<OfferedItems::Offer> OfferedItems::expand(const std::string& location, const PathTest& isSkippedPath) {
+std::vector<OfferedItems::Offer> OfferedItems::expand(const std::string& location, bool isEntry,
+                                                      const PathTest& isSkippedPath) {
     std::string item = platform::normalizedPath(location);
     if (item.empty() || item.front() != '/') return {};
-    if (isSkippedName_ && isSkippedName_(platform::lastPathComponent(item))) {
+    if (isEntry && isSkippedName_ && isSkippedName_(platform::lastPathComponent(item))) {
         taken_.insert(item);
         return {};
     }

@@ -11,23 +11,24 @@ namespace core::junk {
 
 // The items one junk scan offers, across all its categories. A location is an absolute path:
 // a folder is offered through its entries, a file or a link as itself. No offered item
-// equals, contains or lies inside another; the first in scan order wins. An item skipped by
-// name never comes back through its parent folder either.
+// equals, contains or lies inside another; the first in scan order wins. An entry of a folder
+// skipped by name never comes back through that folder either.
 class OfferedItems {
 public:
     struct Offer {
         std::string path;
         platform::FileEntry entry;
     };
-    // Items whose last component passes this test are skipped (hidden names, running
-    // applications' bundle identifiers).
+    // Entries whose name passes this test are skipped (hidden names, running applications'
+    // bundle identifiers).
     using NameTest = std::function<bool(const std::string& name)>;
     using PathTest = std::function<bool(const std::string& path)>;
 
     explicit OfferedItems(NameTest isSkippedName);
 
-    // What a location offers, each item claimed; paths passing isSkippedPath are left out.
-    std::vector<Offer> expand(const std::string& location, const PathTest& isSkippedPath = {});
+    // What a location offers, each item claimed; paths passing isSkippedPath are left out. The
+    // name test applies to a location that is an entry of a folder, not to one taken whole.
+    std::vector<Offer> expand(const std::string& location, bool isEntry, const PathTest& isSkippedPath = {});
     // Claims one item; false (nothing claimed) when it overlaps an earlier one.
     bool claim(const std::string& path);
     bool overlaps(const std::string& path) const;

@@ -193,10 +193,9 @@ TEST(JunkLocations, LinkedLocationsAreNotListedThroughTheLink) {
     EXPECT_TRUE(array.empty());
 }
 
-TEST(JunkLocations, DeviceBackupsStartUnselected) {
+TEST(JunkLocations, DeviceBackupsAreTheUsersData) {
     MacHomeFixture mac;
-    EXPECT_TRUE(JunkLocations::startsUnselected(mac.path("~/Library/Application Support/MobileSync/Backup/x/y")));
-    EXPECT_TRUE(JunkLocations::startsUnselected(mac.path("~/Music/iTunes/iTunes Media/Mobile Applications/A.ipa")));
-    EXPECT_FALSE(JunkLocations::startsUnselected(mac.path("~/Library/Application Support/MobileSync/BackupOld")));
-    EXPECT_FALSE(JunkLocations::startsUnselected(mac.path("~/Library/Caches/x")));
+    EXPECT_EQ(JunkLocations::userDataFolders(),
+              (std::vector<std::string>{mac.path("~/Library/Application Support/MobileSync/Backup"),
+                                        mac.path("~/Music/iTunes/iTunes Media/Mobile Applications")}));
 }

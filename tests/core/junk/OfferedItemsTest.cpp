@@ -27,17 +27,17 @@ TEST(OfferedItems, FoldersOfferTheirEntriesFilesAndLinksThemselves) {
     mac.file("/private/var/log/asl/a.asl");
     mac.link("/private/var/log/current", "/");
     OfferedItems offered(hiddenOrRunning(""));
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log/system.log"))),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log/system.log"), true)),
               (std::vector<std::string>{mac.path("/private/var/log/system.log")}));
-    auto link = offered.expand(mac.path("/private/var/log/current"));
+    auto link = offered.expand(mac.path("/private/var/log/current"), true);
     ASSERT_EQ(link.size(), 1u);
     EXPECT_TRUE(link.front().entry.isLink());
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log/asl"))),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log/asl"), true)),
               (std::vector<std::string>{mac.path("/private/var/log/asl/a.asl")}));
     // The whole folder now offers only what no earlier item covers.
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log"))), std::vector<std::string>{});
-    EXPECT_TRUE(offered.expand(mac.path("/private/var/missing")).empty());
-    EXPECT_TRUE(offered.expand("relative/path").empty());
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("/private/var/log"), true)), std::vector<std::string>{});
+    EXPECT_TRUE(offered.expand(mac.path("/private/var/missing"), true).empty());
+    EXPECT_TRUE(offered.expand("relative/path", true).empty());
 }
 
 TEST(OfferedItems, NoItemEqualsContainsOrLiesInsideAnother) {
@@ -49,15 +49,15 @@ TEST(OfferedItems, NoItemEqualsContainsOrLiesInsideAnother) {
     mac.file("/Library/Logs/install.log");
     OfferedItems offered(hiddenOrRunning(""));
     // "~/Library/Logs" comes first: its entries win over the later folders inside them.
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("~/Library/Logs"))),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("~/Library/Logs"), true)),
               (std::vector<std::string>{mac.path("~/Library/Logs/CoreSimulator"), mac.path("~/Library/Logs/JetBrains"),
                                         mac.path("~/Library/Logs/app.log")}));
-    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/CoreSimulator/device")).empty());
-    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/JetBrains/IdeaIC")).empty());
+    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/CoreSimulator/device"), true).empty());
+    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/JetBrains/IdeaIC"), true).empty());
     // The reports come before "/Library/Logs": the whole folder gives up what contains them.
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("/Library/Logs/DiagnosticReports/crash.ips"))),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("/Library/Logs/DiagnosticReports/crash.ips"), true)),
               (std::vector<std::string>{mac.path("/Library/Logs/DiagnosticReports/crash.ips")}));
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("/Library/Logs"))),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("/Library/Logs"), true)),
               (std::vector<std::string>{mac.path("/Library/Logs/install.log")}));
     EXPECT_FALSE(offered.claim(mac.path("/Library")));
     EXPECT_FALSE(offered.claim(mac.path("/Library/Logs/install.log")));
@@ -73,11 +73,14 @@ TEST(OfferedItems, SkippedItemsNeverComeBackThroughTheirParent) {
     OfferedItems offered(hiddenOrRunning("com.running.app"));
     std::vector<std::string> all;
     for (const char* entry : {".DS_Store", "com.idle.app", "com.running.app", "loose.db"})
-        for (const auto& path : pathsOf(offered.expand(mac.path(std::string("~/Library/Caches/") + entry)))) all.push_back(path);
+        for (const auto& path : pathsOf(offered.expand(mac.path(std::string("~/Library/Caches/") + entry), true))) all.push_back(path);
     EXPECT_EQ(all, (std::vector<std::string>{mac.path("~/Library/Caches/com.idle.app/cache.db"),
                                              mac.path("~/Library/Caches/loose.db")}));
     // The whole Caches folder afterwards: every entry is covered or skipped.
-    EXPECT_TRUE(offered.expand(mac.path("~/Library/Caches")).empty());
+    EXPECT_TRUE(offered.expand(mac.path("~/Library/Caches"), false).empty());
+    // Names are tested on entries only: a hidden folder taken whole is looked into.
+    mac.file("~/.Trash/old.txt");
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("~/.Trash"), false)), (std::vector<std::string>{mac.path("~/.Trash/old.txt")}));
 }
 
 TEST(OfferedItems, PathTestLeavesItemsOutUnclaimed) {
@@ -86,7 +89,7 @@ TEST(OfferedItems, PathTestLeavesItemsOutUnclaimed) {
     mac.file("~/Library/Caches/other/x");
     OfferedItems offered(hiddenOrRunning(""));
     auto skipDingTalk = [](const std::string& path) { return path.find("/Caches/com.alibaba.DingTalkMac") != std::string::npos; };
-    EXPECT_EQ(pathsOf(offered.expand(mac.path("~/Library/Caches"), skipDingTalk)),
+    EXPECT_EQ(pathsOf(offered.expand(mac.path("~/Library/Caches"), true, skipDingTalk)),
               (std::vector<std::string>{mac.path("~/Library/Caches/other")}));
     EXPECT_TRUE(offered.claim(mac.path("~/Library/Caches/com.alibaba.DingTalkMac")));
 }
@@ -97,10 +100,10 @@ TEST(OfferedItems, ALocationLinkedToTheRootOffersNothingFromIt) {
     mac.link("~/Library/Application Support", "/");
     OfferedItems offered(hiddenOrRunning(""));
     // The link itself is offered (removing it removes the link), never what it points at.
-    auto logs = offered.expand(mac.path("~/Library/Logs"));
+    auto logs = offered.expand(mac.path("~/Library/Logs"), true);
     ASSERT_EQ(logs.size(), 1u);
     EXPECT_EQ(logs.front().path, mac.path("~/Library/Logs"));
     EXPECT_TRUE(logs.front().entry.isLink());
-    EXPECT_TRUE(offered.expand(mac.path("~/Library/Application Support/etc")).empty());
-    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/usr")).empty());
+    EXPECT_TRUE(offered.expand(mac.path("~/Library/Application Support/etc"), true).empty());
+    EXPECT_TRUE(offered.expand(mac.path("~/Library/Logs/usr"), true).empty());
 }

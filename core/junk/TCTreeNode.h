@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace core::junk {
+
+// One node of a junk result tree: a category, an item, a chat application, a media group or
+// an entry found inside one. A node owns its children; parentNode points back and is null at
+// a category.
+class TCTreeNode {
+public:
+    // The icon, named for the interface to draw: an image by name, the file manager's icon of a
+    // path, or the generic folder icon.
+    struct Image {
+        enum class Kind { None, Named, PathIcon, FolderIcon };
+        Kind kind = Kind::None;
+        std::string name;  // image name or path
+
+        static Image named(std::string imageName) { return {Kind::Named, std::move(imageName)}; }
+        static Image iconOf(std::string path) { return {Kind::PathIcon, std::move(path)}; }
+        static Image folder() { return {Kind::FolderIcon, {}}; }
+    };
+
+    std::string title;
+    std::string subTitle;
+    // Category nodes of categories 0 to 4: the path of every item node, in the order added.
+    std::vector<std::string> children;
+    std::vector<std::shared_ptr<TCTreeNode>> detailChildren;
+    Image image;
+    std::string size;  // size text; "0.00 KB" for nothing
+    std::string path;  // empty for grouping nodes
+    TCTreeNode* parentNode = nullptr;
+    int32_t selectState = 1;  // 0 not selected, 1 selected, 2 partly selected
+    // Category nodes: the locations that were looked at, for the remover to keep within.
+    std::vector<std::string> roots;
+
+    static std::shared_ptr<TCTreeNode> make(std::string title, std::string path, int32_t selectState, Image image);
+    // Appends a child and makes this node its parent.
+    void addChild(std::shared_ptr<TCTreeNode> child);
+    bool hasChildren() const { return !detailChildren.empty(); }
+};
+
+}  // namespace core::junk
