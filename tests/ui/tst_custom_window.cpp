@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -195,6 +196,47 @@ private slots:
         QCOMPARE(bar.pixelColor(200, 0), bar.pixelColor(200, 21));
         QVERIFY(bar.pixelColor(0, 0).alpha() < 255);
         QCOMPARE(bar.pixelColor(0, 21).alpha(), 255);  // the bottom corners are square
+    }
+
+    void whatTheBarsSubviewsDrawKeepsToTheRoundedCorners() {
+        auto window = shownWindow();
+        QVERIFY(window);
+        auto* red = new QWidget(window->titleBarView());
+        red->setGeometry(window->titleBarView()->rect());
+        red->setAutoFillBackground(true);
+        red->setPalette(QPalette(Qt::red));
+        red->show();
+        const QImage picture = window->grab().toImage();
+        QCOMPARE(picture.pixelColor(200, 11), QColor(Qt::red));
+        QVERIFY(picture.pixelColor(0, 0) != QColor(Qt::red));
+        QVERIFY(picture.pixelColor(399, 0) != QColor(Qt::red));
+        QCOMPARE(picture.pixelColor(0, 21), QColor(Qt::red));
+    }
+
+    void theTitleShowsOnlyWhenAskedAndADrawingBlockReplacesTheBar() {
+        ui::TCImageWindow window(QSize(400, 300));
+        window.setWindowTitle("WWWWWW");
+        window.setTitleTextColor(Qt::black);
+        window.setInactiveTitleTextColor(Qt::black);
+        auto darkPixelsInTheMiddle = [&window] {
+            const QImage bar = window.titleBarView()->grab().toImage();
+            int dark = 0;
+            for (int x = 150; x < 250; ++x)
+                for (int y = 0; y < bar.height(); ++y) dark += qGray(bar.pixel(x, y)) < 128;
+            return dark;
+        };
+        QCOMPARE(darkPixelsInTheMiddle(), 0);
+        window.setShowsTitle(true);
+        QVERIFY(darkPixelsInTheMiddle() > 0);
+
+        QRectF drawnFrame;
+        window.setTitleBarDrawingBlock([&](QPainter& painter, bool, const QRectF& frame, const QPainterPath& path) {
+            drawnFrame = frame;
+            painter.fillPath(path, Qt::blue);
+        });
+        const QImage bar = window.titleBarView()->grab().toImage();
+        QCOMPARE(drawnFrame, QRectF(0, 0, 400, 22));
+        QCOMPARE(bar.pixelColor(200, 11), QColor(Qt::blue));
     }
 
     void withoutACompositorTheCornersAreCutByAMask() {
