@@ -272,6 +272,32 @@ private slots:
         QTRY_VERIFY(!light(*window, ui::NSWindowZoomButton)->isEnabled());
     }
 
+    void thePointerOverOneLightShowsTheGlyphsOfAllThree() {
+        ui::TCImageWindow window(QSize(400, 300));
+        auto rollovers = [&window] {
+            int shown = 0;
+            for (auto kind : {ui::NSWindowCloseButton, ui::NSWindowMiniaturizeButton, ui::NSWindowZoomButton})
+                shown += static_cast<ui::TrafficLightButton*>(light(window, kind))->showsRollover();
+            return shown;
+        };
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(light(window, ui::NSWindowMiniaturizeButton), &enter);
+        QCOMPARE(rollovers(), 3);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(light(window, ui::NSWindowMiniaturizeButton), &leave);
+        QCOMPARE(rollovers(), 0);
+    }
+
+    void aDisabledLightIsGrey() {
+        ui::TCImageWindow window(QSize(400, 300));
+        window.setFixedSize(window.size());
+        window.setTitleBarHeight(30);
+        const QImage zoom = light(window, ui::NSWindowZoomButton)->grab().toImage();
+        const QColor middle = zoom.pixelColor(7, 8);
+        QCOMPARE(middle.red(), middle.green());
+        QCOMPARE(middle.green(), middle.blue());
+    }
+
     void aDelegateMayKeepTheWindowOpenAndAbsentAnswersAreDefaults() {
         auto window = shownWindow();
         QVERIFY(window);
