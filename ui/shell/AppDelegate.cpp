@@ -63,7 +63,9 @@ PlaceholderViewController* placeholderPage(int viewID) {
 
 }  // namespace
 
-AppDelegate::AppDelegate() { loadMainInterface(); }
+AppDelegate::AppDelegate(core::InstallReport installReport) : installReport(std::move(installReport)) {
+    loadMainInterface();
+}
 
 AppDelegate::~AppDelegate() {
     for (ViewDelegate* page : pages) ViewMan::returnViewMan()->removeView(page);
@@ -194,8 +196,9 @@ void AppDelegate::setFontValue() {
     core::CommUti::writBoldFont(fontNameOf(boldLabel));
 }
 
-// Nothing runs on a first launch yet.
-void AppDelegate::runFirstLaunchSteps() {}
+// Only while the settings say this is the first launch: the install page, the report, and the
+// mark that the first launch is over.
+void AppDelegate::runFirstLaunchSteps() { installReport.runFirstLaunchSteps(); }
 
 // The application has no status item yet.
 void AppDelegate::addMenuBar() {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/kit/InstallReport.h"
 #include "ui/kit/TCImageWindow.h"
 
 #include <QObject>
@@ -27,7 +28,8 @@ class ViewDelegate;
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
-    AppDelegate();
+    // The install report is the one the first launch sends.
+    explicit AppDelegate(core::InstallReport installReport = core::InstallReport());
     ~AppDelegate() override;
 
     // The whole start: column and pages, the window shown, then the launch steps.
@@ -68,6 +70,7 @@ private:
     void installQuitCommand();
     void bringWindowToFront();
 
+    core::InstallReport installReport;
     std::unique_ptr<TCImageWindow> window_;
     // Hidden labels that carry the interface's light, regular and bold fonts.
     QLabel* lightLabel = nullptr;
