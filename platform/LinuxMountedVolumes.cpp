@@ -54,7 +54,7 @@ void readDeviceKind(uint64_t deviceNumber, MountedVolume& volume) {
 }  // namespace
 
 std::optional<MountedVolume> LinuxMountedVolumes::volumeOf(const MountEntry& entry) {
-    if (!entry.blockDevice || entry.mountedRoot != "/") return std::nullopt;
+    if (!entry.blockDevice) return std::nullopt;
     struct statvfs sizes {};
     if (statvfs(entry.target.c_str(), &sizes) != 0) return std::nullopt;
     MountedVolume volume;

@@ -8,7 +8,7 @@
 namespace platform {
 
 // Mounted volumes from the mount table under the environment's /proc root: every block device
-// mounted whole, once (its first mount point), with sizes from statvfs and its kind from the
+// once, at its first mount point (later bind mounts of it are the same volume), with sizes from statvfs and its kind from the
 // device's folder under the /sys root. Network and pseudo file systems are not volumes here, so
 // no statvfs ever waits on a server that has gone away.
 class LinuxMountedVolumes : public MountedVolumes {

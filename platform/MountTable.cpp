@@ -33,7 +33,6 @@ MountEntry entryOf(libmnt_fs* fs) {
     entry.readOnly = mnt_fs_match_options(fs, "ro") == 1;
     entry.blockDevice = isBlockDeviceMount(fs);
     entry.deviceNumber = mnt_fs_get_devno(fs);
-    if (const char* root = mnt_fs_get_root(fs)) entry.mountedRoot = root;
     return entry;
 }
 

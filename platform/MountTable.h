@@ -15,7 +15,6 @@ struct MountEntry {
     bool readOnly = false;
     bool blockDevice = false;  // a device node under /dev, not a pseudo or network file system
     uint64_t deviceNumber = 0;  // the mounted file system's device (major and minor)
-    std::string mountedRoot = "/";  // the folder of the file system shown there ("/": all of it)
 };
 
 struct MountChange {

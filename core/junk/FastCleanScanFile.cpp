@@ -5,6 +5,7 @@
 #include "core/junk/OfferedItems.h"
 #include "core/junk/SocialToolsScan.h"
 #include "core/kit/CommUti.h"
+#include "core/kit/ParallelLoop.h"
 #include "platform/PathText.h"
 #include "platform/RunningApplications.h"
 
@@ -14,6 +15,8 @@
 namespace core::junk {
 namespace {
 
+// Locations are listed, and items sized, by this many threads at once.
+constexpr size_t kWorkers = 4;
 // Items are sized this many at a time, so the path reports follow the scan closely.
 constexpr size_t kSizingBatch = 256;
 // From 10.10 on the chat applications' own folders belong to the chat category alone.
@@ -100,9 +103,13 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
                                       OfferedItems& offered, bool skipChatContainers) {
     OfferedItems::PathTest skipPath;
     if (skipChatContainers) skipPath = isChatContainerPath;
+    std::vector<OfferedItems::Listing> listings(locations.size());
+    runInParallel(executors_.global, kWorkers, locations.size(), [&](std::size_t, std::size_t i) {
+        listings[i] = offered.list(locations[i].path, locations[i].isEntry);
+    });
     std::vector<OfferedItems::Offer> items;
-    for (const auto& location : locations)
-        for (auto& offer : offered.expand(location.path, location.isEntry, skipPath)) items.push_back(std::move(offer));
+    for (auto& listing : listings)
+        for (auto& offer : offered.take(std::move(listing), skipPath)) items.push_back(std::move(offer));
 
     const std::vector<std::string> userData = JunkLocations::userDataFolders();
     auto startsUnselected = [&userData](const std::string& path) {

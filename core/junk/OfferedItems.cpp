@@ -9,30 +9,41 @@ OfferedItems::OfferedItems(NameTest isSkippedName) : isSkippedName_(std::move(is
 
 std::vector<OfferedItems::Offer> OfferedItems::expand(const std::string& location, bool isEntry,
                                                       const PathTest& isSkippedPath) {
-    std::string item = platform::normalizedPath(location);
-    if (item.empty() || item.front() != '/') return {};
-    if (isEntry && isSkippedName_ && isSkippedName_(platform::lastPathComponent(item))) {
-        taken_.insert(item);
+    return take(list(location, isEntry), isSkippedPath);
+}
+
+OfferedItems::Listing OfferedItems::list(const std::string& location, bool isEntry) const {
+    Listing listing;
+    listing.item = platform::normalizedPath(location);
+    if (listing.item.empty() || listing.item.front() != '/') return listing;
+    if (isEntry && isSkippedName_ && isSkippedName_(platform::lastPathComponent(listing.item))) {
+        listing.skipped = true;
+        return listing;
+    }
+    platform::LinkFreePath found = SafeLocation::reach(listing.item);
+    if (!found.entry) return listing;
+    if (!found.entry->isFolder()) {
+        listing.candidates.push_back({listing.item, *found.entry});
+        return listing;
+    }
+    for (auto& entry : SafeLocation::listEntries(listing.item).value_or(std::vector<platform::FileEntry>{}))
+        listing.candidates.push_back({platform::joinPath(listing.item, entry.name), std::move(entry)});
+    return listing;
+}
+
+std::vector<OfferedItems::Offer> OfferedItems::take(Listing listing, const PathTest& isSkippedPath) {
+    if (listing.skipped) {
+        taken_.insert(listing.item);
         return {};
     }
+    // An item inside an earlier one could only offer what that one already covers.
+    if (listing.candidates.empty() || isInsideTaken(listing.item)) return {};
     std::vector<Offer> offers;
-    for (auto& candidate : candidatesOf(item)) {
+    for (auto& candidate : listing.candidates) {
         if (isSkippedPath && isSkippedPath(candidate.path)) continue;
         if (claim(candidate.path)) offers.push_back(std::move(candidate));
     }
     return offers;
-}
-
-std::vector<OfferedItems::Offer> OfferedItems::candidatesOf(const std::string& item) const {
-    // An item inside an earlier one could only offer what that one already covers.
-    if (isInsideTaken(item)) return {};
-    platform::LinkFreePath found = SafeLocation::reach(item);
-    if (!found.entry) return {};
-    if (!found.entry->isFolder()) return {{item, *found.entry}};
-    std::vector<Offer> candidates;
-    for (auto& entry : SafeLocation::listEntries(item).value_or(std::vector<platform::FileEntry>{}))
-        candidates.push_back({platform::joinPath(item, entry.name), std::move(entry)});
-    return candidates;
 }
 
 bool OfferedItems::claim(const std::string& path) {

@@ -26,15 +26,25 @@ public:
 
     explicit OfferedItems(NameTest isSkippedName);
 
+    // What a location could offer, before anything is claimed.
+    struct Listing {
+        std::string item;      // the location, normalised
+        bool skipped = false;  // skipped by name: neither it nor anything in it is offered
+        std::vector<Offer> candidates;
+    };
+
     // What a location offers, each item claimed; paths passing isSkippedPath are left out. The
     // name test applies to a location that is an entry of a folder, not to one taken whole.
     std::vector<Offer> expand(const std::string& location, bool isEntry, const PathTest& isSkippedPath = {});
+    // expand in two steps: listing touches only the file system, so locations may be listed on
+    // several threads at once; taking claims, in scan order, on one thread.
+    Listing list(const std::string& location, bool isEntry) const;
+    std::vector<Offer> take(Listing listing, const PathTest& isSkippedPath = {});
     // Claims one item; false (nothing claimed) when it overlaps an earlier one.
     bool claim(const std::string& path);
     bool overlaps(const std::string& path) const;
 
 private:
-    std::vector<Offer> candidatesOf(const std::string& location) const;
     bool isInsideTaken(const std::string& path) const;  // the path itself or a folder above it
     bool containsTaken(const std::string& path) const;  // something below the path
 

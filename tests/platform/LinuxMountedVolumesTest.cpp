@@ -27,7 +27,7 @@ void addBlockDevice(const testsupport::TempFolder& folder, const std::string& nu
 
 }  // namespace
 
-TEST(LinuxMountedVolumes, BlockDevicesMountedWholeOnceWithTheirKind) {
+TEST(LinuxMountedVolumes, BlockDevicesOnceEachWithTheirKind) {
     testsupport::ScopedEnvironment environment;
     const auto& folder = environment.folder();
     std::string root = folder.makeFolder("mnt/root");
