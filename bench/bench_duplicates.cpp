@@ -205,7 +205,7 @@ GroupSet searchWithDuridove() {
     core::DuplicateFilesOpt search(executors);
     search.beginSearchAtPath(tree().folder(), 0);
     std::vector<std::vector<std::string>> groups;
-    for (const auto& group : search.engine().duplicateGroups()) {
+    for (const auto& group : search.duplicateGroups()) {
         groups.emplace_back();
         for (const auto& item : group) groups.back().push_back(item.filePathName);
     }

@@ -1,5 +1,6 @@
 #include "core/duplicates/DuplicateFileGrouper.h"
 
+#include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
 
 #include <algorithm>
@@ -9,29 +10,10 @@ namespace {
 
 using Indices = std::vector<std::size_t>;
 
-// Splits indices (in increasing order) into runs of equal key; each run keeps that order.
-template <typename Key>
-std::vector<Indices> runsOf(const Indices& indices, Key key) {
-    std::vector<std::pair<std::uint64_t, std::size_t>> keyed;
-    keyed.reserve(indices.size());
-    for (std::size_t index : indices) keyed.emplace_back(key(index), index);
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<Indices> runs;
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
-        if (i == 0 || keyed[i].first != keyed[i - 1].first) runs.emplace_back();
-        runs.back().push_back(keyed[i].second);
-    }
-    return runs;
-}
-
 Indices flattened(const std::vector<Indices>& runs) {
     Indices all;
     for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
     return all;
-}
-
-std::unique_ptr<algorithm> makePlainAlgorithm(const std::atomic<bool>* stop) {
-    return std::make_unique<algorithm>(stop);
 }
 
 }  // namespace
@@ -39,7 +21,7 @@ std::unique_ptr<algorithm> makePlainAlgorithm(const std::atomic<bool>* stop) {
 DuplicateFileGrouper::DuplicateFileGrouper(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm)
     : pool_(std::move(pool)),
       workerCount_(workerCount > 0 ? workerCount : 1),
-      makeAlgorithm_(makeAlgorithm ? std::move(makeAlgorithm) : makePlainAlgorithm) {}
+      makeAlgorithm_(makeAlgorithm ? std::move(makeAlgorithm) : algorithm::make) {}
 
 std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbItem>& candidates,
                                                         const Observer& observer) {

@@ -21,8 +21,6 @@ namespace core {
 // stored with it, so the groups never depend on which worker finished first.
 class DuplicateFileGrouper {
 public:
-    using AlgorithmFactory = std::function<std::unique_ptr<algorithm>(const std::atomic<bool>* stop)>;
-
     // What the grouping reports while it runs; every member may be left empty.
     struct Observer {
         const std::atomic<bool>* stop = nullptr;           // checked between read chunks

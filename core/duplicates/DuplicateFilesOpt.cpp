@@ -1,8 +1,51 @@
 #include "core/duplicates/DuplicateFilesOpt.h"
 
 #include "platform/Log.h"
+#include "platform/PathText.h"
 
 namespace core {
+namespace {
+
+using Node = std::shared_ptr<SimpleTreeNode>;
+
+Node leafNode(const std::string& path, std::uint64_t size) {
+    auto data = SimpleNodeData::leafDataWithName(path);
+    data->fileSize = size;
+    return SimpleTreeNode::treeNodeWithData(std::move(data));
+}
+
+// A group of the given copies, in the given order; its size is the sum of theirs.
+Node groupNode(const std::string& name, const std::string& extension, const std::vector<Node>& leaves) {
+    auto data = SimpleNodeData::groupDataWithName(name);
+    data->extendName = extension;
+    Node group = SimpleTreeNode::treeNodeWithData(data);
+    for (const Node& leaf : leaves) {
+        data->fileSize += leaf->simpleData()->fileSize;
+        group->appendChild(leaf);
+    }
+    return group;
+}
+
+Node bundleGroupNode(const DuplicateAppGroup& bundles) {
+    std::vector<Node> leaves;
+    for (const AppAttrbItem& bundle : bundles) leaves.push_back(leafNode(bundle.DirectoryPathName, bundle.DirectorySize));
+    return groupNode(bundles.back().DirectoryName, "APP", leaves);
+}
+
+// The copies r1 ... rn (the matches, then the earliest) are listed r2 ... rn, r1; the group is
+// named after r1.
+Node fileGroupNode(const DuplicateGroup& copies) {
+    std::vector<Node> leaves;
+    for (std::size_t i = 1; i <= copies.size(); ++i) {
+        const fileAttrbItem& copy = copies[i % copies.size()];
+        leaves.push_back(leafNode(copy.filePathName, copy.fileSize));
+        leaves.back()->simpleData()->ModificationDate = copy.ModificationDate;
+    }
+    const std::string& name = copies.front().fileName;
+    return groupNode(name, platform::pathExtension(name), leaves);
+}
+
+}  // namespace
 
 DuplicateFilesOpt::DuplicateFilesOpt(Executors executors) : m_findDuplicate(std::move(executors)) {}
 
@@ -21,6 +64,7 @@ void DuplicateFilesOpt::beginSearchAtPath(const std::string& folder, std::uint64
     m_CurrentSearchPath.set(folder);
     m_findDuplicate.setSearchOption(m_bSearchHiddenFile, m_bSearchSystemDirectory);
     m_findDuplicate.searchDuplicateFileAtPath(folder, limit);
+    m_findDuplicate.takeDuplicates(m_findArray, m_findAppArray);
 }
 
 std::uint64_t DuplicateFilesOpt::getProgress() const { return m_started ? m_findDuplicate.getProgress() : 0; }
@@ -35,6 +79,17 @@ std::string DuplicateFilesOpt::getCurrentSearchFile() {
         if (!path.empty()) m_CurrentSearchPath.set(path);
     }
     return m_CurrentSearchPath.get();
+}
+
+bool DuplicateFilesOpt::getDuplicateFiles(std::shared_ptr<SimpleTreeNode>& root) const {
+    if (m_findArray.empty() && m_findAppArray.empty()) return false;
+    Node result = SimpleTreeNode::treeNodeWithData(SimpleNodeData::groupDataWithName("Root"));
+    for (const DuplicateAppGroup& bundles : m_findAppArray)
+        if (bundles.size() > 1) result->appendChild(bundleGroupNode(bundles));
+    for (const DuplicateGroup& copies : m_findArray)
+        if (copies.size() > 1) result->appendChild(fileGroupNode(copies));
+    root = std::move(result);
+    return true;
 }
 
 }  // namespace core

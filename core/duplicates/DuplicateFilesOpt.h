@@ -1,12 +1,15 @@
 #pragma once
 
+#include "core/duplicates/SimpleTreeNode.h"
 #include "core/duplicates/duplicateFind.h"
 #include "core/kit/Executors.h"
 #include "core/kit/SharedText.h"
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -23,8 +26,8 @@ public:
     explicit DuplicateFilesOpt(Executors executors);
 
     void setSearchOption(const _SEARCH_OPTION* option);
-    // Runs the whole search and returns when it has ended or been stopped; an object serves
-    // one search only.
+    // Runs the whole search and returns when it has ended or been stopped, then takes the
+    // result over from the engine; an object serves one search only.
     void beginSearchAtPath(const std::string& folder, std::uint64_t limit);
 
     std::uint64_t getProgress() const;
@@ -32,10 +35,19 @@ public:
     // The path to show: the engine's current one, else the last one shown.
     std::string getCurrentSearchFile();
 
-    const duplicateFind& engine() const { return m_findDuplicate; }
+    // After the search: the groups found, bundles and files, each in the order the page lists it.
+    const std::vector<DuplicateGroup>& duplicateGroups() const { return m_findArray; }
+    const std::vector<DuplicateAppGroup>& duplicateAppGroups() const { return m_findAppArray; }
+    // After the search: a new result tree when it found at least one group. Under a root named
+    // "Root", the bundle groups come first, then the file groups; each group lists its copies
+    // (leaves) with the earliest match of the search last but one and the earliest copy last
+    // of all, so the copy that bulk ticking leaves unticked is the earliest match.
+    bool getDuplicateFiles(std::shared_ptr<SimpleTreeNode>& root) const;
 
 private:
     duplicateFind m_findDuplicate;
+    std::vector<DuplicateGroup> m_findArray;
+    std::vector<DuplicateAppGroup> m_findAppArray;
     std::atomic<bool> m_started{false};
     bool m_bSearchHiddenFile = true;
     bool m_bSearchSystemDirectory = true;

@@ -27,6 +27,8 @@ algorithm::algorithm(const std::atomic<bool>* stop) : m_Buf(new unsigned char[ch
 
 algorithm::~algorithm() = default;
 
+std::unique_ptr<algorithm> algorithm::make(const std::atomic<bool>* stop) { return std::make_unique<algorithm>(stop); }
+
 int algorithm::openForReading(const std::string& path) {
     return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,8 @@ public:
     static constexpr std::size_t chunkLength = 4u << 20;
 
     explicit algorithm(const std::atomic<bool>* stop = nullptr);
+    // The plain maker behind every search; tests hand in makers of probes instead.
+    static std::unique_ptr<algorithm> make(const std::atomic<bool>* stop);
     virtual ~algorithm();
     algorithm(const algorithm&) = delete;
     algorithm& operator=(const algorithm&) = delete;
@@ -47,5 +50,8 @@ private:
     std::unique_ptr<unsigned char[]> m_Buf;
     const std::atomic<bool>* stop_;
 };
+
+// Makes one fingerprinting object per worker; the stop flag is checked between read chunks.
+using AlgorithmFactory = std::function<std::unique_ptr<algorithm>(const std::atomic<bool>* stop)>;
 
 }  // namespace core

@@ -4,15 +4,17 @@
 #include "platform/Log.h"
 
 #include <algorithm>
+#include <iterator>
 #include <thread>
 
 namespace core {
 
-duplicateFind::duplicateFind(Executors executors, DuplicateFileGrouper::AlgorithmFactory makeAlgorithm)
+duplicateFind::duplicateFind(Executors executors, AlgorithmFactory makeAlgorithm)
     : executors_(std::move(executors)),
       makeAlgorithm_(std::move(makeAlgorithm)),
       workerCount_(std::max(1u, std::thread::hardware_concurrency())),
-      m_fileList(executors_.global, workerCount_) {}
+      m_fileList(executors_.global, workerCount_),
+      m_findDuplicateApp(executors_.global, workerCount_, makeAlgorithm_) {}
 
 void duplicateFind::setSearchOption(bool searchHiddenFile, bool searchSystemDirectory) {
     m_fileList.setSearchHiddenFile(searchHiddenFile);
@@ -33,11 +35,20 @@ bool duplicateFind::_searchDuplicateFile() {
     m_collecting = true;
     const bool collected = m_fileList.getListAtPath(m_path, m_allFileArray, DirectoryArray, m_limittedSize);
     m_collecting = false;
+    // A stop during the collection skips the bundle step too.
+    if (collected && !m_Stop && !DirectoryArray.empty()) getDuplicateApp();
     m_iAppProgress = 100;
     if (!collected) return false;
     if (m_Stop) return true;
     if (m_allFileArray.empty()) return false;
     return findDuplicateFiles();
+}
+
+void duplicateFind::getDuplicateApp() {
+    m_matchingApps = true;
+    m_findDuplicateApp.FindAppInArray(DirectoryArray, m_allAppArray);
+    m_iAppProgress = 100;
+    m_matchingApps = false;
 }
 
 // The file step: every candidate is settled (unique, unreadable, or hashed) and the groups are
@@ -57,16 +68,19 @@ std::uint64_t duplicateFind::getProgress() const {
     std::uint64_t filePercent = 0;
     if (m_fileStepEnded) filePercent = 100;
     else if (const std::uint64_t count = m_allFileCount) filePercent = m_settledCount * 100 / count;
-    return (m_iAppProgress + filePercent) / 2;
+    const std::uint64_t appPercent = m_matchingApps ? m_findDuplicateApp.getProgress() : m_iAppProgress.load();
+    return (appPercent + filePercent) / 2;
 }
 
 void duplicateFind::stopSearch() {
     m_fileList.stopSearch();
+    m_findDuplicateApp.stopSearch();
     m_Stop = true;
 }
 
 std::string duplicateFind::getCurrentSearchPath() const {
     if (m_collecting) return m_fileList.currentPath();
+    if (m_matchingApps) return m_findDuplicateApp.getCurrentSearchFile();
     return m_CurrentSearchPath.get();
 }
 
@@ -74,6 +88,13 @@ std::vector<fileAttrbItem> duplicateFind::getAllDuplicateFile() const {
     std::vector<fileAttrbItem> files;
     for (const auto& group : m_groups) files.insert(files.end(), group.begin(), group.end());
     return files;
+}
+
+void duplicateFind::takeDuplicates(std::vector<DuplicateGroup>& files, std::vector<DuplicateAppGroup>& bundles) {
+    std::move(m_groups.begin(), m_groups.end(), std::back_inserter(files));
+    std::move(m_allAppArray.begin(), m_allAppArray.end(), std::back_inserter(bundles));
+    m_groups.clear();
+    m_allAppArray.clear();
 }
 
 }  // namespace core

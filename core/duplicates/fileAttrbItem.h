@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileEntry.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -22,6 +24,9 @@ struct fileAttrbItem {
     // carry the same pair, and only the first of them becomes a candidate.
     dev_t device = 0;
     ino_t inode = 0;
+
+    // The record of the item at path with the attributes listed for it.
+    static fileAttrbItem fromEntry(const std::string& path, const platform::FileEntry& entry);
 };
 
 // Copies of one content, in the order the page lists them: the matches in collection order,

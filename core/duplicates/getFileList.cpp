@@ -38,19 +38,6 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 
 bool isBundleName(std::string_view name) { return equalIgnoringCase(platform::pathExtension(name), "app"); }
 
-fileAttrbItem recordOf(const std::string& path, const FileEntry& entry) {
-    fileAttrbItem item;
-    item.filePathName = path;
-    item.fileName = platform::lastPathComponent(path);
-    item.fileSize = entry.size;
-    item.ModificationDate = std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::seconds(entry.modified.tv_sec) + std::chrono::nanoseconds(entry.modified.tv_nsec)));
-    item.device = static_cast<dev_t>(entry.device);
-    item.inode = static_cast<ino_t>(entry.inode);
-    return item;
-}
-
 }  // namespace
 
 getFileList::getFileList(Executor pool, std::size_t workerCount)
@@ -135,7 +122,7 @@ void getFileList::consider(const std::string& path, const FileEntry& entry, std:
         if (entry.size > limit && !notedJustBefore) findings.emplace_back(std::move(*bundle));
         return;
     }
-    if (entry.kind == platform::FileKind::File && entry.size > limit) findings.emplace_back(recordOf(path, entry));
+    if (entry.kind == platform::FileKind::File && entry.size > limit) findings.emplace_back(fileAttrbItem::fromEntry(path, entry));
 }
 
 // In listing order: a bundle is recorded the first time, a file at its first path.

@@ -2,6 +2,7 @@
 #include "core/duplicates/crc.h"
 #include "platform/PathText.h"
 #include "support/LogCapture.h"
+#include "support/OpenLedger.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"
 
@@ -24,40 +25,6 @@ using testsupport::randomContent;
 
 namespace {
 
-// Counts the opens of every path; fails the opens of chosen paths; may request a stop when
-// a chosen path is opened for its whole content (the second time).
-struct OpenLedger {
-    std::mutex mutex;
-    std::map<std::string, int> opens;
-    std::set<std::string> failing;
-    std::string stopAt;
-    std::atomic<bool>* stop = nullptr;
-
-    int count(const std::string& path) {
-        std::lock_guard<std::mutex> lock(mutex);
-        return opens[path];
-    }
-};
-
-class LedgerAlgorithm : public algorithm {
-public:
-    LedgerAlgorithm(const std::atomic<bool>* stop, OpenLedger& ledger) : algorithm(stop), ledger_(ledger) {}
-
-protected:
-    int openForReading(const std::string& path) override {
-        {
-            std::lock_guard<std::mutex> lock(ledger_.mutex);
-            ++ledger_.opens[path];
-            if (path == ledger_.stopAt && ledger_.opens[path] == 2) *ledger_.stop = true;
-            if (ledger_.failing.count(path)) return -1;
-        }
-        return algorithm::openForReading(path);
-    }
-
-private:
-    OpenLedger& ledger_;
-};
-
 void runOnNewThread(core::Task task) { std::thread(std::move(task)).detach(); }
 
 class DuplicateFileGrouperTest : public ::testing::Test {
@@ -77,9 +44,7 @@ protected:
     }
 
     std::vector<DuplicateGroup> group(std::size_t workers = 1, core::Executor pool = {}) {
-        DuplicateFileGrouper grouper(pool, workers, [this](const std::atomic<bool>* stopFlag) {
-            return std::make_unique<LedgerAlgorithm>(stopFlag, ledger);
-        });
+        DuplicateFileGrouper grouper(pool, workers, ledger.factory());
         DuplicateFileGrouper::Observer observer;
         observer.stop = &stop;
         observer.settled = &settled;
@@ -100,7 +65,7 @@ protected:
     testsupport::TempFolder folder;
     testsupport::LogCapture log;
     std::vector<fileAttrbItem> candidates;
-    OpenLedger ledger;
+    testsupport::OpenLedger ledger;
     std::atomic<bool> stop{false};
     std::atomic<std::uint64_t> settled{0};
 };
@@ -186,8 +151,10 @@ TEST_F(DuplicateFileGrouperTest, StopKeepsOnlyCompleteGroups) {
     write("middle1", middle);
     write("big2", big);
     const std::string stopper = write("middle2", middle);
-    ledger.stopAt = stopper;
-    ledger.stop = &stop;
+    // Stops when the last file is opened for its whole content.
+    ledger.onOpen = [&](const std::string& path, int count) {
+        if (path == stopper && count == 2) stop = true;
+    };
     // Whole files are read largest first: the big pair is complete before the stop.
     EXPECT_EQ(names(group()), (Names{{"big2", "big1"}}));
     EXPECT_LT(settled.load(), candidates.size());

@@ -2,6 +2,7 @@
 #include "core/duplicates/duplicateFind.h"
 #include "platform/Log.h"
 #include "support/LogCapture.h"
+#include "support/OpenLedger.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"
 #include "support/Unprivileged.h"
@@ -31,25 +32,16 @@ Names namesOf(const std::vector<DuplicateGroup>& groups) {
     return names;
 }
 
-// Calls back at every open, to look at the search from the inside.
-class OpenProbe : public core::algorithm {
-public:
-    OpenProbe(const std::atomic<bool>* stop, std::function<void()> onOpen) : algorithm(stop), onOpen_(std::move(onOpen)) {}
-
-protected:
-    int openForReading(const std::string& path) override {
-        onOpen_();
-        return algorithm::openForReading(path);
-    }
-
-private:
-    std::function<void()> onOpen_;
-};
-
 class DuplicateFindTest : public ::testing::Test {
 protected:
+    // Two identical bundles and two copies of their one file beside them.
+    void writeCopiesInAndBesideBundles(const std::string& content) {
+        for (const char* path : {"A.app/file", "B.app/file", "x", "y"}) folder.writeFile(path, content);
+    }
+
     testsupport::TempFolder folder;
     testsupport::LogCapture log;
+    testsupport::OpenLedger ledger;
     core::Executors executors = core::Executors::inlineExecutors();
 };
 
@@ -111,13 +103,67 @@ TEST_F(DuplicateFindTest, NothingHappensForAPathThatIsNoFolder) {
     EXPECT_FALSE(log.contains("findDuplicate result:"));
 }
 
-TEST_F(DuplicateFindTest, StopBeforeTheSearchFindsNothing) {
-    const std::string content = randomContent(900, 6);
-    folder.writeFile("x", content);
-    folder.writeFile("y", content);
-    duplicateFind search(executors);
+TEST_F(DuplicateFindTest, StopDuringTheCollectionSkipsTheOtherSteps) {
+    writeCopiesInAndBesideBundles(randomContent(900, 6));
+    int fingerprinters = 0;
+    duplicateFind search(executors, [&](const std::atomic<bool>* stop) {
+        ++fingerprinters;
+        return std::make_unique<core::algorithm>(stop);
+    });
+    // The collection sees the stop at its first step.
     search.stopSearch();
     search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_EQ(fingerprinters, 0);
+    EXPECT_TRUE(search.duplicateGroups().empty());
+    EXPECT_TRUE(search.duplicateAppGroups().empty());
+    EXPECT_EQ(search.getProgress(), 100u);
+}
+
+TEST_F(DuplicateFindTest, BundlesFillTheFirstHalfOfTheProgressAndFilesTheSecond) {
+    const std::string program = randomContent(6000, 11), picture = randomContent(4000, 12);
+    folder.writeFile("apps/Tool.app/Contents/MacOS/Tool", program);
+    folder.writeFile("apps/Tool.app/Contents/Resources/picture.png", picture);
+    folder.writeFile("copies/Tool.app/Contents/MacOS/Tool", program);
+    folder.writeFile("copies/Tool.app/Contents/Resources/picture.png", picture);
+    folder.writeFile("pictures/picture.png", picture);
+    folder.writeFile("pictures/again.png", picture);
+    struct Sighting {
+        std::uint64_t progress;
+        std::string current;
+        bool insideBundle;
+    };
+    std::vector<Sighting> seen;
+    duplicateFind search(executors, ledger.factory());
+    ledger.onOpen = [&](const std::string&, int) {
+        const std::string current = search.getCurrentSearchPath();
+        seen.push_back({search.getProgress(), current, current.find(".app") != std::string::npos});
+    };
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    ASSERT_EQ(search.duplicateAppGroups().size(), 1u);
+    EXPECT_EQ(search.duplicateAppGroups()[0][0].DirectoryPathName, folder / "copies/Tool.app");
+    EXPECT_EQ(search.duplicateAppGroups()[0][1].DirectoryPathName, folder / "apps/Tool.app");
+    // Files inside bundles are no candidates.
+    EXPECT_EQ(namesOf(search.duplicateGroups()), (Names{{"picture.png", "again.png"}}));
+    ASSERT_EQ(seen.size(), 12u);  // 2 x 2 bundle files, then 2 files, each twice
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_TRUE(seen[i].insideBundle) << seen[i].current;
+        EXPECT_LT(seen[i].progress, 50u);
+    }
+    for (std::size_t i = 8; i < seen.size(); ++i) {
+        EXPECT_FALSE(seen[i].insideBundle) << seen[i].current;
+        EXPECT_GE(seen[i].progress, 50u);
+        EXPECT_LT(seen[i].progress, 100u);
+    }
+    EXPECT_EQ(search.getProgress(), 100u);
+}
+
+TEST_F(DuplicateFindTest, StopDuringTheBundleStepKeepsNoPartialGroupAndSkipsTheFiles) {
+    writeCopiesInAndBesideBundles(randomContent(3000, 13));
+    duplicateFind search(executors, ledger.factory());
+    ledger.onOpen = [&](const std::string&, int) { search.stopSearch(); };
+    search.searchDuplicateFileAtPath(folder.path(), 0);
+    EXPECT_EQ(ledger.total(), 1);
+    EXPECT_TRUE(search.duplicateAppGroups().empty());
     EXPECT_TRUE(search.duplicateGroups().empty());
     EXPECT_EQ(search.getProgress(), 100u);
 }
@@ -126,11 +172,8 @@ TEST_F(DuplicateFindTest, ProgressNeverGoesDownWhileFilesAreRead) {
     for (int copy = 0; copy < 6; ++copy) folder.writeFile("f" + std::to_string(copy), randomContent(5000, copy % 2));
     folder.writeFile("lonely", "x");
     std::vector<std::uint64_t> seen;
-    duplicateFind* running = nullptr;
-    duplicateFind search(executors, [&](const std::atomic<bool>* stop) {
-        return std::make_unique<OpenProbe>(stop, [&] { seen.push_back(running->getProgress()); });
-    });
-    running = &search;
+    duplicateFind search(executors, ledger.factory());
+    ledger.onOpen = [&](const std::string&, int) { seen.push_back(search.getProgress()); };
     search.searchDuplicateFileAtPath(folder.path(), 0);
     EXPECT_EQ(seen.size(), 12u);  // each copy: its first kilobyte, then the rest
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -171,7 +214,7 @@ TEST(DuplicateFilesOptTest, OneSearchPerObject) {
     EXPECT_EQ(search.getCurrentSearchFile(), "");
     search.beginSearchAtPath(folder.path(), 0);
     EXPECT_TRUE(log.contains(" -INFO:search Path:" + folder.path() + "  limitedsize:0"));
-    EXPECT_TRUE(search.engine().duplicateGroups().empty());
+    EXPECT_TRUE(search.duplicateGroups().empty());
     EXPECT_EQ(search.getProgress(), 100u);
     EXPECT_FALSE(search.getCurrentSearchFile().empty());
 
@@ -180,5 +223,5 @@ TEST(DuplicateFilesOptTest, OneSearchPerObject) {
 
     DuplicateFilesOpt withHidden(core::Executors::inlineExecutors());
     withHidden.beginSearchAtPath(folder.path(), 0);
-    EXPECT_EQ(withHidden.engine().duplicateGroups().size(), 1u);
+    EXPECT_EQ(withHidden.duplicateGroups().size(), 1u);
 }

@@ -1,0 +1,206 @@
+#include "core/duplicates/FindDuplicateApp.h"
+
+#include "core/duplicates/EqualRuns.h"
+#include "core/kit/ParallelLoop.h"
+#include "platform/FileWalker.h"
+#include "platform/FolderLister.h"
+#include "platform/Log.h"
+#include "platform/PathText.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace core {
+
+using platform::FileEntry;
+using platform::FileWalker;
+
+FindDuplicateApp::FindDuplicateApp(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm)
+    : pool_(std::move(pool)),
+      workerCount_(workerCount > 0 ? workerCount : 1),
+      makeAlgorithm_(makeAlgorithm ? std::move(makeAlgorithm) : algorithm::make) {}
+
+void FindDuplicateApp::FindAppInArray(const std::vector<std::string>& paths, std::vector<DuplicateAppGroup>& groups) {
+    m_AppCount = paths.size();
+    InitInputAppDirectory(paths);
+    Workers workers(workerCount_);
+    for (auto& worker : workers) worker = makeAlgorithm_(&m_StopSearch);
+    std::vector<Indices> candidates = getSameSizeDirs();
+    fingerprint(candidates, false, workers);
+    candidates = sameContent(candidates);
+    fingerprint(candidates, true, workers);
+    for (DuplicateAppGroup& group : groupsOf(sameContent(candidates))) groups.push_back(std::move(group));
+    m_AllAppItem.clear();
+}
+
+std::uint32_t FindDuplicateApp::getProgress() const {
+    const std::uint64_t count = m_AppCount;
+    return count == 0 ? 0 : static_cast<std::uint32_t>(m_doneSteps * 100 / (2 * count));
+}
+
+// Lists every bundle (all at once on the pool), then keeps the comparable ones in path order,
+// each bundle once.
+void FindDuplicateApp::InitInputAppDirectory(const std::vector<std::string>& paths) {
+    std::vector<std::optional<Bundle>> listed(paths.size());
+    runInParallel(pool_, workerCount_, paths.size(),
+                  [&](std::size_t, std::size_t index) { listed[index] = getAllFilePathName(paths[index]); });
+    std::set<std::pair<std::uint64_t, std::uint64_t>> known;
+    for (std::optional<Bundle>& bundle : listed) {
+        if (!bundle) continue;
+        if (!known.insert({bundle->device, bundle->inode}).second) {
+            platform::logInfo("bundle reached twice:" + bundle->item.DirectoryPathName);
+            settle(*bundle, Outcome::Failed);
+        } else if (!bundle->comparable) {
+            settle(*bundle, Outcome::Failed);
+        } else {
+            m_AllAppItem.push_back(std::move(*bundle));
+        }
+    }
+}
+
+// One recursive listing of a bundle. Links are followed to files; a link to a folder is
+// neither entered nor a file. Nothing when the bundle cannot be listed whole, or a stop cut
+// the listing short.
+std::optional<FindDuplicateApp::Bundle> FindDuplicateApp::getAllFilePathName(const std::string& path) {
+    m_CurrentSearchFile.set(path);
+    Bundle bundle;
+    bundle.item.DirectoryPathName = path;
+    bundle.item.DirectoryName = platform::lastPathComponent(path);
+    bool listedWhole = true;
+    FileWalker::Callbacks callbacks;
+    callbacks.visitEntry = [&](const FileWalker::Visit& visit) {
+        const FileEntry& entry = visit.entry();
+        if (visit.depth() == 0) {
+            bundle.device = entry.device;
+            bundle.inode = entry.inode;
+            listedWhole = entry.isFolder();
+            return FileWalker::Step::Continue;
+        }
+        if (entry.isFolder()) return FileWalker::Step::Continue;
+        const auto target = entry.isLink() ? platform::FolderLister::entryAt(visit.path(), true) : entry;
+        if (target && target->isFolder()) return FileWalker::Step::Continue;
+        if (!target || target->kind != platform::FileKind::File) {
+            platform::logWarning("bundle item is no regular file:" + visit.path());
+            bundle.comparable = false;
+            return FileWalker::Step::Stop;
+        }
+        bundle.item.AllFileInDirectory.push_back(fileAttrbItem::fromEntry(visit.path(), *target));
+        bundle.item.DirectorySize += target->size;
+        return FileWalker::Step::Continue;
+    };
+    callbacks.leaveFolder = [&](const FileWalker::Visit&, bool listed) { listedWhole = listedWhole && listed; };
+    FileWalker::Options options;
+    options.followTopLink = true;
+    options.stop = &m_StopSearch;
+    listedWhole = FileWalker::walk(path, callbacks, options) && listedWhole;
+    if (stopRequested()) return std::nullopt;
+    ++m_doneSteps;
+    if (!listedWhole) {
+        platform::logWarning("get contents Of Directory At Path failed" + path);
+        settle(bundle, Outcome::Failed);
+        return std::nullopt;
+    }
+    return bundle;
+}
+
+// Classes of two or more bundles of equal total size and file count; the others are unique.
+std::vector<FindDuplicateApp::Indices> FindDuplicateApp::getSameSizeDirs() {
+    Indices all(m_AllAppItem.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    std::vector<Indices> classes;
+    for (Indices& run : runsOf(all, [&](std::size_t i) {
+             const AppAttrbItem& item = m_AllAppItem[i].item;
+             return std::make_pair(item.DirectorySize, item.AllFileInDirectory.size());
+         })) {
+        if (run.size() == 1) settle(m_AllAppItem[run.front()], Outcome::Unique);
+        else classes.push_back(std::move(run));
+    }
+    return classes;
+}
+
+// Takes one fingerprint of every non-empty file of the bundles in the classes. A bundle with a
+// file that failed is settled as never a copy; one with a file a stop left unread is marked.
+void FindDuplicateApp::fingerprint(const std::vector<Indices>& classes, bool whole, const Workers& workers) {
+    std::vector<std::pair<std::size_t, std::size_t>> files;
+    for (const Indices& members : classes) {
+        for (std::size_t index : members) {
+            Bundle& bundle = m_AllAppItem[index];
+            bundle.fileOutcomes.assign(bundle.item.AllFileInDirectory.size(), Outcome::Open);
+            for (std::size_t file = 0; file < bundle.fileOutcomes.size(); ++file)
+                if (bundle.item.AllFileInDirectory[file].fileSize > 0) files.emplace_back(index, file);
+        }
+    }
+    runInParallel(pool_, workerCount_, files.size(), [&](std::size_t worker, std::size_t position) {
+        Bundle& bundle = m_AllAppItem[files[position].first];
+        Outcome& outcome = bundle.fileOutcomes[files[position].second];
+        if (stopRequested()) {
+            outcome = Outcome::Interrupted;
+            return;
+        }
+        m_CurrentSearchFile.set(bundle.item.DirectoryPathName);
+        fileAttrbItem& file = bundle.item.AllFileInDirectory[files[position].second];
+        if (!(whole ? workers[worker]->getMD5(file) : workers[worker]->getMD5_1K(file)))
+            outcome = stopRequested() ? Outcome::Interrupted : Outcome::Failed;
+    });
+    for (const Indices& members : classes) {
+        for (std::size_t index : members) {
+            Bundle& bundle = m_AllAppItem[index];
+            const auto& outcomes = bundle.fileOutcomes;
+            if (std::count(outcomes.begin(), outcomes.end(), Outcome::Interrupted) > 0)
+                bundle.outcome = Outcome::Interrupted;
+            else if (std::count(outcomes.begin(), outcomes.end(), Outcome::Failed) > 0)
+                settle(bundle, Outcome::Failed);
+        }
+    }
+}
+
+// Splits each class into runs of equal sorted fingerprints. A class with a bundle that a stop
+// left unread is dropped whole: it could not give complete groups.
+std::vector<FindDuplicateApp::Indices> FindDuplicateApp::sameContent(const std::vector<Indices>& classes) {
+    std::vector<Indices> refined;
+    for (const Indices& members : classes) {
+        Indices readable;
+        bool interrupted = false;
+        for (std::size_t index : members) {
+            interrupted = interrupted || m_AllAppItem[index].outcome == Outcome::Interrupted;
+            if (m_AllAppItem[index].outcome == Outcome::Open) readable.push_back(index);
+        }
+        if (interrupted) continue;
+        for (Indices& run : runsOf(readable, [&](std::size_t i) { return signatureOf(m_AllAppItem[i]); })) {
+            if (run.size() == 1) settle(m_AllAppItem[run.front()], Outcome::Unique);
+            else refined.push_back(std::move(run));
+        }
+    }
+    return refined;
+}
+
+std::vector<FindDuplicateApp::Print> FindDuplicateApp::signatureOf(const Bundle& bundle) const {
+    std::vector<Print> prints;
+    prints.reserve(bundle.item.AllFileInDirectory.size());
+    for (const fileAttrbItem& file : bundle.item.AllFileInDirectory) prints.push_back({file.fileSize, file.md5_1k, file.md5});
+    std::sort(prints.begin(), prints.end());
+    return prints;
+}
+
+std::vector<DuplicateAppGroup> FindDuplicateApp::groupsOf(std::vector<Indices> classes) {
+    std::sort(classes.begin(), classes.end(), [](const Indices& a, const Indices& b) { return a.front() < b.front(); });
+    std::vector<DuplicateAppGroup> groups;
+    for (const Indices& members : classes) {
+        DuplicateAppGroup group;
+        for (std::size_t i = 1; i <= members.size(); ++i) {
+            Bundle& bundle = m_AllAppItem[members[i % members.size()]];
+            settle(bundle, Outcome::Matched);
+            group.push_back(std::move(bundle.item));
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+void FindDuplicateApp::settle(Bundle& bundle, Outcome outcome) {
+    bundle.outcome = outcome;
+    ++m_doneSteps;
+}
+
+}  // namespace core
