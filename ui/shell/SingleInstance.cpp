@@ -44,17 +44,23 @@ bool SingleInstance::claim() {
         platform::logWarning("no private runtime folder: a second launch will not find this one");
         return true;
     }
-    switch (takeLock()) {
-    case Lock::Taken:
-        listen();
-        return true;
-    case Lock::HeldByRunningLaunch:
-        if (!askRunningToReopen()) platform::logError("the running Duridove does not answer at " + socketPath.toStdString());
-        return false;
-    case Lock::Unavailable:
-        return true;
+    // The lock's holder may still be starting to listen, or may have just died while a child
+    // it forked had not yet run its program (the lock goes with that child's exec): ask
+    // again, and take the lock over once it is free.
+    for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+        switch (takeLock()) {
+        case Lock::Taken:
+            listen();
+            return true;
+        case Lock::Unavailable:
+            return true;
+        case Lock::HeldByRunningLaunch:
+            if (askRunningToReopen()) return false;
+            QThread::msleep(kAttemptPauseMs);
+        }
     }
-    return true;
+    platform::logError("the running Duridove does not answer at " + socketPath.toStdString());
+    return false;
 }
 
 SingleInstance::Lock SingleInstance::takeLock() {
@@ -100,16 +106,11 @@ void SingleInstance::readRequest() {
 }
 
 bool SingleInstance::askRunningToReopen() const {
-    for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath);
-        if (socket.waitForConnected(kTimeoutMs)) {
-            socket.write(kReopenRequest);
-            return socket.waitForBytesWritten(kTimeoutMs);
-        }
-        QThread::msleep(kAttemptPauseMs);
-    }
-    return false;
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    if (!socket.waitForConnected(kTimeoutMs)) return false;
+    socket.write(kReopenRequest);
+    return socket.waitForBytesWritten(kTimeoutMs);
 }
 
 }  // namespace ui
