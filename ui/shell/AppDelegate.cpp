@@ -2,6 +2,7 @@
 
 #include "core/kit/CommUti.h"
 #include "ui/disks/DiskViewController.h"
+#include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/CocoaRect.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/Dispatch.h"
@@ -138,7 +139,7 @@ void AppDelegate::layoutColumnAndPages() {
 // One line per tool: each tool's page takes the place of its placeholder here.
 ViewDelegate* AppDelegate::createViewWith(int viewID) {
     switch (viewID) {
-    case 0: return placeholderPage(0);
+    case 0: return new FastCleanViewController;
     case 1: return placeholderPage(1);
     case 2: return placeholderPage(2);
     case 3: return placeholderPage(3);

@@ -1,0 +1,344 @@
+#include "core/junk/FastCleanScanFile.h"
+#include "core/kit/CommUti.h"
+#include "core/kit/EuAuthorization.h"
+#include "platform/AccessState.h"
+#include "platform/Workspace.h"
+#include "support/FakeAccessState.h"
+#include "support/FakePrivilegedSession.h"
+#include "support/JunkHomeFixture.h"
+#include "support/ManualExecutors.h"
+#include "support/RecordingWorkspace.h"
+#include "ui/junk/FastCleanViewController.h"
+#include "ui/junk/FastTypeView.h"
+#include "ui/junk/JunkNodeModel.h"
+#include "ui/kit/CheckButtonCell.h"
+#include "ui/kit/CustomTableView.h"
+#include "ui/kit/EUProgressView.h"
+#include "ui/kit/ImageNamed.h"
+#include "ui/kit/NSProgressBar.h"
+#include "ui/kit/SocialOutlineView.h"
+#include "ui/kit/TCImageButton.h"
+#include "ui/kit/TCImageWindow.h"
+#include "ui/kit/TextImageButton.h"
+#include "ui/kit/junkView.h"
+#include "ui/shell/ViewMan.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+using core::junk::TCTreeNode;
+using testsupport::JunkHomeFixture;
+using ui::FastCleanViewController;
+using ui::JunkNodeModel;
+
+namespace {
+
+QString plainText(const QLabel* label) {
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+// The shared services a page talks to, the test's own while it lives.
+struct Services {
+    std::shared_ptr<testsupport::FakeAccessState> access =
+        std::make_shared<testsupport::FakeAccessState>(platform::AccessState::Status::Granted);
+    std::shared_ptr<testsupport::RecordingWorkspace> workspace = std::make_shared<testsupport::RecordingWorkspace>();
+
+    Services() {
+        platform::AccessState::setShared(access);
+        platform::Workspace::setShared(workspace);
+    }
+    ~Services() {
+        platform::AccessState::setShared(nullptr);
+        platform::Workspace::setShared(nullptr);
+    }
+};
+
+// A page on screen over the fixture home.
+struct Page {
+    explicit Page(core::Executors executors = core::Executors::inlineExecutors()) : page(std::move(executors)) {
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+    }
+    FastCleanViewController page;
+
+    ui::FastTypeView* tile(int index) const { return page.allListViewArr().at(index); }
+    TCTreeNode& category(int index) const { return *page.allTypeArr().at(index); }
+    QString tileCheck(int index) const { return tile(index)->checkImageName(); }
+    // Clicks the check box of a row of the list in use, where the row's cell takes clicks.
+    void clickRowCheck(QAbstractItemView* list, const QModelIndex& row) const {
+        ui::CheckButtonCell::changeVlaue();
+        const QRect rect = list->visualRect(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(31, rect.top() + 25));
+    }
+    QModelIndex rowTitled(QAbstractItemView* list, const QString& title, const QModelIndex& parent = {}) const {
+        QAbstractItemModel* model = list->model();
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex index = model->index(row, JunkNodeModel::Name, parent);
+            if (index.data().toString() == title) return model->index(row, JunkNodeModel::CheckBox, parent);
+        }
+        return {};
+    }
+};
+
+}  // namespace
+
+class JunkPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startScreenShowsTheScanButtonOnly() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        QVERIFY(view.page.mainView()->isVisible());
+        QVERIFY(view.page.scanBut()->isVisible());
+        QVERIFY(!view.page.scanView()->isVisible());
+        QVERIFY(!view.page.detailView()->isVisible());
+        QVERIFY(view.page.isCanClick());
+        QCOMPARE(view.page.getViewID(), 0);
+    }
+
+    void aScanShowsTheSixTilesWithTheFixturesSizes() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        QTest::mouseClick(view.page.scanBut(), Qt::LeftButton);
+        QVERIFY(view.page.detailView()->isVisible());
+        QVERIFY(!view.page.scanView()->isVisible());
+        QVERIFY(!view.page.scanBut()->isVisible());
+        QCOMPARE(view.page.allListViewArr().size(), size_t(6));
+        const std::vector<std::string> sizes = JunkHomeFixture::categorySizes();
+        for (int index = 0; index < 6; ++index) {
+            QCOMPARE(view.tile(index)->sizeLabel()->text(), QString::fromStdString(sizes[index]));
+            QCOMPARE(view.tile(index)->titleLabel()->text(),
+                     QString::fromStdString(core::junk::FastCleanScanFile::shareInstall().getName()[index]));
+            // Tile 0 is on top.
+            if (index > 0) QVERIFY(view.tile(index)->y() > view.tile(index - 1)->y());
+        }
+        QCOMPARE(view.tile(0)->geometry(), QRect(48, 17, 644, 73));
+        QCOMPARE(view.page.progressView()->progressBar()->width(), view.page.progressView()->width());
+    }
+
+    void defaultSelectionsGiveTheTotalAndTheTilePictures() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        view.page.beginScanFile();
+        QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal());
+        QCOMPARE(plainText(view.page.totalSizeLabel()), QString("26.00 KB垃圾将被清理"));
+        const QStringList pictures{"checkbox-checked", "checkbox-checked", "checkbox-checked",
+                                   "checkbox-unsel",   "checkbox-unsel",   "checkbox-halfchecked"};
+        for (int index = 0; index < 6; ++index) QCOMPARE(view.tileCheck(index), pictures[index]);
+        QVERIFY(view.page.cleanBut()->isDisabled());
+    }
+
+    void anEmptyCategoryHasADisabledBoxAndNoDetailButton() {
+        JunkHomeFixture home;
+        Services services;
+        ::unlink(home.path("~/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/invoice.pdf").c_str());
+        Page view;
+        view.page.beginScanFile();
+        QCOMPARE(view.tile(2)->sizeLabel()->text(), QString("0.00 KB"));
+        QCOMPARE(view.tileCheck(2), QString("checkbox-unsel-disable"));
+        QVERIFY(!view.tile(2)->checkBox()->isEnabled());
+        QVERIFY(view.tile(2)->detailButton()->isHidden());
+        QVERIFY(!view.tile(1)->detailButton()->isHidden());
+        // The detail button follows its title's text.
+        QVERIFY(view.tile(1)->detailButton()->x() > view.tile(0)->detailButton()->x());
+    }
+
+    void tileChecksGoAllNoneAll() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        view.page.beginScanFile();
+        QTest::mouseClick(view.tile(0)->checkBox(), Qt::LeftButton);
+        QCOMPARE(view.tileCheck(0), QString("checkbox-unsel"));
+        QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal() - 3 * 1024);
+        QTest::mouseClick(view.tile(0)->checkBox(), Qt::LeftButton);
+        QCOMPARE(view.tileCheck(0), QString("checkbox-checked"));
+        // The chat tile stands half-checked: its first click selects it whole.
+        QTest::mouseClick(view.tile(5)->checkBox(), Qt::LeftButton);
+        QCOMPARE(view.tileCheck(5), QString("checkbox-checked"));
+        QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal() + (4 * 1024 + 512));
+        // Nothing selected anywhere: the clean button is not usable.
+        for (int index : {0, 1, 2, 5}) QTest::mouseClick(view.tile(index)->checkBox(), Qt::LeftButton);
+        QCOMPARE(view.page.totalSize(), 0);
+        QVERIFY(!view.page.cleanBut()->isDisabled());
+        QCOMPARE(plainText(view.page.totalSizeLabel()), QString("0.00 KB垃圾将被清理"));
+    }
+
+    void theTableTicksTheClickedRowNotTheSelectedOne() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        view.page.beginScanFile();
+        QTest::mouseClick(view.tile(1)->detailButton(), Qt::LeftButton);
+        QVERIFY(view.page.subDetailView()->isVisible());
+        ui::CustomTableView* table = view.page.subDetailTableView();
+        QVERIFY(table->isVisible());
+        QVERIFY(!view.page.socialOutlineView()->isVisible());
+        QCOMPARE(view.page.subDetailTitleLabel()->text(), QString("应用程序垃圾"));
+        QCOMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择2项，大小：10.00 KB"));
+        QCOMPARE(view.page.aSelectAllState(), 1);
+
+        const QModelIndex browser = view.rowTitled(table, "data");
+        const QModelIndex editor = view.rowTitled(table, "cache.db");
+        QVERIFY(browser.isValid() && editor.isValid());
+        table->setCurrentIndex(editor);
+        QCOMPARE(table->rowNum(), editor.row());
+        view.clickRowCheck(table, browser);
+        QCOMPARE(JunkNodeModel::nodeAt(browser)->selectState, 0);
+        QCOMPARE(JunkNodeModel::nodeAt(editor)->selectState, 1);
+        QCOMPARE(browser.data(Qt::DecorationRole).value<QPixmap>().isNull(), false);
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择1项，大小：4.00 KB"));
+        QCOMPARE(view.page.aSelectAllState(), 2);
+
+        // Select-all: some missing, so all; then none.
+        QTest::mouseClick(view.page.selectAllButton(), Qt::LeftButton);
+        QCOMPARE(view.page.aSelectAllState(), 1);
+        QTest::mouseClick(view.page.selectAllButton(), Qt::LeftButton);
+        QCOMPARE(view.page.aSelectAllState(), 0);
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择0项，大小：0 byte"));
+
+        QTest::mouseClick(view.page.backToDetailButton(), Qt::LeftButton);
+        QVERIFY(view.page.detailView()->isVisible());
+        QCOMPARE(view.page.selectTreeNode(), nullptr);
+        QCOMPARE(view.tileCheck(1), QString("checkbox-unsel"));
+        QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal() - 10 * 1024);
+    }
+
+    void theOutlineKeepsItsNodesAboveInStep() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        view.page.beginScanFile();
+        QTest::mouseClick(view.tile(5)->detailButton(), Qt::LeftButton);
+        ui::SocialOutlineView* outline = view.page.socialOutlineView();
+        QVERIFY(outline->isVisible());
+        QVERIFY(!view.page.subDetailTableView()->isVisible());
+        // QQ's logs and 微信's caches: three leaves.
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择3项，大小：5.00 KB"));
+
+        const QModelIndex qq = view.rowTitled(outline, "QQ");
+        QVERIFY(qq.isValid());
+        const QModelIndex logs = view.rowTitled(outline, "Logs", qq.siblingAtColumn(0));
+        outline->expandAll();
+        const QModelIndex logFolder = outline->model()->index(0, 0, logs.siblingAtColumn(0));
+        const QModelIndex firstLog = outline->model()->index(0, 0, logFolder);
+        outline->setCurrentIndex(qq);
+        view.clickRowCheck(outline, firstLog);
+        QCOMPARE(JunkNodeModel::nodeAt(firstLog)->selectState, 0);
+        QCOMPARE(JunkNodeModel::nodeAt(logFolder)->selectState, 2);
+        QCOMPARE(JunkNodeModel::nodeAt(logs)->selectState, 2);
+        QCOMPARE(JunkNodeModel::nodeAt(qq)->selectState, 2);
+        QCOMPARE(firstLog.data(Qt::DecorationRole).value<QPixmap>().cacheKey(),
+                 ui::imageNamed("checkbox-unsel").cacheKey());
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择2项，大小：4.00 KB"));
+
+        // A half-checked application checks everything below it.
+        view.clickRowCheck(outline, qq);
+        QCOMPARE(JunkNodeModel::nodeAt(qq)->selectState, 1);
+        QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择5项，大小：9.50 KB"));
+        QTest::mouseClick(view.page.backToDetailButton(), Qt::LeftButton);
+        QCOMPARE(view.tileCheck(5), QString("checkbox-checked"));
+    }
+
+    void theOpenButtonShowsTheClickedRow() {
+        JunkHomeFixture home;
+        Services services;
+        Page view;
+        view.page.beginScanFile();
+        view.page.detailButtonAction(5);
+        ui::SocialOutlineView* outline = view.page.socialOutlineView();
+        outline->expandAll();
+        const QModelIndex qq = view.rowTitled(outline, "QQ");
+        const QModelIndex logs = view.rowTitled(outline, "Logs", qq.siblingAtColumn(0));
+        const QModelIndex logFolder = outline->model()->index(0, JunkNodeModel::Open, logs.siblingAtColumn(0));
+        const QModelIndex firstLog = outline->model()->index(0, JunkNodeModel::Open, logFolder.siblingAtColumn(0));
+        outline->setCurrentIndex(qq);
+        // A group has nothing to open; a folder opens, a file is revealed.
+        QVERIFY(logs.siblingAtColumn(JunkNodeModel::Open).data(Qt::DecorationRole).isNull());
+        for (const QModelIndex& row : {logFolder, firstLog})
+            QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualRect(row).center());
+        const std::string folder = JunkNodeModel::nodeAt(logFolder)->path;
+        const std::string file = JunkNodeModel::nodeAt(firstLog)->path;
+        QCOMPARE(services.workspace->calls(),
+                 (std::vector<std::string>{"openFile " + folder, "revealFile " + file}));
+    }
+
+    void refusedAccessShowsThePromptAndTheScanGoesOn() {
+        JunkHomeFixture home;
+        Services services;
+        services.access->setStatus(platform::AccessState::Status::Denied);
+        Page view;
+        int prompts = 0;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* window = qobject_cast<ui::TCImageWindow*>(widget); window && window->isVisible()) {
+                    ++prompts;
+                    QTest::mouseClick(window->standardWindowButton(ui::NSWindowCloseButton), Qt::LeftButton);
+                }
+        });
+        view.page.beginScanFile();
+        QCOMPARE(prompts, 1);
+        QCOMPARE(view.page.allListViewArr().size(), size_t(6));
+    }
+
+    void aScanRunsOffTheMainThreadAndIgnoresASecondRequest() {
+        JunkHomeFixture home;
+        Services services;
+        testsupport::ManualExecutors executors;
+        Page view(executors.executors());
+        view.page.beginScanFile();
+        QVERIFY(view.page.isScanning());
+        QVERIFY(view.page.scanView()->isVisible());
+        QCOMPARE(view.page.progressView()->progressBar()->width(), 0);
+        // Switching tools stays possible meanwhile.
+        QVERIFY(view.page.isCanClick());
+        view.page.beginScanFile();
+        QVERIFY(executors.runNext());  // the one scan, which reports through the main queue
+        view.page.getPath("/Users/tester/Library/Caches/" + QString(300, 'x'));
+        QVERIFY(view.page.pathLabel()->fontMetrics().horizontalAdvance(view.page.pathLabel()->text()) <=
+                view.page.pathLabel()->width());
+        executors.runQueued();
+        QVERIFY(!view.page.isScanning());
+        QCOMPARE(view.page.allListViewArr().size(), size_t(6));
+        QCOMPARE(view.page.progressView()->progressBar()->width(), view.page.progressView()->width());
+
+        // A second scan starts from an empty bar and replaces the tiles.
+        QTest::mouseClick(view.page.backHomeButton(), Qt::LeftButton);
+        QVERIFY(view.page.mainView()->isVisible());
+        view.page.beginScanFile();
+        QCOMPARE(view.page.progressView()->progressBar()->width(), 0);
+        QVERIFY(view.page.allListViewArr().empty());
+        executors.runQueued();
+        QCOMPARE(view.page.detailView()->findChildren<ui::FastTypeView*>().size(), 6);
+    }
+
+    void theStopButtonAsksTheScannerToStop() {
+        JunkHomeFixture home;
+        Services services;
+        testsupport::ManualExecutors executors;
+        Page view(executors.executors());
+        view.page.beginScanFile();
+        QTest::mouseClick(view.page.stopBut(), Qt::LeftButton);
+        QVERIFY(core::junk::FastCleanScanFile::shareInstall().beStop);
+        executors.runQueued();
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    JunkPageTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_junk_page.moc"

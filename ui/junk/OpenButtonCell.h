@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/kit/FlatItemDelegate.h"
+
+namespace ui {
+
+// The outline's open column: the row's picture (the model's decoration) drawn 16 by 16 in the
+// middle of the cell. The list reports the click on it with the clicked row.
+class OpenButtonCell : public FlatItemDelegate {
+    Q_OBJECT
+public:
+    explicit OpenButtonCell(QObject* parent = nullptr) : FlatItemDelegate(parent) {}
+
+    static QRectF imageRect(const QRectF& cell);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+}  // namespace ui

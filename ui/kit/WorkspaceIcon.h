@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace ui {
+
+// The desktop's icon of an item, as the workspace shows it: one icon for every folder, one per
+// file kind (by suffix), and an application's icon for an application bundle. Links are shown
+// by what they point at. A missing item, or a desktop without icons, gets the application's own
+// generic picture.
+QIcon iconForFile(const QString& path);
+// The generic folder icon.
+QIcon folderIcon();
+
+}  // namespace ui
