@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace core {
+class EuAuthorization;
+}
+
+namespace core::junk {
+
+// The junk cleaner's remover: a thin front of the shared privileged remover.
+class FastCleanFileNode {
+public:
+    static FastCleanFileNode& shareInstall();
+
+    // Removes the item for good, with the user's rights or else with administrator rights
+    // asked for once per run; true when it is gone.
+    bool removeFile(const std::string& path);
+
+private:
+    std::shared_ptr<EuAuthorization> author;  // fetched on first use and kept
+};
+
+}  // namespace core::junk
