@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using core::junk::TCTreeNode;
@@ -37,6 +38,14 @@ using ui::FastCleanViewController;
 using ui::JunkNodeModel;
 
 namespace {
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The image buttons' usable flag, whose YES means usable.
+bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }
 
 QString plainText(const QLabel* label) {
     QTextDocument document;
@@ -50,13 +59,17 @@ struct Services {
         std::make_shared<testsupport::FakeAccessState>(platform::AccessState::Status::Granted);
     std::shared_ptr<testsupport::RecordingWorkspace> workspace = std::make_shared<testsupport::RecordingWorkspace>();
 
+    std::shared_ptr<testsupport::FakePrivilegedSession> session = std::make_shared<testsupport::FakePrivilegedSession>();
+
     Services() {
         platform::AccessState::setShared(access);
         platform::Workspace::setShared(workspace);
+        core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
     }
     ~Services() {
         platform::AccessState::setShared(nullptr);
         platform::Workspace::setShared(nullptr);
+        core::EuAuthorization::setShared(nullptr);
     }
 };
 
@@ -85,6 +98,14 @@ struct Page {
         }
         return {};
     }
+};
+
+// The fixture home, scanned by a page whose work runs in line.
+struct ScannedHome {
+    ScannedHome() { view.page.beginScanFile(); }
+    JunkHomeFixture home;
+    Services services;
+    Page view;
 };
 
 }  // namespace
@@ -126,16 +147,14 @@ private slots:
     }
 
     void defaultSelectionsGiveTheTotalAndTheTilePictures() {
-        JunkHomeFixture home;
-        Services services;
-        Page view;
-        view.page.beginScanFile();
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
         QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal());
         QCOMPARE(plainText(view.page.totalSizeLabel()), QString("26.00 KB垃圾将被清理"));
         const QStringList pictures{"checkbox-checked", "checkbox-checked", "checkbox-checked",
                                    "checkbox-unsel",   "checkbox-unsel",   "checkbox-halfchecked"};
         for (int index = 0; index < 6; ++index) QCOMPARE(view.tileCheck(index), pictures[index]);
-        QVERIFY(view.page.cleanBut()->isDisabled());
+        QVERIFY(usable(view.page.cleanBut()));
     }
 
     void anEmptyCategoryHasADisabledBoxAndNoDetailButton() {
@@ -154,10 +173,8 @@ private slots:
     }
 
     void tileChecksGoAllNoneAll() {
-        JunkHomeFixture home;
-        Services services;
-        Page view;
-        view.page.beginScanFile();
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
         QTest::mouseClick(view.tile(0)->checkBox(), Qt::LeftButton);
         QCOMPARE(view.tileCheck(0), QString("checkbox-unsel"));
         QCOMPARE(uint64_t(view.page.totalSize()), JunkHomeFixture::defaultTotal() - 3 * 1024);
@@ -170,15 +187,13 @@ private slots:
         // Nothing selected anywhere: the clean button is not usable.
         for (int index : {0, 1, 2, 5}) QTest::mouseClick(view.tile(index)->checkBox(), Qt::LeftButton);
         QCOMPARE(view.page.totalSize(), 0);
-        QVERIFY(!view.page.cleanBut()->isDisabled());
+        QVERIFY(!usable(view.page.cleanBut()));
         QCOMPARE(plainText(view.page.totalSizeLabel()), QString("0.00 KB垃圾将被清理"));
     }
 
     void theTableTicksTheClickedRowNotTheSelectedOne() {
-        JunkHomeFixture home;
-        Services services;
-        Page view;
-        view.page.beginScanFile();
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
         QTest::mouseClick(view.tile(1)->detailButton(), Qt::LeftButton);
         QVERIFY(view.page.subDetailView()->isVisible());
         ui::CustomTableView* table = view.page.subDetailTableView();
@@ -216,10 +231,8 @@ private slots:
     }
 
     void theOutlineKeepsItsNodesAboveInStep() {
-        JunkHomeFixture home;
-        Services services;
-        Page view;
-        view.page.beginScanFile();
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
         QTest::mouseClick(view.tile(5)->detailButton(), Qt::LeftButton);
         ui::SocialOutlineView* outline = view.page.socialOutlineView();
         QVERIFY(outline->isVisible());
@@ -252,10 +265,8 @@ private slots:
     }
 
     void theOpenButtonShowsTheClickedRow() {
-        JunkHomeFixture home;
-        Services services;
-        Page view;
-        view.page.beginScanFile();
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
         view.page.detailButtonAction(5);
         ui::SocialOutlineView* outline = view.page.socialOutlineView();
         outline->expandAll();
@@ -321,6 +332,98 @@ private slots:
         QVERIFY(view.page.allListViewArr().empty());
         executors.runQueued();
         QCOMPARE(view.page.detailView()->findChildren<ui::FastTypeView*>().size(), 6);
+    }
+
+    void cleaningRemovesExactlyWhatIsTickedEndToEnd() {
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
+        view.page.detailButtonAction(1);
+        ui::CustomTableView* table = view.page.subDetailTableView();
+        view.clickRowCheck(table, view.rowTitled(table, "data"));
+        QTest::mouseClick(view.page.backToDetailButton(), Qt::LeftButton);
+        QVERIFY(usable(view.page.cleanBut()));
+        QTest::mouseClick(view.page.cleanBut(), Qt::LeftButton);
+
+        const std::string unticked = "~/Library/Caches/com.example.browser/data";
+        uint64_t freed = 0;
+        for (const auto& item : home.items()) {
+            const bool removed = item.selected && item.macPath != unticked;
+            QVERIFY2(exists(home.path(item.macPath)) != removed, item.macPath.c_str());
+            if (removed) freed += item.bytes;
+        }
+        for (const auto& path : home.outside()) QVERIFY2(exists(path), path.c_str());
+        // The folders the categories look at stay, and so does what an emptied group held apart.
+        for (const char* folder : {"~/Library/Logs", "~/Library/Caches/com.example.editor", "~/.Trash"})
+            QVERIFY2(exists(home.path(folder)), folder);
+        QCOMPARE(freed, uint64_t(20 * 1024));
+        QCOMPARE(view.page.cleanTotalSize(), int64_t(freed));
+        QCOMPARE(plainText(view.page.totalSizeLabel()),
+                 QString("已经从您的Mac中清理20.00 KB垃圾文件，再次清理请返回首页重新扫描。"));
+        QCOMPARE(services.session->prompts, 0);
+        QVERIFY(services.session->removed.empty());
+
+        // Every tile shows what is left and takes no more clicks.
+        const QStringList left{"0.00 KB", "6.00 KB", "0.00 KB", "3.00 KB", "16.00 KB", "4.50 KB"};
+        for (int index = 0; index < 6; ++index) {
+            QCOMPARE(view.tile(index)->sizeLabel()->text(), left[index]);
+            QCOMPARE(view.tileCheck(index), QString("checkbox-unsel-disable"));
+            QVERIFY(!view.tile(index)->checkBox()->isEnabled());
+            QVERIFY(view.tile(index)->detailButton()->isHidden());
+            QVERIFY(view.tile(index)->loadingView()->isHidden());
+        }
+        QVERIFY(view.page.completedLabel()->isVisible());
+        QVERIFY(!usable(view.page.cleanBut()));
+        QCOMPARE(view.page.totalSize(), 0);
+        QVERIFY(view.page.isCanClick());
+
+        // Back home, a new scan finds what is left.
+        QTest::mouseClick(view.page.backHomeButton(), Qt::LeftButton);
+        QVERIFY(view.page.mainView()->isVisible());
+        QVERIFY(!view.page.completedLabel()->isVisible());
+        view.page.beginScanFile();
+        QCOMPARE(view.tile(0)->sizeLabel()->text(), QString("0.00 KB"));
+        QCOMPARE(view.tile(1)->sizeLabel()->text(), QString("6.00 KB"));
+        QCOMPARE(uint64_t(view.page.totalSize()), uint64_t(6 * 1024));
+    }
+
+    void toolSwitchingIsRefusedUntilTheEndBlockHasRun() {
+        JunkHomeFixture home;
+        Services services;
+        testsupport::ManualExecutors executors;
+        Page view(executors.executors());
+        ui::ViewMan::returnViewMan()->addView(&view.page);
+        view.page.beginScanFile();
+        executors.runQueued();
+        QTest::mouseClick(view.page.cleanBut(), Qt::LeftButton);
+        QVERIFY(!view.page.isCanClick());
+        QVERIFY(!ui::ViewMan::returnViewMan()->checkCanClick(1));
+        QCOMPARE(view.page.totalSizeLabel()->text(), QString("清理垃圾文件，请稍候..."));
+        QVERIFY(!usable(view.page.cleanBut()));
+        QVERIFY(!view.page.backHomeButton()->isEnabled());
+        // The tiles with something selected show their loading view; none takes clicks.
+        for (int index = 0; index < 6; ++index) {
+            QCOMPARE(view.tile(index)->loadingView()->isVisible(), index != 3 && index != 4);
+            QVERIFY(!view.tile(index)->detailButton()->isEnabled());
+        }
+        QVERIFY(executors.runNext());  // the removal, which posts its end block
+        QVERIFY(!view.page.isCanClick());
+        QVERIFY(view.page.allListViewArr()[0]->loadingView()->isVisible());
+        QVERIFY(executors.runNext());
+        QVERIFY(view.page.isCanClick());
+        QVERIFY(ui::ViewMan::returnViewMan()->checkCanClick(1));
+        QVERIFY(view.page.backHomeButton()->isEnabled());
+        ui::ViewMan::returnViewMan()->removeView(&view.page);
+    }
+
+    void anItemGoneBeforeItsTurnIsNotCounted() {
+        ScannedHome scanned;
+        auto& [home, services, view] = scanned;
+        const auto& vanished = home.item("~/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/invoice.pdf");
+        ::unlink(home.path(vanished.macPath).c_str());
+        view.page.beginCleanFile();
+        QCOMPARE(uint64_t(view.page.cleanTotalSize()), uint64_t(20 * 1024 + 6 * 1024 - vanished.bytes));
+        QCOMPARE(view.tile(2)->sizeLabel()->text(), QString("0.00 KB"));
+        QCOMPARE(services.session->prompts, 0);
     }
 
     void theStopButtonAsksTheScannerToStop() {

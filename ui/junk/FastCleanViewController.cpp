@@ -1,6 +1,7 @@
 #include "ui/junk/FastCleanViewController.h"
 
 #include "core/junk/FastCleanScanFile.h"
+#include "core/junk/JunkRemoval.h"
 #include "core/junk/JunkSelection.h"
 #include "core/kit/CommUti.h"
 #include "platform/FolderLister.h"
@@ -37,6 +38,7 @@
 namespace ui {
 
 using core::junk::FastCleanScanFile;
+using core::junk::JunkRemoval;
 using core::junk::JunkSelection;
 using core::junk::TCTreeNode;
 
@@ -153,13 +155,14 @@ void FastCleanViewController::makeTileScreen() {
     backHomeButton_ = backButton(detailView_, QPoint(12, 17));
     backHomeButton_->setToolTip(QStringLiteral("返回首页"));
     connect(backHomeButton_, &QAbstractButton::clicked, this, &FastCleanViewController::backHomeButtonAction);
-    completedLabel_ = makeTextField(detailView_, QRect(48, 462, 644, 24), QStringLiteral("清理完成"),
+    completedLabel_ = makeTextField(detailView_, QRect(48, 466, 644, 22), QStringLiteral("清理完成"),
                                     boldSystemFontOfSize(16), getColor(74, 186, 71, 1), Qt::AlignCenter);
-    totalSizeLabel_ = makeTextField(detailView_, QRect(48, 486, 644, 34), QString(), systemFontOfSize(14), textColor(),
+    totalSizeLabel_ = makeTextField(detailView_, QRect(48, 489, 644, 32), QString(), systemFontOfSize(14), textColor(),
                                     Qt::AlignCenter);
     totalSizeLabel_->setTextFormat(Qt::RichText);
     cleanBut_ = actionButton(detailView_, pageFrame(310, 40, 120, 32), QStringLiteral("清理"),
                              QStringLiteral("new_btn_scan"));
+    connect(cleanBut_, &QAbstractButton::clicked, this, &FastCleanViewController::beginCleanFile);
     normalLable = new QLabel(detailView_);
     QFont highlighted = systemFontOfSize(14);
     highlighted.setWeight(QFont::DemiBold);
@@ -460,6 +463,55 @@ void FastCleanViewController::backToDetailButtonAction() {
 void FastCleanViewController::backHomeButtonAction() {
     completedLabel_->hide();
     showScreen(mainView_);
+}
+
+// --- Clean.
+
+void FastCleanViewController::beginCleanFile() {
+    if (!isCanClick_ || allTypeArr_.empty()) return;
+    isCanClick_ = false;
+    cleanTotalSize_ = 0;
+    cleanBut_->setButtonEnabled(false);
+    backHomeButton_->setEnabled(false);
+    totalSizeLabel_->setText(QStringLiteral("清理垃圾文件，请稍候..."));
+    for (FastTypeView* tile : allListViewArr_) {
+        const TCTreeNode& category = *allTypeArr_[tile->tag];
+        tile->setCheck(tile->checkImageName(), false);
+        tile->setDetailButtonUsable(false);
+        const bool affected = std::any_of(category.detailChildren.begin(), category.detailChildren.end(),
+                                          [](const auto& child) { return child->selectState != 0; });
+        tile->setLoading(affected);
+    }
+    auto removal = std::make_shared<JunkRemoval>(allTypeArr_);
+    QPointer<FastCleanViewController> page(this);
+    core::Executor main = executors.main;
+    executors.global([removal, main, page] {
+        removal->run();
+        main([removal, page] {
+            if (!page) return;
+            page->backHomeButton_->setEnabled(true);
+            page->cleanEnd(removal);
+            page->isCanClick_ = true;
+        });
+    });
+}
+
+void FastCleanViewController::cleanEnd(const std::shared_ptr<JunkRemoval>& removal) {
+    removal->apply();
+    cleanTotalSize_ = removal->cleanTotalSize();
+    for (FastTypeView* tile : allListViewArr_) {
+        tile->setDetailButtonUsable(false);
+        tile->setDetailButtonHidden(true);
+        tile->setSizeText(QString::fromStdString(allTypeArr_[tile->tag]->size));
+        tile->setCheck(QStringLiteral("checkbox-unsel-disable"), false);
+        tile->setLoading(false);
+    }
+    completedLabel_->show();
+    totalSize_ = 0;
+    const QString size = sizeText(cleanTotalSize_);
+    totalSizeLabel_->setText(setStringFontWithMainStr(
+        QStringLiteral("已经从您的Mac中清理%1垃圾文件，再次清理请返回首页重新扫描。").arg(size), textColor(), size,
+        getColor(108, 200, 121, 1), normalLable->font(), selectFileLabel_->font(), 16));
 }
 
 }  // namespace ui

@@ -18,6 +18,10 @@ class QAbstractItemView;
 class QLabel;
 class QModelIndex;
 
+namespace core::junk {
+class JunkRemoval;
+}
+
 namespace ui {
 
 class CheckButtonCell;
@@ -33,7 +37,7 @@ class junkView;
 // Tool page 0, the junk cleaner: a start screen with the scan button, the scan screen (progress,
 // the path being sized, stop), the six category tiles with their check boxes, sizes and the
 // total to clean, the detail screen of one category (a table, or the chat applications'
-// outline) with its select-all box and open buttons. The trees the scan hands over are read and
+// outline) and the clean with its end screen. The trees the scan hands over are read and
 // changed on the main thread only.
 class FastCleanViewController : public QWidget,
                                 public ViewDelegate,
@@ -54,6 +58,7 @@ public:
     void beginScanFile();
     void stopButtonAction();
     void backHomeButtonAction();
+    void beginCleanFile();
     void backToDetailButtonAction();
     void setAllSelectOrNoSelect();
     void checkBoxButtonAction(int tag) override;
@@ -90,6 +95,7 @@ public:
     const Categories& allTypeArr() const { return allTypeArr_; }
     core::junk::TCTreeNode* selectTreeNode() const { return selectTreeNode_; }
     int64_t totalSize() const { return totalSize_; }
+    int64_t cleanTotalSize() const { return cleanTotalSize_; }
     int aSelectAllState() const { return aSelectAllState_; }
     bool isScanning() const { return isScanning_; }
 
@@ -111,6 +117,7 @@ private:
     void selectionChanged();
     void updateSelectLabel();
     void updateSelectAllButton();
+    void cleanEnd(const std::shared_ptr<core::junk::JunkRemoval>& removal);
 
     core::Executors executors;
     QTimer pathTimer;
@@ -141,6 +148,7 @@ private:
     std::vector<FastTypeView*> allListViewArr_;
     core::junk::TCTreeNode* selectTreeNode_ = nullptr;
     int64_t totalSize_ = 0;
+    int64_t cleanTotalSize_ = 0;
     bool isCanClick_ = true;
     bool isScanning_ = false;
     int aSelectAllState_ = 0;
