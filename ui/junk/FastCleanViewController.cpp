@@ -50,6 +50,8 @@ constexpr int kChatCategory = 5;
 constexpr float kProgressPerCategory = 16.7f;
 constexpr std::chrono::milliseconds kPathInterval(100);
 constexpr int kListTop = 54;
+constexpr int kTableCheckX = 23;
+constexpr int kOutlineCheckX = 19;
 
 QRect pageFrame(qreal x, qreal y, qreal width, qreal height) {
     return cocoaRect(kPageHeight, x, y, width, height).toRect();
@@ -245,7 +247,6 @@ void FastCleanViewController::tableViewTitleCheckBox() {
                                                  QStringLiteral("checkbox-checked"),
                                                  QStringLiteral("checkbox-checked"));
     selectAllButton_->resize(16, 16);
-    selectAllButton_->move(23, (FlatHeaderView::kHeight - 16) / 2);
     selectAllButton_->setCursor(Qt::PointingHandCursor);
     connect(selectAllButton_, &QAbstractButton::clicked, this, &FastCleanViewController::setAllSelectOrNoSelect);
 }
@@ -380,10 +381,13 @@ void FastCleanViewController::detailButtonAction(int tag) {
         socialOutlineView_->setRowNum(-1);
         socialOutlineView_->expandToDepth(0);
         selectAllButton_->setParent(socialOutlineView_->headerView());
+        // The outline's boxes sit 4 points further left than the table's.
+        selectAllButton_->move(kOutlineCheckX, (FlatHeaderView::kHeight - 16) / 2);
     } else {
         tableModel->setRootNode(selectTreeNode_);
         subDetailTableView_->setRowNum(-1);
         selectAllButton_->setParent(subDetailTableView_->headerView());
+        selectAllButton_->move(kTableCheckX, (FlatHeaderView::kHeight - 16) / 2);
     }
     selectAllButton_->show();
     subDetailTitleLabel_->setText(QString::fromStdString(selectTreeNode_->title));
