@@ -1,6 +1,9 @@
 #include "core/junk/JunkSelection.h"
 
 #include "core/kit/CommUti.h"
+#include "platform/Log.h"
+
+#include <string>
 
 namespace core::junk {
 namespace {
@@ -18,6 +21,13 @@ void addLeaves(const TCTreeNode& node, JunkSelection::Leaves& leaves) {
         ++leaves.selected;
         leaves.selectedBytes += JunkSelection::bytesOf(*child);
     }
+}
+
+// A partly selected item counts its selected leaves, at every depth.
+uint64_t selectedLeafBytes(const TCTreeNode& node) {
+    const uint64_t bytes = JunkSelection::leavesBelow(node).selectedBytes;
+    platform::logInfo("---- : " + std::to_string(bytes));
+    return bytes;
 }
 
 }  // namespace
@@ -56,7 +66,7 @@ uint64_t JunkSelection::selectedSize(int index) const {
     uint64_t size = 0;
     for (const auto& child : categories_.at(index)->detailChildren) {
         if (child->selectState == 1) size += bytesOf(*child);
-        else if (child->selectState == 2) size += leavesBelow(*child).selectedBytes;
+        else if (child->selectState == 2) size += selectedLeafBytes(*child);
     }
     return size;
 }

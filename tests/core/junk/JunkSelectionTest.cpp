@@ -1,4 +1,5 @@
 #include "core/junk/JunkSelection.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,14 @@ TEST(JunkSelection, DefaultTotalIsTheFirstThreeCategoriesAndTheChatCategorysSele
     EXPECT_EQ(selection.tileCheck(4), Check::Disabled);
     EXPECT_EQ(selection.tileCheck(5), Check::Partial);
     EXPECT_TRUE(selection.hasSelection());
+}
+
+TEST(JunkSelection, APartlySelectedItemLogsTheBytesOfItsSelectedLeaves) {
+    Trees trees;
+    testsupport::LogCapture log;
+    EXPECT_EQ(JunkSelection(trees.categories).selectedSize(5), 19 * KB);
+    // QQ alone stands at 2: its two selected logs; 微信 is selected whole and logs nothing.
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"---- : 3072"});
 }
 
 TEST(JunkSelection, ATileToggleClearsAFullCategoryAndSelectsAnyOtherWhole) {
