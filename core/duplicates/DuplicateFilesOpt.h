@@ -40,8 +40,8 @@ public:
     const std::vector<DuplicateAppGroup>& duplicateAppGroups() const { return m_findAppArray; }
     // After the search: a new result tree when it found at least one group. Under a root named
     // "Root", the bundle groups come first, then the file groups; each group lists its copies
-    // (leaves) with the earliest match of the search last but one and the earliest copy last
-    // of all, so the copy that bulk ticking leaves unticked is the earliest match.
+    // (leaves) with the earliest copy last but one and the earliest match after it last of
+    // all, so the copy that bulk ticking leaves unticked is that earliest match.
     bool getDuplicateFiles(std::shared_ptr<SimpleTreeNode>& root) const;
 
 private:

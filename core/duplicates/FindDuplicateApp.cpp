@@ -113,10 +113,34 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::getSameSizeDirs() {
              const AppAttrbItem& item = m_AllAppItem[i].item;
              return std::make_pair(item.DirectorySize, item.AllFileInDirectory.size());
          })) {
+        run = withoutSharedFiles(run);
         if (run.size() == 1) settle(m_AllAppItem[run.front()], Outcome::Unique);
-        else classes.push_back(std::move(run));
+        else if (run.size() > 1) classes.push_back(std::move(run));
     }
     return classes;
+}
+
+// A bundle that shares a file with an earlier one of its class (a link into it, or a hard
+// link) is no copy of it: removing the earlier bundle would take that content from this one.
+// Such a bundle is left out; the earlier one may still be matched with a true copy.
+FindDuplicateApp::Indices FindDuplicateApp::withoutSharedFiles(const Indices& members) {
+    std::set<std::pair<std::uint64_t, std::uint64_t>> keptFiles;
+    Indices kept;
+    for (std::size_t index : members) {
+        Bundle& bundle = m_AllAppItem[index];
+        const auto& files = bundle.item.AllFileInDirectory;
+        const bool shares = std::any_of(files.begin(), files.end(), [&](const fileAttrbItem& file) {
+            return keptFiles.count({file.device, file.inode}) > 0;
+        });
+        if (shares) {
+            platform::logInfo("bundle shares its files with another:" + bundle.item.DirectoryPathName);
+            settle(bundle, Outcome::Failed);
+            continue;
+        }
+        for (const fileAttrbItem& file : files) keptFiles.insert({file.device, file.inode});
+        kept.push_back(index);
+    }
+    return kept;
 }
 
 // Takes one fingerprint of every non-empty file of the bundles in the classes. A bundle with a

@@ -25,7 +25,8 @@ namespace core {
 // bundles are compared by their sorted fingerprints. Empty files pair up by size without
 // being read. A bundle that cannot be listed whole, holds an item that is no regular file,
 // or holds a file that cannot be read is never a copy; neither is a second path to the same
-// bundle. Progress, the current bundle and stop requests are safe from any thread.
+// bundle, nor a bundle that shares a file with the one it would copy. Progress, the current
+// bundle and stop requests are safe from any thread.
 class FindDuplicateApp {
 public:
     FindDuplicateApp(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm = {});
@@ -60,6 +61,7 @@ private:
     void InitInputAppDirectory(const std::vector<std::string>& paths);
     std::optional<Bundle> getAllFilePathName(const std::string& path);
     std::vector<Indices> getSameSizeDirs();
+    Indices withoutSharedFiles(const Indices& members);
     void fingerprint(const std::vector<Indices>& classes, bool whole, const Workers& workers);
     std::vector<Indices> sameContent(const std::vector<Indices>& classes);
     std::vector<Print> signatureOf(const Bundle& bundle) const;

@@ -1,4 +1,5 @@
 #include "core/duplicates/FindDuplicateApp.h"
+#include "platform/PathText.h"
 #include "support/LogCapture.h"
 #include "support/OpenLedger.h"
 #include "support/RandomContent.h"
@@ -178,4 +179,32 @@ TEST_F(FindDuplicateAppTest, WorkersOnThreadsFindTheSameGroups) {
                                           {"B14.app", "B17.app", "B20.app", "B11.app"},
                                           {"B15.app", "B18.app", "B21.app", "B12.app"}}));
     EXPECT_EQ(finder.getProgress(), 100u);
+}
+
+namespace {
+
+const std::vector<std::string> bundleFiles{"Contents/MacOS/Program", "Contents/Info.plist",
+                                           "Contents/Resources/icon.png", "Contents/PkgInfo"};
+
+}  // namespace
+
+TEST_F(FindDuplicateAppTest, ABundleSharingItsFilesWithAnotherIsNoCopyOfIt) {
+    // Links.app holds only links to the files of Real.app: removing Real.app as "the copy"
+    // would leave Links.app empty.
+    const std::string real = writeBundle("B/Real.app");
+    const std::string links = folder / "A/Links.app";
+    for (const std::string& file : bundleFiles) {
+        folder.makeFolder(platform::parentPath("A/Links.app/" + file));
+        ASSERT_EQ(symlink((real + "/" + file).c_str(), (links + "/" + file).c_str()), 0);
+    }
+    EXPECT_EQ(find({links, real}), Names{});
+    EXPECT_TRUE(log.contains("bundle shares its files with another:" + real));
+    // A hard-linked twin is no copy either; a true copy of the first still is.
+    const std::string hard = folder / "C/Hard.app";
+    for (const std::string& file : bundleFiles) {
+        folder.makeFolder(platform::parentPath("C/Hard.app/" + file));
+        ASSERT_EQ(link((real + "/" + file).c_str(), (hard + "/" + file).c_str()), 0);
+    }
+    const std::string copy = writeBundle("D/Copy.app");
+    EXPECT_EQ(find({real, hard, copy}), (Names{{"Copy.app", "Real.app"}}));
 }
