@@ -169,11 +169,16 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& ite
 }
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item, const struct stat& info) {
-    // A file with other hard links is left for the eraser to refuse, its mode untouched, as
-    // the mode is shared with the other names.
-    if (info.st_nlink == 1) doUnLockFile(item.url);
+    // A file with other hard links shares its data and mode with the other names: neither is
+    // touched. Only an empty one loses this name.
+    const bool sharedWithOtherNames = info.st_nlink > 1;
+    if (!sharedWithOtherNames) doUnLockFile(item.url);
     // The size now, not the one listed: a file that has grown since is overwritten.
     if (info.st_size == 0) return removedAt(item.url, unlink) ? Outcome::Success : Outcome::Fail;
+    if (sharedWithOtherNames) {
+        platform::logWarning("File has " + std::to_string(info.st_nlink) + " hard links, left alone: " + item.url);
+        return Outcome::Fail;
+    }
     if (!platform::isDeletableFileAtPath(item.url) || !checkPermissions(item.url)) {
         platform::logWarning("--没有权限--------" + item.url);
         return Outcome::Refused;

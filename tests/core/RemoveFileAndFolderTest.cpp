@@ -300,3 +300,28 @@ TEST_F(ShredEngine, LockFlagsAreClearedWherePermitted) {
     EXPECT_FALSE(exists(rootLocked));
     EXPECT_TRUE(log.contains("File unlocked successfully."));
 }
+
+TEST_F(ShredEngine, AHardLinkedFileKeepsItsModeEvenWhenItCouldBeMadeWritable) {
+    if (!testsupport::runningAsRoot()) GTEST_SKIP() << "needs root to give the files to another user";
+    using testsupport::nobodyId;
+    ASSERT_EQ(chmod(temp.path().c_str(), 0755), 0);
+    std::string own = temp.makeFolder("own");
+    std::string readOnly = temp.writeFile("own/read-only.txt", "two names");
+    std::string otherName = temp / "own/other-name.txt";
+    ASSERT_EQ(link(readOnly.c_str(), otherName.c_str()), 0);
+    ASSERT_EQ(chown(own.c_str(), nobodyId, nobodyId), 0);
+    ASSERT_EQ(chown(readOnly.c_str(), nobodyId, nobodyId), 0);
+    ASSERT_EQ(chmod(readOnly.c_str(), 0400), 0);
+    std::vector<std::shared_ptr<FileObj>> items = {itemFor(readOnly)};
+
+    std::string report = testsupport::runAsNobody([&] {
+        run(items);
+        return "failWipes=" + std::to_string(delegate.failWipes) + " outcome=" + items[0]->failStr;
+    });
+
+    EXPECT_EQ(report, "failWipes=0 outcome=Fail");
+    EXPECT_EQ(readWholeFile(otherName), "two names");
+    struct stat shared {};
+    ASSERT_EQ(stat(otherName.c_str(), &shared), 0);
+    EXPECT_EQ(shared.st_mode & 07777, 0400u);
+}
