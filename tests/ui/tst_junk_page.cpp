@@ -283,6 +283,12 @@ private slots:
         const std::string file = JunkNodeModel::nodeAt(firstLog)->path;
         QCOMPARE(services.workspace->calls(),
                  (std::vector<std::string>{"openFile " + folder, "revealFile " + file}));
+
+        // An item gone since the scan shows no open button.
+        QVERIFY(!firstLog.data(Qt::DecorationRole).isNull());
+        QCOMPARE(unlink(file.c_str()), 0);
+        QVERIFY(firstLog.data(Qt::DecorationRole).isNull());
+        QVERIFY(!logFolder.data(Qt::DecorationRole).isNull());
     }
 
     void refusedAccessShowsThePromptAndTheScanGoesOn() {

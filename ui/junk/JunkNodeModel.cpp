@@ -1,5 +1,6 @@
 #include "ui/junk/JunkNodeModel.h"
 
+#include "platform/FolderLister.h"
 #include "ui/kit/ImageNamed.h"
 #include "ui/kit/WorkspaceIcon.h"
 
@@ -94,7 +95,8 @@ QVariant JunkNodeModel::decoration(const TCTreeNode& node, int column) const {
                 return iconForFile(QString::fromStdString(node.path));
             return iconOf(node.image);
         case Open:
-            if (node.path.empty()) return {};
+            // An item gone since the scan has nothing left to open.
+            if (node.path.empty() || !platform::FolderLister::entryAt(node.path)) return {};
             return imageNamed(QStringLiteral("ic_open"));
         default: return {};
     }
