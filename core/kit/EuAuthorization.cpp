@@ -3,9 +3,9 @@
 #include "platform/DeletableCheck.h"
 #include "platform/FileManager.h"
 #include "platform/Log.h"
+#include "platform/PrivilegedProtocol.h"
 #include "platform/ServiceSlot.h"
 
-#include <limits.h>
 #include <sys/stat.h>
 
 #include <optional>
@@ -68,9 +68,13 @@ bool EuAuthorization::synFastRemovePath(const std::string& path) {
 }
 
 bool EuAuthorization::removeItemAtPath(const std::string& path) {
-    // PATH_MAX counts bytes with the terminating NUL; a NUL inside cannot be passed on at all.
-    if (path.size() >= PATH_MAX || path.find('\0') != std::string::npos) {
-        platform::logWarning("not removing an unusable path: " + path.substr(0, 200));
+    // A path the privileged helper would refuse (relative, not normalised, "/", longer than
+    // PATH_MAX, holding a NUL) fails here, before the user is asked for a password in vain.
+    std::optional<std::string> refusal = path.find('\0') != std::string::npos
+                                             ? std::optional<std::string>("holds a NUL byte")
+                                             : platform::PrivilegedProtocol::refusalReason(path);
+    if (refusal) {
+        platform::logWarning("not removing an unusable path (" + *refusal + "): " + path.substr(0, 200));
         return false;
     }
     std::shared_ptr<EuAuthorization> shared = shareEuAuthorization();

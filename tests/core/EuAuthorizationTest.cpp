@@ -156,6 +156,17 @@ TEST_F(EuAuthorizationTest, OverlongPathIsRefusedWithoutPrompting) {
     EXPECT_TRUE(EuAuthorization::removeItemAtPath(folder.path() + "/" + std::string(300, 'b')));
 }
 
+TEST_F(EuAuthorizationTest, PathsTheHelperWouldRefuseFailWithoutPrompting) {
+    testsupport::LogCapture log;
+    for (const std::string& path : {std::string(), std::string("relative/item"), std::string("/"),
+                                    folder.path() + "/a/../b", folder.path() + "/a/", folder.path() + "//a"})
+        EXPECT_FALSE(EuAuthorization::removeItemAtPath(path)) << path;
+    EXPECT_FALSE(remove(""));
+    EXPECT_EQ(summary(), "prompts 0");
+    EXPECT_TRUE(log.contains("not removing an unusable path (not an absolute path): relative/item"));
+    EXPECT_TRUE(log.contains("not removing an unusable path (the root folder): /"));
+}
+
 TEST(EuAuthorizationShared, OneInstanceWithASessionOfItsOwn) {
     auto session = std::make_shared<testsupport::FakePrivilegedSession>();
     platform::PrivilegedSession::setFactory([session] { return session; });
