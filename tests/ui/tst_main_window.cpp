@@ -1,4 +1,5 @@
 #include "core/kit/SettingsFile.h"
+#include "support/MemoryUserDefaults.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/kit/Colors.h"
 #include "ui/kit/LeftView.h"
@@ -63,6 +64,28 @@ private slots:
         QCOMPARE(core::SettingsFile::valueForKey("FontRegular").toString(), family);
         QVERIFY(!core::SettingsFile::valueForKey("FontLight").toString().empty());
         QVERIFY(!core::SettingsFile::valueForKey("FontBold").toString().empty());
+    }
+
+    // The bar's background lies over the whole bar: the presses it gets still reach the window.
+    void theBarsBackgroundStillMovesAndMiniaturisesTheWindow() {
+        auto defaults = std::make_shared<testsupport::MemoryUserDefaults>();
+        platform::UserDefaults::setShared(defaults);
+        auto* background = window()->titleBarView()->findChild<ui::TopBgView*>();
+        QVERIFY(background);
+        const QPoint inBar = background->mapFrom(window(), QPoint(500, 10));
+        const QPoint before = window()->pos();
+        QTest::mousePress(background, Qt::LeftButton, {}, inBar);
+        QTest::mouseMove(background, inBar + QPoint(30, 20));
+        QTest::mouseRelease(background, Qt::LeftButton, {}, inBar + QPoint(30, 20));
+        QCOMPARE(window()->pos(), before + QPoint(30, 20));
+
+        defaults->setObject("AppleMiniaturizeOnDoubleClick", platform::PlistValue(true));
+        QTest::mouseClick(background, Qt::LeftButton, {}, inBar);
+        QTest::mouseDClick(background, Qt::LeftButton, {}, inBar);
+        QTest::mouseRelease(background, Qt::LeftButton, {}, inBar);
+        QTRY_VERIFY(window()->isMinimized());
+        window()->showNormal();
+        platform::UserDefaults::setShared(nullptr);
     }
 
     void theCloseButtonClosesTheWindowAndMarksItClosed() {

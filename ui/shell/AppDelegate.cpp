@@ -219,9 +219,8 @@ void AppDelegate::closeWindow() {
     isOpenMainWindow = false;
 }
 
-// A window closed by the window manager is closed like one closed by its own button.
-// A window closed by other means is closed like one closed by its own button; the column and
-// the pages follow the content view's height.
+// A window closed by other means (the window manager, the close command) is closed like one
+// closed by its own button; the column and the pages follow the content view's height.
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_.get() && event->type() == QEvent::Close) isOpenMainWindow = false;
     if (watched == contentView() && event->type() == QEvent::Resize) layoutColumnAndPages();
