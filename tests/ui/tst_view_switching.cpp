@@ -8,6 +8,7 @@
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -124,8 +125,37 @@ private slots:
             QCOMPARE(cellView(i)->x(), cellView(0)->x());
         }
         for (int i : {1, 2, 3, 5, 6, 8, 9}) QCOMPARE(cellView(i)->y() - cellView(i - 1)->geometry().bottom() - 1, 2);
-        for (int i : {4, 7}) QVERIFY(cellView(i)->y() - cellView(i - 1)->geometry().bottom() - 1 > 2 + 5);
+        // Each group's first cell starts 5 points under the header whose caption names the group.
+        const std::vector<std::pair<int, QString>> groups{{0, "清理"}, {4, "工具"}, {7, "系统"}};
+        for (const auto& [first, caption] : groups) {
+            const QWidget* header = nullptr;
+            for (const QLabel* label : column()->view()->findChildren<QLabel*>())
+                if (label->text() == caption) header = label->parentWidget();
+            QVERIFY(header);
+            QCOMPARE(cellView(first)->y() - (header->geometry().bottom() + 1), 5);
+            QCOMPARE(cellView(first)->geometry().left(), header->geometry().left());
+            QCOMPARE(cellView(first)->width(), header->width());
+        }
         QCOMPARE(column()->cells()[4]->CellIcon, QString("ic_duplicates"));
+    }
+
+    // Selected: white text over the selection picture; the others black on the column. Both 16.
+    void onlyTheSelectedCellIsWhiteOverTheSelectionPicture() {
+        click(5);
+        for (int i = 0; i < 10; ++i) {
+            const QLabel* name = nullptr;
+            const QLabel* selection = nullptr;
+            for (const QLabel* label : cellView(i)->findChildren<QLabel*>()) {
+                if (label->text() == column()->cells()[i]->CellName && label->isVisibleTo(cellView(i))) name = label;
+                if (label->size() == cellView(i)->size() && label->text().isEmpty()) selection = label;
+            }
+            QVERIFY(name && selection);
+            const bool selected = i == 5;
+            QCOMPARE(name->palette().color(QPalette::WindowText),
+                     selected ? QColor(255, 255, 255) : QColor(0, 0, 0));
+            QCOMPARE(name->font().pixelSize(), 16);
+            QCOMPARE(selection->isVisibleTo(cellView(i)), selected);
+        }
     }
 
     void onlyTheTenToolIdsMakeAPage() {
