@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QStyle>
 #include <QtTest>
 
 #include <memory>
@@ -56,6 +57,12 @@ private slots:
         QCOMPARE(picture.pixelColor(100, 10), getColor(244, 244, 244, 1));
         QCOMPARE(picture.pixelColor(500, 10), getColor(254, 253, 255, 1));
         QCOMPARE(picture.pixelColor(100, 30), getColor(244, 244, 244, 1));  // the column below
+    }
+
+    void toolTipsShowWithoutDelayAfterLaunch() {
+        QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 0);
+        QWidget* page = shell->leftViewController()->view();
+        QCOMPARE(page->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, page), 0);
     }
 
     void everyLaunchStoresTheInterfaceFontNames() {
