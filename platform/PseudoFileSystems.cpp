@@ -2,12 +2,10 @@
 
 #include "platform/MountTable.h"
 
-#include <libmount/libmount.h>
 #include <linux/magic.h>
 #include <sys/statfs.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 namespace {
@@ -41,14 +39,11 @@ bool PseudoFileSystems::isPseudoType(int64_t type, uint64_t device) {
 }
 
 bool PseudoFileSystems::isDeviceFileSystem(uint64_t device) {
-    std::string mountTable = MountTable::ownTablePath();
-    libmnt_table* table = mnt_new_table_from_file(mountTable.c_str());
+    auto table = MountTable::read(MountTable::ownTablePath());
     if (!table) return false;
-    libmnt_fs* fileSystem = mnt_table_find_devno(table, static_cast<dev_t>(device), MNT_ITER_FORWARD);
-    const char* type = fileSystem ? mnt_fs_get_fstype(fileSystem) : nullptr;
-    bool isDevtmpfs = type && std::strcmp(type, "devtmpfs") == 0;
-    mnt_unref_table(table);
-    return isDevtmpfs;
+    for (const MountEntry& entry : table->entries())
+        if (entry.deviceNumber == device) return entry.fsType == "devtmpfs";
+    return false;
 }
 
 }  // namespace platform
