@@ -19,6 +19,7 @@ namespace ui {
 namespace {
 
 const QByteArray kReopenRequest = QByteArrayLiteral("reopen\n");
+const QByteArray kReopenAnswer = QByteArrayLiteral("ok\n");
 constexpr int kConnectAttempts = 20;      // the running launch may still be starting to listen
 constexpr int kAttemptPauseMs = 100;
 constexpr int kTimeoutMs = 1000;
@@ -97,7 +98,11 @@ void SingleInstance::readRequest() {
         connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
         auto answer = [this, connection] {
             if (!connection->canReadLine()) return;
-            if (connection->readLine() == kReopenRequest) emit reopenRequested();
+            if (connection->readLine() == kReopenRequest) {
+                connection->write(kReopenAnswer);
+                connection->flush();
+                emit reopenRequested();
+            }
             connection->disconnectFromServer();
         };
         connect(connection, &QLocalSocket::readyRead, this, answer);
@@ -105,12 +110,17 @@ void SingleInstance::readRequest() {
     }
 }
 
+// Only the running launch's answer counts: a socket can accept a connection while nobody
+// serves it (a crashed launch's forked child may hold it until that child runs its program).
 bool SingleInstance::askRunningToReopen() const {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(kTimeoutMs)) return false;
     socket.write(kReopenRequest);
-    return socket.waitForBytesWritten(kTimeoutMs);
+    if (!socket.waitForBytesWritten(kTimeoutMs)) return false;
+    while (!socket.canReadLine())
+        if (!socket.waitForReadyRead(kTimeoutMs)) return false;
+    return socket.readLine() == kReopenAnswer;
 }
 
 }  // namespace ui
