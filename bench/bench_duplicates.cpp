@@ -9,11 +9,11 @@
 
 #include "core/duplicates/DuplicateFilesOpt.h"
 #include "core/duplicates/crc.h"
-#include "platform/Environment.h"
-#include "platform/FileDescriptor.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/system/Environment.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
+#include "platform/system/PosixProcessRunner.h"
 
 #include <benchmark/benchmark.h>
 

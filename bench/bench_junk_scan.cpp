@@ -1,9 +1,9 @@
 // A whole junk scan of a generated Mac-like home of about 100,000 files in the places the six
 // categories look, with the sizing pool and on one thread, beside "du -sb" over the same tree.
 #include "core/junk/FastCleanScanFile.h"
-#include "platform/Environment.h"
-#include "platform/FileManager.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/system/Environment.h"
+#include "platform/files/FileManager.h"
+#include "platform/system/PosixProcessRunner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // every process in full, later calls only each process's stat file (the junk scanner asks once
 // per offered item through CommUti::isBelongRunningApp).
 #include "core/kit/CommUti.h"
-#include "platform/ProcRunningApplications.h"
+#include "platform/desktop/ProcRunningApplications.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // means the eraser is faster). The file lives in a fresh folder under $TMPDIR (default /tmp).
 
 #include "core/shredder/SecureEraser.h"
-#include "platform/FileDescriptor.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/system/PosixProcessRunner.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Sizing a generated tree of 300,000 files: sizeOfFileRef beside "du -sb" and "gdu -npc" on
 // the same tree, and the plain single-threaded walk that the tools' scanners use.
 #include "core/kit/CommUti.h"
-#include "platform/FileManager.h"
-#include "platform/FileWalker.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/files/FileManager.h"
+#include "platform/files/FileWalker.h"
+#include "platform/system/PosixProcessRunner.h"
 
 #include <benchmark/benchmark.h>
 

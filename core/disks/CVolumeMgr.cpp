@@ -2,7 +2,7 @@
 
 #include "core/disks/DiskSizeText.h"
 #include "core/disks/DiskUtilRunner.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <atomic>
 #include <chrono>

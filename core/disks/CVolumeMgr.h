@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/kit/Executors.h"
-#include "platform/PlistValue.h"
+#include "platform/system/PlistValue.h"
 
 #include <optional>
 #include <string>

@@ -1,11 +1,11 @@
 #include "core/disks/DiskUtilRunner.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Bundle.h"
-#include "platform/Environment.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
-#include "platform/ProcessRunner.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/system/Bundle.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
+#include "platform/system/ProcessRunner.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #include "core/disks/DiskVolumeList.h"
 
 #include "core/disks/CVolumeMgr.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PlistValue.h"
+#include "platform/system/PlistValue.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/kit/Executors.h"
-#include "platform/MountWatcher.h"
+#include "platform/mounts/MountWatcher.h"
 
 #include <functional>
 #include <memory>

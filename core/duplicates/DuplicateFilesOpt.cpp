@@ -1,7 +1,7 @@
 #include "core/duplicates/DuplicateFilesOpt.h"
 
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 
 namespace core {
 namespace {

@@ -2,10 +2,10 @@
 
 #include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
-#include "platform/FileWalker.h"
-#include "platform/FolderLister.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/files/FileWalker.h"
+#include "platform/files/FolderLister.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 
 #include <algorithm>
 #include <set>

@@ -1,9 +1,9 @@
 #include "core/duplicates/algorithm.h"
 
 #include "core/duplicates/crc.h"
-#include "platform/FileDescriptor.h"
-#include "platform/Log.h"
-#include "platform/PageCacheGuard.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/system/Log.h"
+#include "platform/files/PageCacheGuard.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/duplicates/fileAttrbItem.h"
-#include "platform/FileDescriptor.h"
+#include "platform/files/FileDescriptor.h"
 
 #include <atomic>
 #include <cstddef>

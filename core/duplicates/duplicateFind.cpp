@@ -1,7 +1,7 @@
 #include "core/duplicates/duplicateFind.h"
 
-#include "platform/FolderLister.h"
-#include "platform/Log.h"
+#include "platform/files/FolderLister.h"
+#include "platform/system/Log.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "core/duplicates/fileAttrbItem.h"
 
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 
 namespace core {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileEntry.h"
+#include "platform/files/FileEntry.h"
 
 #include <sys/types.h>
 

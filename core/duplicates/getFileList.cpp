@@ -1,11 +1,11 @@
 #include "core/duplicates/getFileList.h"
 
 #include "core/kit/ParallelLoop.h"
-#include "platform/Environment.h"
-#include "platform/FileWalker.h"
-#include "platform/FolderLister.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/system/Environment.h"
+#include "platform/files/FileWalker.h"
+#include "platform/files/FolderLister.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
 #include "core/kit/SharedText.h"
-#include "platform/FileEntry.h"
+#include "platform/files/FileEntry.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/junk/CategoryRoots.h"
 
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 
 #include <stdlib.h>
 

@@ -6,8 +6,8 @@
 #include "core/junk/SocialToolsScan.h"
 #include "core/kit/CommUti.h"
 #include "core/kit/ParallelLoop.h"
-#include "platform/PathText.h"
-#include "platform/RunningApplications.h"
+#include "platform/files/PathText.h"
+#include "platform/desktop/RunningApplications.h"
 
 #include <algorithm>
 #include <set>

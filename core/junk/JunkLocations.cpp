@@ -3,10 +3,10 @@
 #include "core/junk/SafeLocation.h"
 #include "core/junk/TCDiskVolums.h"
 #include "core/junk/XcodeCacheScanner.h"
-#include "platform/Environment.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
-#include "platform/SearchPaths.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
+#include "platform/files/SearchPaths.h"
 
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 #include "core/junk/FastCleanFileNode.h"
 #include "core/junk/JunkSelection.h"
 #include "core/kit/CommUti.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <sys/stat.h>
 

@@ -1,7 +1,7 @@
 #include "core/junk/JunkSelection.h"
 
 #include "core/kit/CommUti.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <string>
 

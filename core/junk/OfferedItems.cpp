@@ -1,7 +1,7 @@
 #include "core/junk/OfferedItems.h"
 
 #include "core/junk/SafeLocation.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 
 namespace core::junk {
 

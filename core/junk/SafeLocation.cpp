@@ -1,8 +1,8 @@
 #include "core/junk/SafeLocation.h"
 
-#include "platform/Environment.h"
-#include "platform/FolderLister.h"
-#include "platform/PathText.h"
+#include "platform/system/Environment.h"
+#include "platform/files/FolderLister.h"
+#include "platform/files/PathText.h"
 
 namespace core::junk {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileEntry.h"
-#include "platform/LinkFreePath.h"
+#include "platform/files/FileEntry.h"
+#include "platform/files/LinkFreePath.h"
 
 #include <optional>
 #include <string>

@@ -2,10 +2,10 @@
 
 #include "core/junk/SafeLocation.h"
 #include "core/kit/CommUti.h"
-#include "platform/Environment.h"
-#include "platform/FileWalker.h"
-#include "platform/FolderLister.h"
-#include "platform/PathText.h"
+#include "platform/system/Environment.h"
+#include "platform/files/FileWalker.h"
+#include "platform/files/FolderLister.h"
+#include "platform/files/PathText.h"
 
 #include <map>
 #include <set>

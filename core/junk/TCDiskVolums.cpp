@@ -1,7 +1,7 @@
 #include "core/junk/TCDiskVolums.h"
 
 #include "core/kit/CommUti.h"
-#include "platform/MountedVolumes.h"
+#include "platform/mounts/MountedVolumes.h"
 
 namespace core::junk {
 namespace {

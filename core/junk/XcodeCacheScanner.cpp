@@ -1,6 +1,6 @@
 #include "core/junk/XcodeCacheScanner.h"
 
-#include "platform/Environment.h"
+#include "platform/system/Environment.h"
 
 namespace core::junk {
 

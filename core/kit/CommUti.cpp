@@ -2,11 +2,11 @@
 
 #include "core/junk/JunkLocations.h"
 #include "core/kit/SettingsFile.h"
-#include "platform/Environment.h"
-#include "platform/Log.h"
-#include "platform/NetworkReachability.h"
-#include "platform/RunningApplications.h"
-#include "platform/TreeSizer.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
+#include "platform/desktop/NetworkReachability.h"
+#include "platform/desktop/RunningApplications.h"
+#include "platform/files/TreeSizer.h"
 
 #include <charconv>
 #include <cmath>

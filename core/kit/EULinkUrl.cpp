@@ -1,7 +1,7 @@
 #include "core/kit/EULinkUrl.h"
 
 #include "core/kit/SettingsFile.h"
-#include "platform/Environment.h"
+#include "platform/system/Environment.h"
 
 namespace core {
 

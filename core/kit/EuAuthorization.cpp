@@ -1,10 +1,10 @@
 #include "core/kit/EuAuthorization.h"
 
-#include "platform/DeletableCheck.h"
-#include "platform/FileManager.h"
-#include "platform/Log.h"
-#include "platform/PrivilegedProtocol.h"
-#include "platform/ServiceSlot.h"
+#include "platform/files/DeletableCheck.h"
+#include "platform/files/FileManager.h"
+#include "platform/system/Log.h"
+#include "platform/privileged/PrivilegedProtocol.h"
+#include "platform/system/ServiceSlot.h"
 
 #include <sys/stat.h>
 

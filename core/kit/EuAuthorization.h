@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PrivilegedSession.h"
+#include "platform/privileged/PrivilegedSession.h"
 
 #include <memory>
 #include <mutex>

@@ -2,10 +2,10 @@
 
 #include "core/kit/EULinkUrl.h"
 #include "core/kit/SettingsFile.h"
-#include "platform/HttpClient.h"
-#include "platform/KernelFiles.h"
-#include "platform/Log.h"
-#include "platform/Workspace.h"
+#include "platform/desktop/HttpClient.h"
+#include "platform/system/KernelFiles.h"
+#include "platform/system/Log.h"
+#include "platform/desktop/Workspace.h"
 
 #include <openssl/evp.h>
 #include <openssl/hmac.h>

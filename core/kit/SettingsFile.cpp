@@ -1,10 +1,10 @@
 #include "core/kit/SettingsFile.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Bundle.h"
-#include "platform/Environment.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/system/Bundle.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
 #include "core/readings/AtaSmartAttribute.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #include "core/readings/CSMARTAttribute.h"
 
 #include "core/readings/AtaSmartAttribute.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <cerrno>
 

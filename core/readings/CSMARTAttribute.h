@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SmartDevices.h"
+#include "platform/hardware/SmartDevices.h"
 
 #include <cstdint>
 #include <functional>

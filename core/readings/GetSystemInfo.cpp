@@ -2,10 +2,10 @@
 
 #include "core/readings/MenuMeterDefaults.h"
 #include "core/readings/TemperatureReader.h"
-#include "platform/Bundle.h"
-#include "platform/Environment.h"
-#include "platform/Log.h"
-#include "platform/ProcessRunner.h"
+#include "platform/system/Bundle.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
+#include "platform/system/ProcessRunner.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "core/readings/MenuMeterDefaults.h"
 
-#include "platform/UserDefaults.h"
+#include "platform/system/UserDefaults.h"
 
 namespace core {
 

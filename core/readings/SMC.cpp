@@ -1,7 +1,7 @@
 #include "core/readings/SMC.h"
 
-#include "platform/Log.h"
-#include "platform/SmcConnection.h"
+#include "platform/system/Log.h"
+#include "platform/hardware/SmcConnection.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "core/readings/SSCpuMonitor.h"
 
-#include "platform/HostStatistics.h"
+#include "platform/hardware/HostStatistics.h"
 
 #include <mutex>
 

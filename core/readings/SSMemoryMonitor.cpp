@@ -1,6 +1,6 @@
 #include "core/readings/SSMemoryMonitor.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <cerrno>
 

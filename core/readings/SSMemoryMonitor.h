@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/readings/SSMemoryInfo.h"
-#include "platform/HostStatistics.h"
+#include "platform/hardware/HostStatistics.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "core/readings/TemperatureReader.h"
 
 #include "core/readings/SMC.h"
-#include "platform/Log.h"
-#include "platform/SmcConnection.h"
-#include "platform/SmcKeyData.h"
+#include "platform/system/Log.h"
+#include "platform/hardware/SmcConnection.h"
+#include "platform/hardware/SmcKeyData.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,11 +1,11 @@
 #include "core/shredder/RemoveFileAndFolder.h"
 
-#include "platform/DeletableCheck.h"
-#include "platform/FileDescriptor.h"
-#include "platform/FileFlags.h"
-#include "platform/FileManager.h"
-#include "platform/Log.h"
-#include "platform/UserDefaults.h"
+#include "platform/files/DeletableCheck.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/files/FileFlags.h"
+#include "platform/files/FileManager.h"
+#include "platform/system/Log.h"
+#include "platform/system/UserDefaults.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #include "core/shredder/SecureEraser.h"
 
-#include "platform/FileDescriptor.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 
 #include <fcntl.h>
 #include <sys/xattr.h>

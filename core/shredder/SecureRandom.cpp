@@ -1,6 +1,6 @@
 #include "core/shredder/SecureRandom.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <openssl/err.h>
 #include <openssl/rand.h>

@@ -1,6 +1,6 @@
 #include "DiskCatalog.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <sys/statvfs.h>
 

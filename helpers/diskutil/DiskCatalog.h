@@ -2,8 +2,8 @@
 
 #include "BlockDevice.h"
 
-#include "platform/MountTable.h"
-#include "platform/PlistValue.h"
+#include "platform/mounts/MountTable.h"
+#include "platform/system/PlistValue.h"
 
 #include <optional>
 #include <string>

@@ -10,8 +10,8 @@
 #include "BlockDevice.h"
 #include "DiskCatalog.h"
 
-#include "platform/MountTable.h"
-#include "platform/ProcessRunner.h"
+#include "platform/mounts/MountTable.h"
+#include "platform/system/ProcessRunner.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // It says "ready", then for each request (a path ended by a NUL byte) runs "/bin/rm" "-rf"
 // with the path and replies with the exit status and the command's whole output. Anything but
 // an absolute, normalised path other than "/" is refused. It ends at the end of its input.
-#include "platform/AtomicFile.h"
-#include "platform/PosixProcessRunner.h"
-#include "platform/PrivilegedProtocol.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/system/PosixProcessRunner.h"
+#include "platform/privileged/PrivilegedProtocol.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 #include "PowerSourceReport.h"
 
-#include "platform/KernelFiles.h"
+#include "platform/system/KernelFiles.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 #include "PowerSourceReport.h"
 
-#include "platform/Environment.h"
+#include "platform/system/Environment.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/crc.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"

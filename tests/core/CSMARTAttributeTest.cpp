@@ -1,6 +1,6 @@
 #include "core/readings/AtaSmartAttribute.h"
 #include "core/readings/CSMARTAttribute.h"
-#include "platform/SmartPage.h"
+#include "platform/hardware/SmartPage.h"
 
 #include "support/FakeSmartDevices.h"
 #include "support/LogCapture.h"

@@ -1,6 +1,6 @@
 #include "core/kit/CommUti.h"
 
-#include "platform/FileManager.h"
+#include "platform/files/FileManager.h"
 #include "support/DeepTree.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,5 @@
 #include "core/kit/CommUti.h"
-#include "platform/RunningApplications.h"
+#include "platform/desktop/RunningApplications.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 

@@ -1,6 +1,6 @@
 #include "core/duplicates/DuplicateFileGrouper.h"
 #include "core/duplicates/crc.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/OpenLedger.h"
 #include "support/RandomContent.h"

@@ -1,6 +1,6 @@
 #include "core/duplicates/DuplicateFilesOpt.h"
 #include "core/duplicates/DuplicateResultTrees.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,5 @@
 #include "core/duplicates/FindDuplicateApp.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/OpenLedger.h"
 #include "support/RandomContent.h"

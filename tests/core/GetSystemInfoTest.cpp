@@ -1,6 +1,6 @@
 #include "core/readings/GetSystemInfo.h"
-#include "platform/Bundle.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/system/Bundle.h"
+#include "platform/system/PosixProcessRunner.h"
 
 #include "support/RecordedSmcKeys.h"
 #include "support/ScopedEnvironment.h"

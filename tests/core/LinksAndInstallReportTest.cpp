@@ -1,7 +1,7 @@
 #include "core/kit/EULinkUrl.h"
 #include "core/kit/InstallReport.h"
 #include "core/kit/SettingsFile.h"
-#include "platform/PlistValue.h"
+#include "platform/system/PlistValue.h"
 #include "support/LogCapture.h"
 #include "support/RecordingHttpClient.h"
 #include "support/RecordingWorkspace.h"

@@ -1,5 +1,5 @@
 #include "core/shredder/RemoveFileAndFolder.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/MemoryUserDefaults.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "core/duplicates/DuplicateFilesOpt.h"
 #include "core/duplicates/duplicateFind.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "support/LogCapture.h"
 #include "support/OpenLedger.h"
 #include "support/RandomContent.h"

@@ -1,6 +1,6 @@
 #include "core/duplicates/getFileList.h"
-#include "platform/Log.h"
-#include "platform/PathText.h"
+#include "platform/system/Log.h"
+#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"

@@ -1,8 +1,8 @@
 // Shows the shell's three dialogs side by side on a grey desk and saves a picture of the screen,
 // so their looks can be checked by eye: scripts/gallery dialogs_gallery [out.png] runs it under Xvfb.
 
-#include "ui/kit/TCImageWindow.h"
-#include "ui/kit/WidgetColors.h"
+#include "ui/kit/windows/TCImageWindow.h"
+#include "ui/kit/looks/WidgetColors.h"
 #include "ui/shell/FullDiskAccessViewController.h"
 #include "ui/shell/MarkSureDeleteWC.h"
 #include "ui/shell/TCPreferenceWindowController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AccessState.h"
+#include "platform/desktop/AccessState.h"
 
 #include <atomic>
 

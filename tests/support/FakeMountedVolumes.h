@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MountedVolumes.h"
+#include "platform/mounts/MountedVolumes.h"
 
 namespace testsupport {
 

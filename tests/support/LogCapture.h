@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <mutex>
 #include <string>

@@ -1,7 +1,7 @@
 #include "support/MacHomeFixture.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/PathText.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/PathText.h"
 
 #include <unistd.h>
 

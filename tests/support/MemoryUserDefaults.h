@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UserDefaults.h"
+#include "platform/system/UserDefaults.h"
 
 #include <map>
 #include <mutex>

@@ -1,7 +1,7 @@
 #include "support/RecordedSmcKeys.h"
 
-#include "platform/KeyStoreSmcConnection.h"
-#include "platform/SmcKeyTable.h"
+#include "platform/hardware/KeyStoreSmcConnection.h"
+#include "platform/hardware/SmcKeyTable.h"
 #include "support/HexText.h"
 
 #include <sstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SmcConnection.h"
+#include "platform/hardware/SmcConnection.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HttpClient.h"
+#include "platform/desktop/HttpClient.h"
 
 #include <mutex>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Workspace.h"
+#include "platform/desktop/Workspace.h"
 
 #include <mutex>
 #include <string>

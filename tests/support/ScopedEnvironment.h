@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Environment.h"
+#include "platform/system/Environment.h"
 #include "support/TempFolder.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MountChangeSource.h"
+#include "platform/mounts/MountChangeSource.h"
 
 #include <condition_variable>
 #include <deque>

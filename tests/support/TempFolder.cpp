@@ -1,7 +1,7 @@
 #include "support/TempFolder.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/PathText.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/PathText.h"
 
 #include <cstdlib>
 #include <filesystem>

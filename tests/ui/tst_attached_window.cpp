@@ -1,5 +1,5 @@
 #include "support/ScopedEnvironment.h"
-#include "ui/kit/MAAttachedWindow.h"
+#include "ui/kit/windows/MAAttachedWindow.h"
 
 #include <QScreen>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "ui/kit/AttachedWindowShape.h"
+#include "ui/kit/windows/AttachedWindowShape.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "ui/kit/Colors.h"
-#include "ui/kit/DMImageView.h"
-#include "ui/kit/ImageScale.h"
-#include "ui/kit/LeftView.h"
-#include "ui/kit/junkView.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/DMImageView.h"
+#include "ui/kit/looks/ImageScale.h"
+#include "ui/kit/controls/LeftView.h"
+#include "ui/kit/controls/junkView.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/kit/BigImage.h"
+#include "ui/kit/controls/BigImage.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "support/PointerEvents.h"
-#include "ui/kit/ButtonTitleColor.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/DTextImageButton.h"
-#include "ui/kit/EUHandButton.h"
-#include "ui/kit/TCImageButton.h"
-#include "ui/kit/TabBarWButton.h"
-#include "ui/kit/TextImageButton.h"
+#include "ui/kit/controls/ButtonTitleColor.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/DTextImageButton.h"
+#include "ui/kit/controls/EUHandButton.h"
+#include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/controls/TabBarWButton.h"
+#include "ui/kit/controls/TextImageButton.h"
 
 #include <QApplication>
 #include <QLabel>

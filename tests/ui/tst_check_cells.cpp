@@ -1,9 +1,9 @@
-#include "ui/kit/CheckButtonCell.h"
-#include "ui/kit/CheckButtonCellDelegate.h"
-#include "ui/kit/CustomTableView.h"
-#include "ui/kit/ImageAndTextCell.h"
-#include "ui/kit/LagImageATextCell.h"
-#include "ui/kit/SocialOutlineView.h"
+#include "ui/kit/tables/CheckButtonCell.h"
+#include "ui/kit/tables/CheckButtonCellDelegate.h"
+#include "ui/kit/tables/CustomTableView.h"
+#include "ui/kit/tables/ImageAndTextCell.h"
+#include "ui/kit/tables/LagImageATextCell.h"
+#include "ui/kit/tables/SocialOutlineView.h"
 
 #include <QHeaderView>
 #include <QPainter>

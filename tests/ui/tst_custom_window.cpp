@@ -1,10 +1,10 @@
 #include "support/MemoryUserDefaults.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/KxTitlebarContainer.h"
-#include "ui/kit/ModalLoop.h"
-#include "ui/kit/NSWindowDelegate.h"
-#include "ui/kit/Sheets.h"
-#include "ui/kit/TCImageWindow.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/windows/KxTitlebarContainer.h"
+#include "ui/kit/windows/ModalLoop.h"
+#include "ui/kit/windows/NSWindowDelegate.h"
+#include "ui/kit/windows/Sheets.h"
+#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "ui/kit/Dispatch.h"
+#include "ui/kit/desktop/Dispatch.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,7 +1,7 @@
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
-#include "ui/kit/DragOneFileView.h"
-#include "ui/kit/DragView.h"
+#include "ui/kit/controls/DragOneFileView.h"
+#include "ui/kit/controls/DragView.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

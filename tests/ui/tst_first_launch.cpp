@@ -1,6 +1,6 @@
 #include "core/kit/InstallReport.h"
 #include "core/kit/SettingsFile.h"
-#include "platform/PlistValue.h"
+#include "platform/system/PlistValue.h"
 #include "support/RecordingHttpClient.h"
 #include "support/RecordingWorkspace.h"
 #include "support/ScopedEnvironment.h"

@@ -1,8 +1,8 @@
 #include "support/LogCapture.h"
 #include "support/PointerEvents.h"
-#include "ui/kit/BaseWbgView.h"
-#include "ui/kit/SortSelectBgView.h"
-#include "ui/kit/StatusBgView.h"
+#include "ui/kit/controls/BaseWbgView.h"
+#include "ui/kit/controls/SortSelectBgView.h"
+#include "ui/kit/controls/StatusBgView.h"
 
 #include <QCursor>
 #include <QtTest>

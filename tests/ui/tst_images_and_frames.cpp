@@ -1,6 +1,6 @@
 #include "support/LogCapture.h"
-#include "ui/kit/CocoaRect.h"
-#include "ui/kit/ImageNamed.h"
+#include "ui/kit/looks/CocoaRect.h"
+#include "ui/kit/looks/ImageNamed.h"
 
 #include <QApplication>
 #include <QImage>

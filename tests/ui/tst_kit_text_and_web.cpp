@@ -1,10 +1,10 @@
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/InterfaceFonts.h"
-#include "ui/kit/QtHttpClient.h"
-#include "ui/kit/SystemFont.h"
-#include "ui/kit/TwoColorText.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/InterfaceFonts.h"
+#include "ui/kit/desktop/QtHttpClient.h"
+#include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/controls/TwoColorText.h"
 
 #include <QApplication>
 #include <QTcpServer>

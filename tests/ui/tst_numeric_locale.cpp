@@ -1,4 +1,4 @@
-#include "ui/kit/NumericLocale.h"
+#include "ui/kit/desktop/NumericLocale.h"
 
 #include <QApplication>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "ui/kit/Colors.h"
-#include "ui/kit/EUProgressView.h"
-#include "ui/kit/NSProgressBar.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/EUProgressView.h"
+#include "ui/kit/controls/NSProgressBar.h"
 
 #include <QApplication>
 #include <QImage>

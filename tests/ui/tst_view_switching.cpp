@@ -1,5 +1,5 @@
 #include "support/ScopedEnvironment.h"
-#include "ui/kit/LeftView.h"
+#include "ui/kit/controls/LeftView.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftCellView.h"
 #include "ui/shell/LeftCellViewCtr.h"

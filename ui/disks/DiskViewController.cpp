@@ -1,6 +1,6 @@
 #include "ui/disks/DiskViewController.h"
 
-#include "ui/kit/Dispatch.h"
+#include "ui/kit/desktop/Dispatch.h"
 
 namespace ui {
 

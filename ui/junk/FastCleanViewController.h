@@ -3,8 +3,8 @@
 #include "core/junk/TCTreeNode.h"
 #include "core/kit/Executors.h"
 #include "ui/junk/FastTypeViewDelegate.h"
-#include "ui/kit/CheckButtonCellDelegate.h"
-#include "ui/kit/Dispatch.h"
+#include "ui/kit/tables/CheckButtonCellDelegate.h"
+#include "ui/kit/desktop/Dispatch.h"
 #include "ui/shell/ViewDelegate.h"
 
 #include <QTimer>

@@ -1,13 +1,13 @@
 #include "ui/junk/FastTypeView.h"
 
 #include "ui/junk/FastTypeViewDelegate.h"
-#include "ui/kit/CocoaRect.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/SpinningImageView.h"
-#include "ui/kit/SystemFont.h"
-#include "ui/kit/TCImageButton.h"
-#include "ui/kit/TextField.h"
-#include "ui/kit/junkView.h"
+#include "ui/kit/looks/CocoaRect.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/SpinningImageView.h"
+#include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/controls/TextField.h"
+#include "ui/kit/controls/junkView.h"
 
 #include <QFontMetricsF>
 #include <QLabel>

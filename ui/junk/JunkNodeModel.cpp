@@ -1,8 +1,8 @@
 #include "ui/junk/JunkNodeModel.h"
 
-#include "platform/FolderLister.h"
-#include "ui/kit/ImageNamed.h"
-#include "ui/kit/WorkspaceIcon.h"
+#include "platform/files/FolderLister.h"
+#include "ui/kit/looks/ImageNamed.h"
+#include "ui/kit/desktop/WorkspaceIcon.h"
 
 #include <QSize>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/FlatItemDelegate.h"
+#include "ui/kit/tables/FlatItemDelegate.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/kit/InstallReport.h"
-#include "ui/kit/TCImageWindow.h"
+#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QObject>
 

@@ -1,16 +1,16 @@
 #include "ui/shell/FullDiskAccessViewController.h"
 
 #include "core/kit/CommUti.h"
-#include "platform/AccessState.h"
-#include "platform/Log.h"
-#include "platform/Workspace.h"
-#include "ui/kit/AppActivation.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/ModalLoop.h"
-#include "ui/kit/SystemFont.h"
-#include "ui/kit/TCImageWindow.h"
-#include "ui/kit/TextField.h"
-#include "ui/kit/TextImageButton.h"
+#include "platform/desktop/AccessState.h"
+#include "platform/system/Log.h"
+#include "platform/desktop/Workspace.h"
+#include "ui/kit/desktop/AppActivation.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/windows/ModalLoop.h"
+#include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/windows/TCImageWindow.h"
+#include "ui/kit/controls/TextField.h"
+#include "ui/kit/controls/TextImageButton.h"
 
 #include <QLabel>
 

@@ -1,9 +1,9 @@
 #include "ui/shell/LeftCellViewCtr.h"
 
-#include "ui/kit/CocoaRect.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/ImageNamed.h"
-#include "ui/kit/WidgetColors.h"
+#include "ui/kit/looks/CocoaRect.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/ImageNamed.h"
+#include "ui/kit/looks/WidgetColors.h"
 #include "ui/shell/LeftCellItem.h"
 #include "ui/shell/LeftCellView.h"
 #include "ui/shell/LeftCellViewDelegate.h"

@@ -1,9 +1,9 @@
 #include "ui/shell/LeftViewCtl.h"
 
-#include "ui/kit/CocoaRect.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/LeftView.h"
-#include "ui/kit/WidgetColors.h"
+#include "ui/kit/looks/CocoaRect.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/LeftView.h"
+#include "ui/kit/looks/WidgetColors.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftCellView.h"
 #include "ui/shell/LeftCellViewCtr.h"

@@ -1,10 +1,10 @@
 #include "ui/shell/MarkSureDeleteWC.h"
 
-#include "ui/kit/Colors.h"
-#include "ui/kit/SystemFont.h"
-#include "ui/kit/TCImageWindow.h"
-#include "ui/kit/TextField.h"
-#include "ui/kit/TextImageButton.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/windows/TCImageWindow.h"
+#include "ui/kit/controls/TextField.h"
+#include "ui/kit/controls/TextImageButton.h"
 #include "ui/shell/MarkSureDeleteWCDelegate.h"
 
 #include <QLabel>

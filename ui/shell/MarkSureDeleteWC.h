@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/NSWindowController.h"
+#include "ui/kit/windows/NSWindowController.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 #include "ui/shell/PlaceholderViewController.h"
 
-#include "ui/kit/Colors.h"
-#include "ui/kit/WidgetColors.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/WidgetColors.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

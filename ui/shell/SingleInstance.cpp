@@ -1,7 +1,7 @@
 #include "ui/shell/SingleInstance.h"
 
-#include "platform/Environment.h"
-#include "platform/Log.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
 
 #include <QFile>
 #include <QLocalServer>

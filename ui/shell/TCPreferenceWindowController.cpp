@@ -1,14 +1,14 @@
 #include "ui/shell/TCPreferenceWindowController.h"
 
 #include "core/kit/EULinkUrl.h"
-#include "platform/Log.h"
-#include "platform/Workspace.h"
-#include "ui/kit/ButtonTitleColor.h"
-#include "ui/kit/Colors.h"
-#include "ui/kit/EUHandButton.h"
-#include "ui/kit/SystemFont.h"
-#include "ui/kit/TCImageWindow.h"
-#include "ui/kit/TextField.h"
+#include "platform/system/Log.h"
+#include "platform/desktop/Workspace.h"
+#include "ui/kit/controls/ButtonTitleColor.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/controls/EUHandButton.h"
+#include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/windows/TCImageWindow.h"
+#include "ui/kit/controls/TextField.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "ui/shell/TopBgView.h"
 
-#include "ui/kit/Colors.h"
+#include "ui/kit/looks/Colors.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
 // The disk utility stand-in, run as the program it is, against recorded lsblk outputs and
 // mount tables; and the volume list built through it.
 #include "core/disks/DiskVolumeList.h"
-#include "platform/MountTable.h"
-#include "platform/PosixProcessRunner.h"
+#include "platform/mounts/MountTable.h"
+#include "platform/system/PosixProcessRunner.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/junk/SocialToolsScan.h"
 #include "core/kit/CommUti.h"
-#include "platform/PathText.h"
-#include "platform/RunningApplications.h"
+#include "platform/files/PathText.h"
+#include "platform/desktop/RunningApplications.h"
 #include "support/FakeMountedVolumes.h"
 #include "support/MacHomeFixture.h"
 

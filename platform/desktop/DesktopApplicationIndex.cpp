@@ -1,0 +1,113 @@
+#include "platform/desktop/DesktopApplicationIndex.h"
+
+#include "platform/files/FolderLister.h"
+#include "platform/files/PathText.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+
+namespace platform {
+namespace {
+
+const std::string kSuffix = ".desktop";
+
+// Programs that only run what their arguments name: matching them would take every shell or
+// script for the application.
+const std::array<const char*, 10> kInterpreters = {"sh", "bash", "dash", "env", "python", "python3",
+                                                   "perl", "java", "flatpak", "snap"};
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+timespec modificationTime(const std::string& folder) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0) return timespec{-1, 0};
+    return info.st_mtim;
+}
+
+bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+bool isInterpreter(const std::string& programName) {
+    return std::any_of(kInterpreters.begin(), kInterpreters.end(),
+                       [&](const char* name) { return programName == name; });
+}
+
+bool startsItsOwnProgram(const DesktopEntry& entry) {
+    if (entry.flag("Hidden") || entry.flag("Terminal") || entry.value("Type") != "Application") return false;
+    std::string program = lastPathComponent(entry.execProgram());
+    return !program.empty() && !isInterpreter(program);
+}
+
+}  // namespace
+
+DesktopApplicationIndex::DesktopApplicationIndex(std::vector<std::string> folders) : folders_(std::move(folders)) {}
+
+std::string DesktopApplicationIndex::idForFile(const std::string& file) {
+    std::string name = lastPathComponent(file);
+    return endsWith(name, kSuffix) ? name.substr(0, name.size() - kSuffix.size()) : name;
+}
+
+bool DesktopApplicationIndex::refresh() {
+    std::vector<timespec> stamps;
+    for (const auto& folder : folders_) stamps.push_back(modificationTime(folder));
+    bool changed = !loaded_ || !std::equal(stamps.begin(), stamps.end(), stamps_.begin(), sameTime);
+    if (!changed) return false;
+    stamps_ = std::move(stamps);
+    load();
+    return true;
+}
+
+void DesktopApplicationIndex::load() {
+    byId_.clear();
+    idByFile_.clear();
+    for (size_t i = 0; i < folders_.size(); ++i)
+        if (stamps_[i].tv_sec != -1) addFolder(folders_[i], "");
+    indexPrograms();
+    loaded_ = true;
+}
+
+void DesktopApplicationIndex::addFolder(const std::string& folder, const std::string& idPrefix) {
+    // Linked folders are not followed, so a link loop cannot recur; linked entries are read.
+    auto items = FolderLister::list(folder);
+    if (!items) return;
+    for (const auto& item : *items) {
+        std::string path = joinPath(folder, item.name);
+        if (item.isFolder()) {
+            addFolder(path, idPrefix + item.name + "-");
+            continue;
+        }
+        if (!endsWith(item.name, kSuffix)) continue;
+        std::string id = idPrefix + idForFile(item.name);
+        if (byId_.count(id)) continue;
+        auto entry = DesktopEntry::read(path);
+        if (!entry) continue;
+        idByFile_[path] = id;
+        byId_.emplace(id, Application{id, path, std::move(*entry)});
+    }
+}
+
+void DesktopApplicationIndex::indexPrograms() {
+    idByProgram_.clear();
+    for (const auto& [id, application] : byId_) {
+        if (!startsItsOwnProgram(application.entry)) continue;
+        std::string program = lastPathComponent(application.entry.execProgram());
+        auto [slot, inserted] = idByProgram_.emplace(program, id);
+        if (!inserted && id == program) slot->second = id;
+    }
+}
+
+const DesktopApplicationIndex::Application* DesktopApplicationIndex::byFile(const std::string& file) const {
+    auto found = idByFile_.find(file);
+    return found == idByFile_.end() ? nullptr : &byId_.at(found->second);
+}
+
+const DesktopApplicationIndex::Application* DesktopApplicationIndex::byProgramName(
+    const std::string& programName) const {
+    auto found = idByProgram_.find(programName);
+    return found == idByProgram_.end() ? nullptr : &byId_.at(found->second);
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/desktop/DesktopEntry.h"
+
+#include <ctime>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The installed desktop applications: the entries under the "applications" folders of the
+// XDG data folders. An entry's id is its path below the folder with "/" turned into "-" and
+// without ".desktop"; for one id the entry in the earlier folder wins. Reloaded only when a
+// folder's modification time changes. Not thread-safe: its owner serialises the calls.
+class DesktopApplicationIndex {
+public:
+    struct Application {
+        std::string id;
+        std::string file;
+        DesktopEntry entry;
+    };
+
+    explicit DesktopApplicationIndex(std::vector<std::string> folders);
+
+    // Re-reads the folders when one of them changed since the last call; true when it did.
+    bool refresh();
+    const Application* byFile(const std::string& file) const;
+    // The application whose "Exec" starts a program of this file name. Entries that only run
+    // an interpreter, open a terminal, or are hidden are left out; where several entries start
+    // the same program, the one whose id is the program's name wins, else the first by id.
+    const Application* byProgramName(const std::string& programName) const;
+    // The id for an entry file outside the folders: its file name without ".desktop".
+    static std::string idForFile(const std::string& file);
+
+private:
+    void load();
+    void addFolder(const std::string& folder, const std::string& idPrefix);
+    void indexPrograms();
+
+    std::vector<std::string> folders_;
+    std::vector<timespec> stamps_;
+    bool loaded_ = false;
+    std::map<std::string, Application> byId_;
+    std::map<std::string, std::string> idByFile_;
+    std::map<std::string, std::string> idByProgram_;
+};
+
+}  // namespace platform

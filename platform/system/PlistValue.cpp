@@ -1,0 +1,299 @@
+#include "platform/system/PlistValue.h"
+
+#include "platform/files/AtomicFile.h"
+#include "platform/system/Log.h"
+
+#include <plist/plist.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace platform {
+namespace {
+
+struct PlistDeleter {
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistHandle = std::unique_ptr<void, PlistDeleter>;
+
+PlistValue fromNode(plist_t node);
+
+PlistValue dictionaryFromNode(plist_t node) {
+    PlistValue::Dictionary dictionary;
+    plist_dict_iter iter = nullptr;
+    plist_dict_new_iter(node, &iter);
+    if (!iter) return PlistValue(dictionary);
+    for (;;) {
+        char* key = nullptr;
+        plist_t child = nullptr;
+        plist_dict_next_item(node, iter, &key, &child);
+        if (!child) {
+            free(key);
+            break;
+        }
+        if (key) dictionary[key] = fromNode(child);
+        free(key);
+    }
+    free(iter);
+    return PlistValue(std::move(dictionary));
+}
+
+PlistValue fromNode(plist_t node) {
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return PlistValue(value != 0);
+    }
+    case PLIST_UINT: {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        // libplist keeps negative integers as their two's-complement bit pattern.
+        return PlistValue(static_cast<int64_t>(value));
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return PlistValue(value);
+    }
+    case PLIST_STRING: {
+        char* value = nullptr;
+        plist_get_string_val(node, &value);
+        PlistValue result(std::string(value ? value : ""));
+        free(value);
+        return result;
+    }
+    case PLIST_DATA: {
+        char* value = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &value, &length);
+        PlistValue result = PlistValue::data(std::string(value ? value : "", value ? length : 0));
+        free(value);
+        return result;
+    }
+    case PLIST_DATE: {
+        int32_t seconds = 0, micro = 0;
+        plist_get_date_val(node, &seconds, &micro);
+        return PlistValue::date(seconds + micro / 1e6);
+    }
+    case PLIST_ARRAY: {
+        PlistValue::Array array;
+        uint32_t count = plist_array_get_size(node);
+        array.reserve(count);
+        for (uint32_t i = 0; i < count; ++i) array.push_back(fromNode(plist_array_get_item(node, i)));
+        return PlistValue(std::move(array));
+    }
+    case PLIST_DICT: return dictionaryFromNode(node);
+    default: return PlistValue();
+    }
+}
+
+plist_t toNode(const PlistValue& value) {
+    switch (value.type()) {
+    case PlistValue::Type::Boolean: return plist_new_bool(value.toBool());
+    case PlistValue::Type::Integer: return plist_new_uint(static_cast<uint64_t>(value.toInteger()));
+    case PlistValue::Type::Real: return plist_new_real(value.toReal());
+    case PlistValue::Type::String: return plist_new_string(value.toString().c_str());
+    case PlistValue::Type::Data: return plist_new_data(value.bytes().data(), value.bytes().size());
+    case PlistValue::Type::Date: {
+        double seconds = value.dateValue();
+        int32_t whole = static_cast<int32_t>(seconds);
+        return plist_new_date(whole, static_cast<int32_t>((seconds - whole) * 1e6));
+    }
+    case PlistValue::Type::Array: {
+        plist_t node = plist_new_array();
+        for (const auto& item : value.array()) plist_array_append_item(node, toNode(item));
+        return node;
+    }
+    case PlistValue::Type::Dictionary: {
+        plist_t node = plist_new_dict();
+        for (const auto& [key, item] : value.dictionary()) plist_dict_set_item(node, key.c_str(), toNode(item));
+        return node;
+    }
+    case PlistValue::Type::Null: break;
+    }
+    return plist_new_string("");
+}
+
+const PlistValue& nullValue() {
+    static const PlistValue value;
+    return value;
+}
+
+std::optional<int64_t> leadingInteger(const std::string& text) {
+    size_t start = text.find_first_not_of(" \t\n");
+    if (start == std::string::npos) return std::nullopt;
+    if (text[start] == '+') ++start;
+    int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (error != std::errc()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+PlistValue::PlistValue(bool value) : type_(Type::Boolean), flag_(value) {}
+PlistValue::PlistValue(int value) : type_(Type::Integer), integer_(value) {}
+PlistValue::PlistValue(int64_t value) : type_(Type::Integer), integer_(value) {}
+PlistValue::PlistValue(uint64_t value) : type_(Type::Integer), integer_(static_cast<int64_t>(value)) {}
+PlistValue::PlistValue(double value) : type_(Type::Real), number_(value) {}
+PlistValue::PlistValue(const char* value) : type_(Type::String), text_(value ? value : "") {}
+PlistValue::PlistValue(std::string value) : type_(Type::String), text_(std::move(value)) {}
+PlistValue::PlistValue(Array value) : type_(Type::Array), array_(std::move(value)) {}
+PlistValue::PlistValue(Dictionary value) : type_(Type::Dictionary), dictionary_(std::move(value)) {}
+
+PlistValue PlistValue::data(std::string bytes) {
+    PlistValue value;
+    value.type_ = Type::Data;
+    value.text_ = std::move(bytes);
+    return value;
+}
+
+PlistValue PlistValue::date(double secondsSince2001) {
+    PlistValue value;
+    value.type_ = Type::Date;
+    value.number_ = secondsSince2001;
+    return value;
+}
+
+bool PlistValue::toBool(bool fallback) const {
+    switch (type_) {
+    case Type::Boolean: return flag_;
+    case Type::Integer: return integer_ != 0;
+    case Type::Real: return number_ != 0;
+    case Type::String: {
+        // Foundation's boolValue: YES for a leading "Y", "y", "T", "t" or a non-zero digit.
+        size_t start = text_.find_first_not_of(" \t\n+-0");
+        if (start == std::string::npos) return false;
+        char c = text_[start];
+        return c == 'Y' || c == 'y' || c == 'T' || c == 't' || (c >= '1' && c <= '9');
+    }
+    default: return fallback;
+    }
+}
+
+int64_t PlistValue::toInteger(int64_t fallback) const {
+    switch (type_) {
+    case Type::Boolean: return flag_ ? 1 : 0;
+    case Type::Integer: return integer_;
+    case Type::Real: return static_cast<int64_t>(number_);
+    case Type::String: return leadingInteger(text_).value_or(0);
+    default: return fallback;
+    }
+}
+
+double PlistValue::toReal(double fallback) const {
+    switch (type_) {
+    case Type::Boolean: return flag_ ? 1 : 0;
+    case Type::Integer: return static_cast<double>(integer_);
+    case Type::Real:
+    case Type::Date: return number_;
+    case Type::String: {
+        double value = 0;
+        size_t start = text_.find_first_not_of(" \t\n+");
+        if (start == std::string::npos) return 0;
+        auto [end, error] = std::from_chars(text_.data() + start, text_.data() + text_.size(), value);
+        return error == std::errc() ? value : 0;
+    }
+    default: return fallback;
+    }
+}
+
+std::string PlistValue::toString(const std::string& fallback) const {
+    switch (type_) {
+    case Type::String: return text_;
+    case Type::Integer: return std::to_string(integer_);
+    default: return fallback;
+    }
+}
+
+const PlistValue::Array& PlistValue::array() const {
+    static const Array empty;
+    return type_ == Type::Array ? array_ : empty;
+}
+
+const PlistValue::Dictionary& PlistValue::dictionary() const {
+    static const Dictionary empty;
+    return type_ == Type::Dictionary ? dictionary_ : empty;
+}
+
+PlistValue::Array& PlistValue::mutableArray() {
+    if (type_ != Type::Array) *this = PlistValue(Array{});
+    return array_;
+}
+
+PlistValue::Dictionary& PlistValue::mutableDictionary() {
+    if (type_ != Type::Dictionary) *this = PlistValue(Dictionary{});
+    return dictionary_;
+}
+
+const PlistValue* PlistValue::find(const std::string& key) const {
+    if (type_ != Type::Dictionary) return nullptr;
+    auto found = dictionary_.find(key);
+    return found == dictionary_.end() ? nullptr : &found->second;
+}
+
+const PlistValue& PlistValue::operator[](const std::string& key) const {
+    const PlistValue* value = find(key);
+    return value ? *value : nullValue();
+}
+
+void PlistValue::set(const std::string& key, PlistValue value) { mutableDictionary()[key] = std::move(value); }
+
+void PlistValue::remove(const std::string& key) {
+    if (type_ == Type::Dictionary) dictionary_.erase(key);
+}
+
+void PlistValue::append(PlistValue value) { mutableArray().push_back(std::move(value)); }
+
+bool PlistValue::operator==(const PlistValue& other) const {
+    if (type_ != other.type_) return false;
+    switch (type_) {
+    case Type::Null: return true;
+    case Type::Boolean: return flag_ == other.flag_;
+    case Type::Integer: return integer_ == other.integer_;
+    case Type::Real:
+    case Type::Date: return number_ == other.number_;
+    case Type::String:
+    case Type::Data: return text_ == other.text_;
+    case Type::Array: return array_ == other.array_;
+    case Type::Dictionary: return dictionary_ == other.dictionary_;
+    }
+    return false;
+}
+
+std::optional<PlistValue> PlistValue::fromBytes(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > UINT32_MAX) return std::nullopt;
+    plist_t node = nullptr;
+    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+    if (!node) return std::nullopt;
+    PlistHandle handle(node);
+    return fromNode(node);
+}
+
+std::optional<PlistValue> PlistValue::readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    auto value = fromBytes(content.str());
+    if (!value) logWarning("not a property list: " + path);
+    return value;
+}
+
+std::string PlistValue::toXml() const {
+    PlistHandle handle(toNode(*this));
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(handle.get(), &xml, &length);
+    std::string result(xml ? xml : "", xml ? length : 0);
+    free(xml);
+    return result;
+}
+
+bool PlistValue::writeFile(const std::string& path) const { return writeFileAtomically(path, toXml(), 0644); }
+
+}  // namespace platform

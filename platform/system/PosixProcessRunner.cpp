@@ -1,0 +1,185 @@
+#include "platform/system/PosixProcessRunner.h"
+
+#include "platform/system/Log.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// After a kill, output still held open by an escaped grandchild is waited for this long.
+constexpr auto kDrainAfterKill = std::chrono::milliseconds(500);
+
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    bool open() {
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0) return false;
+        read = fds[0];
+        write = fds[1];
+        return true;
+    }
+    static void closeEnd(int& fd) {
+        if (fd >= 0) close(fd);
+        fd = -1;
+    }
+    void closeBoth() {
+        closeEnd(read);
+        closeEnd(write);
+    }
+};
+
+std::vector<std::string> mergedEnvironment(const ProcessRequest& request) {
+    std::vector<std::string> merged;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        std::string text(*entry);
+        std::string name = text.substr(0, text.find('='));
+        bool replaced = false;
+        for (const auto& [key, value] : request.environment) replaced = replaced || key == name;
+        if (!replaced) merged.push_back(text);
+    }
+    for (const auto& [key, value] : request.environment) merged.push_back(key + "=" + value);
+    return merged;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+    std::vector<char*> result;
+    for (auto& text : texts) result.push_back(text.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+void setNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+class ChildSession {
+public:
+    ChildSession(const ProcessRequest& request, pid_t pid, Pipe& in, Pipe& out, Pipe& err)
+        : request_(request), pid_(pid), inFd_(in.write), outFd_(out.read), errFd_(err.read) {
+        in.write = out.read = err.read = -1;
+        setNonBlocking(inFd_);
+        if (request_.input.empty()) Pipe::closeEnd(inFd_);
+    }
+
+    ProcessResult finish() {
+        ProcessResult result;
+        result.started = true;
+        pump(result);
+        int status = 0;
+        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
+        if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+        return result;
+    }
+
+private:
+    void pump(ProcessResult& result) {
+        auto deadline = Clock::now() + request_.timeout;
+        while (outFd_ >= 0 || errFd_ >= 0) {
+            auto now = Clock::now();
+            if (now >= deadline) {
+                if (result.timedOut) break;
+                result.timedOut = true;
+                kill(-pid_, SIGKILL);
+                kill(pid_, SIGKILL);
+                deadline = now + kDrainAfterKill;
+            }
+            waitForData(deadline - now, result);
+        }
+        Pipe::closeEnd(inFd_);
+        Pipe::closeEnd(outFd_);
+        Pipe::closeEnd(errFd_);
+    }
+
+    void waitForData(Clock::duration left, ProcessResult& result) {
+        std::array<pollfd, 3> fds{{{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}, {inFd_, POLLOUT, 0}}};
+        int ms = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count()) + 1;
+        if (poll(fds.data(), fds.size(), ms) <= 0) return;
+        if (fds[0].revents) drain(outFd_, result.output);
+        if (fds[1].revents) drain(errFd_, result.errorOutput);
+        if (fds[2].revents) feed();
+    }
+
+    static void drain(int& fd, std::string& into) {
+        char buffer[65536];
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) into.append(buffer, static_cast<size_t>(n));
+        else if (n == 0 || (errno != EINTR && errno != EAGAIN)) Pipe::closeEnd(fd);
+    }
+
+    void feed() {
+        ssize_t n = write(inFd_, request_.input.data() + inputSent_, request_.input.size() - inputSent_);
+        if (n > 0) inputSent_ += static_cast<size_t>(n);
+        if ((n < 0 && errno != EAGAIN && errno != EINTR) || inputSent_ >= request_.input.size())
+            Pipe::closeEnd(inFd_);
+    }
+
+    const ProcessRequest& request_;
+    pid_t pid_;
+    int inFd_, outFd_, errFd_;
+    size_t inputSent_ = 0;
+};
+
+}  // namespace
+
+ProcessResult PosixProcessRunner::run(const ProcessRequest& request) {
+    // A child that closes its input early must not kill us with SIGPIPE while we write it.
+    static const bool pipeSignalIgnored = (signal(SIGPIPE, SIG_IGN), true);
+    (void)pipeSignalIgnored;
+    ProcessResult failed;
+    if (request.arguments.empty()) return failed;
+    std::string program = findExecutable(request.arguments.front());
+    if (program.empty()) {
+        logWarning("program not found: " + request.arguments.front());
+        return failed;
+    }
+    // Everything the child needs is prepared before fork: after it, only exec-safe calls.
+    std::vector<std::string> arguments = request.arguments;
+    std::vector<std::string> environment = mergedEnvironment(request);
+    std::vector<char*> argv = pointers(arguments);
+    std::vector<char*> envp = pointers(environment);
+
+    Pipe in, out, err;
+    if (!in.open() || !out.open() || !err.open()) {
+        in.closeBoth(), out.closeBoth(), err.closeBoth();
+        logError("cannot make pipes for " + program);
+        return failed;
+    }
+    pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        dup2(in.read, STDIN_FILENO);
+        dup2(out.write, STDOUT_FILENO);
+        dup2(err.write, STDERR_FILENO);
+        signal(SIGPIPE, SIG_DFL);
+        execve(program.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    Pipe::closeEnd(in.read);
+    Pipe::closeEnd(out.write);
+    Pipe::closeEnd(err.write);
+    if (pid < 0) {
+        in.closeBoth(), out.closeBoth(), err.closeBoth();
+        logError("cannot start " + program + ": " + std::strerror(errno));
+        return failed;
+    }
+    setpgid(pid, pid);
+    return ChildSession(request, pid, in, out, err).finish();
+}
+
+}  // namespace platform

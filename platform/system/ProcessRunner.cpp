@@ -1,0 +1,43 @@
+#include "platform/system/ProcessRunner.h"
+
+#include "platform/system/PosixProcessRunner.h"
+#include "platform/system/ServiceSlot.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace platform {
+
+std::string findExecutable(const std::string& program) {
+    if (program.empty()) return "";
+    if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0 ? program : "";
+    const char* path = std::getenv("PATH");
+    std::string list = path ? path : "/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin";
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(':', start);
+        std::string folder = list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        struct stat info {};
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return "";
+}
+
+namespace {
+
+ServiceSlot<ProcessRunner>& runnerSlot() {
+    static ServiceSlot<ProcessRunner> slot([] { return std::make_shared<PosixProcessRunner>(); });
+    return slot;
+}
+}  // namespace
+
+std::shared_ptr<ProcessRunner> ProcessRunner::shared() { return runnerSlot().get(); }
+void ProcessRunner::setShared(std::shared_ptr<ProcessRunner> runner) { runnerSlot().set(std::move(runner)); }
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/system/Environment.h"
+#include "platform/files/PathText.h"
+#include "support/ScopedEnvironment.h"
+#include "support/ScopedVariable.h"
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using platform::Environment;
+using testsupport::ScopedVariable;
+
+namespace {
+
+Environment rootedAt(const std::string& root, const std::string& login = "alice") {
+    Environment::Values values;
+    values.root = root;
+    values.realHome = "/home/real";
+    values.loginName = login;
+    return Environment(values);
+}
+
+}  // namespace
+
+TEST(Environment, ResolveAddsTheRootExactlyOnce) {
+    Environment env = rootedAt("/tmp/fixture/");
+    EXPECT_EQ(env.homeFolder(), "/Users/alice");
+    EXPECT_EQ(env.resolve(env.homeFolder()), "/tmp/fixture/Users/alice");
+    EXPECT_EQ(env.resolve("/Users/alice/Library"), "/tmp/fixture/Users/alice/Library");
+    EXPECT_EQ(env.resolve("~/Library/Caches/"), "/tmp/fixture/Users/alice/Library/Caches");
+    EXPECT_EQ(env.resolve("~"), "/tmp/fixture/Users/alice");
+    EXPECT_EQ(env.resolve("/Library/Caches"), "/tmp/fixture/Library/Caches");
+    std::string once = env.resolve("~/Library");
+    EXPECT_EQ(env.resolve(once), once);
+    EXPECT_EQ(env.resolve("/"), "/tmp/fixture");
+    // A sibling whose name only starts like the root is not inside it.
+    EXPECT_EQ(env.resolve("/tmp/fixture2/x"), "/tmp/fixture/tmp/fixture2/x");
+}
+
+TEST(Environment, WithoutARootPathsStayAndHomeIsTheRealOne) {
+    Environment env = rootedAt("/");
+    EXPECT_FALSE(env.hasRoot());
+    EXPECT_EQ(env.homeFolder(), "/home/real");
+    EXPECT_EQ(env.resolve("~/Library/Caches"), "/home/real/Library/Caches");
+    EXPECT_EQ(env.resolve("/Applications"), "/Applications");
+    EXPECT_EQ(env.resolve("/Library//Logs/./x/../y"), "/Library/Logs/y");
+}
+
+TEST(Environment, LoginNameComesFromUserElseTheAccount) {
+    {
+        ScopedVariable user("USER", "someone");
+        EXPECT_EQ(Environment::valuesFromProcess().loginName, "someone");
+    }
+    ScopedVariable user("USER", nullptr);
+    std::string login = Environment::valuesFromProcess().loginName;
+    EXPECT_NE(login, "(null)");
+    EXPECT_FALSE(login.empty());
+    if (const passwd* entry = getpwuid(geteuid())) {
+        EXPECT_EQ(login, entry->pw_name);
+    }
+}
+
+TEST(Environment, VersionAndRootsFollowTheirVariables) {
+    ScopedVariable version("DURIDOVE_SYSTEM_VERSION", "10.9");
+    ScopedVariable root("DURIDOVE_ROOT", "/srv/mac");
+    ScopedVariable proc("DURIDOVE_PROC_ROOT", "/fixture/proc");
+    Environment::Values values = Environment::valuesFromProcess();
+    EXPECT_EQ(values.systemVersion, "10.9");
+    EXPECT_EQ(values.root, "/srv/mac");
+    EXPECT_EQ(values.procRoot, "/fixture/proc");
+    EXPECT_EQ(values.sysRoot, "/sys");
+    ScopedVariable unsetVersion("DURIDOVE_SYSTEM_VERSION", nullptr);
+    EXPECT_EQ(Environment::valuesFromProcess().systemVersion, "10.15");
+}
+
+TEST(Environment, PreferredLanguagesComeFromTheLocaleVariables) {
+    ScopedVariable language("LANGUAGE", "zh_CN:en_US");
+    ScopedVariable all("LC_ALL", nullptr);
+    ScopedVariable messages("LC_MESSAGES", nullptr);
+    ScopedVariable lang("LANG", "de_DE.UTF-8");
+    std::vector<std::string> expected{"zh_CN", "en_US", "de_DE"};
+    EXPECT_EQ(Environment::valuesFromProcess().preferredLanguages, expected);
+}
+
+TEST(Environment, RuntimeFolderIsMadePrivate) {
+    testsupport::ScopedEnvironment scoped;
+    std::string folder = Environment::current()->runtimeFolder();
+    ASSERT_FALSE(folder.empty());
+    struct stat info {};
+    ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+TEST(Environment, RuntimeFolderThatIsALinkIsRefused) {
+    testsupport::TempFolder temp;
+    std::string target = temp.makeFolder("elsewhere");
+    std::string link = temp / "runtime";
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    Environment::Values values;
+    values.runtimeFolder = link;
+    EXPECT_EQ(Environment(values).runtimeFolder(), "");
+}
+
+TEST(PathText, LexicalHelpers) {
+    EXPECT_EQ(platform::normalizedPath("/a/b/../c/"), "/a/c");
+    EXPECT_EQ(platform::normalizedPath("/../.."), "/");
+    EXPECT_TRUE(platform::isInsideOrEqual("/a/b", "/a"));
+    EXPECT_TRUE(platform::isInsideOrEqual("/a", "/a"));
+    EXPECT_FALSE(platform::isInsideOrEqual("/ab", "/a"));
+    EXPECT_TRUE(platform::isInsideOrEqual("/x", "/"));
+    EXPECT_EQ(platform::lastPathComponent("/a/b.txt"), "b.txt");
+    EXPECT_EQ(platform::parentPath("/a/b.txt"), "/a");
+    EXPECT_EQ(platform::parentPath("/a"), "/");
+    EXPECT_EQ(platform::pathExtension("/a/b.tar.GZ"), "GZ");
+    EXPECT_EQ(platform::pathExtension("/a/noext"), "");
+}

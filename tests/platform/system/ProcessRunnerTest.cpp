@@ -1,0 +1,60 @@
+#include "platform/system/PosixProcessRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+using platform::PosixProcessRunner;
+using platform::ProcessRequest;
+
+TEST(ProcessRunner, OutputLargerThanAPipeDoesNotHang) {
+    PosixProcessRunner runner;
+    // 1 MiB on standard output and 256 KiB on standard error, far beyond a pipe's 64 KiB.
+    ProcessRequest request{{"/bin/sh", "-c", "head -c 1048576 /dev/zero; head -c 262144 /dev/zero >&2"}, 20s};
+    auto result = runner.run(request);
+    EXPECT_TRUE(result.succeeded());
+    EXPECT_EQ(result.output.size(), 1048576u);
+    EXPECT_EQ(result.errorOutput.size(), 262144u);
+}
+
+TEST(ProcessRunner, ExitStatusComesBack) {
+    PosixProcessRunner runner;
+    auto result = runner.run({{"sh", "-c", "echo hi; exit 3"}, 10s});
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 3);
+    EXPECT_EQ(result.output, "hi\n");
+}
+
+TEST(ProcessRunner, TimeoutKillsTheChildAndItsChildren) {
+    PosixProcessRunner runner;
+    auto started = std::chrono::steady_clock::now();
+    auto result = runner.run({{"sh", "-c", "sleep 30 & sleep 30"}, 300ms});
+    EXPECT_TRUE(result.timedOut);
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_EQ(result.signal, 9);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+}
+
+TEST(ProcessRunner, InputReachesTheChildAndArgumentsAreNotAShellLine) {
+    PosixProcessRunner runner;
+    ProcessRequest request{{"cat"}, 10s, "line one\nline two\n"};
+    EXPECT_EQ(runner.run(request).output, "line one\nline two\n");
+    auto echoed = runner.run({{"echo", "a b; $(rm -rf /nonexistent)"}, 10s});
+    EXPECT_EQ(echoed.output, "a b; $(rm -rf /nonexistent)\n");
+}
+
+TEST(ProcessRunner, MissingProgramIsNotStarted) {
+    PosixProcessRunner runner;
+    auto result = runner.run({{"/nonexistent/program"}, 1s});
+    EXPECT_FALSE(result.started);
+    EXPECT_FALSE(result.succeeded());
+}
+
+TEST(ProcessRunner, EnvironmentAdditionsReachTheChild) {
+    PosixProcessRunner runner;
+    ProcessRequest request{{"sh", "-c", "printf %s \"$DURIDOVE_PROBE\""}, 10s};
+    request.environment = {{"DURIDOVE_PROBE", "42"}};
+    EXPECT_EQ(runner.run(request).output, "42");
+}

@@ -1,7 +1,0 @@
-#include "ui/kit/EUHandButton.h"
-
-namespace ui {
-
-EUHandButton::EUHandButton(QWidget* parent) : QPushButton(parent) { setCursor(Qt::PointingHandCursor); }
-
-}  // namespace ui

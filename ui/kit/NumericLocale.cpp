@@ -1,9 +1,0 @@
-#include "ui/kit/NumericLocale.h"
-
-#include <clocale>
-
-namespace ui {
-
-void useCNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
-
-}  // namespace ui

@@ -1,0 +1,50 @@
+#include "ui/kit/desktop/WorkspaceIcon.h"
+
+#include "ui/kit/looks/ImageNamed.h"
+
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QHash>
+
+namespace ui {
+namespace {
+
+// Where the desktop has no icon theme (the provider would fall back to the widget style's old
+// pictures), the application's own pictures stand in.
+bool desktopHasIcons() {
+    static const bool themed = QIcon::hasThemeIcon(QStringLiteral("folder"));
+    return themed;
+}
+
+QIcon iconOr(const QIcon& icon, const char* fallbackImage) {
+    const bool drawsNothing = icon.isNull() || (icon.availableSizes().isEmpty() && icon.name().isEmpty());
+    if (!drawsNothing && desktopHasIcons()) return icon;
+    return QIcon(imageNamed(QString::fromLatin1(fallbackImage)));
+}
+
+}  // namespace
+
+QIcon folderIcon() {
+    static const QIcon icon = iconOr(QFileIconProvider().icon(QFileIconProvider::Folder), "ic_generic_folder");
+    return icon;
+}
+
+QIcon iconForFile(const QString& path) {
+    const QFileInfo info(path);
+    // An application bundle shows as an application, whether or not it is installed.
+    if (info.suffix() == QLatin1String("app")) {
+        static const QIcon application = QIcon(imageNamed(QStringLiteral("ic_generic_app")));
+        return application;
+    }
+    if (info.isDir()) return folderIcon();
+    // Many items share a kind; the provider is asked once per suffix.
+    static QHash<QString, QIcon> byKind;
+    const QString kind = info.exists() ? info.suffix().toLower() : QString();
+    auto known = byKind.constFind(kind);
+    if (known != byKind.constEnd()) return *known;
+    const QIcon icon = iconOr(info.exists() ? QFileIconProvider().icon(info) : QIcon(), "ic_generic_file");
+    byKind.insert(kind, icon);
+    return icon;
+}
+
+}  // namespace ui
