@@ -71,7 +71,7 @@ void erasePass(benchmark::State& state, int pass) {
         file.settle();
         platform::FileDescriptor target(open(file.path().c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         state.ResumeTiming();
-        if (!eraser.writePass(target.get(), fileSize, pass)) state.SkipWithError("the pass failed");
+        if (!eraser.writePass(target.get(), {{0, fileSize}}, pass)) state.SkipWithError("the pass failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileSize));
 }

@@ -107,7 +107,10 @@ bool SecureEraser::overwriteAndEmpty(int fd, const std::string& path, const stru
     // An empty file has nothing to overwrite; it is still emptied, stripped, moved and removed.
     bool overwritten = opened.st_size == 0 || overwrite(fd, static_cast<uint64_t>(opened.st_size), passCount);
     releaseBuffer();
-    if (!overwritten) return false;
+    if (!overwritten) {
+        platform::logError("Overwriting failed; the file stays under its name: " + path);
+        return false;
+    }
     if (ftruncate(fd, 0) != 0) {
         platform::logError("Truncating the overwritten file failed: " + reason(errno, path));
         return false;
@@ -157,18 +160,31 @@ bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, 
 
 bool SecureEraser::overwrite(int fd, uint64_t size, int32_t passCount) {
     const int32_t passes = std::clamp<int32_t>(passCount, 1, maximumPasses);
+    const std::vector<platform::DataExtent> extents = platform::dataExtents(fd, size);
     for (int32_t pass = 0; pass < passes; ++pass)
-        if (!writePass(fd, size, pass)) return false;
+        if (!writePass(fd, extents, pass)) return false;
     return true;
 }
 
-bool SecureEraser::writePass(int fd, uint64_t size, int pass) {
+bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass) {
     if (!holdBuffer()) return false;
+    for (const platform::DataExtent& extent : extents)
+        if (!writeExtent(fd, extent, pass)) return false;
+    if (fdatasync(fd) != 0) {
+        platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
+        return false;
+    }
+    // The pass is on the device now; its pages are of no further use in the cache.
+    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    return true;
+}
+
+bool SecureEraser::writeExtent(int fd, const platform::DataExtent& extent, int pass) {
     uint64_t written = 0;
-    while (written < size) {
-        const size_t length = static_cast<size_t>(std::min<uint64_t>(chunkSize, size - written));
+    while (written < extent.length) {
+        const size_t length = static_cast<size_t>(std::min<uint64_t>(chunkSize, extent.length - written));
         if (!fillChunk(pass, length)) return false;
-        ssize_t result = pwrite(fd, buffer_.get(), length, static_cast<off_t>(written));
+        ssize_t result = writeChunk(fd, buffer_.get(), length, extent.offset + written);
         if (result < 0 && errno == EINTR) continue;
         if (result <= 0) {
             platform::logError("Overwrite pass " + std::to_string(pass) + " failed: " +
@@ -177,13 +193,11 @@ bool SecureEraser::writePass(int fd, uint64_t size, int pass) {
         }
         written += static_cast<uint64_t>(result);
     }
-    if (fdatasync(fd) != 0) {
-        platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
-        return false;
-    }
-    // The pass is on the device now; its pages are of no further use in the cache.
-    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     return true;
+}
+
+ssize_t SecureEraser::writeChunk(int fd, const unsigned char* data, size_t length, uint64_t offset) {
+    return pwrite(fd, data, length, static_cast<off_t>(offset));
 }
 
 bool SecureEraser::fillChunk(int pass, size_t length) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/shredder/SecureRandom.h"
+#include "platform/files/DataExtents.h"
 
 #include <sys/stat.h>
 
@@ -8,10 +9,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace core {
 
-// Destroys one regular file: overwrites its bytes in place in one to five passes, empties it,
+// Destroys one regular file: overwrites its stored bytes in place in one to five passes, empties it,
 // strips its extended attributes, resets its modification date and mode, moves it through two
 // random names to a last one and removes it. Errors go to the log only.
 //
@@ -19,6 +21,10 @@ namespace core {
 // data lives on under the other names), a FIFO, socket or device is never opened, and no move
 // replaces an existing entry. Linux keeps no settable creation date, so only the modification
 // date is reset.
+//
+// Only the runs the file system has stored are overwritten: the holes of a sparse file hold no
+// data, and filling them would take room the disk may not have. A write error of any pass
+// (a full disk included) ends the file as failed at once; it stays under its name.
 class SecureEraser {
 public:
     static constexpr size_t chunkSize = 16 * 1024 * 1024;
@@ -32,14 +38,20 @@ public:
     // True only when the file was overwritten, moved to its last name and removed.
     virtual bool securelyEraseFile(const std::string& path, int32_t passCount);
 
-    // The overwrite alone on an open file: passCount clamped to 1..5 passes over its first
-    // size bytes.
+    // The overwrite alone on an open file: passCount clamped to 1..5 passes over the stored
+    // runs of its first size bytes.
     bool overwrite(int fd, uint64_t size, int32_t passCount);
-    // One pass: pass 0 writes zeros, every later pass fresh random bytes, in chunks of at most
-    // 16 MiB; the data is then flushed to the device and dropped from the page cache.
-    bool writePass(int fd, uint64_t size, int pass);
+    // One pass over the given runs: pass 0 writes zeros, every later pass fresh random bytes, in
+    // chunks of at most 16 MiB; the data is then flushed to the device and dropped from the
+    // page cache.
+    bool writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass);
+
+protected:
+    // Writes one chunk at an offset; pwrite's result and errno. Tests put a failing disk here.
+    virtual ssize_t writeChunk(int fd, const unsigned char* data, size_t length, uint64_t offset);
 
 private:
+    bool writeExtent(int fd, const platform::DataExtent& extent, int pass);
     bool fillChunk(int pass, size_t length);
     bool holdBuffer();
     void releaseBuffer();

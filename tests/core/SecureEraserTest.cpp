@@ -6,12 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 using core::SecureEraser;
@@ -48,6 +53,43 @@ size_t entriesIn(const std::string& folder) {
     size_t count = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder)) ++count;
     return count;
+}
+
+// A disk that fills up at the given write: that write and every later one fail with ENOSPC.
+class FullDiskEraser : public SecureEraser {
+public:
+    FullDiskEraser(std::shared_ptr<core::SecureRandom> random, int failingWrite)
+        : SecureEraser(std::move(random)), failingWrite_(failingWrite) {}
+    int writes = 0;
+
+protected:
+    ssize_t writeChunk(int fd, const unsigned char* data, size_t length, uint64_t offset) override {
+        if (++writes >= failingWrite_) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return SecureEraser::writeChunk(fd, data, length, offset);
+    }
+
+private:
+    int failingWrite_;
+};
+
+uint64_t freeBytes(const std::string& folder) {
+    struct statvfs info {};
+    return statvfs(folder.c_str(), &info) == 0 ? uint64_t(info.f_bavail) * info.f_frsize : 0;
+}
+
+// Mounts a small tmpfs on the folder in a mount namespace of this (child) process alone, so
+// nothing stays mounted whatever the test does. An empty text means it is mounted.
+std::string mountSmallTmpfs(const std::string& folder, const char* size) {
+    if (unshare(CLONE_NEWNS) != 0) return std::string("no mount namespace: ") + std::strerror(errno);
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return std::string("mounts cannot be made private: ") + std::strerror(errno);
+    const std::string options = std::string("size=") + size;
+    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return std::string("no tmpfs can be mounted: ") + std::strerror(errno);
+    return {};
 }
 
 bool allBytesAre(const std::string& content, unsigned char value) {
@@ -186,4 +228,52 @@ TEST(SecureEraser, AFolderThatRefusesRenamesKeepsTheEmptiedFileUnderItsName) {
     struct stat info {};
     ASSERT_EQ(lstat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_size, 0);
+}
+
+TEST(SecureEraser, ASparseFileLargerThanTheFreeSpaceIsOverwrittenOnlyWhereItHoldsData) {
+    TempFolder temp;
+    const std::string disk = temp.makeFolder("disk");
+    const uint64_t page = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    std::string result = testsupport::runInChild([&]() -> std::string {
+        if (std::string why = mountSmallTmpfs(disk, "4m"); !why.empty()) return "skip: " + why;
+        const uint64_t emptyDisk = freeBytes(disk);
+        const std::string path = disk + "/sparse.img";
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+        const std::string data(64 * 1024, 'd');
+        bool made = fd >= 0 && ftruncate(fd, 64 * MiB) == 0 && pwrite(fd, data.data(), data.size(), 0) > 0 &&
+                    pwrite(fd, data.data(), data.size(), 40 * MiB) > 0 && pwrite(fd, "e", 1, 64 * MiB - 1) == 1;
+        if (fd >= 0) close(fd);
+        if (!made) return std::string("fixture failed: ") + std::strerror(errno);
+
+        auto random = std::make_shared<PatternRandom>();
+        bool erased = SecureEraser(random).securelyEraseFile(path, 2);
+        std::string text = erased ? "erased" : "failed";
+        text += exists(path) ? ", file left" : "";
+        text += freeBytes(disk) == emptyDisk ? "" : ", disk not as it was";
+        for (size_t length : random->fills) text += " " + std::to_string(length);
+        return text;
+    });
+    if (result.rfind("skip: ", 0) == 0) GTEST_SKIP() << result.substr(6);
+    // One random pass wrote the two 64 KiB runs and the last page, and nothing of the holes.
+    EXPECT_EQ(result, "erased 65536 65536 " + std::to_string(page));
+}
+
+TEST(SecureEraser, AWriteErrorEndsTheFileAsFailedAndStopsWriting) {
+    TempFolder temp;
+    std::string path = temp.writeFile("full.bin", std::string(100000, 'x'));
+    struct stat before {};
+    ASSERT_EQ(lstat(path.c_str(), &before), 0);
+    FullDiskEraser eraser(std::make_shared<PatternRandom>(), 2);
+    testsupport::LogCapture log;
+
+    EXPECT_FALSE(eraser.securelyEraseFile(path, 3));
+
+    EXPECT_EQ(eraser.writes, 2);  // the zero pass, then the failing random pass: no retry, no third pass
+    EXPECT_TRUE(log.contains("Overwrite pass 1 failed: " + std::string(std::strerror(ENOSPC))));
+    EXPECT_TRUE(log.contains("Overwriting failed; the file stays under its name: " + path));
+    struct stat after {};
+    ASSERT_EQ(lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_LE(after.st_blocks, before.st_blocks);
+    EXPECT_TRUE(allBytesAre(readWholeFile(path), 0));
 }
