@@ -4,6 +4,7 @@
 #include "platform/system/Environment.h"
 #include "platform/files/FileWalker.h"
 #include "platform/files/FolderLister.h"
+#include "platform/files/LinuxSystemFolders.h"
 #include "platform/system/Log.h"
 #include "platform/files/PathText.h"
 
@@ -158,8 +159,11 @@ bool getFileList::IsSystemDirectory(const std::string& path) {
                                                                    "Volumes", "bin",       "sbin"};
     const auto components = componentsOf(path);
     if (components.empty()) return false;
+    const std::string_view first = components.front();
+    const auto& linuxFolders = platform::linuxSystemFolderNames;
     return std::any_of(systemFolders.begin(), systemFolders.end(),
-                       [&](std::string_view name) { return equalIgnoringCase(components.front(), name); });
+                       [&](std::string_view name) { return equalIgnoringCase(first, name); }) ||
+           std::find(linuxFolders.begin(), linuxFolders.end(), first) != linuxFolders.end();
 }
 
 }  // namespace core

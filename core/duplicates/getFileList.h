@@ -44,7 +44,8 @@ public:
 
     // Any component of the path begins with ".".
     static bool IsHiddenFile(const std::string& path);
-    // The path's first component is one of the system folders (case ignored).
+    // The path's first component is one of the macOS system folders (case ignored) or one of
+    // Linux's (exactly).
     static bool IsSystemDirectory(const std::string& path);
 
 private:

@@ -1,5 +1,6 @@
 #include "core/duplicates/getFileList.h"
 #include "platform/system/Log.h"
+#include "platform/files/LinuxSystemFolders.h"
 #include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
@@ -163,10 +164,10 @@ TEST_F(GetFileListTest, BundlesAreRecordedOnceAndKeptOutOfTheCandidates) {
 
 TEST_F(GetFileListTest, SystemFoldersAreLeftOutAtTheTopOfTheStartupDiskOnly) {
     const std::string root = environment.root();
-    for (std::string name : {"Library", "SYSTEM", "Volumes", "bin", "sbin", "developer", "Users", "usr"})
+    for (std::string name : {"Library", "SYSTEM", "Volumes", "bin", "sbin", "developer", "Users", "usr", "etc", "home"})
         environment.folder().writeFile("root/" + name + "/nested/file", "x");
-    EXPECT_EQ(collect(root, true, false).files, (Names{"Users/nested/file", "usr/nested/file"}));
-    EXPECT_EQ(collect(root, true, true).files.size(), 8u);
+    EXPECT_EQ(collect(root, true, false).files, (Names{"Users/nested/file", "home/nested/file"}));
+    EXPECT_EQ(collect(root, true, true).files.size(), 10u);
     EXPECT_EQ(collect(platform::joinPath(root, "Users"), true, false).files, (Names{"nested/file"}));
 
     folder.writeFile("Library/file", "x");
@@ -179,6 +180,10 @@ TEST_F(GetFileListTest, SystemFolderNames) {
     EXPECT_TRUE(getFileList::IsSystemDirectory("bin/x"));
     EXPECT_FALSE(getFileList::IsSystemDirectory("/Users/Library"));
     EXPECT_FALSE(getFileList::IsSystemDirectory("/Libraries"));
+    for (std::string_view linuxFolder : platform::linuxSystemFolderNames)
+        EXPECT_TRUE(getFileList::IsSystemDirectory("/" + std::string(linuxFolder) + "/x")) << linuxFolder;
+    EXPECT_FALSE(getFileList::IsSystemDirectory("/USR"));
+    EXPECT_FALSE(getFileList::IsSystemDirectory("/home/usr"));
     EXPECT_TRUE(getFileList::IsHiddenFile("/a/.b/c"));
     EXPECT_TRUE(getFileList::IsHiddenFile("/a/./c"));
     EXPECT_FALSE(getFileList::IsHiddenFile("/a/b.c/d."));
