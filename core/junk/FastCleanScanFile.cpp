@@ -70,7 +70,6 @@ std::vector<std::string> FastCleanScanFile::getIcon() const {
 int FastCleanScanFile::initialItemState(int index) { return index <= 2 ? 1 : 0; }
 
 std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
-    beStop = false;
     const bool skipChatContainers = CommUti::getSystemVersion() >= kFirstVersionWithChatContainers;
     OfferedItems offered(skippedNameTest());
     std::vector<std::shared_ptr<TCTreeNode>> categories;

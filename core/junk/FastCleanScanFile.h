@@ -34,7 +34,8 @@ public:
     // pathSEL: once per item sized, with its path.
     ProgressCallback progressSEL;
     PathCallback pathSEL;
-    // A stop request, safe to set from any thread; read at the start of each category.
+    // A stop request, safe to set from any thread; read at the start of each category. Whoever
+    // asks for a scan clears it then, so a stop pressed before the scan begins is kept.
     std::atomic<bool> beStop{false};
     // The path sized last; safe to read from any thread.
     std::string currentPath() const { return currentPath_.get(); }

@@ -432,15 +432,17 @@ private slots:
         QCOMPARE(services.session->prompts, 0);
     }
 
-    void theStopButtonAsksTheScannerToStop() {
+    // The stop is pressed before the scan's thread has begun: no category is scanned.
+    void aStopBeforeTheScanBeginsIsKept() {
         JunkHomeFixture home;
         Services services;
         testsupport::ManualExecutors executors;
         Page view(executors.executors());
         view.page.beginScanFile();
         QTest::mouseClick(view.page.stopBut(), Qt::LeftButton);
-        QVERIFY(core::junk::FastCleanScanFile::shareInstall().beStop);
         executors.runQueued();
+        QCOMPARE(view.page.allTypeArr().size(), std::size_t(6));
+        for (const auto& category : view.page.allTypeArr()) QVERIFY(!category->hasChildren());
     }
 };
 

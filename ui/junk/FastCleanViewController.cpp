@@ -270,6 +270,7 @@ void FastCleanViewController::beginScanFile() {
     pathTimer.start();
 
     FastCleanScanFile& scanner = FastCleanScanFile::shareInstall();
+    scanner.beStop = false;
     scanner.setExecutors(executors);
     QPointer<FastCleanViewController> page(this);
     core::Executor main = executors.main;

@@ -160,8 +160,10 @@ TEST(FastCleanScanFile, AStopDuringACategoryFinishesItAndLeavesTheRestEmpty) {
         EXPECT_FALSE(categories[i]->hasChildren());
     }
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    // The next scan starts afresh.
+    // A stop stays until the next scan is asked for.
     scanner.pathSEL = nullptr;
+    EXPECT_FALSE(scanner.beginScan()[0]->hasChildren());
+    scanner.beStop = false;
     EXPECT_EQ(scanner.beginScan()[3]->detailChildren.size(), 1u);
 }
 
