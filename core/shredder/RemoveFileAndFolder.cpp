@@ -4,6 +4,7 @@
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/FileFlags.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/PathText.h"
 #include "platform/system/Log.h"
 #include "platform/system/UserDefaults.h"
 
@@ -56,7 +57,7 @@ RemoveFileAndFolder::RemoveFileAndFolder(Executors executors, std::shared_ptr<Se
     : executors_(std::move(executors)), eraser_(std::move(eraser)) {}
 
 void RemoveFileAndFolder::benginToTraskWithArr(std::vector<std::shared_ptr<FileObj>> files) {
-    if (files.empty()) return end();
+    if (files.empty()) return finish();
     const std::string firstPath = files.front()->url;
     const float firstPercent = files.size() == 1 ? 30.0f : 0.0f;
     {
@@ -132,6 +133,7 @@ void RemoveFileAndFolder::eraseItem() {
     }
     platform::logInfo("-------::" + item->url);
     const Outcome outcome = shredItem(*item);
+    noteWrittenFileSystem(item->url);
     if (outcome == Outcome::Refused && delegate_) {
         RemoveFileAndFolderDelegate* delegate = delegate_;
         executors_.main([delegate] { delegate->haveFailWipe(); });
@@ -205,18 +207,42 @@ void RemoveFileAndFolder::doneErasing() {
             percent = static_cast<float>(idx_ * 100 / count);
         }
     }
-    if (finished) return end();
+    if (finished) return finish();
     if (delegate_) delegate_->removeProgress(nextPath, percent);
     runTaskWithPath();
 }
 
-void RemoveFileAndFolder::end() {
+// The item is gone (or left), so its folder stands for its file system.
+void RemoveFileAndFolder::noteWrittenFileSystem(const std::string& path) {
+    const std::string folder = platform::parentPath(path);
+    FileDescriptor opened(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat info {};
+    if (!opened.isOpen() || fstat(opened.get(), &info) != 0) return;
+    writtenFileSystems_.try_emplace(info.st_dev, std::move(opened));
+}
+
+void RemoveFileAndFolder::syncWrittenFileSystems() {
+    for (const auto& [device, folder] : writtenFileSystems_)
+        if (syncfs(folder.get()) != 0)
+            platform::logWarning("Syncing the file system of device " + std::to_string(device) +
+                                 " failed: " + std::strerror(errno));
+    writtenFileSystems_.clear();
+}
+
+void RemoveFileAndFolder::finish() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (ended_) return;
         ended_ = true;
     }
-    sync();
+    auto self = shared_from_this();
+    executors_.global([self] {
+        self->syncWrittenFileSystems();
+        self->executors_.main([self] { self->end(); });
+    });
+}
+
+void RemoveFileAndFolder::end() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         isRunning_ = false;

@@ -4,11 +4,13 @@
 #include "core/shredder/FileObj.h"
 #include "core/shredder/RemoveFileAndFolderDelegate.h"
 #include "core/shredder/SecureEraser.h"
+#include "platform/files/FileDescriptor.h"
 
 #include <sys/stat.h>
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,8 +21,10 @@ namespace core {
 // Erases a list of shred items one at a time on the global queue: non-empty files through
 // the secure eraser; empty files, links, special files, emptied folders and application
 // bundles by plain removal. Each next item is scheduled from the main thread once the one in
-// hand has finished, so a cancel takes effect between items. Made with std::make_shared, as
-// the queued steps keep the engine alive.
+// hand has finished, so a cancel takes effect between items. At the end the file systems
+// written to are synced on the worker, so a slow device never holds up the main thread, and
+// only then is the end reported. Made with std::make_shared, as the queued steps keep the
+// engine alive.
 class RemoveFileAndFolder : public std::enable_shared_from_this<RemoveFileAndFolder> {
 public:
     explicit RemoveFileAndFolder(Executors executors,
@@ -57,6 +61,9 @@ private:
     Outcome shredFolder(const FileObj& item);
     Outcome shredFile(const FileObj& item, const struct stat& info);
     void doneErasing();
+    void noteWrittenFileSystem(const std::string& path);
+    void syncWrittenFileSystems();
+    void finish();
     void end();
 
     Executors executors_;
@@ -70,6 +77,9 @@ private:
     bool ended_ = false;
     size_t idx_ = 0;
     std::atomic<bool> isCancel_{false};
+    // One open folder on each file system an item was erased from, for the sync at the end;
+    // touched on the worker only, one item at a time.
+    std::map<dev_t, platform::FileDescriptor> writtenFileSystems_;
 };
 
 }  // namespace core

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <deque>
 #include <functional>
 #include <sstream>
 
@@ -144,6 +145,31 @@ TEST_F(ShredEngine, CancelDuringTheThirdOfFiveFinishesItAndStartsNoOther) {
     EXPECT_EQ(readWholeFile(paths[3]), "content");
     EXPECT_EQ(readWholeFile(paths[4]), "content");
     EXPECT_EQ(delegate.progress.back(), std::make_pair(paths[2], 40.0f));
+}
+
+// The main queue runs at once; the worker's steps wait for the test.
+TEST_F(ShredEngine, TheEndIsReportedOnlyAfterAWorkerStepThatFollowsTheLastItem) {
+    std::deque<core::Task> workerSteps;
+    core::Executors executors = core::Executors::inlineExecutors();
+    executors.global = [&](core::Task task) { workerSteps.push_back(std::move(task)); };
+    const std::string path = temp.writeFile("one.txt", "one");
+    auto engine = std::make_shared<RemoveFileAndFolder>(executors, eraser);
+    engine->setDelegate(&delegate);
+    engine->benginToTraskWithArr({itemFor(path)});
+
+    auto runWorkerStep = [&] {
+        core::Task step = std::move(workerSteps.front());
+        workerSteps.pop_front();
+        step();
+    };
+    ASSERT_EQ(workerSteps.size(), 1u);
+    runWorkerStep();
+    EXPECT_FALSE(exists(path));
+    ASSERT_EQ(workerSteps.size(), 1u);
+    EXPECT_EQ(delegate.ends, 0);
+    runWorkerStep();
+    EXPECT_EQ(delegate.ends, 1);
+    EXPECT_TRUE(workerSteps.empty());
 }
 
 TEST_F(ShredEngine, WipeTimesIsAtLeastOneAndASolidStateItemGetsOnePass) {
