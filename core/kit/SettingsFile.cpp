@@ -4,6 +4,7 @@
 #include "platform/system/Bundle.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
+#include "platform/system/RewritableDictionary.h"
 #include "platform/files/PathText.h"
 
 #include <sys/stat.h>
@@ -24,8 +25,8 @@ bool exists(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &info) == 0;
 }
 
-// A dictionary from the file; an empty one (and a log line) when it is missing or broken.
-PlistValue dictionaryAt(const std::string& path) {
+// The shipped dictionary; an empty one (and a log line) when it is missing or broken.
+PlistValue shippedDictionary(const std::string& path) {
     if (!exists(path)) return PlistValue(PlistValue::Dictionary{});
     auto value = platform::PlistValue::readFile(path);
     if (value && value->isDictionary()) return *value;
@@ -53,8 +54,8 @@ bool SettingsFile::isChangeableKey(const std::string& key) {
 }
 
 PlistValue SettingsFile::read() {
-    PlistValue settings = dictionaryAt(shippedPath());
-    PlistValue overlay = dictionaryAt(overlayPath());
+    PlistValue settings = shippedDictionary(shippedPath());
+    PlistValue overlay = platform::readRewritableDictionary(overlayPath()).value_or(PlistValue(PlistValue::Dictionary{}));
     for (const auto& [key, value] : overlay.dictionary())
         if (isChangeableKey(key)) settings.set(key, value);
     return settings;
@@ -73,9 +74,10 @@ bool SettingsFile::setValue(const std::string& key, PlistValue value) {
         platform::logError("cannot make the settings folder for " + path);
         return false;
     }
-    PlistValue overlay = dictionaryAt(path);
-    overlay.set(key, std::move(value));
-    return overlay.writeFile(path);
+    auto overlay = platform::readRewritableDictionary(path);
+    if (!overlay) return false;
+    overlay->set(key, std::move(value));
+    return overlay->writeFile(path);
 }
 
 }  // namespace core

@@ -1,6 +1,7 @@
 #include "core/shredder/SecureEraser.h"
 
 #include "platform/files/FileDescriptor.h"
+#include "platform/files/MoveWithoutReplacing.h"
 #include "platform/system/Log.h"
 #include "platform/files/PathText.h"
 
@@ -19,22 +20,9 @@ namespace core {
 namespace {
 
 using platform::FileDescriptor;
+using platform::moveWithoutReplacing;
 
 std::string reason(int error, const std::string& path) { return std::string(std::strerror(error)) + ": " + path; }
-
-// Moves an entry to a new name in the same folder without ever replacing an entry already
-// there. Where the file system refuses RENAME_NOREPLACE, a second link under the new name
-// (which fails on an existing name) followed by removal of the old name does the same.
-bool moveWithoutReplacing(int folder, const std::string& from, const std::string& to) {
-    if (renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
-    if (linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return false;
-    if (unlinkat(folder, from.c_str(), 0) == 0) return true;
-    int error = errno;
-    unlinkat(folder, to.c_str(), 0);
-    errno = error;
-    return false;
-}
 
 // Attributes the file system refuses to remove (security labels, for instance) stay; the
 // erasure goes on.

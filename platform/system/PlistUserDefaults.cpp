@@ -1,17 +1,14 @@
 #include "platform/system/PlistUserDefaults.h"
 
 #include "platform/system/Log.h"
-
-#include <sys/stat.h>
+#include "platform/system/RewritableDictionary.h"
 
 namespace platform {
 
 PlistUserDefaults::PlistUserDefaults(std::string file) : file_(std::move(file)) {
-    struct stat info {};
-    if (stat(file_.c_str(), &info) != 0) return;
-    auto stored = PlistValue::readFile(file_);
-    if (stored && stored->isDictionary()) values_ = *stored;
-    else logWarning("user defaults unreadable, starting empty: " + file_);
+    auto stored = readRewritableDictionary(file_);
+    writable_ = stored.has_value();
+    if (stored) values_ = std::move(*stored);
 }
 
 std::optional<PlistValue> PlistUserDefaults::objectForKey(const std::string& key) const {
@@ -23,21 +20,18 @@ std::optional<PlistValue> PlistUserDefaults::objectForKey(const std::string& key
 void PlistUserDefaults::setObject(const std::string& key, PlistValue value) {
     std::lock_guard<std::mutex> lock(mutex_);
     values_.set(key, std::move(value));
-    save();
+    save(key);
 }
 
 void PlistUserDefaults::removeObject(const std::string& key) {
     std::lock_guard<std::mutex> lock(mutex_);
     values_.remove(key);
-    save();
+    save(key);
 }
 
-void PlistUserDefaults::save() const {
-    if (!values_.isDictionary()) {
-        PlistValue(PlistValue::Dictionary{}).writeFile(file_);
-        return;
-    }
-    values_.writeFile(file_);
+void PlistUserDefaults::save(const std::string& changedKey) const {
+    if (writable_ && values_.writeFile(file_)) return;
+    logError("user default \"" + changedKey + "\" holds for this run only, it was not saved to " + file_);
 }
 
 }  // namespace platform

@@ -102,8 +102,9 @@ TEST(SettingsFile, BrokenOrMissingFilesGiveNothingAndALogLine) {
     EXPECT_TRUE(SettingsFile::valueForKey("IsFristTime").isNull());
     EXPECT_TRUE(log.contains("StringMessage"));
 
-    environment.folder().writeFile("config/StringMessage.plist", "not a property list");
+    std::string copy = environment.folder().writeFile("config/StringMessage.plist", "not a property list");
     EXPECT_TRUE(SettingsFile::valueForKey("IsFristTime").isNull());
     EXPECT_TRUE(SettingsFile::setValue("IsFristTime", "1"));
     EXPECT_EQ(SettingsFile::valueForKey("IsFristTime").toString(), "1");
+    EXPECT_EQ(testsupport::readWholeFile(copy + ".broken"), "not a property list");
 }

@@ -2,8 +2,11 @@
 #include "platform/system/PlistValue.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using platform::PlistUserDefaults;
 using platform::PlistValue;
@@ -30,15 +33,57 @@ TEST(UserDefaults, ValuesSurviveARestartAndMissingKeysAreAbsent) {
     EXPECT_FALSE(reopened.objectForKey("Gone").has_value());
 }
 
-TEST(UserDefaults, ABrokenFileStartsEmptyWithALogLine) {
+TEST(UserDefaults, ABrokenOrUnreadableFileIsKeptAsideAndNeverOverwritten) {
+    if (!testsupport::runningAsRoot()) GTEST_SKIP() << "needs root to make a file the test user cannot read";
+    PlistValue stored(PlistValue::Dictionary{});
+    stored.set("CPUTemperatureSensor", "TC0P");
+    const std::string valid = stored.toXml();
+    const std::string broken = valid.substr(0, valid.size() / 2);
+    struct Case {
+        const char* name;
+        const std::string& content;
+        mode_t fileMode;
+        mode_t folderMode;
+        bool keptAside;
+    };
+    for (const Case& each : {Case{"broken", broken, 0644, 0777, true}, Case{"unreadable", valid, 0000, 0777, true},
+                             Case{"unreadable, folder unchangeable", valid, 0000, 0555, false}}) {
+        SCOPED_TRACE(each.name);
+        testsupport::TempFolder temp;
+        const std::string file = temp.writeFile("config/Defaults.plist", each.content);
+        ASSERT_EQ(chmod(temp.path().c_str(), 0755), 0);
+        ASSERT_EQ(chmod(file.c_str(), each.fileMode), 0);
+        ASSERT_EQ(chmod((temp / "config").c_str(), each.folderMode), 0);
+
+        std::string logged = testsupport::runAsNobody([&] {
+            testsupport::LogCapture log;
+            PlistUserDefaults defaults(file);
+            defaults.setObject("WipeTimes", PlistValue(3));
+            std::string lines;
+            for (const std::string& line : log.lines()) lines += line + "\n";
+            return lines;
+        });
+
+        EXPECT_EQ(logged.find("kept aside as " + file + ".broken: ") != std::string::npos, each.keptAside) << logged;
+        if (each.keptAside) {
+            EXPECT_EQ(testsupport::readWholeFile(file + ".broken"), each.content);
+            EXPECT_EQ(PlistUserDefaults(file).integerForKey("WipeTimes"), 3);
+        } else {
+            EXPECT_EQ(testsupport::readWholeFile(file), each.content);
+            EXPECT_NE(logged.find("\"WipeTimes\" holds for this run only"), std::string::npos) << logged;
+        }
+    }
+}
+
+TEST(UserDefaults, AnEarlierKeptAsideFileIsNeverReplaced) {
     testsupport::TempFolder temp;
-    std::string file = temp.writeFile("Defaults.plist", "this is not a property list");
+    const std::string file = temp.writeFile("Defaults.plist", "second breakage");
+    temp.writeFile("Defaults.plist.broken", "first breakage");
     testsupport::LogCapture log;
     PlistUserDefaults defaults(file);
-    EXPECT_FALSE(defaults.objectForKey("WipeTimes").has_value());
-    EXPECT_TRUE(log.contains("Defaults.plist"));
-    defaults.setObject("WipeTimes", PlistValue(3));
-    EXPECT_EQ(PlistUserDefaults(file).integerForKey("WipeTimes"), 3);
+    EXPECT_EQ(testsupport::readWholeFile(file + ".broken"), "first breakage");
+    EXPECT_EQ(testsupport::readWholeFile(file + ".broken-2"), "second breakage");
+    EXPECT_TRUE(log.contains("kept aside as " + file + ".broken-2"));
 }
 
 TEST(PlistValue, RoundTripsEveryTypeThroughXml) {
