@@ -1,7 +1,6 @@
 #include "platform/hardware/UdisksSmart.h"
 
-#include "platform/system/Log.h"
-#include "platform/system/ProcessRunner.h"
+#include "platform/system/Busctl.h"
 
 #include <nlohmann/json.hpp>
 
@@ -24,20 +23,11 @@ constexpr auto kTimeout = std::chrono::seconds(3);
 constexpr int kUnitMilliseconds = 2;
 constexpr int kUnitMillikelvin = 4;
 
-// The "data" of busctl's JSON answer; nothing when the call failed.
-std::optional<Json> busctl(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"busctl", "--system", "--json=short"});
-    ProcessRequest request;
-    request.arguments = std::move(arguments);
-    request.timeout = kTimeout;
-    ProcessResult result = ProcessRunner::shared()->run(request);
-    if (!result.succeeded()) return std::nullopt;
-    Json answer = Json::parse(result.output, nullptr, false);
-    if (answer.is_discarded() || !answer.is_object() || !answer.contains("data")) {
-        logWarning("busctl gave an answer that is not JSON: " + result.output.substr(0, 200));
-        return std::nullopt;
-    }
-    return answer["data"];
+// The "data" of busctl's answer; nothing when the call failed.
+std::optional<Json> busctl(const std::vector<std::string>& arguments) {
+    BusctlAnswer answer = platform::busctl(Bus::System, arguments, kTimeout);
+    if (!answer.succeeded) return std::nullopt;
+    return std::move(answer.data);
 }
 
 std::optional<Json> property(const std::string& path, const char* interface, const char* name) {

@@ -126,7 +126,7 @@ TEST(SmartPage, PagesAddUpToZeroAndHoldAtMostThirtyAttributes) {
 }
 
 TEST(UdisksSmart, AttributesOfTheDriveBecomePagesInTheirRawUnits) {
-    const std::vector<std::string> bus = {"--system", "--json=short"};
+    const std::vector<std::string> bus = {"--system", "--json=short", "--timeout=3000ms", "--"};
     auto with = [&](std::vector<std::string> tail) {
         std::vector<std::string> arguments = bus;
         arguments.insert(arguments.end(), tail.begin(), tail.end());
@@ -165,7 +165,7 @@ TEST(UdisksSmart, NoServiceOrNoDriveGivesNoInterface) {
     auto runner = std::make_shared<testsupport::FakeProcessRunner>();
     testsupport::ScopedProcessRunner scopedRunner(runner);
     EXPECT_EQ(platform::UdisksSmart::open("sda"), nullptr);
-    runner->answer({"--system", "--json=short", "get-property", "org.freedesktop.UDisks2",
+    runner->answer({"--system", "--json=short", "--timeout=3000ms", "--", "get-property", "org.freedesktop.UDisks2",
                     "/org/freedesktop/UDisks2/block_devices/loop0", "org.freedesktop.UDisks2.Block", "Drive"},
                    "{\"type\":\"o\",\"data\":\"/\"}\n");
     EXPECT_EQ(platform::UdisksSmart::open("loop0"), nullptr);
