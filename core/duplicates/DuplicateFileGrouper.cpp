@@ -2,6 +2,7 @@
 
 #include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
+#include "platform/files/PageCacheGuard.h"
 
 #include <algorithm>
 
@@ -37,7 +38,7 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     std::stable_sort(wholeReads.begin(), wholeReads.end(),
                      [&](std::size_t a, std::size_t b) { return candidates[a].fileSize > candidates[b].fileSize; });
     fingerprint(candidates, wholeReads, true, workers, observer);
-    return groupsOf(candidates, sameHead);
+    return groupsOf(candidates, contentClasses(candidates, crcClasses(candidates, sameHead), workers, observer));
 }
 
 // Classes of two or more candidates of one size; every other candidate is settled here
@@ -65,15 +66,100 @@ std::vector<Indices> DuplicateFileGrouper::headClasses(const std::vector<fileAtt
     return classes;
 }
 
-std::vector<DuplicateGroup> DuplicateFileGrouper::groupsOf(const std::vector<fileAttrbItem>& candidates,
-                                                           const std::vector<Indices>& sameHead) const {
-    std::vector<Indices> copies;
+// Within each first-kilobyte class, the classes of equal whole-file CRC. A class with a member
+// left unread by a stop is dropped whole.
+std::vector<Indices> DuplicateFileGrouper::crcClasses(const std::vector<fileAttrbItem>& candidates,
+                                                      const std::vector<Indices>& sameHead) {
+    std::vector<Indices> classes;
     for (const Indices& headClass : sameHead) {
         if (!noneInterrupted(headClass)) continue;
         Indices hashed = withOutcome(headClass, Outcome::Hashed);
-        for (Indices& run : runsOf(hashed, [&](std::size_t i) { return candidates[i].md5; }))
-            if (run.size() > 1) copies.push_back(std::move(run));
+        for (Indices& crcClass : sharedClasses(runsOf(hashed, [&](std::size_t i) { return candidates[i].md5; })))
+            classes.push_back(std::move(crcClass));
     }
+    return classes;
+}
+
+// Every class of equal CRC split into classes of byte-equal files, the largest files first.
+std::vector<Indices> DuplicateFileGrouper::contentClasses(const std::vector<fileAttrbItem>& candidates,
+                                                          const std::vector<Indices>& sameCrc, const Workers& workers,
+                                                          const Observer& observer) {
+    Indices order(sameCrc.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto bytes = [&](std::size_t i) { return candidates[sameCrc[i].front()].fileSize * sameCrc[i].size(); };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return bytes(a) > bytes(b); });
+    std::vector<std::vector<Indices>> split(sameCrc.size());
+    runInParallel(pool_, workerCount_, order.size(), [&](std::size_t worker, std::size_t position) {
+        const std::size_t which = order[position];
+        split[which] = byteEqualClasses(candidates, sameCrc[which], *workers[worker], observer);
+    });
+    std::vector<Indices> classes;
+    for (auto& classesOfOneCrc : split)
+        for (Indices& each : classesOfOneCrc) classes.push_back(std::move(each));
+    return classes;
+}
+
+// Each member is compared with the first member of every class found so far, in member order,
+// and joins the first class it equals, else starts a class of its own. The first member of a
+// class stays open (and its pages cached) while the class grows. A member that cannot be read
+// takes part in no class; nor does a class whose first member fails half-way. A stop drops
+// the whole class of equal CRC.
+std::vector<Indices> DuplicateFileGrouper::byteEqualClasses(const std::vector<fileAttrbItem>& candidates,
+                                                            const Indices& sameCrc, algorithm& reader,
+                                                            const Observer& observer) {
+    struct ContentClass {
+        platform::FileDescriptor first;
+        std::unique_ptr<platform::PageCacheGuard> guard;  // ends before the descriptor closes
+        Indices members;
+        bool broken = false;
+    };
+    std::vector<ContentClass> classes;
+    auto interrupted = [&] {
+        for (std::size_t index : sameCrc) outcomes_[index] = Outcome::Interrupted;
+        return std::vector<Indices>{};
+    };
+    for (std::size_t index : sameCrc) {
+        if (observer.stop && observer.stop->load()) return interrupted();
+        const fileAttrbItem& item = candidates[index];
+        if (observer.reading) observer.reading(item.filePathName);
+        platform::FileDescriptor file = reader.openToCompare(item);
+        if (!file.isOpen()) {
+            settle(index, Outcome::Failed);
+            continue;
+        }
+        auto guard = std::make_unique<platform::PageCacheGuard>(file.get(), 0, item.fileSize);
+        bool placed = false;
+        for (ContentClass& contentClass : classes) {
+            if (contentClass.broken) continue;
+            using Comparison = algorithm::Comparison;
+            const Comparison result =
+                reader.compareContent(contentClass.first.get(), candidates[contentClass.members.front()], file.get(), item);
+            if (result == Comparison::Stopped) return interrupted();
+            if (result == Comparison::Different) continue;
+            if (result == Comparison::FirstUnreadable) {
+                contentClass.broken = true;
+                continue;
+            }
+            if (result == Comparison::Equal) contentClass.members.push_back(index);
+            else settle(index, Outcome::Failed);
+            placed = true;
+            break;
+        }
+        if (!placed) classes.push_back({std::move(file), std::move(guard), {index}, false});
+    }
+    std::vector<Indices> shared;
+    for (ContentClass& contentClass : classes) {
+        for (std::size_t index : contentClass.members)
+            settle(index, contentClass.broken ? Outcome::Failed
+                          : contentClass.members.size() > 1 ? Outcome::Confirmed : Outcome::Unique);
+        if (!contentClass.broken && contentClass.members.size() > 1) shared.push_back(std::move(contentClass.members));
+    }
+    return shared;
+}
+
+// Groups ordered by their earliest member; each lists its later copies, then the earliest.
+std::vector<DuplicateGroup> DuplicateFileGrouper::groupsOf(const std::vector<fileAttrbItem>& candidates,
+                                                           std::vector<Indices> copies) {
     std::sort(copies.begin(), copies.end(), [](const Indices& a, const Indices& b) { return a.front() < b.front(); });
     std::vector<DuplicateGroup> groups;
     for (const Indices& run : copies) {
@@ -110,7 +196,7 @@ void DuplicateFileGrouper::fingerprint(std::vector<fileAttrbItem>& candidates, c
 
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {
     outcomes_[index] = outcome;
-    if (settled_ && outcome != Outcome::Interrupted) settled_->fetch_add(1);
+    if (settled_ && outcome != Outcome::Hashed && outcome != Outcome::Interrupted) settled_->fetch_add(1);
 }
 
 bool DuplicateFileGrouper::noneInterrupted(const Indices& members) const {

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -40,7 +41,7 @@ bool algorithm::getMD5_1K(fileAttrbItem& item) {
     // Read only the first page instead of a whole read-ahead window.
     posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
     platform::PageCacheGuard cacheGuard(file.get(), 0, length);
-    if (!readFully(file.get(), item, length)) return false;
+    if (!readChunkAt(file.get(), item, m_Buf.get(), length, 0)) return false;
     item.md5_1k = crc::crc64(m_Buf.get(), length);
     return true;
 }
@@ -64,6 +65,25 @@ bool algorithm::getMD5(fileAttrbItem& item) {
     return true;
 }
 
+platform::FileDescriptor algorithm::openToCompare(const fileAttrbItem& item) {
+    platform::FileDescriptor file = openCollectedFile(item, "open file:" + item.filePathName + " failed");
+    if (file.isOpen()) posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    return file;
+}
+
+algorithm::Comparison algorithm::compareContent(int first, const fileAttrbItem& firstItem, int second,
+                                                const fileAttrbItem& secondItem) {
+    if (!compareBuffer_) compareBuffer_.reset(new unsigned char[chunkLength]);
+    for (std::uint64_t offset = 0; offset < firstItem.fileSize; offset += chunkLength) {
+        if (stopRequested()) return Comparison::Stopped;
+        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkLength, firstItem.fileSize - offset));
+        if (!readChunkAt(first, firstItem, m_Buf.get(), length, offset)) return Comparison::FirstUnreadable;
+        if (!readChunkAt(second, secondItem, compareBuffer_.get(), length, offset)) return Comparison::SecondUnreadable;
+        if (std::memcmp(m_Buf.get(), compareBuffer_.get(), length) != 0) return Comparison::Different;
+    }
+    return Comparison::Equal;
+}
+
 platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
     platform::FileDescriptor file(openForReading(item.filePathName));
     if (!file.isOpen()) {
@@ -78,10 +98,11 @@ platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item,
     return file;
 }
 
-bool algorithm::readFully(int fd, const fileAttrbItem& item, std::size_t length) {
+bool algorithm::readChunkAt(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
+                            std::uint64_t offset) {
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t count = read(fd, m_Buf.get() + done, length - done);
+        const ssize_t count = pread(fd, buffer + done, length - done, static_cast<off_t>(offset + done));
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return failedReading(item);
         if (count == 0) return changedWhileReading(item);
