@@ -187,6 +187,7 @@ std::vector<RunningApplication> ProcRunningApplications::runningApplications() {
         auto application = applicationOfPid(procRoot, pid, parentAndStart->second, locale);
         if (known_.count(pid)) stillRunning[pid] = known_[pid];
         if (!application) continue;
+        application->startTime = parentAndStart->second;
         identifierOfPid[pid] = application->bundleIdentifier;
         found.emplace_back(parentAndStart->first, std::move(*application));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -11,6 +12,7 @@ namespace platform {
 struct RunningApplication {
     std::string name;              // the application's (localised) name
     pid_t pid = 0;
+    uint64_t startTime = 0;        // the process's start, in clock ticks after boot; 0 when unknown
     std::string path;              // its executable
     std::string icon;              // an icon name of the desktop's theme or a file path; "" when none
     std::string bundleIdentifier;  // stands for the bundle identifier (on Linux the desktop entry id)

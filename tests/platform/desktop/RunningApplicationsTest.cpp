@@ -112,6 +112,7 @@ TEST(RunningApplications, LaunchedByTheDesktopOrMatchedByProgram) {
     EXPECT_EQ(running[0].name, "Calculator");
     EXPECT_EQ(running[0].icon, "accessories-calculator");
     EXPECT_EQ(running[0].path, "/usr/bin/gnome-calculator");
+    EXPECT_EQ(running[0].startTime, 1000u);
     EXPECT_EQ(running[1].name, "火狐");
     EXPECT_EQ(running[1].icon, "firefox-esr");
 }
