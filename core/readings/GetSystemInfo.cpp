@@ -1,5 +1,6 @@
 #include "core/readings/GetSystemInfo.h"
 
+#include "core/readings/LoadFigures.h"
 #include "core/readings/MenuMeterDefaults.h"
 #include "core/readings/TemperatureReader.h"
 #include "platform/system/Bundle.h"
@@ -7,7 +8,6 @@
 #include "platform/system/Log.h"
 #include "platform/system/ProcessRunner.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +23,6 @@ const char* const kTimePattern = R"((\d+)%.*?(\d+:\d+))";
 const char* const kChargingPattern = R"((\d+)%.*?charging; \(no estimate\))";
 const char* const kDischargingPattern = R"((\d+)%.*?discharging; \(no estimate\))";
 const char* const kPercentagePattern = R"((\d+)(?=%))";
-
-std::string percentText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f%%", value);
-    return text;
-}
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -93,11 +87,9 @@ void GetSystemInfo::updateSysStat() {
     executors_.global([this] {
         auto loads = cpuMonitor.monitorCPU();
         // The first sample, or one of another processor count, leaves the text as it was.
-        if (loads && cpuCount > 0 && loads->size() == cpuCount) {
-            float sum = 0;
-            for (const auto& load : *loads) sum += static_cast<float>(load.user + load.system);
-            float value = std::clamp(sum / static_cast<float>(cpuCount), 0.0f, 1.0f) * 100.0f;
-            executors_.main([this, value] {
+        auto percentage = loads ? averageCpuPercentage(*loads, cpuCount) : std::nullopt;
+        if (percentage) {
+            executors_.main([this, value = *percentage] {
                 platform::logInfo("CPU Percentage: " + percentText(value));
                 cpuB_ = percentText(value);
             });

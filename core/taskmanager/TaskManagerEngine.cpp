@@ -1,0 +1,137 @@
+#include "core/taskmanager/TaskManagerEngine.h"
+
+#include "core/readings/LoadFigures.h"
+#include "platform/desktop/ProcessMemory.h"
+#include "platform/desktop/RunningApplications.h"
+
+#include <unistd.h>
+
+#include <map>
+
+namespace core::taskmanager {
+namespace {
+
+constexpr float kBytesPerMiB = 1024.0f * 1024.0f;
+
+}  // namespace
+
+std::shared_ptr<TaskManagerEngine> TaskManagerEngine::make(Executors executors, CSMARTAttribute::TimerStarter startTimer,
+                                                           Reports reports) {
+    return std::shared_ptr<TaskManagerEngine>(
+        new TaskManagerEngine(std::move(executors), std::move(startTimer), std::move(reports)));
+}
+
+TaskManagerEngine::TaskManagerEngine(Executors executors, CSMARTAttribute::TimerStarter startTimer, Reports reports)
+    : executors(std::move(executors)), startTimer(std::move(startTimer)), reports(std::move(reports)) {
+    cpuCount = cpuMonitor.getNumCPUs();
+}
+
+float TaskManagerEngine::getMemorySizeForPID(int pid) {
+    auto bytes = platform::ProcessMemory::residentSize(pid);
+    return bytes ? static_cast<float>(*bytes) / kBytesPerMiB : 0.0f;
+}
+
+std::vector<TaskManagerInfo> TaskManagerEngine::launchedApplications() {
+    const pid_t self = getpid();
+    std::vector<TaskManagerInfo> found;
+    for (const auto& application : platform::RunningApplications::shared()->runningApplications()) {
+        if (application.pid == self || application.name == kOwnName) continue;
+        TaskManagerInfo row;
+        row.pID = application.pid;
+        row.startTime = application.startTime;
+        row.image = application.icon;
+        row.name = application.name;
+        row.memSize = getMemorySizeForPID(application.pid);
+        found.push_back(std::move(row));
+    }
+    return found;
+}
+
+void TaskManagerEngine::report(const std::function<void()>& what) const {
+    if (what) what();
+}
+
+void TaskManagerEngine::getAllProcess() { build(false); }
+
+void TaskManagerEngine::checkApp() { build(true); }
+
+void TaskManagerEngine::refButtonAction() {
+    allApplications.clear();
+    allApplications.changeSelectAllButton();
+    // Builds started before the refresh would bring back rows of applications that have quit.
+    newestTakenBuild = startedBuilds + 1;
+    report(reports.rowsChanged);
+    getAllProcess();
+}
+
+void TaskManagerEngine::build(bool onlyWhenCountDiffers) {
+    const uint64_t generation = ++startedBuilds;
+    std::weak_ptr<TaskManagerEngine> engine = weak_from_this();
+    Executor main = executors.main;
+    executors.global([engine, main, generation, onlyWhenCountDiffers] {
+        std::vector<TaskManagerInfo> found = launchedApplications();
+        main([engine, generation, onlyWhenCountDiffers, found = std::move(found)] {
+            if (auto alive = engine.lock()) alive->takeBuild(generation, onlyWhenCountDiffers, found);
+        });
+    });
+}
+
+void TaskManagerEngine::takeBuild(uint64_t generation, bool onlyWhenCountDiffers,
+                                  const std::vector<TaskManagerInfo>& found) {
+    if (generation < newestTakenBuild) return;
+    newestTakenBuild = generation;
+    if (onlyWhenCountDiffers && found.size() == allApplications.allApplications().size()) return;
+    allApplications.merge(found);
+    report(reports.rowsChanged);
+}
+
+void TaskManagerEngine::updateMemoryUsage() {
+    std::vector<int> pids;
+    for (const auto& row : allApplications.allApplications()) pids.push_back(row.pID);
+    std::weak_ptr<TaskManagerEngine> engine = weak_from_this();
+    Executor main = executors.main;
+    executors.global([engine, main, pids = std::move(pids)] {
+        std::map<int, float> sizes;
+        for (int pid : pids) sizes[pid] = getMemorySizeForPID(pid);
+        main([engine, sizes = std::move(sizes)] {
+            auto alive = engine.lock();
+            if (alive && alive->allApplications.setMemorySizes(sizes)) alive->report(alive->reports.sizesChanged);
+        });
+    });
+}
+
+void TaskManagerEngine::updateSysStat() {
+    std::weak_ptr<TaskManagerEngine> engine = weak_from_this();
+    Executor main = executors.main;
+    executors.global([engine, main, monitor = cpuMonitor, processors = cpuCount]() mutable {
+        auto loads = monitor.monitorCPU();
+        if (auto percentage = loads ? averageCpuPercentage(*loads, processors) : std::nullopt) {
+            main([engine, value = *percentage] {
+                if (auto alive = engine.lock(); alive && alive->reports.cpuChanged) alive->reports.cpuChanged(value);
+            });
+        }
+        main([engine] {
+            auto alive = engine.lock();
+            if (!alive) return;
+            alive->memoryInfo = alive->memoryMonitor.usagePercent();
+            auto percentage = alive->memoryInfo.usedPercentage();
+            if (percentage && alive->reports.memoryChanged) alive->reports.memoryChanged(static_cast<float>(*percentage));
+        });
+    });
+}
+
+void TaskManagerEngine::changeCpuAndMemory() {
+    updateSysStat();
+    checkApp();
+    updateMemoryUsage();
+}
+
+int TaskManagerEngine::setiTemperature() {
+    if (!smartAttribute) {
+        smartAttribute = std::make_unique<CSMARTAttribute>(startTimer);
+        smartAttribute->GetSmartAttribute(std::string("disk0"));
+    }
+    return smartAttribute->GetTemperature();
+}
+
+}  // namespace core::taskmanager

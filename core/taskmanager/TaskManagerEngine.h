@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/kit/Executors.h"
+#include "core/readings/CSMARTAttribute.h"
+#include "core/readings/SSCpuMonitor.h"
+#include "core/readings/SSMemoryInfo.h"
+#include "core/readings/SSMemoryMonitor.h"
+#include "core/taskmanager/TaskManagerRows.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace core::taskmanager {
+
+// What the task manager page computes and does: it lists the running applications with their
+// memory, keeps the machine's CPU and memory load and the start-up disk's temperature, and
+// force-quits the ticked applications. Lists and memory figures are read on the global queue
+// and handed to the main queue whole, where alone the rows are read and changed; the reports
+// are made there too. Work posted for an engine that is gone by then is dropped.
+class TaskManagerEngine : public std::enable_shared_from_this<TaskManagerEngine> {
+public:
+    // The program itself is never listed, neither by its pid nor by its name.
+    static constexpr const char* kOwnName = "Duridove";
+
+    struct Reports {
+        std::function<void()> rowsChanged;           // rows came, went or were rebuilt; the select-all state follows
+        std::function<void()> sizesChanged;          // only memory figures changed
+        std::function<void(float)> cpuChanged;       // the CPU load in percent
+        std::function<void(float)> memoryChanged;    // the memory use in percent
+    };
+
+    // Makes the CPU and memory monitors and takes the processor count. The timer starter drives
+    // the disk temperature's re-reads.
+    static std::shared_ptr<TaskManagerEngine> make(Executors executors, CSMARTAttribute::TimerStarter startTimer,
+                                                   Reports reports);
+
+    TaskManagerRows& rows() { return allApplications; }
+    const TaskManagerRows& rows() const { return allApplications; }
+    uint32_t getCpuCount() const { return cpuCount; }
+
+    // Builds the list from the running-applications service: known processes only get their
+    // memory figure, new ones are appended ticked, rows of quit applications stay.
+    void getAllProcess();
+    // Empties the list and builds it again.
+    void refButtonAction();
+    // Builds the list when the service lists another number of applications than there are rows.
+    void checkApp();
+    // Reads every row's memory again; a process that is gone shows 0.
+    void updateMemoryUsage();
+    // Reads the CPU load (skipped while the sample has not one entry per processor) and the
+    // memory use.
+    void updateSysStat();
+    // The 3-second tick: load, change check, memory.
+    void changeCpuAndMemory();
+    // The disk temperature in degrees (0 while no reading has succeeded); the first call starts
+    // reading the start-up disk, which from then on re-reads itself every 60 s.
+    int setiTemperature();
+
+    // Resident memory of a process in MiB; 0 when it cannot be read.
+    static float getMemorySizeForPID(int pid);
+    // The running applications as new rows, without the program itself. Runs on any thread.
+    static std::vector<TaskManagerInfo> launchedApplications();
+
+private:
+    TaskManagerEngine(Executors executors, CSMARTAttribute::TimerStarter startTimer, Reports reports);
+
+    // A list build numbered by when it started; a result older than one already taken in (or
+    // started before a refresh) is dropped. A change check takes its result in only when the
+    // number of applications differs from the rows'.
+    void build(bool onlyWhenCountDiffers);
+    void takeBuild(uint64_t generation, bool onlyWhenCountDiffers, const std::vector<TaskManagerInfo>& found);
+    void report(const std::function<void()>& what) const;
+
+    Executors executors;
+    CSMARTAttribute::TimerStarter startTimer;
+    Reports reports;
+    TaskManagerRows allApplications;
+    SSCpuMonitor cpuMonitor;
+    SSMemoryMonitor memoryMonitor;
+    SSMemoryInfo memoryInfo;
+    uint32_t cpuCount = 0;
+    std::unique_ptr<CSMARTAttribute> smartAttribute;
+    uint64_t startedBuilds = 0;
+    uint64_t newestTakenBuild = 0;
+};
+
+}  // namespace core::taskmanager
