@@ -55,7 +55,7 @@ void JunkRemoval::run(const Remover& remover) {
             item.outcome = Outcome::Refused;
         } else if (isGone(item.path)) {
             item.outcome = Outcome::Gone;
-        } else if (remover(item.path)) {
+        } else if (remover(CategoryRoots::resolvedParentPath(item.path).value_or(item.path))) {
             item.outcome = Outcome::Removed;
             cleanTotalSize_ += static_cast<int64_t>(item.bytes);
         } else {

@@ -2,10 +2,13 @@
 
 #include "platform/files/DeletableCheck.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/LinkFreePath.h"
+#include "platform/files/PathText.h"
 #include "platform/system/Log.h"
 #include "platform/privileged/PrivilegedProtocol.h"
 #include "platform/system/ServiceSlot.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <optional>
@@ -27,11 +30,11 @@ struct OpenedItem {
 };
 
 // Opens the item's own permissions to 0777 (never a link's, never its contents').
-std::optional<OpenedItem> openPermissions(const std::string& path) {
+std::optional<OpenedItem> openPermissions(int folderFd, const std::string& name) {
     struct stat info;
     std::string error;
-    bool readable = lstat(path.c_str(), &info) == 0;
-    if (!platform::FileManager::setPosixPermissions(path, 0777, &error)) {
+    bool readable = fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!platform::FileManager::setPosixPermissionsAt(folderFd, name, 0777, &error)) {
         platform::logWarning("Set deletable attributed failed: " + error);
         return std::nullopt;
     }
@@ -39,12 +42,29 @@ std::optional<OpenedItem> openPermissions(const std::string& path) {
     return OpenedItem{static_cast<mode_t>(info.st_mode & 07777), info.st_dev, info.st_ino};
 }
 
-void restorePermissions(const std::string& path, const OpenedItem& item) {
+void restorePermissions(int folderFd, const std::string& name, const OpenedItem& item) {
     struct stat info;
-    if (lstat(path.c_str(), &info) != 0 || info.st_dev != item.device || info.st_ino != item.inode) return;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || info.st_dev != item.device ||
+        info.st_ino != item.inode)
+        return;
     std::string error;
-    if (!platform::FileManager::setPosixPermissions(path, item.mode, &error))
+    if (!platform::FileManager::setPosixPermissionsAt(folderFd, name, item.mode, &error))
         platform::logWarning("cannot put back the permissions: " + error);
+}
+
+// A path the privileged helper would refuse (relative, not normalised, "/", longer than
+// PATH_MAX, holding a NUL) fails with a log line, before the user is asked for a password.
+bool isUsablePath(const std::string& path) {
+    std::optional<std::string> refusal = path.find('\0') != std::string::npos
+                                             ? std::optional<std::string>("holds a NUL byte")
+                                             : platform::PrivilegedProtocol::refusalReason(path);
+    if (refusal) platform::logWarning("not removing an unusable path (" + *refusal + "): " + path.substr(0, 200));
+    return !refusal;
+}
+
+bool refusedThroughLink(const std::string& path) {
+    platform::logWarning("not removing " + path + ": a folder on its way has become a link");
+    return false;
 }
 
 }  // namespace
@@ -58,33 +78,40 @@ std::shared_ptr<EuAuthorization> EuAuthorization::shareEuAuthorization() { retur
 void EuAuthorization::setShared(std::shared_ptr<EuAuthorization> instance) { sharedSlot().set(std::move(instance)); }
 
 bool EuAuthorization::synFastRemovePath(const std::string& path) {
+    if (!isUsablePath(path)) return false;
+    platform::LinkFreePath::Parent parent = platform::LinkFreePath::openParentBelow("/", path);
+    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) return refusedThroughLink(path);
+    if (parent.reach == platform::LinkFreePath::Reach::Missing) return removeItemAtPath(path);
+    return synFastRemoveAt(parent.folder.get(), parent.name);
+}
+
+bool EuAuthorization::synFastRemoveAt(int folderFd, const std::string& name) {
+    const std::optional<std::string> folder = platform::LinkFreePath::pathOfOpenFolder(folderFd);
+    const std::string path = platform::joinPath(folder.value_or("(a removed folder)"), name);
     std::optional<OpenedItem> opened;
-    if (!platform::isDeletableFileAtPath(path)) opened = openPermissions(path);
+    if (!platform::isDeletableFileAt(folderFd, name)) opened = openPermissions(folderFd, name);
     std::string error;
-    if (platform::FileManager::removeItemAtPath(path, &error)) return true;
+    if (platform::FileManager::removeItemAt(folderFd, name, path, &error)) return true;
     platform::logInfo("removing with the user's rights failed: " + error);
-    if (opened) restorePermissions(path, *opened);
-    return removeItemAtPath(path);
+    if (opened) restorePermissions(folderFd, name, *opened);
+    return folder && removeItemAtPath(path);
 }
 
 bool EuAuthorization::removeItemAtPath(const std::string& path) {
-    // A path the privileged helper would refuse (relative, not normalised, "/", longer than
-    // PATH_MAX, holding a NUL) fails here, before the user is asked for a password in vain.
-    std::optional<std::string> refusal = path.find('\0') != std::string::npos
-                                             ? std::optional<std::string>("holds a NUL byte")
-                                             : platform::PrivilegedProtocol::refusalReason(path);
-    if (refusal) {
-        platform::logWarning("not removing an unusable path (" + *refusal + "): " + path.substr(0, 200));
-        return false;
-    }
+    // The helper's own checks, made before the user is asked for a password in vain.
+    if (!isUsablePath(path)) return false;
+    if (platform::LinkFreePath::reachBelow("/", path).reach == platform::LinkFreePath::Reach::ThroughLink)
+        return refusedThroughLink(path);
     std::shared_ptr<EuAuthorization> shared = shareEuAuthorization();
     if (!shared->allocAuthorization()) return false;
     std::shared_ptr<platform::PrivilegedSession> session = shared->getAuthorizationRet();
     if (!session) return false;
     std::optional<platform::PrivilegedSession::Removal> removal = session->removeTree(path);
     if (!removal) return false;
-    if (removal->output.empty()) return true;
-    platform::logWarning("privileged removal of " + path + " printed: " + removal->output);
+    if (removal->exitStatus == 0 && removal->output.empty() && removal->gone) return true;
+    platform::logWarning("privileged removal of " + path + " failed (status " + std::to_string(removal->exitStatus) +
+                         (removal->gone ? "" : ", still there") + ")" +
+                         (removal->output.empty() ? "" : ": " + removal->output));
     return false;
 }
 

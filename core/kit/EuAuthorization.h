@@ -9,9 +9,13 @@
 namespace core {
 
 // Deletes one file or folder tree for good: with the user's own rights first and, when that
-// fails, with "/bin/rm" "-rf" run with administrator rights. The right is asked for the first
-// time it is needed and then kept, so one clean that meets several protected items asks once;
-// a refusal leaves it not granted, so the next privileged removal asks again.
+// fails, through the privileged helper, which runs "/bin/rm" "-rf" with administrator rights
+// inside the item's folder. The right is asked for the first time it is needed and then kept,
+// so one clean that meets several protected items asks once; a refusal leaves it not granted,
+// so the next privileged removal asks again.
+//
+// Paths come with their folders' links resolved when the item was chosen; a folder on the way
+// that is a link now may have been swapped in since, and the item is refused.
 class EuAuthorization {
 public:
     explicit EuAuthorization(std::shared_ptr<platform::PrivilegedSession> session);
@@ -26,8 +30,12 @@ public:
 
     // True when the item is gone.
     bool synFastRemovePath(const std::string& path);
-    // The privileged removal through the shared instance: true when the remove command ran and
-    // printed nothing (any output, its error messages, counts as failure).
+    // The same for the entry name of a folder held open since the item was chosen, so no folder
+    // above it is looked up again.
+    bool synFastRemoveAt(int folderFd, const std::string& name);
+    // The privileged removal through the shared instance: true when the remove command ended
+    // with status 0, printed nothing (its error messages count as failure) and the helper found
+    // nothing left at the path. A killed or timed-out command is a failure whatever it printed.
     static bool removeItemAtPath(const std::string& path);
 
     // True when the right is held; asks the user when it is not.

@@ -1,17 +1,26 @@
 // The privileged remover, started through pkexec by a privileged session of the application.
-// It says "ready", then for each request (a path ended by a NUL byte) runs "/bin/rm" "-rf"
-// with the path and replies with the exit status and the command's whole output. Anything but
-// an absolute, normalised path other than "/" is refused. It ends at the end of its input.
+// It says "ready", then for each request (a path ended by a NUL byte) opens the item's folder
+// from "/" without passing through any link, enters it and runs "/bin/rm" "-rf"
+// "--one-file-system" on the item's name there, so a folder swapped for a link after the
+// application chose the item can never lead the removal elsewhere. It replies with the exit
+// status, whether the name is gone and the command's whole output. A path that is not
+// absolute and normalised, is "/" or passes through a link is refused. It ends at the end of
+// its input.
 #include "platform/files/AtomicFile.h"
+#include "platform/files/LinkFreePath.h"
 #include "platform/system/PosixProcessRunner.h"
 #include "platform/privileged/PrivilegedProtocol.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <string>
 
+using platform::LinkFreePath;
 using platform::PrivilegedProtocol;
 
 namespace {
@@ -43,14 +52,37 @@ private:
     std::string buffer_;
 };
 
+bool isGoneAt(int folderFd, const std::string& name) {
+    struct stat info;
+    return fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+}
+
+bool isGone(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+std::string refusal(const std::string& reason, const std::string& path) {
+    return PrivilegedProtocol::reply(PrivilegedProtocol::kRefusedStatus, false, "refused (" + reason + "): " + path + "\n");
+}
+
 std::string removeTree(const std::string& path) {
-    if (auto reason = PrivilegedProtocol::refusalReason(path))
-        return PrivilegedProtocol::reply(PrivilegedProtocol::kRefusedStatus, "refused (" + *reason + "): " + path + "\n");
+    if (auto reason = PrivilegedProtocol::refusalReason(path)) return refusal(*reason, path);
+    LinkFreePath::Parent parent = LinkFreePath::openParentBelow("/", path);
+    if (parent.reach == LinkFreePath::Reach::ThroughLink) return refusal("passes through a link", path);
+    if (parent.reach == LinkFreePath::Reach::Missing) {
+        // As "rm -rf" says nothing of a path that is not there.
+        if (isGone(path)) return PrivilegedProtocol::reply(0, true, "");
+        return PrivilegedProtocol::reply(1, false, "cannot open the folder of " + path + ": " + std::strerror(errno) + "\n");
+    }
+    if (fchdir(parent.folder.get()) != 0)
+        return PrivilegedProtocol::reply(1, false, "cannot enter the folder of " + path + ": " + std::strerror(errno) + "\n");
     platform::PosixProcessRunner runner;
-    auto result = runner.run({{"/bin/rm", "-rf", path}, kRemovalTimeout});
-    if (!result.started) return PrivilegedProtocol::reply(127, "cannot start /bin/rm\n");
+    auto result = runner.run({{"/bin/rm", "-rf", "--one-file-system", "--", parent.name}, kRemovalTimeout});
+    if (chdir("/") != 0) return PrivilegedProtocol::reply(1, false, "cannot leave the folder of " + path + "\n");
+    if (!result.started) return PrivilegedProtocol::reply(127, false, "cannot start /bin/rm\n");
     int status = result.exitStatus >= 0 ? result.exitStatus : 128 + result.signal;
-    return PrivilegedProtocol::reply(status, result.output + result.errorOutput);
+    return PrivilegedProtocol::reply(status, isGoneAt(parent.folder.get(), parent.name), result.output + result.errorOutput);
 }
 
 }  // namespace

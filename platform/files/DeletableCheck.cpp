@@ -1,5 +1,6 @@
 #include "platform/files/DeletableCheck.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/PathText.h"
 
 #include <fcntl.h>
@@ -19,12 +20,16 @@ bool stickyRuleAllows(const struct stat& item, const struct stat& folder) {
 
 bool isDeletableFileAtPath(const std::string& path) {
     std::string folder = parentPath(path);
-    if (folder.empty()) folder = ".";
+    FileDescriptor folderFd(open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return folderFd.isOpen() && isDeletableFileAt(folderFd.get(), lastPathComponent(path));
+}
+
+bool isDeletableFileAt(int folderFd, const std::string& name) {
     struct stat item {};
     struct stat holder {};
-    if (fstatat(AT_FDCWD, path.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0) return false;
-    if (stat(folder.c_str(), &holder) != 0) return false;
-    if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return false;
+    if (fstatat(folderFd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (fstat(folderFd, &holder) != 0) return false;
+    if (faccessat(folderFd, ".", W_OK | X_OK, AT_EACCESS) != 0) return false;
     return stickyRuleAllows(item, holder);
 }
 

@@ -9,5 +9,7 @@ namespace platform {
 // bit lets only the owner of the item or of the folder remove it. False when the item or its
 // folder cannot be examined.
 bool isDeletableFileAtPath(const std::string& path);
+// The same for the entry name of an open folder (an O_PATH descriptor will do).
+bool isDeletableFileAt(int folderFd, const std::string& name);
 
 }  // namespace platform

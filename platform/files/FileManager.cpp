@@ -1,6 +1,8 @@
 #include "platform/files/FileManager.h"
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/FileWalker.h"
+#include "platform/files/PathText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,39 +26,66 @@ void keepFirstError(std::string* error, const std::string& text) {
 
 bool FileManager::removeItemAtPath(const std::string& path, std::string* error) {
     if (error) error->clear();
+    const std::string folder = parentPath(path);
+    FileDescriptor folderFd(open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folderFd.isOpen()) {
+        keepFirstError(error, describe("cannot remove", path, errno));
+        return false;
+    }
+    return removeItemAt(folderFd.get(), lastPathComponent(path), path, error);
+}
+
+bool FileManager::removeItemAt(int folderFd, const std::string& name, const std::string& path, std::string* error) {
+    if (error) error->clear();
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+        keepFirstError(error, "not an item's name: " + path);
+        return false;
+    }
+    struct stat info;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        keepFirstError(error, describe("cannot remove", path, errno));
+        return false;
+    }
     bool removedAll = true;
     auto removeAt = [&](const FileWalker::Visit& visit, int flags) {
-        int folderFd = visit.folderDescriptor();
-        if (folderFd >= 0 && unlinkat(folderFd, visit.entry().name.c_str(), flags) == 0) return;
+        int holderFd = visit.folderDescriptor();
+        if (holderFd >= 0 && unlinkat(holderFd, visit.entry().name.c_str(), flags) == 0) return;
         removedAll = false;
-        keepFirstError(error, describe("cannot remove", visit.path(), folderFd < 0 ? ESTALE : errno));
+        keepFirstError(error, describe("cannot remove", visit.path(), holderFd < 0 ? ESTALE : errno));
     };
     FileWalker::Callbacks callbacks;
     callbacks.leaveFolder = [&](const FileWalker::Visit& visit, bool) { removeAt(visit, AT_REMOVEDIR); };
-    bool found = false;
     callbacks.visitEntry = [&](const FileWalker::Visit& visit) {
-        found = true;
         if (!visit.entry().isFolder()) removeAt(visit, 0);
         return FileWalker::Step::Continue;
     };
-    FileWalker::walk(path, callbacks);
-    if (!found) keepFirstError(error, describe("cannot remove", path, ENOENT));
-    return found && removedAll;
+    FileWalker::walkAt(folderFd, FileEntry::fromStat(name, info), path, callbacks, FileWalker::Options());
+    return removedAll;
 }
 
 bool FileManager::setPosixPermissions(const std::string& path, mode_t mode, std::string* error) {
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0) {
+    const std::string folder = parentPath(path);
+    FileDescriptor folderFd(open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folderFd.isOpen()) {
         if (error) *error = describe("cannot read", path, errno);
         return false;
     }
+    return setPosixPermissionsAt(folderFd.get(), lastPathComponent(path), mode, error);
+}
+
+bool FileManager::setPosixPermissionsAt(int folderFd, const std::string& name, mode_t mode, std::string* error) {
+    struct stat info;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (error) *error = describe("cannot read", name, errno);
+        return false;
+    }
     if (S_ISLNK(info.st_mode)) {
-        if (error) *error = "not changing the permissions of the link " + path;
+        if (error) *error = "not changing the permissions of the link " + name;
         return false;
     }
     // AT_SYMLINK_NOFOLLOW: should a link have been put in its place meanwhile, it is refused.
-    if (fchmodat(AT_FDCWD, path.c_str(), mode, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (error) *error = describe("cannot change the permissions of", path, errno);
+    if (fchmodat(folderFd, name.c_str(), mode, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (error) *error = describe("cannot change the permissions of", name, errno);
         return false;
     }
     return true;

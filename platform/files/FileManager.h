@@ -13,8 +13,13 @@ public:
     // anything stayed. Folders are walked relative to their parents, so no link inside is
     // followed and trees of any depth go.
     static bool removeItemAtPath(const std::string& path, std::string* error = nullptr);
+    // The same for the entry name of an open folder (an O_PATH descriptor will do), so the
+    // folders above it are not looked up again; path names the item in error texts.
+    static bool removeItemAt(int folderFd, const std::string& name, const std::string& path,
+                             std::string* error = nullptr);
     // The item's own permission bits; a link is never changed (nor what it points to).
     static bool setPosixPermissions(const std::string& path, mode_t mode, std::string* error = nullptr);
+    static bool setPosixPermissionsAt(int folderFd, const std::string& name, mode_t mode, std::string* error = nullptr);
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/FileEntry.h"
 
 #include <optional>
@@ -17,6 +18,14 @@ struct LinkFreePath {
         ThroughLink,  // a component between the anchor and the item is a link
     };
 
+    // The folder that holds an item, held open: acting on the name relative to it reaches
+    // that very folder however the folders above it are renamed or replaced meanwhile.
+    struct Parent {
+        Reach reach = Reach::Missing;  // Reached when folder is open
+        FileDescriptor folder;         // opened with O_PATH: for *at calls and fchdir
+        std::string name;              // the item's name in it
+    };
+
     Reach reach = Reach::Missing;
     std::optional<FileEntry> entry;
 
@@ -25,6 +34,14 @@ struct LinkFreePath {
     // else one component at a time.
     static LinkFreePath reachBelow(const std::string& anchor, const std::string& path);
     static LinkFreePath reachByComponents(const std::string& anchor, const std::string& path);
+
+    // Opens the folder holding the item at path, reached from the anchor the same way; the
+    // folder itself may not be a link either. path must lie strictly inside the anchor.
+    static Parent openParentBelow(const std::string& anchor, const std::string& path);
+    static Parent openParentByComponents(const std::string& anchor, const std::string& path);
+    // The full path the kernel knows an open folder by, its links resolved; nothing when the
+    // folder has been removed meanwhile.
+    static std::optional<std::string> pathOfOpenFolder(int folderFd);
 };
 
 }  // namespace platform

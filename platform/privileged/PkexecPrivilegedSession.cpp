@@ -43,11 +43,12 @@ std::optional<PrivilegedSession::Removal> PkexecPrivilegedSession::removeTree(co
         return std::nullopt;
     }
     std::string line;
-    std::optional<std::pair<int, size_t>> header;
+    std::optional<PrivilegedProtocol::ReplyHeader> header;
     if (sendAll(path + '\0') && readLine(line)) header = PrivilegedProtocol::parseReplyLine(line);
     Removal removal;
-    if (header && readExactly(header->second, removal.output)) {
-        removal.exitStatus = header->first;
+    if (header && readExactly(header->length, removal.output)) {
+        removal.exitStatus = header->exitStatus;
+        removal.gone = header->gone;
         return removal;
     }
     logError("the privileged helper stopped answering; the right is given up");

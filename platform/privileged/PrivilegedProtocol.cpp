@@ -8,21 +8,20 @@
 
 namespace platform {
 
-std::string PrivilegedProtocol::reply(int exitStatus, const std::string& output) {
-    return std::to_string(exitStatus) + " " + std::to_string(output.size()) + "\n" + output;
+std::string PrivilegedProtocol::reply(int exitStatus, bool gone, const std::string& output) {
+    return std::to_string(exitStatus) + (gone ? " 1 " : " 0 ") + std::to_string(output.size()) + "\n" + output;
 }
 
-std::optional<std::pair<int, size_t>> PrivilegedProtocol::parseReplyLine(const std::string& line) {
-    size_t blank = line.find(' ');
-    if (blank == std::string::npos) return std::nullopt;
-    int status = 0;
-    size_t length = 0;
+std::optional<PrivilegedProtocol::ReplyHeader> PrivilegedProtocol::parseReplyLine(const std::string& line) {
+    ReplyHeader header;
     const char* end = line.data() + line.size();
-    auto parsedStatus = std::from_chars(line.data(), line.data() + blank, status);
-    auto parsedLength = std::from_chars(line.data() + blank + 1, end, length);
-    if (parsedStatus.ec != std::errc() || parsedStatus.ptr != line.data() + blank) return std::nullopt;
-    if (parsedLength.ec != std::errc() || parsedLength.ptr != end) return std::nullopt;
-    return std::make_pair(status, length);
+    auto status = std::from_chars(line.data(), end, header.exitStatus);
+    if (status.ec != std::errc() || end - status.ptr < 4 || status.ptr[0] != ' ' || status.ptr[2] != ' ') return std::nullopt;
+    if (status.ptr[1] != '0' && status.ptr[1] != '1') return std::nullopt;
+    header.gone = status.ptr[1] == '1';
+    auto length = std::from_chars(status.ptr + 3, end, header.length);
+    if (length.ec != std::errc() || length.ptr != end) return std::nullopt;
+    return header;
 }
 
 std::optional<std::string> PrivilegedProtocol::refusalReason(const std::string& path) {

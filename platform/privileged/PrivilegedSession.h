@@ -18,10 +18,12 @@ public:
         Unavailable,  // the mechanism could not be started at all
     };
 
-    // What the remove command answered: its exit status and its whole output.
+    // What the remove command answered: its exit status and its whole output, and whether
+    // the privileged side found nothing left at the path afterwards.
     struct Removal {
         int exitStatus = -1;
         std::string output;
+        bool gone = false;
     };
 
     virtual ~PrivilegedSession() = default;
@@ -30,8 +32,10 @@ public:
     // asking program's exit status) or of an unavailable mechanism (an errno value).
     virtual Outcome authorize(int* status) = 0;
     virtual bool isAuthorized() = 0;
-    // Runs "/bin/rm" "-rf" path with the right; nothing when it could not run (the right is
-    // not held, or was lost). The path is refused unless absolute, normalised and not "/".
+    // Removes the item at path with the right: its folder is reached from "/" without passing
+    // through a link and "/bin/rm" "-rf" "--one-file-system" runs on the name inside it.
+    // Nothing when it could not run (the right is not held, or was lost). The path is refused
+    // unless absolute, normalised and not "/", and when a folder on its way is a link.
     virtual std::optional<Removal> removeTree(const std::string& path) = 0;
     // Gives the right up; the next request asks again. False when the privileged side did not
     // end cleanly.

@@ -1,14 +1,18 @@
 #include "core/kit/EuAuthorization.h"
 
+#include "platform/files/FileDescriptor.h"
+
 #include "support/FakePrivilegedSession.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
+#include "support/TreeDigest.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,7 +102,7 @@ TEST_F(EuAuthorizationTest, OpenedPermissionsArePutBackWhenTheItemStays) {
     std::string link = folder / "system/link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_EQ(lchown(link.c_str(), testsupport::nobodyId, testsupport::nobodyId), 0);
-    session->output = "rm: cannot remove\n";  // the privileged way fails too
+    session->reply = {1, "rm: cannot remove\n", false};  // the privileged way fails too
     std::string result = testsupport::runAsNobody([&] {
         testsupport::LogCapture log;
         bool first = remove(item);
@@ -134,10 +138,62 @@ TEST_F(EuAuthorizationTest, UnavailableMechanismAndLostRightAreFailures) {
     EXPECT_EQ(shared->getAuthorizationRet(), nullptr);
 }
 
-TEST_F(EuAuthorizationTest, AnyOutputCountsAsFailure) {
-    session->output = "rm: cannot remove '/x': Operation not permitted\n";
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder / "x"));
-    EXPECT_EQ(session->removed.size(), 1u);
+// Only a command that ended by itself with status 0, printed nothing and left nothing behind
+// removed the item; a killed or timed-out one printed nothing either.
+TEST_F(EuAuthorizationTest, OnlyAWholeSuccessCountsAsRemoved) {
+    struct Case {
+        platform::PrivilegedSession::Removal reply;
+        bool removed;
+    };
+    const Case cases[] = {
+        {{0, "", true}, true},
+        {{1, "rm: cannot remove '/x': Operation not permitted\n", false}, false},
+        {{128 + SIGKILL, "", false}, false},
+        {{0, "", false}, false},
+        {{0, "rm: warning\n", true}, false},
+    };
+    testsupport::LogCapture log;
+    for (const Case& test : cases) {
+        session->reply = test.reply;
+        EXPECT_EQ(EuAuthorization::removeItemAtPath(folder / "x"), test.removed) << test.reply.exitStatus;
+    }
+    EXPECT_TRUE(log.contains("privileged removal of " + (folder / "x") + " failed (status 137, still there)"));
+}
+
+// The item was chosen as "chosen/victim"; "chosen" has become a link to another folder since.
+TEST_F(EuAuthorizationTest, AFolderThatBecameALinkIsRefusedWithoutPrompting) {
+    folder.writeFile("chosen/victim/data", "chosen");
+    folder.writeFile("outside/victim/data", "precious");
+    const std::string outside = testsupport::treeDigest(folder / "outside");
+    ASSERT_EQ(rename((folder / "chosen").c_str(), (folder / "moved").c_str()), 0);
+    ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "chosen").c_str()), 0);
+    testsupport::LogCapture log;
+    EXPECT_FALSE(remove(folder / "chosen/victim"));
+    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder / "chosen/victim"));
+    EXPECT_EQ(summary(), "prompts 0");
+    EXPECT_TRUE(log.contains("not removing " + (folder / "chosen/victim") + ": a folder on its way has become a link"));
+    EXPECT_EQ(testsupport::treeDigest(folder / "outside"), outside);
+}
+
+// A folder held open since the item was chosen is where the item goes from, with the user's
+// rights and with the administrator's, whatever its path leads to now.
+TEST_F(EuAuthorizationTest, AnOpenFolderIsWhereTheItemGoesFrom) {
+    folder.writeFile("system/victim", "chosen");
+    folder.writeFile("outside/victim", "precious");
+    const std::string outside = testsupport::treeDigest(folder / "outside");
+    platform::FileDescriptor held(open((folder / "system").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_EQ(rename((folder / "system").c_str(), (folder / "moved").c_str()), 0);
+    ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "system").c_str()), 0);
+    std::string answer = testsupport::runAsNobody([&] {
+        testsupport::LogCapture log;
+        bool removed = EuAuthorization::shareEuAuthorization()->synFastRemoveAt(held.get(), "victim");
+        return std::string(removed ? "yes " : "no ") + summary();
+    });
+    EXPECT_EQ(answer, "yes prompts 1 | /moved/victim");
+    folder.writeFile("moved/mine", "x");
+    EXPECT_TRUE(EuAuthorization::shareEuAuthorization()->synFastRemoveAt(held.get(), "mine"));
+    EXPECT_FALSE(exists(folder / "moved/mine"));
+    EXPECT_EQ(testsupport::treeDigest(folder / "outside"), outside);
 }
 
 TEST_F(EuAuthorizationTest, MissingPathGoesThePrivilegedWayAndSucceeds) {

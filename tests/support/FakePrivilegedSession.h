@@ -10,11 +10,11 @@ namespace testsupport {
 
 // A privileged session that asks nobody: each time the right is asked for it takes the next
 // planned answer (granted once the plan is used up) and counts the prompt; removals are only
-// recorded and answered with the planned output.
+// recorded and answered with the planned reply.
 class FakePrivilegedSession : public platform::PrivilegedSession {
 public:
     std::deque<Outcome> answers;  // what the next prompts answer
-    std::string output;           // what every removal prints
+    Removal reply{0, "", true};   // what every removal answers: a clean removal unless planned
     int prompts = 0;
     std::vector<std::string> removed;
 
@@ -34,7 +34,7 @@ public:
     std::optional<Removal> removeTree(const std::string& path) override {
         if (!authorized_) return std::nullopt;
         removed.push_back(path);
-        return Removal{output.empty() ? 0 : 1, output};
+        return reply;
     }
     bool release() override {
         authorized_ = false;
