@@ -27,7 +27,7 @@ DuplicateFileGrouper::DuplicateFileGrouper(Executor pool, std::size_t workerCoun
 std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbItem>& candidates,
                                                         const Observer& observer) {
     outcomes_.assign(candidates.size(), Outcome::Open);
-    settled_ = observer.settled;
+    progress_ = observer.progress;
     Workers workers(workerCount_);
     for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
     const std::vector<Indices> sameSize = sizeClasses(candidates);
@@ -121,7 +121,7 @@ std::vector<Indices> DuplicateFileGrouper::byteEqualClasses(const std::vector<fi
     for (std::size_t index : sameCrc) {
         if (observer.stop && observer.stop->load()) return interrupted();
         const fileAttrbItem& item = candidates[index];
-        if (observer.reading) observer.reading(item.filePathName);
+        if (progress_) progress_->setCurrentPath(item.filePathName);
         platform::FileDescriptor file = reader.openToCompare(item);
         if (!file.isOpen()) {
             settle(index, Outcome::Failed);
@@ -187,7 +187,7 @@ void DuplicateFileGrouper::fingerprint(std::vector<fileAttrbItem>& candidates, c
         const std::size_t index = which[position];
         if (observer.stop && observer.stop->load()) return settle(index, Outcome::Interrupted);
         fileAttrbItem& item = candidates[index];
-        if (observer.reading) observer.reading(item.filePathName);
+        if (progress_) progress_->setCurrentPath(item.filePathName);
         const bool done = whole ? workers[worker]->getMD5(item) : workers[worker]->getMD5_1K(item);
         if (!done) settle(index, observer.stop && observer.stop->load() ? Outcome::Interrupted : Outcome::Failed);
         else if (whole) settle(index, Outcome::Hashed);
@@ -196,7 +196,7 @@ void DuplicateFileGrouper::fingerprint(std::vector<fileAttrbItem>& candidates, c
 
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {
     outcomes_[index] = outcome;
-    if (settled_ && outcome != Outcome::Hashed && outcome != Outcome::Interrupted) settled_->fetch_add(1);
+    if (progress_ && outcome != Outcome::Hashed && outcome != Outcome::Interrupted) progress_->advance(1);
 }
 
 bool DuplicateFileGrouper::noneInterrupted(const Indices& members) const {

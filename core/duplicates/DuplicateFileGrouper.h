@@ -3,11 +3,11 @@
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
+#include "core/kit/ProgressState.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +25,9 @@ class DuplicateFileGrouper {
 public:
     // What the grouping reports while it runs; every member may be left empty.
     struct Observer {
-        const std::atomic<bool>* stop = nullptr;           // checked between read chunks
-        std::atomic<std::uint64_t>* settled = nullptr;     // candidates whose outcome is known
-        std::function<void(const std::string&)> reading;   // path of a file being read
+        const std::atomic<bool>* stop = nullptr;  // checked between read chunks
+        // Advanced once per candidate whose outcome is known; its path is the file being read.
+        ProgressState* progress = nullptr;
     };
 
     DuplicateFileGrouper(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm = {});
@@ -65,7 +65,7 @@ private:
     std::size_t workerCount_;
     AlgorithmFactory makeAlgorithm_;
     std::vector<Outcome> outcomes_;
-    std::atomic<std::uint64_t>* settled_ = nullptr;
+    ProgressState* progress_ = nullptr;
 };
 
 }  // namespace core

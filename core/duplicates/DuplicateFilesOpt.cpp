@@ -73,12 +73,12 @@ void DuplicateFilesOpt::stopSearch() {
     if (m_started) m_findDuplicate.stopSearch();
 }
 
-std::string DuplicateFilesOpt::getCurrentSearchFile() {
-    if (m_started) {
-        std::string path = m_findDuplicate.getCurrentSearchPath();
-        if (!path.empty()) m_CurrentSearchPath.set(path);
-    }
-    return m_CurrentSearchPath.get();
+ProgressSnapshot DuplicateFilesOpt::progress() {
+    ProgressSnapshot snapshot;
+    if (m_started) snapshot = m_findDuplicate.progress();
+    if (snapshot.currentPath.empty()) snapshot.currentPath = m_CurrentSearchPath.get();
+    else m_CurrentSearchPath.set(snapshot.currentPath);
+    return snapshot;
 }
 
 bool DuplicateFilesOpt::getDuplicateFiles(std::shared_ptr<SimpleTreeNode>& root) const {

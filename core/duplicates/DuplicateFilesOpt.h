@@ -33,7 +33,9 @@ public:
     std::uint64_t getProgress() const;
     void stopSearch();
     // The path to show: the engine's current one, else the last one shown.
-    std::string getCurrentSearchFile();
+    std::string getCurrentSearchFile() { return progress().currentPath; }
+    // The engine's progress (nothing counted before the search starts) with that path.
+    ProgressSnapshot progress();
 
     // After the search: the groups found, bundles and files, each in the order the page lists it.
     const std::vector<DuplicateGroup>& duplicateGroups() const { return m_findArray; }

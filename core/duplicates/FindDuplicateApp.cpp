@@ -22,21 +22,16 @@ FindDuplicateApp::FindDuplicateApp(Executor pool, std::size_t workerCount, Algor
       makeAlgorithm_(makeAlgorithm ? std::move(makeAlgorithm) : algorithm::make) {}
 
 void FindDuplicateApp::FindAppInArray(const std::vector<std::string>& paths, std::vector<DuplicateAppGroup>& groups) {
-    m_AppCount = paths.size();
+    m_Progress.beginStage(0, 2 * paths.size());
     InitInputAppDirectory(paths);
     Workers workers(workerCount_);
-    for (auto& worker : workers) worker = makeAlgorithm_(&m_StopSearch);
+    for (auto& worker : workers) worker = makeAlgorithm_(m_StopSearch.flag());
     std::vector<Indices> candidates = getSameSizeDirs();
     fingerprint(candidates, false, workers);
     candidates = sameContent(candidates);
     fingerprint(candidates, true, workers);
     for (DuplicateAppGroup& group : groupsOf(sameContent(candidates))) groups.push_back(std::move(group));
     m_AllAppItem.clear();
-}
-
-std::uint32_t FindDuplicateApp::getProgress() const {
-    const std::uint64_t count = m_AppCount;
-    return count == 0 ? 0 : static_cast<std::uint32_t>(m_doneSteps * 100 / (2 * count));
 }
 
 // Lists every bundle (all at once on the pool), then keeps the comparable ones in path order,
@@ -63,7 +58,7 @@ void FindDuplicateApp::InitInputAppDirectory(const std::vector<std::string>& pat
 // neither entered nor a file. Nothing when the bundle cannot be listed whole, or a stop cut
 // the listing short.
 std::optional<FindDuplicateApp::Bundle> FindDuplicateApp::getAllFilePathName(const std::string& path) {
-    m_CurrentSearchFile.set(path);
+    m_Progress.setCurrentPath(path);
     Bundle bundle;
     bundle.item.DirectoryPathName = path;
     bundle.item.DirectoryName = platform::lastPathComponent(path);
@@ -92,10 +87,10 @@ std::optional<FindDuplicateApp::Bundle> FindDuplicateApp::getAllFilePathName(con
     callbacks.leaveFolder = [&](const FileWalker::Visit&, bool listed) { listedWhole = listedWhole && listed; };
     FileWalker::Options options;
     options.followTopLink = true;
-    options.stop = &m_StopSearch;
+    options.stop = m_StopSearch.flag();
     listedWhole = FileWalker::walk(path, callbacks, options) && listedWhole;
     if (stopRequested()) return std::nullopt;
-    ++m_doneSteps;
+    m_Progress.advance(1);
     if (!listedWhole) {
         platform::logWarning("get contents Of Directory At Path failed" + path);
         settle(bundle, Outcome::Failed);
@@ -162,7 +157,7 @@ void FindDuplicateApp::fingerprint(const std::vector<Indices>& classes, bool who
             outcome = Outcome::Interrupted;
             return;
         }
-        m_CurrentSearchFile.set(bundle.item.DirectoryPathName);
+        m_Progress.setCurrentPath(bundle.item.DirectoryPathName);
         fileAttrbItem& file = bundle.item.AllFileInDirectory[files[position].second];
         if (!(whole ? workers[worker]->getMD5(file) : workers[worker]->getMD5_1K(file)))
             outcome = stopRequested() ? Outcome::Interrupted : Outcome::Failed;
@@ -224,7 +219,7 @@ std::vector<DuplicateAppGroup> FindDuplicateApp::groupsOf(std::vector<Indices> c
 
 void FindDuplicateApp::settle(Bundle& bundle, Outcome outcome) {
     bundle.outcome = outcome;
-    ++m_doneSteps;
+    m_Progress.advance(1);
 }
 
 }  // namespace core

@@ -3,7 +3,8 @@
 #include "core/duplicates/AppAttrbItem.h"
 #include "core/duplicates/algorithm.h"
 #include "core/kit/Executors.h"
-#include "core/kit/SharedText.h"
+#include "core/kit/ProgressState.h"
+#include "core/kit/StopToken.h"
 
 #include <array>
 #include <atomic>
@@ -37,10 +38,12 @@ public:
     void FindAppInArray(const std::vector<std::string>& paths, std::vector<DuplicateAppGroup>& groups);
 
     // Percentage of the bundles listed and compared.
-    std::uint32_t getProgress() const;
-    void stopSearch() { m_StopSearch = true; }
+    std::uint32_t getProgress() const { return static_cast<std::uint32_t>(m_Progress.stagePercent()); }
+    void stopSearch() { m_StopSearch.requestStop(); }
     // The bundle being listed or read.
-    std::string getCurrentSearchFile() const { return m_CurrentSearchFile.get(); }
+    std::string getCurrentSearchFile() const { return m_Progress.currentPath(); }
+    // Two steps per bundle (listed, then settled) and the bundle being listed or read.
+    ProgressSnapshot progress() const { return m_Progress.snapshot(); }
 
 private:
     enum class Outcome : unsigned char { Open, Failed, Unique, Matched, Interrupted };
@@ -67,16 +70,14 @@ private:
     std::vector<Print> signatureOf(const Bundle& bundle) const;
     std::vector<DuplicateAppGroup> groupsOf(std::vector<Indices> classes);
     void settle(Bundle& bundle, Outcome outcome);
-    bool stopRequested() const { return m_StopSearch.load(std::memory_order_relaxed); }
+    bool stopRequested() const { return m_StopSearch.stopRequested(); }
 
     Executor pool_;
     std::size_t workerCount_;
     AlgorithmFactory makeAlgorithm_;
     std::vector<Bundle> m_AllAppItem;
-    std::atomic<std::uint64_t> m_AppCount{0};
-    std::atomic<std::uint64_t> m_doneSteps{0};  // two per bundle: listed, then settled
-    std::atomic<bool> m_StopSearch{false};
-    SharedText m_CurrentSearchFile;
+    ProgressState m_Progress;
+    StopToken m_StopSearch;
 };
 
 }  // namespace core

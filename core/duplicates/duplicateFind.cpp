@@ -36,10 +36,10 @@ bool duplicateFind::_searchDuplicateFile() {
     const bool collected = m_fileList.getListAtPath(m_path, m_allFileArray, DirectoryArray, m_limittedSize);
     m_collecting = false;
     // A stop during the collection skips the bundle step too.
-    if (collected && !m_Stop && !DirectoryArray.empty()) getDuplicateApp();
+    if (collected && !m_Stop.stopRequested() && !DirectoryArray.empty()) getDuplicateApp();
     m_iAppProgress = 100;
     if (!collected) return false;
-    if (m_Stop) return true;
+    if (m_Stop.stopRequested()) return true;
     if (m_allFileArray.empty()) return false;
     return findDuplicateFiles();
 }
@@ -54,12 +54,11 @@ void duplicateFind::getDuplicateApp() {
 // The file step: every candidate is settled (unique, unreadable, or hashed) and the groups are
 // kept whole; after a stop only the groups that were complete.
 bool duplicateFind::findDuplicateFiles() {
-    m_allFileCount = m_allFileArray.size();
+    m_fileProgress.beginStage(MatchingFiles, m_allFileArray.size());
     DuplicateFileGrouper grouper(executors_.global, workerCount_, makeAlgorithm_);
     DuplicateFileGrouper::Observer observer;
-    observer.stop = &m_Stop;
-    observer.settled = &m_settledCount;
-    observer.reading = [this](const std::string& path) { m_CurrentSearchPath.set(path); };
+    observer.stop = m_Stop.flag();
+    observer.progress = &m_fileProgress;
     m_groups = grouper.group(m_allFileArray, observer);
     return true;
 }
@@ -67,7 +66,7 @@ bool duplicateFind::findDuplicateFiles() {
 std::uint64_t duplicateFind::getProgress() const {
     std::uint64_t filePercent = 0;
     if (m_fileStepEnded) filePercent = 100;
-    else if (const std::uint64_t count = m_allFileCount) filePercent = m_settledCount * 100 / count;
+    else filePercent = m_fileProgress.stagePercent();
     const std::uint64_t appPercent = m_matchingApps ? m_findDuplicateApp.getProgress() : m_iAppProgress.load();
     return (appPercent + filePercent) / 2;
 }
@@ -75,13 +74,22 @@ std::uint64_t duplicateFind::getProgress() const {
 void duplicateFind::stopSearch() {
     m_fileList.stopSearch();
     m_findDuplicateApp.stopSearch();
-    m_Stop = true;
+    m_Stop.requestStop();
 }
 
-std::string duplicateFind::getCurrentSearchPath() const {
-    if (m_collecting) return m_fileList.currentPath();
-    if (m_matchingApps) return m_findDuplicateApp.getCurrentSearchFile();
-    return m_CurrentSearchPath.get();
+ProgressSnapshot duplicateFind::progress() const {
+    if (m_collecting) {
+        ProgressSnapshot collecting;
+        collecting.stage = Collecting;
+        collecting.currentPath = m_fileList.currentPath();
+        return collecting;
+    }
+    if (m_matchingApps) {
+        ProgressSnapshot bundles = m_findDuplicateApp.progress();
+        bundles.stage = MatchingBundles;
+        return bundles;
+    }
+    return m_fileProgress.snapshot();
 }
 
 std::vector<fileAttrbItem> duplicateFind::getAllDuplicateFile() const {

@@ -6,7 +6,8 @@
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/duplicates/getFileList.h"
 #include "core/kit/Executors.h"
-#include "core/kit/SharedText.h"
+#include "core/kit/ProgressState.h"
+#include "core/kit/StopToken.h"
 
 #include <atomic>
 #include <cstdint>
@@ -22,6 +23,9 @@ namespace core {
 // while it runs. A stop reaches every step; one during the collection skips the others.
 class duplicateFind {
 public:
+    // The stages of progress().
+    enum Stage : int { Collecting = 0, MatchingBundles = 1, MatchingFiles = 2 };
+
     explicit duplicateFind(Executors executors, AlgorithmFactory makeAlgorithm = {});
 
     void setSearchOption(bool searchHiddenFile, bool searchSystemDirectory);
@@ -30,7 +34,11 @@ public:
 
     std::uint64_t getProgress() const;
     void stopSearch();
-    std::string getCurrentSearchPath() const;
+    std::string getCurrentSearchPath() const { return progress().currentPath; }
+    // The step under way: while collecting, only the folder being listed; while matching
+    // bundles, two counts per bundle (listed, then settled) and the bundle in hand; while
+    // matching files, candidates settled of all and the file being read.
+    ProgressSnapshot progress() const;
 
     // After the search: the groups found, each in its listing order (later copies in
     // collection order, then the earliest), and the same files as one flat list.
@@ -60,12 +68,10 @@ private:
     std::atomic<bool> m_collecting{false};
     FindDuplicateApp m_findDuplicateApp;
     std::atomic<bool> m_matchingApps{false};
-    std::atomic<bool> m_Stop{false};
-    std::atomic<std::uint64_t> m_allFileCount{0};
-    std::atomic<std::uint64_t> m_settledCount{0};
+    StopToken m_Stop;
+    ProgressState m_fileProgress;
     std::atomic<bool> m_fileStepEnded{false};
     std::atomic<std::uint64_t> m_iAppProgress{0};
-    SharedText m_CurrentSearchPath;
 };
 
 }  // namespace core

@@ -109,7 +109,7 @@ void getFileList::getSubpathsOfDirectoryAtPath(Findings& findings, const std::st
     };
     FileWalker::Options options;
     options.followTopLink = true;
-    options.stop = &m_bStopSearch;
+    options.stop = m_bStopSearch.flag();
     FileWalker::walk(folder, callbacks, options);
 }
 

@@ -3,6 +3,7 @@
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
 #include "core/kit/SharedText.h"
+#include "core/kit/StopToken.h"
 #include "platform/files/FileEntry.h"
 
 #include <atomic>
@@ -33,7 +34,7 @@ public:
     // collection: a stop requested before it starts is kept, never cleared.
     bool getListAtPath(const std::string& folder, std::vector<fileAttrbItem>& files,
                        std::vector<std::string>& directories, std::uint64_t limit);
-    void stopSearch() { m_bStopSearch = true; }
+    void stopSearch() { m_bStopSearch.requestStop(); }
 
     void setSearchHiddenFile(bool search) { m_bSearchHiddenFile = search; }
     bool searchHiddenFile() const { return m_bSearchHiddenFile; }
@@ -61,7 +62,7 @@ private:
                   Findings& findings) const;
     void take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories);
     static std::optional<std::string> getAppDirectory(const std::string& path);
-    bool stopRequested() const { return m_bStopSearch.load(std::memory_order_relaxed); }
+    bool stopRequested() const { return m_bStopSearch.stopRequested(); }
 
     struct FileIdentityHash {
         std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& identity) const {
@@ -71,7 +72,7 @@ private:
 
     Executor pool_;
     std::size_t workerCount_;
-    std::atomic<bool> m_bStopSearch{false};
+    StopToken m_bStopSearch;
     bool m_bSearchHiddenFile = true;
     bool m_bSearchSystemDirectory = true;
     SharedText m_CurrentPath;

@@ -73,18 +73,20 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     const bool skipChatContainers = CommUti::getSystemVersion() >= kFirstVersionWithChatContainers;
     OfferedItems offered(skippedNameTest());
     std::vector<std::shared_ptr<TCTreeNode>> categories;
+    progress_.beginStage(0, kCategoryCount);
     for (int index = 0; index < kCategoryCount; ++index) {
         // The list is built even when the category is then skipped by a stop request.
         JunkLocationList locations;
         JunkLocations::appendLocations(index, locations);
         auto category = categoryNode(index, locations);
         uint64_t total = 0;
-        if (!beStop)
+        if (!beStop.stopRequested())
             total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
                               : scanSocialTools(*category, offered);
         category->size = CommUti::convertVolSpace(total);
         updateParentStateForNode(*category);
         categories.push_back(std::move(category));
+        progress_.advance(1, total);
         if (progressSEL) progressSEL(index);
     }
     return categories;
@@ -156,7 +158,7 @@ uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& 
 }
 
 void FastCleanScanFile::reportPath(const std::string& path) {
-    currentPath_.set(path);
+    progress_.setCurrentPath(path);
     if (pathSEL) pathSEL(path);
 }
 

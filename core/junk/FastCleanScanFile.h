@@ -3,9 +3,9 @@
 #include "core/junk/JunkLocations.h"
 #include "core/junk/TCTreeNode.h"
 #include "core/kit/Executors.h"
-#include "core/kit/SharedText.h"
+#include "core/kit/ProgressState.h"
+#include "core/kit/StopToken.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,9 +36,11 @@ public:
     PathCallback pathSEL;
     // A stop request, safe to set from any thread; read at the start of each category. Whoever
     // asks for a scan clears it then, so a stop pressed before the scan begins is kept.
-    std::atomic<bool> beStop{false};
+    StopToken beStop;
     // The path sized last; safe to read from any thread.
-    std::string currentPath() const { return currentPath_.get(); }
+    std::string currentPath() const { return progress_.currentPath(); }
+    // Categories finished of six, the bytes they hold, the path sized last.
+    ProgressSnapshot progress() const { return progress_.snapshot(); }
 
     // Runs a whole scan and returns the six category nodes, index 0 to 5.
     std::vector<std::shared_ptr<TCTreeNode>> beginScan();
@@ -64,7 +66,7 @@ private:
     void reportPath(const std::string& path);
 
     Executors executors_;
-    SharedText currentPath_;
+    ProgressState progress_;
 };
 
 }  // namespace core::junk

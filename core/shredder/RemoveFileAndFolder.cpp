@@ -60,6 +60,9 @@ void RemoveFileAndFolder::benginToTraskWithArr(std::vector<std::shared_ptr<FileO
     if (files.empty()) return finish();
     const std::string firstPath = files.front()->url;
     const float firstPercent = files.size() == 1 ? 30.0f : 0.0f;
+    std::uint64_t bytes = 0;
+    for (const auto& file : files) bytes += static_cast<std::uint64_t>(std::max<int64_t>(file->size, 0));
+    progress_.beginStage(0, files.size(), bytes);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         deleteErrorArr_.clear();
@@ -76,7 +79,7 @@ bool RemoveFileAndFolder::runTaskWithPath() {
     return true;
 }
 
-void RemoveFileAndFolder::isCancel() { isCancel_ = true; }
+void RemoveFileAndFolder::isCancel() { isCancel_.requestStop(); }
 
 int32_t RemoveFileAndFolder::getWipeTimes() {
     int64_t times = platform::UserDefaults::shared()->integerForKey("WipeTimes");
@@ -131,6 +134,7 @@ void RemoveFileAndFolder::eraseItem() {
         isRunning_ = true;
         item = allFilesArr_[idx_];
     }
+    progress_.setCurrentPath(item->url);
     platform::logInfo("-------::" + item->url);
     const Outcome outcome = shredItem(*item);
     noteWrittenFileSystem(item->url);
@@ -144,6 +148,7 @@ void RemoveFileAndFolder::eraseItem() {
         deleteErrorArr_.push_back(item);
         isRunning_ = false;
     }
+    progress_.advance(1, static_cast<std::uint64_t>(std::max<int64_t>(item->size, 0)));
     auto self = shared_from_this();
     executors_.main([self] { self->doneErasing(); });
 }
@@ -197,10 +202,10 @@ void RemoveFileAndFolder::doneErasing() {
         std::lock_guard<std::mutex> lock(mutex_);
         if (ended_) return;
         const size_t count = allFilesArr_.size();
-        finished = idx_ >= count || isCancel_;
+        finished = idx_ >= count || isCancel_.stopRequested();
         if (!finished) {
             ++idx_;
-            finished = idx_ >= count || isCancel_;
+            finished = idx_ >= count || isCancel_.stopRequested();
         }
         if (!finished) {
             nextPath = allFilesArr_[idx_]->url;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/kit/Executors.h"
+#include "core/kit/ProgressState.h"
+#include "core/kit/StopToken.h"
 #include "core/shredder/FileObj.h"
 #include "core/shredder/RemoveFileAndFolderDelegate.h"
 #include "core/shredder/SecureEraser.h"
@@ -52,6 +54,8 @@ public:
     // The items handled so far, in order, each with its outcome in failStr.
     std::vector<std::shared_ptr<FileObj>> deleteErrorArr() const;
     size_t idx() const;
+    // Items handled of all, the bytes they were listed with, and the item in hand.
+    ProgressSnapshot progress() const { return progress_.snapshot(); }
 
 private:
     enum class Outcome { Success, Fail, Refused };
@@ -76,7 +80,8 @@ private:
     bool isRunning_ = false;
     bool ended_ = false;
     size_t idx_ = 0;
-    std::atomic<bool> isCancel_{false};
+    StopToken isCancel_;
+    ProgressState progress_;
     // One open folder on each file system an item was erased from, for the sync at the end;
     // touched on the worker only, one item at a time.
     std::map<dev_t, platform::FileDescriptor> writtenFileSystems_;

@@ -57,7 +57,7 @@ protected:
         DuplicateFileGrouper grouper(pool, workers, ledger.factory());
         DuplicateFileGrouper::Observer observer;
         observer.stop = &stop;
-        observer.settled = &settled;
+        observer.progress = &progress;
         return grouper.group(candidates, observer);
     }
 
@@ -72,12 +72,14 @@ protected:
 
     using Names = std::vector<std::vector<std::string>>;
 
+    std::uint64_t settled() const { return progress.snapshot().done; }
+
     testsupport::TempFolder folder;
     testsupport::LogCapture log;
     std::vector<fileAttrbItem> candidates;
     testsupport::OpenLedger ledger;
     std::atomic<bool> stop{false};
-    std::atomic<std::uint64_t> settled{0};
+    core::ProgressState progress;
 };
 
 }  // namespace
@@ -89,7 +91,7 @@ TEST_F(DuplicateFileGrouperTest, ThreeCopiesListLaterCopiesThenTheFirst) {
     write("second", content);
     write("third", content);
     EXPECT_EQ(names(group()), (Names{{"second", "third", "first"}}));
-    EXPECT_EQ(settled.load(), candidates.size());
+    EXPECT_EQ(settled(), candidates.size());
 }
 
 TEST_F(DuplicateFileGrouperTest, InterleavedClassesOfOneSizeStayApart) {
@@ -146,10 +148,10 @@ TEST_F(DuplicateFileGrouperTest, FilesOfOneSizeAndCrcGroupOnlyWithByteEqualFiles
                                   {{"a2", "a1"}, {"b2", "b1"}}}}) {
         SCOPED_TRACE(each.name);
         candidates.clear();
-        settled = 0;
+        progress.beginStage(0, 0);
         for (const auto& [name, content] : each.files) write(std::string(each.name) + "/" + name, *content);
         EXPECT_EQ(names(group()), each.groups);
-        EXPECT_EQ(settled.load(), candidates.size());
+        EXPECT_EQ(settled(), candidates.size());
     }
 }
 
@@ -159,7 +161,7 @@ TEST_F(DuplicateFileGrouperTest, UnreadableMemberIsLeftOutAndTheOthersGroup) {
     ledger.failing.insert(write("two", content));
     write("three", content);
     EXPECT_EQ(names(group()), (Names{{"three", "one"}}));
-    EXPECT_EQ(settled.load(), candidates.size());
+    EXPECT_EQ(settled(), candidates.size());
 }
 
 TEST_F(DuplicateFileGrouperTest, FilesAreOpenedOnlyWhenTheyCollide) {
@@ -192,7 +194,7 @@ TEST_F(DuplicateFileGrouperTest, StopKeepsOnlyCompleteGroups) {
     };
     // Files are compared largest first: the big pair is complete before the stop.
     EXPECT_EQ(names(group()), (Names{{"big2", "big1"}}));
-    EXPECT_LT(settled.load(), candidates.size());
+    EXPECT_LT(settled(), candidates.size());
 }
 
 TEST_F(DuplicateFileGrouperTest, StopBeforeStartGivesNothingAndOpensNothing) {
@@ -213,9 +215,9 @@ TEST_F(DuplicateFileGrouperTest, ManyWorkersGiveTheSameGroupsAsOne) {
     }
     const auto alone = names(group(1));
     for (auto& item : candidates) item.md5 = item.md5_1k = 0;
-    settled = 0;
+    progress.beginStage(0, candidates.size());
     const auto together = names(group(8, runOnNewThread));
     EXPECT_FALSE(alone.empty());
     EXPECT_EQ(together, alone);
-    EXPECT_EQ(settled.load(), candidates.size());
+    EXPECT_EQ(settled(), candidates.size());
 }

@@ -145,6 +145,12 @@ TEST_F(ShredEngine, CancelDuringTheThirdOfFiveFinishesItAndStartsNoOther) {
     EXPECT_EQ(readWholeFile(paths[3]), "content");
     EXPECT_EQ(readWholeFile(paths[4]), "content");
     EXPECT_EQ(delegate.progress.back(), std::make_pair(paths[2], 40.0f));
+    const core::ProgressSnapshot progress = engine->progress();
+    EXPECT_EQ(progress.done, 3u);
+    EXPECT_EQ(progress.total, 5u);
+    EXPECT_EQ(progress.bytesDone, 3u * 7u);
+    EXPECT_EQ(progress.bytesTotal, 5u * 7u);
+    EXPECT_EQ(progress.currentPath, paths[2]);
 }
 
 // The main queue runs at once; the worker's steps wait for the test.

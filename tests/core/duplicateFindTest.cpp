@@ -131,12 +131,14 @@ TEST_F(DuplicateFindTest, BundlesFillTheFirstHalfOfTheProgressAndFilesTheSecond)
         std::uint64_t progress;
         std::string current;
         bool insideBundle;
+        int stage;
     };
     std::vector<Sighting> seen;
     duplicateFind search(executors, ledger.factory());
     ledger.onOpen = [&](const std::string&, int) {
         const std::string current = search.getCurrentSearchPath();
-        seen.push_back({search.getProgress(), current, current.find(".app") != std::string::npos});
+        seen.push_back({search.getProgress(), current, current.find(".app") != std::string::npos,
+                        search.progress().stage});
     };
     search.searchDuplicateFileAtPath(folder.path(), 0);
     ASSERT_EQ(search.duplicateAppGroups().size(), 1u);
@@ -148,11 +150,13 @@ TEST_F(DuplicateFindTest, BundlesFillTheFirstHalfOfTheProgressAndFilesTheSecond)
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_TRUE(seen[i].insideBundle) << seen[i].current;
         EXPECT_LT(seen[i].progress, 50u);
+        EXPECT_EQ(seen[i].stage, duplicateFind::MatchingBundles);
     }
     for (std::size_t i = 8; i < seen.size(); ++i) {
         EXPECT_FALSE(seen[i].insideBundle) << seen[i].current;
         EXPECT_GE(seen[i].progress, 50u);
         EXPECT_LT(seen[i].progress, 100u);
+        EXPECT_EQ(seen[i].stage, duplicateFind::MatchingFiles);
     }
     EXPECT_EQ(search.getProgress(), 100u);
 }

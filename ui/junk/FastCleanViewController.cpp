@@ -270,7 +270,7 @@ void FastCleanViewController::beginScanFile() {
     pathTimer.start();
 
     FastCleanScanFile& scanner = FastCleanScanFile::shareInstall();
-    scanner.beStop = false;
+    scanner.beStop.reset();
     scanner.setExecutors(executors);
     QPointer<FastCleanViewController> page(this);
     core::Executor main = executors.main;
@@ -289,7 +289,7 @@ void FastCleanViewController::beginScanFile() {
     });
 }
 
-void FastCleanViewController::stopButtonAction() { FastCleanScanFile::shareInstall().beStop = true; }
+void FastCleanViewController::stopButtonAction() { FastCleanScanFile::shareInstall().beStop.requestStop(); }
 
 void FastCleanViewController::getProgress(int index) {
     progressView_->changeProgressValue(std::min(100.0f, static_cast<float>(index + 1) * kProgressPerCategory));

@@ -138,6 +138,11 @@ TEST(FastCleanScanFile, ItemsWithTheirSizesStatesAndOnePathReportEach) {
     for (const auto& category : categories) items += category->detailChildren.size();
     EXPECT_EQ(reported.size(), items);
     EXPECT_EQ(scanner.currentPath(), reported.back());
+    const core::ProgressSnapshot progress = scanner.progress();
+    EXPECT_EQ(progress.done, 6u);
+    EXPECT_EQ(progress.stagePercent(), 100u);
+    EXPECT_EQ(progress.bytesDone, 2048u + 2048u + 6u + 3u + 3u + 6u);
+    EXPECT_EQ(progress.currentPath, reported.back());
 }
 
 TEST(FastCleanScanFile, AStopDuringACategoryFinishesItAndLeavesTheRestEmpty) {
@@ -151,7 +156,7 @@ TEST(FastCleanScanFile, AStopDuringACategoryFinishesItAndLeavesTheRestEmpty) {
     std::vector<int> progress;
     scanner.progressSEL = [&](int index) { progress.push_back(index); };
     scanner.pathSEL = [&](const std::string& path) {
-        if (path.find("Mail Downloads") != std::string::npos) scanner.beStop = true;
+        if (path.find("Mail Downloads") != std::string::npos) scanner.beStop.requestStop();
     };
     Nodes categories = scanner.beginScan();
     EXPECT_EQ(categories[2]->detailChildren.size(), 2u);
@@ -163,7 +168,7 @@ TEST(FastCleanScanFile, AStopDuringACategoryFinishesItAndLeavesTheRestEmpty) {
     // A stop stays until the next scan is asked for.
     scanner.pathSEL = nullptr;
     EXPECT_FALSE(scanner.beginScan()[0]->hasChildren());
-    scanner.beStop = false;
+    scanner.beStop.reset();
     EXPECT_EQ(scanner.beginScan()[3]->detailChildren.size(), 1u);
 }
 
