@@ -104,13 +104,13 @@ bool CVolumeMgr::claimEnumeration() {
 
 std::optional<std::vector<PlistValue>> CVolumeMgr::enumDiskVolumesInfo() {
     if (!claimEnumeration()) return std::nullopt;
-    std::vector<PlistValue> volumes;
     auto path = DiskUtilRunner::ExecDiskUtilCommandWithArgs({"list", "-plist"});
     auto list = path ? PlistValue::readFile(*path) : std::nullopt;
     if (!list) {
         platform::logWarning("diskutil list error");
-        return volumes;
+        return std::nullopt;
     }
+    std::vector<PlistValue> volumes;
     for (const auto& disk : (*list)["AllDisksAndPartitions"].array()) addDisk(disk, volumes);
     return volumes;
 }

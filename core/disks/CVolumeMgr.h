@@ -22,7 +22,7 @@ public:
     // The volume dictionary the page's records are made from.
     static platform::PlistValue MakeVolumeInfo(const platform::PlistValue& info);
     // The volume dictionaries in disk order. Nothing when another enumeration started less
-    // than a second ago (they share one output file); empty when the list itself failed.
+    // than a second ago (they share one output file) or when the list itself failed.
     std::optional<std::vector<platform::PlistValue>> enumDiskVolumesInfo();
 
 private:

@@ -3,12 +3,14 @@
 #include "core/disks/CVolumeMgr.h"
 #include "platform/system/Log.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace core::disks {
 namespace {
 
 constexpr std::chrono::milliseconds kScanSpacing{2000};
+constexpr int kLongestRetryDoubling = 5;  // 2 s doubled at most five times: 64 s
 
 DiskVolumeList::VolumeList recordsOf(const std::vector<platform::PlistValue>& dictionaries) {
     DiskVolumeList::VolumeList volumes;
@@ -87,12 +89,28 @@ void DiskVolumeList::finishScan(std::optional<VolumeList> volumes) {
     {
         std::lock_guard<std::mutex> lock(guardMutex_);
         isScanV_ = false;
-        if (!volumes) trailingScan_ = true;
     }
-    if (volumes) publish(std::move(*volumes));
+    if (volumes) {
+        failedScans_ = 0;
+        publish(std::move(*volumes));
+    } else {
+        retryLater();
+    }
     selectFirstRow();
     reload();
     startTrailingScanIfDue();
+}
+
+// Only the retry of the latest failure runs: a scan that succeeds or fails in between makes
+// the earlier ones stale.
+void DiskVolumeList::retryLater() {
+    const int failures = ++failedScans_;
+    const auto delay = kScanSpacing * (1 << std::min(failures - 1, kLongestRetryDoubling));
+    std::weak_ptr<DiskVolumeList> weak = weak_from_this();
+    executors_.mainAfter(delay, [weak, failures] {
+        auto self = weak.lock();
+        if (self && self->failedScans_ == failures) self->getallVolumes();
+    });
 }
 
 void DiskVolumeList::publish(VolumeList volumes) {

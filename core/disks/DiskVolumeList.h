@@ -19,8 +19,9 @@ namespace core::disks {
 // Scans may be asked for from any thread. One that is asked for while a scan runs, or less
 // than 2 s after the last one started, is not lost: all such requests are served by one
 // trailing scan as soon as both guards allow it. The list is built on a worker and swapped in
-// whole on the main thread, where all the readers are; a scan that brings no result (the
-// enumeration was refused) keeps the published list.
+// whole on the main thread, where all the readers are. A scan that brings no result (the
+// enumeration was refused or the list failed) keeps the published list and is tried again,
+// 2 s later at first and twice as long after each further failure, up to about a minute.
 class DiskVolumeList : public std::enable_shared_from_this<DiskVolumeList> {
 public:
     using VolumeList = std::vector<std::shared_ptr<VolumeObj>>;
@@ -70,6 +71,7 @@ private:
     void finishScan(std::optional<VolumeList> volumes);
     void publish(VolumeList volumes);
     void selectFirstRow();
+    void retryLater();
     void startTrailingScanIfDue();
     void reload() const;
 
@@ -82,6 +84,7 @@ private:
     bool scanStarted_ = false;  // set for 2 s after a scan starts
     bool trailingScan_ = false;
     std::atomic<bool> isCanClick_{false};
+    int failedScans_ = 0;  // in a row; main thread only
 
     VolumeList allVolumeArr_;
     std::vector<Row> allVolumeArrSort_;

@@ -97,14 +97,30 @@ TEST_F(DiskVolumeListTest, RefusedEnumerationKeepsThePublishedListAndTriesAgain)
     EXPECT_NE(list->allVolumeArr(), published);
 }
 
-TEST_F(DiskVolumeListTest, FailedListLeavesOnlyTheMarkerAndNoSelection) {
+TEST_F(DiskVolumeListTest, FailedListsKeepTheLastGoodListAndAreRetriedLessAndLessOften) {
+    list->getallVolumes();
+    manual.advance(2s);
+    const auto published = list->allVolumeArr();
+    ASSERT_EQ(published.size(), 7u);
     runner->fail({"list", "-plist"}, 1, "", "Error: cannot list the block devices\n");
     list->getallVolumes();
     manual.runQueued();
-    EXPECT_EQ(rowNames(), std::vector<std::string>{"A"});
-    EXPECT_EQ(list->inDiskCout(), 0);
-    EXPECT_FALSE(list->selectVolume());
-    EXPECT_FALSE(list->startupVolume());
+    EXPECT_EQ(listRuns(), 2);
+    EXPECT_EQ(list->allVolumeArr(), published);
+    EXPECT_EQ(list->selectVolume(), published[0]);
+    EXPECT_EQ(list->startupVolume()->volumeName, "Macintosh HD");
+    // Retries 2, 4, 8, 16, 32, 64 and again 64 s after each failure.
+    for (auto [wait, runs] : std::vector<std::pair<std::chrono::seconds, int>>{
+             {1s, 2}, {1s, 3}, {3s, 3}, {1s, 4}, {8s, 5}, {16s, 6}, {32s, 7}, {64s, 8}, {63s, 8}, {1s, 9}}) {
+        manual.advance(wait);
+        EXPECT_EQ(listRuns(), runs) << "after another " << wait.count() << " s";
+    }
+    testsupport::answerDiskUtilFrom(*runner, testsupport::diskUtilData("mac"));
+    manual.advance(64s);
+    EXPECT_EQ(listRuns(), 10);
+    EXPECT_NE(list->allVolumeArr(), published);
+    manual.advance(10min);
+    EXPECT_EQ(listRuns(), 10);
 }
 
 TEST(DiskVolumeListRows, SecondMarkerOnlyWithEjectableVolumes) {
