@@ -65,12 +65,12 @@ private slots:
         QCOMPARE(page->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, page), 0);
     }
 
-    void everyLaunchStoresTheInterfaceFontNames() {
+    void everyLaunchStoresTheInterfaceFontNamesWithTheirWeights() {
         const std::string family = QFontInfo(ui::systemFontOfSize(13)).family().toStdString();
         QVERIFY(!family.empty());
-        QCOMPARE(core::SettingsFile::valueForKey("FontRegular").toString(), family);
-        QVERIFY(!core::SettingsFile::valueForKey("FontLight").toString().empty());
-        QVERIFY(!core::SettingsFile::valueForKey("FontBold").toString().empty());
+        QCOMPARE(core::SettingsFile::valueForKey("FontLight").toString(), family + "-Light");
+        QCOMPARE(core::SettingsFile::valueForKey("FontRegular").toString(), family + "-Regular");
+        QCOMPARE(core::SettingsFile::valueForKey("FontBold").toString(), family + "-Bold");
     }
 
     // The bar's background lies over the whole bar: the presses it gets still reach the window.

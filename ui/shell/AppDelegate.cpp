@@ -1,10 +1,10 @@
 #include "ui/shell/AppDelegate.h"
 
-#include "core/kit/CommUti.h"
 #include "ui/disks/DiskViewController.h"
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/InterfaceFonts.h"
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/controls/InstantToolTipStyle.h"
 #include "ui/kit/controls/LeftView.h"
@@ -21,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -49,9 +48,6 @@ QLabel* fontLabel(QWidget* parent, QFont::Weight weight) {
     label->hide();
     return label;
 }
-
-// The family of the face that really draws the label's text.
-std::string fontNameOf(const QLabel* label) { return QFontInfo(label->font()).family().toStdString(); }
 
 QSize mainWindowContentRect() {
     const int startHeight = kContentHeight + kTitleBarHeight - static_cast<int>(TCImageWindow::minimumTitlebarHeight());
@@ -192,9 +188,9 @@ void AppDelegate::setTitleBar() {
 
 // At every launch, so that a change of the interface's fonts takes effect at the next start.
 void AppDelegate::setFontValue() {
-    core::CommUti::writLightFont(fontNameOf(lightLabel));
-    core::CommUti::writRegularFont(fontNameOf(regLabe));
-    core::CommUti::writBoldFont(fontNameOf(boldLabel));
+    writLightFont(lightLabel->font());
+    writRegularFont(regLabe->font());
+    writBoldFont(boldLabel->font());
 }
 
 // Only while the settings say this is the first launch: the install page, the report, and the

@@ -1,6 +1,7 @@
 #include "ui/kit/looks/InterfaceFonts.h"
 
 #include "core/kit/CommUti.h"
+#include "ui/kit/looks/SystemFont.h"
 
 namespace ui {
 
@@ -8,8 +9,8 @@ QString lightFontName() { return QString::fromStdString(core::CommUti::getLightF
 QString regularFontName() { return QString::fromStdString(core::CommUti::getRegularFontName()); }
 QString boldFontName() { return QString::fromStdString(core::CommUti::getBoldFontName()); }
 
-bool writLightFont(const QFont& font) { return core::CommUti::writLightFont(font.family().toStdString()); }
-bool writRegularFont(const QFont& font) { return core::CommUti::writRegularFont(font.family().toStdString()); }
-bool writBoldFont(const QFont& font) { return core::CommUti::writBoldFont(font.family().toStdString()); }
+bool writLightFont(const QFont& font) { return core::CommUti::writLightFont(fontNameOf(font).toStdString()); }
+bool writRegularFont(const QFont& font) { return core::CommUti::writRegularFont(fontNameOf(font).toStdString()); }
+bool writBoldFont(const QFont& font) { return core::CommUti::writBoldFont(fontNameOf(font).toStdString()); }
 
 }  // namespace ui
