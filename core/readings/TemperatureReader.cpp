@@ -66,6 +66,12 @@ float TemperatureReader::temperatureOfSensorWithName(const std::string& name) {
     int status = SMCReadKey(platform::smcCode(name.substr(0, 4)), value);
     SMCClose();
     if (status != platform::kIOReturnSuccess) return kFailureTemperature;
+    if (value.dataType != platform::smcCode("sp78") || value.dataSize != 2) {
+        platform::logWarning("the controller key " + name.substr(0, 4) + " holds no temperature (type " +
+                             platform::smcCodeText(value.dataType) + ", " + std::to_string(value.dataSize) +
+                             " bytes)");
+        return kFailureTemperature;
+    }
     // "sp78": a signed 16-bit big-endian number with eight fraction bits.
     auto raw = static_cast<int16_t>(static_cast<uint16_t>(value.bytes[0] << 8 | value.bytes[1]));
     return static_cast<float>(raw) / 256.0f;

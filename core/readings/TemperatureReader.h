@@ -18,7 +18,8 @@ public:
     static std::string defaultSensor();
     // The default sensor chosen now.
     static std::string defaultSensorRealWork();
-    // Degrees Celsius, or kFailureTemperature.
+    // Degrees Celsius, or kFailureTemperature; a key that holds no two-byte "sp78" value
+    // reads as a failure.
     static float temperatureOfSensorWithName(const std::string& name);
 
     // The walk over the controller's keys behind sensorNames: every key that begins with "T"

@@ -50,6 +50,15 @@ TEST(TemperatureReader, FailedReadsGiveTheFailureValue) {
     EXPECT_EQ(core::SMCReadKey(platform::smcCode("TC0P"), value), platform::kIOReturnNotOpen);
 }
 
+TEST(TemperatureReader, OnlyTwoByteSp78KeysAreReadAsTemperatures) {
+    ScopedSmcConnection connection(testsupport::recordedSmcConnection(recordedTable("macbookpro-keys.txt") +
+                                                                      "TW0P sp78 80 2F8000\n"));
+    EXPECT_FLOAT_EQ(TemperatureReader::temperatureOfSensorWithName("TC0P"), 47.5f);
+    for (const char* key : {"TH0P", "F0Ac", "ACID", "#KEY", "TW0P"})
+        EXPECT_FLOAT_EQ(TemperatureReader::temperatureOfSensorWithName(key), TemperatureReader::kFailureTemperature)
+            << key;
+}
+
 TEST(TemperatureReader, SensorListHoldsTemperatureKeysOfTypeSp78InIndexOrder) {
     ScopedSmcConnection connection(testsupport::recordedSmcConnection(recordedTable("macbookpro-keys.txt")));
     auto names = TemperatureReader::readSensorNames();
