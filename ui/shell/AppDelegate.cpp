@@ -65,6 +65,10 @@ AppDelegate::AppDelegate(core::InstallReport installReport) : installReport(std:
 }
 
 AppDelegate::~AppDelegate() {
+    // The window is destroyed after this body, and sends its content view events as its
+    // children go: none may reach a delegate that is half torn down.
+    contentView()->removeEventFilter(this);
+    window_->removeEventFilter(this);
     for (ViewDelegate* page : pages) ViewMan::returnViewMan()->removeView(page);
     if (aLeftView && !aLeftView->parent()) delete aLeftView;
 }
