@@ -2,11 +2,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 
 using nlohmann::json;
 
 namespace {
+
+// Disk, partition, encryption, volume group, RAID: real stacks are a few levels deep. A tree
+// deeper than this is cut there, so a malformed listing can never exhaust the stack.
+constexpr int kMaximumDepth = 16;
 
 std::string textOf(const json& node, const char* key) {
     auto found = node.find(key);
@@ -43,7 +48,7 @@ std::vector<std::string> mountPointsOf(const json& node) {
     return points;
 }
 
-BlockDevice deviceOf(const json& node) {
+BlockDevice deviceOf(const json& node, int depth) {
     BlockDevice device;
     device.name = textOf(node, "name");
     device.kernelName = textOf(node, "kname");
@@ -63,10 +68,14 @@ BlockDevice deviceOf(const json& node) {
     device.uuid = textOf(node, "uuid");
     device.mountPoints = mountPointsOf(node);
     auto children = node.find("children");
-    if (children != node.end() && children->is_array()) {
-        for (const auto& child : *children)
-            if (child.is_object()) device.children.push_back(deviceOf(child));
+    if (children == node.end() || !children->is_array()) return device;
+    if (depth + 1 >= kMaximumDepth) {
+        std::fprintf(stderr, "Warning: the devices below %s lie deeper than %d levels and are left out\n",
+                     device.kernelName.c_str(), kMaximumDepth);
+        return device;
     }
+    for (const auto& child : *children)
+        if (child.is_object()) device.children.push_back(deviceOf(child, depth + 1));
     return device;
 }
 
@@ -79,7 +88,7 @@ std::optional<std::vector<BlockDevice>> BlockDevice::parseLsblk(const std::strin
     if (devices == document.end() || !devices->is_array()) return std::nullopt;
     std::vector<BlockDevice> result;
     for (const auto& node : *devices)
-        if (node.is_object()) result.push_back(deviceOf(node));
+        if (node.is_object()) result.push_back(deviceOf(node, 0));
     return result;
 }
 

@@ -17,11 +17,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// lsblk writes well under a kilobyte per device; more than this is no listing of ours.
+constexpr std::size_t kMaximumListingSize = 8 * 1024 * 1024;
 
 constexpr const char* kLsblkColumns =
     "NAME,KNAME,PATH,TYPE,PKNAME,SIZE,RM,HOTPLUG,RO,TRAN,PTTYPE,PARTTYPE,FSTYPE,FSVER,LABEL,UUID,MOUNTPOINTS";
@@ -34,17 +36,24 @@ int fail(const std::string& message) {
 std::optional<std::string> recordedLsblkOutput(const char* path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    std::string content(kMaximumListingSize + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    return content;
+}
+
+std::optional<std::string> withinSizeLimit(std::optional<std::string> listing) {
+    if (!listing || listing->size() <= kMaximumListingSize) return listing;
+    std::fprintf(stderr, "Warning: the block device listing is larger than %zu bytes\n", kMaximumListingSize);
+    return std::nullopt;
 }
 
 std::optional<std::string> lsblkOutput() {
     const char* recorded = std::getenv("DURIDOVE_LSBLK_JSON");
-    if (recorded && *recorded) return recordedLsblkOutput(recorded);
+    if (recorded && *recorded) return withinSizeLimit(recordedLsblkOutput(recorded));
     auto result = platform::ProcessRunner::shared()->run({{"lsblk", "-J", "-b", "-o", kLsblkColumns}});
     if (!result.succeeded()) return std::nullopt;
-    return result.output;
+    return withinSizeLimit(std::move(result.output));
 }
 
 std::optional<DiskCatalog> loadCatalog() {

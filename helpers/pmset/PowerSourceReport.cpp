@@ -16,11 +16,20 @@ struct Battery {
     std::string remaining;  // "3:10 remaining", "(no estimate)", "not charging"
 };
 
+// Far beyond any battery (10^12 µWh is a megawatt-hour) and small enough that every sum and
+// product below stays inside 64 bits.
+constexpr int64_t kLargestMeasure = 1'000'000'000'000;
+
 class Supply {
 public:
     explicit Supply(std::string folder) : folder_(std::move(folder)) {}
     std::string text(const char* name) const { return platform::readKernelAttribute(folder_ + "/" + name).value_or(""); }
-    std::optional<int64_t> number(const char* name) const { return platform::readKernelNumber(folder_ + "/" + name); }
+    // Clamped, so an absurd driver value gives an absurd report rather than an overflow.
+    std::optional<int64_t> number(const char* name) const {
+        auto value = platform::readKernelNumber(folder_ + "/" + name);
+        if (!value) return std::nullopt;
+        return std::clamp(*value, -kLargestMeasure, kLargestMeasure);
+    }
 
 private:
     std::string folder_;
@@ -58,14 +67,17 @@ std::optional<int64_t> secondsLeft(const Supply& supply, bool charging) {
     return std::nullopt;
 }
 
+// A percentage, from 0 to 100.
 std::optional<int64_t> capacityOf(const Supply& supply) {
-    if (auto capacity = supply.number("capacity")) return *capacity;
+    std::optional<int64_t> capacity = supply.number("capacity");
     for (const Measure& measure : kMeasures) {
+        if (capacity) break;
         auto now = supply.number(measure.now);
         auto whole = supply.number(measure.full);
-        if (now && whole && *whole > 0) return *now * 100 / *whole;
+        if (now && whole && *whole > 0) capacity = *now * 100 / *whole;
     }
-    return std::nullopt;
+    if (!capacity) return std::nullopt;
+    return std::clamp<int64_t>(*capacity, 0, 100);
 }
 
 std::optional<Battery> batteryOf(const Supply& supply, bool onMains) {

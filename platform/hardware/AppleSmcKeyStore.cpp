@@ -14,11 +14,8 @@ namespace {
 constexpr uint32_t kMaximumKeys = 8192;
 
 bool writeText(const std::string& path, const std::string& text) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    close(fd);
-    return written;
+    FileDescriptor file = openKernelFile(path, O_WRONLY);
+    return file.isOpen() && write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size());
 }
 
 }  // namespace

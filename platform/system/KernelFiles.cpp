@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,24 +26,35 @@ std::optional<Number> parseNumber(std::string_view text) {
 
 }  // namespace
 
+FileDescriptor openKernelFile(const std::string& path, int flags) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return FileDescriptor();
+    if (!S_ISREG(info.st_mode)) {
+        errno = EINVAL;
+        return FileDescriptor();
+    }
+    // Non-blocking, and checked again once open: the name may have been replaced in between.
+    FileDescriptor file(open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.isOpen() && (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
+        file.reset();
+        errno = EINVAL;
+    }
+    return file;
+}
+
 std::optional<std::string> readKernelFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    FileDescriptor file = openKernelFile(path, O_RDONLY);
+    if (!file.isOpen()) return std::nullopt;
     std::string content;
     char buffer[8192];
     for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
+        ssize_t n = read(file.get(), buffer, sizeof buffer);
         if (n > 0) {
             content.append(buffer, static_cast<size_t>(n));
             if (content.size() < kMaximumSize) continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        int readError = errno;
-        close(fd);
-        if (n < 0) {
-            errno = readError;
-            return std::nullopt;
-        }
+        if (n < 0) return std::nullopt;
         return content;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/FileDescriptor.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +13,10 @@ namespace platform {
 // Small text files of /proc and /sys, whose reported size is often 0 and which are read to
 // their end in one go. Numbers are C-locale decimal text.
 
+// Opens a /proc or /sys file (flags as for open) only once it is seen to be a regular file,
+// so a FIFO or device node in its place never blocks or wakes anything; closed (errno
+// EINVAL) for any other kind.
+FileDescriptor openKernelFile(const std::string& path, int flags);
 // The whole file; nothing (with errno set by the failed call) when it cannot be read.
 std::optional<std::string> readKernelFile(const std::string& path);
 // A one-value attribute without its trailing white space ("Charging\n" gives "Charging").

@@ -183,6 +183,41 @@ TEST(DiskUtilStandIn, BrokenLsblkOutputFails) {
 
 namespace {
 
+platform::ProcessResult listFromRecordedText(const std::string& lsblkText) {
+    testsupport::TempFolder folder;
+    platform::ProcessRequest request{{std::string(DURIDOVE_BIN_DIR) + "/diskutil", "list", "-plist"}, 30s};
+    request.environment = {{"DURIDOVE_LSBLK_JSON", folder.writeFile("lsblk.json", lsblkText)},
+                           {"DURIDOVE_PROC_ROOT", folder.makeFolder("proc")}};
+    return platform::PosixProcessRunner().run(request);
+}
+
+}  // namespace
+
+TEST(DiskUtilStandIn, ADeviceTreeIsReadSixteenLevelsDeepAndNoDeeper) {
+    const int levels = 100000;
+    std::string text = "{\"blockdevices\": [";
+    for (int level = 0; level < levels; ++level)
+        text += level == 0 ? "{\"kname\": \"sda\", \"type\": \"disk\", \"children\": ["
+                           : "{\"kname\": \"sda" + std::to_string(level) + "\", \"type\": \"part\", \"children\": [";
+    for (int level = 0; level < levels; ++level) text += "]}";
+    text += "]}";
+    const auto result = listFromRecordedText(text);
+    const PlistValue list = plistOf(result);
+    ASSERT_EQ(identifiers(disksOf(list)), std::vector<std::string>{"sda"});
+    EXPECT_EQ(disksOf(list)[0]["Partitions"].array().size(), 15u);
+    EXPECT_NE(result.errorOutput.find("deeper than 16 levels"), std::string::npos) << result.errorOutput;
+}
+
+TEST(DiskUtilStandIn, AListingLargerThanEightMegabytesIsRefused) {
+    const std::string listing = "{\"blockdevices\": [{\"kname\": \"sda\", \"type\": \"disk\"}]}";
+    EXPECT_TRUE(listFromRecordedText(listing).succeeded());
+    const auto result = listFromRecordedText(listing + std::string(8 * 1024 * 1024, ' '));
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.errorOutput.find("Error: cannot list the block devices"), std::string::npos);
+}
+
+namespace {
+
 // The volume list built through the stand-in, which the child inherits its inputs from.
 class VolumeListThroughStandIn : public ::testing::Test {
 protected:

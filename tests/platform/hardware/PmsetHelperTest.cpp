@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -75,6 +76,30 @@ TEST_F(PmsetHelperTest, BatteryWithoutPowerNowUsesChargeAndCurrentOrGivesNoEstim
     EXPECT_EQ(report(), onBattery("64%; discharging; 2:00 remaining"));
     supply("BAT1", {{"current_now", "0"}});
     EXPECT_EQ(report(), onBattery("64%; discharging; (no estimate)"));
+}
+
+TEST_F(PmsetHelperTest, AbsurdDriverNumbersAreClampedNeverOverflowed) {
+    const std::string largest = "9223372036854775807";
+    const std::string smallest = "-9223372036854775808";
+    struct Case {
+        Attributes attributes;
+        std::string line;
+    };
+    const std::vector<Case> cases{
+        {{{"status", "Discharging"}, {"capacity", largest}, {"energy_now", largest}, {"power_now", smallest}},
+         "100%; discharging; 1:00 remaining"},
+        {{{"status", "Discharging"}, {"energy_now", largest}, {"energy_full", "1"}, {"power_now", "1"}},
+         "100%; discharging; 1000000000000:00 remaining"},
+    };
+    for (const Case& each : cases) {
+        std::filesystem::remove_all(environment.folder() / "sys");
+        Attributes attributes = each.attributes;
+        attributes["type"] = "Battery";
+        supply("BAT0", attributes);
+        EXPECT_EQ(report(), onBattery(each.line));
+    }
+    supply("BAT0", {{"status", "Charging"}, {"capacity", "-5"}, {"energy_full", smallest}});
+    EXPECT_EQ(report(), onMains("0%; charging; 0:00 remaining"));
 }
 
 TEST_F(PmsetHelperTest, NoBatteryGivesOnlyTheMainsLine) {

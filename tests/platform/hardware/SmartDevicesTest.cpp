@@ -3,6 +3,7 @@
 #include "platform/hardware/LinuxSmartDevices.h"
 #include "platform/hardware/SmartPage.h"
 #include "platform/hardware/UdisksSmart.h"
+#include "platform/files/FileDescriptor.h"
 
 #include "support/ScopedEnvironment.h"
 #include "support/SysfsFixtures.h"
@@ -10,7 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 using platform::BlockDevices;
 
@@ -105,6 +111,20 @@ TEST_F(BlockDevicesTest, DriveTemperatureSensorStandsForAttribute194) {
     EXPECT_EQ(runner->calls().front().front(), "busctl");
     // The SATA disk has no sensor and no other way in.
     EXPECT_EQ(devices.openInterface("sda"), nullptr);
+}
+
+// A FIFO in a sensor's place would block a reader until someone writes to it.
+TEST_F(BlockDevicesTest, ASensorThatIsNoRegularFileIsNeverOpened) {
+    const std::string sensor = folder().makeFolder(std::string("sys/") + kSataDisk + "/device/hwmon/hwmon3") + "/temp1_input";
+    ASSERT_EQ(mkfifo(sensor.c_str(), 0600), 0);
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();
+    testsupport::ScopedProcessRunner scopedRunner(runner);
+    platform::LinuxSmartDevices devices(folder().makeFolder("dev"));
+    auto opening = std::async(std::launch::async, [&] { return devices.openInterface("sda") == nullptr; });
+    const bool returned = opening.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!returned) platform::FileDescriptor(open(sensor.c_str(), O_WRONLY | O_CLOEXEC));  // lets the reader go
+    ASSERT_TRUE(returned);
+    EXPECT_TRUE(opening.get());
 }
 
 TEST(SmartPage, PagesAddUpToZeroAndHoldAtMostThirtyAttributes) {
