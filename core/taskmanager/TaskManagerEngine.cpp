@@ -3,8 +3,12 @@
 #include "core/readings/LoadFigures.h"
 #include "platform/desktop/ProcessMemory.h"
 #include "platform/desktop/RunningApplications.h"
+#include "platform/system/Log.h"
+#include "platform/system/ProcessSignaller.h"
 
 #include <unistd.h>
+
+#include <csignal>
 
 #include <map>
 
@@ -58,8 +62,7 @@ void TaskManagerEngine::checkApp() { build(true); }
 void TaskManagerEngine::refButtonAction() {
     allApplications.clear();
     allApplications.changeSelectAllButton();
-    // Builds started before the refresh would bring back rows of applications that have quit.
-    newestTakenBuild = startedBuilds + 1;
+    dropBuildsStartedSoFar();
     report(reports.rowsChanged);
     getAllProcess();
 }
@@ -124,6 +127,29 @@ void TaskManagerEngine::changeCpuAndMemory() {
     updateSysStat();
     checkApp();
     updateMemoryUsage();
+}
+
+void TaskManagerEngine::closeButtonAction() {
+    auto signaller = platform::ProcessSignaller::shared();
+    std::vector<TaskManagerInfo> gone;
+    for (const TaskManagerInfo& row : allApplications.selectedRows()) {
+        switch (signaller->send(platform::ProcessIdentity{row.pID, row.startTime}, SIGKILL)) {
+            case platform::ProcessSignaller::Result::Sent: gone.push_back(row); break;
+            case platform::ProcessSignaller::Result::Gone:
+                platform::logInfo("Not force-quitting " + row.name + " (" + std::to_string(row.pID) +
+                                  "): it has ended, or its pid now belongs to another process");
+                gone.push_back(row);
+                break;
+            case platform::ProcessSignaller::Result::Refused:
+            case platform::ProcessSignaller::Result::Failed:
+                platform::logWarning("Could not force-quit " + row.name + " (" + std::to_string(row.pID) +
+                                     "); it stays in the list");
+                break;
+        }
+    }
+    allApplications.removeRows(gone);
+    dropBuildsStartedSoFar();
+    report(reports.rowsChanged);
 }
 
 int TaskManagerEngine::setiTemperature() {

@@ -54,6 +54,11 @@ public:
     void updateSysStat();
     // The 3-second tick: load, change check, memory.
     void changeCpuAndMemory();
+    // Force-quits the ticked applications (SIGKILL, no question asked), each only while its pid
+    // still belongs to the process its row was made for. A row leaves the list when its process
+    // is gone: killed, ended already, or its pid taken by another process (which is left alone);
+    // a refused kill keeps the row, with a log line saying why.
+    void closeButtonAction();
     // The disk temperature in degrees (0 while no reading has succeeded); the first call starts
     // reading the start-up disk, which from then on re-reads itself every 60 s.
     int setiTemperature();
@@ -67,11 +72,13 @@ private:
     TaskManagerEngine(Executors executors, CSMARTAttribute::TimerStarter startTimer, Reports reports);
 
     // A list build numbered by when it started; a result older than one already taken in (or
-    // started before a refresh) is dropped. A change check takes its result in only when the
+    // started before a refresh or a force quit) is dropped. A change check takes its result in only when the
     // number of applications differs from the rows'.
     void build(bool onlyWhenCountDiffers);
     void takeBuild(uint64_t generation, bool onlyWhenCountDiffers, const std::vector<TaskManagerInfo>& found);
     void report(const std::function<void()>& what) const;
+    // Builds started until now may still list what the rows no longer hold.
+    void dropBuildsStartedSoFar() { newestTakenBuild = startedBuilds + 1; }
 
     Executors executors;
     CSMARTAttribute::TimerStarter startTimer;

@@ -16,6 +16,7 @@
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
+#include "ui/taskmanager/TaskManagerViewController.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -140,7 +141,7 @@ void AppDelegate::layoutColumnAndPages() {
 ViewDelegate* AppDelegate::createViewWith(int viewID) {
     switch (viewID) {
     case 0: return new FastCleanViewController;
-    case 1: return placeholderPage(1);
+    case 1: return new TaskManagerViewController;
     case 2: return placeholderPage(2);
     case 3: return placeholderPage(3);
     case 4: return placeholderPage(4);

@@ -1,13 +1,18 @@
 #include "core/readings/LoadFigures.h"
 #include "core/taskmanager/TaskManagerEngine.h"
 #include "platform/desktop/RunningApplications.h"
+#include "platform/system/ProcessSignaller.h"
+#include "support/FakeProcessSignaller.h"
 #include "support/ScopedEnvironment.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <deque>
 #include <filesystem>
 
@@ -257,4 +262,56 @@ TEST(TaskManagerEngine, APidGivenToAnotherProcessGetsThatProcesssRow) {
     fixture.queue.runAll();
     EXPECT_EQ(fixture.shown(), (std::vector<std::string>{"Editor 0 MB ticked"}));
     EXPECT_EQ(fixture.engine->rows().allApplications()[0].startTime, 900u);
+}
+
+TEST(TaskManagerEngine, ForceQuitSignalsOnlyTheTickedProcessesTheRowsWereMadeFor) {
+    EngineFixture fixture;
+    auto signaller = std::make_shared<testsupport::FakeProcessSignaller>();
+    testsupport::ScopedProcessSignaller installed(signaller);
+    signaller->run(400, 500);        // as listed
+    signaller->run(500, 900);        // the pid was given to a later process
+    signaller->run(600, 500, false); // survives the signal, as a refusal would leave it
+    signaller->run(700, 500);        // unticked
+    std::vector<TaskManagerInfo> rows;
+    for (int pid : {0, -1, static_cast<int>(getpid()), 400, 500, 700}) {
+        TaskManagerInfo row;
+        row.pID = pid;
+        row.startTime = 500;
+        row.name = "p" + std::to_string(pid);
+        rows.push_back(row);
+    }
+    fixture.engine->rows().merge(rows);
+    fixture.engine->rows().changeCloseButtonState(5);
+
+    fixture.engine->closeButtonAction();
+    EXPECT_EQ(signaller->sent(), (std::vector<std::pair<platform::ProcessIdentity, int>>{{{400, 500}, SIGKILL}}));
+    std::vector<int> left;
+    for (const auto& row : fixture.engine->rows().allApplications()) left.push_back(row.pID);
+    EXPECT_EQ(left, (std::vector<int>{0, -1, static_cast<int>(getpid()), 700}));
+    EXPECT_EQ(fixture.engine->rows().selectAllButSt(), TaskManagerRows::Some);
+}
+
+TEST(TaskManagerEngine, AKillRefusedToAnUnprivilegedUserKeepsItsRow) {
+    if (!testsupport::runningAsRoot()) GTEST_SKIP() << "needs root to start a process nobody may signal";
+    testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
+    pid_t child = fork();
+    if (child == 0) {
+        for (;;) pause();
+    }
+    auto identity = platform::ProcessSignaller::shared()->identify(child);
+    ASSERT_TRUE(identity);
+    std::string answer = testsupport::runAsNobody([&] {
+        auto applications = std::make_shared<FixedApplications>();
+        applications->running.push_back(application(child, "Root's", identity->startTime));
+        platform::RunningApplications::setShared(applications);
+        auto engine = TaskManagerEngine::make(core::Executors::inlineExecutors(), nullptr, {});
+        engine->getAllProcess();
+        engine->closeButtonAction();
+        return std::to_string(engine->rows().allApplications().size()) + " row";
+    });
+    EXPECT_EQ(answer, "1 row");
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, WNOHANG), 0);  // still running
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
 }

@@ -47,4 +47,19 @@ QIcon iconForFile(const QString& path) {
     return icon;
 }
 
+QIcon applicationIcon(const QString& icon) {
+    static QHash<QString, QIcon> byName;
+    auto known = byName.constFind(icon);
+    if (known != byName.constEnd()) return *known;
+    QIcon found;
+    if (QFileInfo(icon).isAbsolute())
+        found = QFileInfo(icon).isFile() ? QIcon(icon) : QIcon();
+    else if (!icon.isEmpty())
+        found = QIcon::fromTheme(icon);
+    if (found.isNull() || (found.availableSizes().isEmpty() && found.name().isEmpty()))
+        found = QIcon(imageNamed(QStringLiteral("ic_generic_app")));
+    byName.insert(icon, found);
+    return found;
+}
+
 }  // namespace ui

@@ -12,5 +12,9 @@ namespace ui {
 QIcon iconForFile(const QString& path);
 // The generic folder icon.
 QIcon folderIcon();
+// A running or installed application's icon as its desktop entry names it: an icon file's
+// absolute path, or a name of the desktop's icon theme. Without one, the application's generic
+// picture.
+QIcon applicationIcon(const QString& icon);
 
 }  // namespace ui

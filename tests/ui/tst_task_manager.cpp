@@ -1,0 +1,205 @@
+#include "platform/desktop/ProcRunningApplications.h"
+#include "platform/desktop/RunningApplications.h"
+#include "platform/hardware/SmartDevices.h"
+#include "support/FakeSmartDevices.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/tables/BgTableView.h"
+#include "ui/taskmanager/TaskManagerModel.h"
+#include "ui/taskmanager/TaskManagerViewController.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+using core::taskmanager::TaskManagerRows;
+using ui::TaskManagerModel;
+using ui::TaskManagerViewController;
+
+extern char** environ;
+
+namespace {
+
+// The image buttons' usable flag, whose YES means usable.
+bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }
+
+QColor textColor(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+// The running-applications service answering with nothing.
+class NoApplications : public platform::RunningApplications {
+public:
+    std::vector<platform::RunningApplication> runningApplications() override { return {}; }
+};
+
+struct ScopedApplications {
+    explicit ScopedApplications(std::shared_ptr<platform::RunningApplications> applications) {
+        platform::RunningApplications::setShared(std::move(applications));
+    }
+    ~ScopedApplications() { platform::RunningApplications::setShared(nullptr); }
+};
+
+// Eight processors, each with the given user and system ticks out of 100.
+std::string statText(int busy) {
+    std::string text = "cpu  0 0 0 0 0 0 0 0 0 0\n";
+    for (int cpu = 0; cpu < 8; ++cpu)
+        text += "cpu" + std::to_string(cpu) + " " + std::to_string(busy * 5) + " 0 " + std::to_string(busy * 5) + " " +
+                std::to_string(100 * busy - busy * 10) + " 0 0 0 0 0 0\n";
+    return text + "intr 0\n";
+}
+
+// 1000 MiB of memory with the given KiB in use (free and inactive pages are not).
+std::string meminfoText(int usedKiB) {
+    const int total = 1024000;
+    const int inactive = total - 256000 - usedKiB;
+    return "MemTotal: " + std::to_string(total) + " kB\nMemFree: 256000 kB\nMemAvailable: 256000 kB\n"
+           "Active: 1024 kB\nInactive: " + std::to_string(inactive) + " kB\n";
+}
+
+// A program started from a desktop entry, as the desktop's launcher does it: the entry named in
+// the environment of that very process.
+pid_t launchFromEntry(const std::string& program, const std::string& entry) {
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable; ++variable) variables.emplace_back(*variable);
+    variables.push_back("GIO_LAUNCHED_DESKTOP_FILE=" + entry);
+    std::vector<char*> environment;
+    for (auto& variable : variables) environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    std::string script = "export GIO_LAUNCHED_DESKTOP_FILE_PID=$$; exec \"$0\" 600";
+    std::string shell = "/bin/sh", option = "-c", name = program;
+    char* arguments[] = {shell.data(), option.data(), script.data(), name.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, arguments, environment.data()) != 0) return -1;
+    return pid;
+}
+
+bool runs(pid_t pid, const std::string& program) {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error) == program;
+}
+
+QString shown(const TaskManagerViewController& page, int row, int column) {
+    return page.listModel()->index(row, column).data().toString();
+}
+
+}  // namespace
+
+class TaskManagerPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadFiguresAndTemperature() {
+        testsupport::ScopedEnvironment environment;
+        environment.folder().writeFile("proc/stat", statText(0));
+        environment.folder().writeFile("proc/meminfo", meminfoText(512000));
+        environment.folder().writeFile("proc/vmstat", "pgpgin 0\npgpgout 0\npgfault 0\n");
+        ScopedApplications applications(std::make_shared<NoApplications>());
+        auto devices = std::make_shared<testsupport::FakeSmartDevices>();
+        devices->state->data = std::vector<uint8_t>(512, 0);
+        devices->state->data[2] = 194;
+        devices->state->data[7] = 36;
+        platform::SmartDevices::setShared(devices);
+
+        TaskManagerViewController page(core::Executors::inlineExecutors());
+        QCOMPARE(page.getViewID(), 1);
+        QCOMPARE(page.timer().interval(), 3000);
+        QCOMPARE(page.temTimer().interval(), 60000);
+        QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("0°"));
+        QCOMPARE(page.memoryLabel()->text(), QStringLiteral("50.0%"));
+        QCOMPARE(textColor(page.memoryLabel()), getColor(78, 187, 71, 1));
+        QVERIFY(!usable(page.closeBut()));
+
+        page.changeCpuAndMemory();  // a sample of this stat to compare with
+        environment.folder().writeFile("proc/stat", statText(1));
+        environment.folder().writeFile("proc/meminfo", meminfoText(513024));
+        page.changeCpuAndMemory();
+        QCOMPARE(page.cpuLabel()->text(), QStringLiteral("10.0%"));
+        QCOMPARE(textColor(page.cpuLabel()), getColor(78, 187, 71, 1));
+        QCOMPARE(page.memoryLabel()->text(), QStringLiteral("50.1%"));
+        QCOMPARE(textColor(page.memoryLabel()), getColor(208, 2, 27, 1));
+
+        page.setiTemperature();
+        QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("36°"));
+        platform::SmartDevices::setShared(nullptr);
+    }
+
+    // Two copies of a program started from a desktop entry in a temporary XDG data folder: the
+    // page lists them, one quits by itself and shows 0 MB until the refresh, the other is
+    // force-quit with "加速".
+    void listsAndForceQuitsApplicationsStartedFromADesktopEntry() {
+        testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
+        const std::string program = environment.folder() / "demo-app";
+        std::filesystem::copy_file("/bin/sleep", program);
+        const std::string entry = environment.folder().writeFile(
+            "data/applications/duridove-demo.desktop",
+            "[Desktop Entry]\nType=Application\nName=Demo Editor.app\nExec=" + program + " 600\n");
+        ScopedApplications applications(std::make_shared<platform::ProcRunningApplications>(
+            std::vector<std::string>{environment.folder() / "data/applications"}));
+        const pid_t first = launchFromEntry(program, entry);
+        const pid_t second = launchFromEntry(program, entry);
+        QVERIFY(first > 0 && second > 0);
+        QTRY_VERIFY(runs(first, program) && runs(second, program));
+
+        TaskManagerViewController page(core::Executors::inlineExecutors());
+        page.resize(740, 600);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const auto& rows = page.engine().rows();
+        QCOMPARE(page.listModel()->rowCount(), 2);
+        QCOMPARE(shown(page, 0, TaskManagerModel::Name), QStringLiteral("Demo Editor"));
+        QCOMPARE(rows.allApplications()[0].pID, first);
+        QCOMPARE(rows.allApplications()[1].pID, second);
+        QVERIFY(rows.allApplications()[0].memSize > 0);
+        QCOMPARE(rows.selectAllButSt(), int(TaskManagerRows::All));
+        QVERIFY(usable(page.closeBut()));
+
+        // The select-all box: none, then all again; a row's box makes it some.
+        QTest::mouseClick(page.selectAllButton(), Qt::LeftButton);
+        QCOMPARE(rows.selectAllButSt(), int(TaskManagerRows::None));
+        QVERIFY(!usable(page.closeBut()));
+        QVERIFY(!rows.allApplications()[0].bIsSelected);
+        QTest::mouseClick(page.selectAllButton(), Qt::LeftButton);
+        QCOMPARE(rows.selectAllButSt(), int(TaskManagerRows::All));
+        QVERIFY(usable(page.closeBut()));
+        const QRect secondRow = page.listTableView()->visualRect(page.listModel()->index(1, TaskManagerModel::ChcekBox));
+        QTest::mouseClick(page.listTableView()->viewport(), Qt::LeftButton, {}, QPoint(31, secondRow.top() + 25));
+        QCOMPARE(rows.selectAllButSt(), int(TaskManagerRows::Some));
+        QVERIFY(!rows.allApplications()[1].bIsSelected);
+
+        // The second quits: its row stays, at 0 MB, until the refresh.
+        kill(second, SIGTERM);
+        waitpid(second, nullptr, 0);
+        page.changeCpuAndMemory();
+        QCOMPARE(page.listModel()->rowCount(), 2);
+        QCOMPARE(shown(page, 1, TaskManagerModel::Size), QStringLiteral("0 MB"));
+
+        // "加速" kills the ticked one and takes its row away.
+        QTest::mouseClick(page.closeBut(), Qt::LeftButton);
+        int status = 0;
+        QCOMPARE(waitpid(first, &status, 0), first);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QCOMPARE(page.listModel()->rowCount(), 1);
+        QCOMPARE(rows.allApplications()[0].pID, second);
+        QVERIFY(!usable(page.closeBut()));
+
+        QTest::mouseClick(page.refButton(), Qt::LeftButton);
+        QCOMPARE(page.listModel()->rowCount(), 0);
+        QVERIFY(!usable(page.closeBut()));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    TaskManagerPageTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_task_manager.moc"
