@@ -150,7 +150,7 @@ std::vector<std::string> libraryFolders(const std::string& subfolder) {
 }  // namespace
 
 void CommUti::getSystemVersionMajor(unsigned* major, unsigned* minor, unsigned* bugFix) {
-    const std::string& text = platform::Environment::current()->systemVersion();
+    const std::string text = platform::Environment::current()->systemVersion();
     auto version = parseVersion(text);
     if (!version) {
         platform::logError("Unable to obtain system version: -1");

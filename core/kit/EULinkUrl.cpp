@@ -3,6 +3,8 @@
 #include "core/kit/SettingsFile.h"
 #include "platform/system/Environment.h"
 
+#include <vector>
+
 namespace core {
 
 std::string EULinkUrl::languageCode(const std::string& locale) {
@@ -14,7 +16,7 @@ std::string EULinkUrl::languageCode(const std::string& locale) {
 }
 
 std::string EULinkUrl::GetUrl(const std::string& key) {
-    const auto& languages = platform::Environment::current()->preferredLanguages();
+    const std::vector<std::string> languages = platform::Environment::current()->preferredLanguages();
     std::string first = languages.empty() ? std::string() : languageCode(languages.front());
     platform::PlistValue settings = SettingsFile::read();
     const platform::PlistValue* english = settings.find("en");

@@ -78,7 +78,7 @@ bool NetworkReachability::isInterfaceUp(const std::string& interfaceName) {
 }
 
 bool NetworkReachability::isReachable() {
-    const std::string& proc = Environment::current()->procRoot();
+    const std::string proc = Environment::current()->procRoot();
     return anyDefaultRoute(joinPath(proc, "net/route"), isUsableIPv4DefaultRoute) ||
            anyDefaultRoute(joinPath(proc, "net/ipv6_route"), isUsableIPv6DefaultRoute);
 }

@@ -2,7 +2,7 @@
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/windows/KxTitlebarContainer.h"
 #include "ui/kit/windows/ModalLoop.h"
-#include "ui/kit/windows/NSWindowDelegate.h"
+#include "ui/kit/windows/CustomWindowDelegate.h"
 #include "ui/kit/windows/Sheets.h"
 #include "ui/kit/windows/TCImageWindow.h"
 
@@ -46,7 +46,7 @@ void doubleClick(QWidget* widget, QPoint at) {
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
-class ClosingRefused : public ui::NSWindowDelegate {
+class ClosingRefused : public ui::CustomWindowDelegate {
 public:
     bool windowShouldClose(ui::TCImageWindow*) override {
         ++asked;

@@ -13,6 +13,7 @@
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
 #include "ui/shell/PlaceholderViewController.h"
+#include "ui/shell/ToolColumn.h"
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
@@ -31,8 +32,6 @@ namespace {
 constexpr int kWindowWidth = 940;
 constexpr int kContentHeight = 600;  // what the column and the pages are laid out for
 constexpr int kTitleBarHeight = 20;
-constexpr int kLeftViewWidth = 200;
-constexpr int kToolCount = 10;
 constexpr double kTopButtonMoveUp = -3.0;
 const QRectF kTopBgFrame(0, -100, 940, 600);  // in the bar; only its top strip shows
 
@@ -86,7 +85,7 @@ void AppDelegate::loadMainInterface() {
     installQuitCommand();
     const int height = contentView()->height();
     aLeftView = new LeftView(contentView());
-    aLeftView->setGeometry(cocoaRect(height, 0, 0, kLeftViewWidth, height).toRect());
+    aLeftView->setGeometry(cocoaRect(height, 0, 0, kToolColumnWidth, height).toRect());
     lightLabel = fontLabel(contentView(), QFont::Light);
     regLabe = fontLabel(contentView(), QFont::Normal);
     boldLabel = fontLabel(contentView(), QFont::Bold);
@@ -133,7 +132,7 @@ QRect AppDelegate::rightArea() const {
 }
 
 void AppDelegate::layoutColumnAndPages() {
-    if (leftViewCtl) leftViewCtl->view()->resize(kLeftViewWidth, contentView()->height());
+    if (leftViewCtl) leftViewCtl->view()->resize(kToolColumnWidth, contentView()->height());
     for (ViewDelegate* page : pages) page->getView()->setGeometry(rightArea());
 }
 

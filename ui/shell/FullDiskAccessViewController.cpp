@@ -32,7 +32,7 @@ const char* const kExplanation =
 
 }  // namespace
 
-FullDiskAccessViewController::FullDiskAccessViewController() : NSWindowController(kContentSize) {
+FullDiskAccessViewController::FullDiskAccessViewController() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
     const int textWidth = kContentSize.width() - 2 * kMargin;
     titleLabel_ = makeTextField(content, QRect(kMargin, 18, textWidth, 24), QStringLiteral("需要开启“完全磁盘访问”权限"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/windows/NSWindowController.h"
+#include "ui/kit/windows/DialogWindowController.h"
 
 class QLabel;
 class QWidget;
@@ -12,7 +12,7 @@ class TextImageButton;
 // The prompt that asks the user to grant Full Disk Access, shown by the cleaners before they
 // read the user's protected data. Its button opens the system's privacy settings where the
 // system has them; whatever the user does, the caller goes on afterwards.
-class FullDiskAccessViewController : public NSWindowController {
+class FullDiskAccessViewController : public DialogWindowController {
     Q_OBJECT
 public:
     // The privacy settings' list of applications with Full Disk Access.

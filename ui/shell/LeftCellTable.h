@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/shell/ToolColumn.h"
+
 #include <QString>
 
 #include <array>
@@ -12,8 +14,8 @@ struct LeftCellEntry {
     const char* icon;
 };
 
-inline const std::array<LeftCellEntry, 10>& leftCellTable() {
-    static const std::array<LeftCellEntry, 10> table{{
+inline const std::array<LeftCellEntry, kToolCount>& leftCellTable() {
+    static const std::array<LeftCellEntry, kToolCount> table{{
         {"垃圾清理", "ic_junk"},
         {"进程管理", "ic_app"},
         {"软件卸载", "ic_uninstall"},

@@ -15,7 +15,6 @@
 namespace ui {
 namespace {
 
-constexpr int kColumnWidth = 200;
 constexpr int kColumnHeight = 600;
 constexpr qreal kCellHeight = 36;
 constexpr qreal kHeaderGap = 5;  // between a header and its first cell
@@ -52,7 +51,7 @@ LeftViewCtl::~LeftViewCtl() = default;
 // The column's layout: the grey column with the three group headers; the cells come later.
 void LeftViewCtl::loadInterface() {
     columnView = new LeftView;
-    columnView->resize(kColumnWidth, kColumnHeight);
+    columnView->resize(kToolColumnWidth, kColumnHeight);
     setParent(columnView);
 
     cleanupView = makeHeader(columnView, QRectF(8, 536, 184, 24));

@@ -18,7 +18,7 @@ constexpr int kMargin = 24;
 
 }  // namespace
 
-MarkSureDeleteWC::MarkSureDeleteWC() : NSWindowController(kContentSize) {
+MarkSureDeleteWC::MarkSureDeleteWC() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
     titleLabel_ = makeTextField(content, QRect(kMargin, 16, 352, 22), QStringLiteral("删除确认"),
                                 boldSystemFontOfSize(15), getColor(45, 45, 45, 1));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/windows/NSWindowController.h"
+#include "ui/kit/windows/DialogWindowController.h"
 
 #include <atomic>
 
@@ -13,7 +13,7 @@ class TextImageButton;
 
 // The confirmation the duplicate finder and the large-file finder show before they delete the
 // chosen files: "取消" and the close button close it; "删除" tells the delegate, then closes.
-class MarkSureDeleteWC : public NSWindowController {
+class MarkSureDeleteWC : public DialogWindowController {
     Q_OBJECT
 public:
     MarkSureDeleteWC();

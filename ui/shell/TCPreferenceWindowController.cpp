@@ -20,7 +20,7 @@ constexpr int kMargin = 30;
 
 }  // namespace
 
-TCPreferenceWindowController::TCPreferenceWindowController() : NSWindowController(kContentSize) {
+TCPreferenceWindowController::TCPreferenceWindowController() : DialogWindowController(kContentSize) {
     titleBarView_ = aWindow->titleBarView();
     titleLabel_ = makeTextField(titleBarView_, titleBarView_->rect(), QStringLiteral("关于 Duridove"),
                                 systemFontOfSize(13), getColor(45, 45, 45, 1), Qt::AlignCenter);

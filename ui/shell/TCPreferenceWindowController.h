@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/windows/NSWindowController.h"
+#include "ui/kit/windows/DialogWindowController.h"
 
 class QLabel;
 class QWidget;
@@ -11,7 +11,7 @@ class EUHandButton;
 
 // The About window of the main menu: the application's name, version, a short introduction,
 // the copyright line and a link to the maker's page ("AboutURL" of the settings file).
-class TCPreferenceWindowController : public NSWindowController {
+class TCPreferenceWindowController : public DialogWindowController {
     Q_OBJECT
 public:
     TCPreferenceWindowController();

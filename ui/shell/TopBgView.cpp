@@ -1,6 +1,7 @@
 #include "ui/shell/TopBgView.h"
 
 #include "ui/kit/looks/Colors.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,7 +9,6 @@
 namespace ui {
 namespace {
 constexpr qreal kCornerRadius = 10;
-constexpr qreal kColumnWidth = 200;
 }  // namespace
 
 TopBgView::TopBgView(QWidget* parent) : QWidget(parent) {}
@@ -19,7 +19,7 @@ void TopBgView::paintEvent(QPaintEvent*) {
     QPainterPath outline;
     outline.addRoundedRect(rect(), kCornerRadius, kCornerRadius);
     QPainterPath column;
-    column.addRect(QRectF(0, 0, kColumnWidth, height()));
+    column.addRect(QRectF(0, 0, kToolColumnWidth, height()));
     painter.fillPath(outline.intersected(column), getColor(244, 244, 244, 1));
     painter.fillPath(outline.subtracted(column), getColor(254, 253, 255, 1));
 }

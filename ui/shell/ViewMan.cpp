@@ -1,5 +1,6 @@
 #include "ui/shell/ViewMan.h"
 
+#include "ui/shell/ToolColumn.h"
 #include "ui/shell/ViewDelegate.h"
 
 #include <QWidget>
@@ -7,10 +8,6 @@
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-constexpr int kToolCount = 10;
-}
 
 ViewMan::ViewMan() { viewInit(); }
 

@@ -19,7 +19,7 @@ constexpr qreal kTitleTopGap = 2;
 
 QColor barColor() { return getColor(254, 253, 255, 1); }
 
-NSShadow defaultTitleShadow() { return NSShadow{QColor::fromRgbF(1, 1, 1, 0.5), QPointF(0, 1), 10.0}; }
+TextShadow defaultTitleShadow() { return TextShadow{QColor::fromRgbF(1, 1, 1, 0.5), QPointF(0, 1), 10.0}; }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/windows/NSShadow.h"
+#include "ui/kit/windows/TextShadow.h"
 
 #include <QFont>
 #include <QRectF>
@@ -23,7 +23,7 @@ public:
     struct TitleAttributes {
         QFont font;
         QColor color;
-        NSShadow shadow;
+        TextShadow shadow;
     };
     QRectF getTitleFrame(TitleAttributes& attributes, const TCImageWindow& window) const;
 

@@ -144,9 +144,9 @@ void TCImageWindow::setTitleBarDrawingBlock(TitleBarDrawingBlock block) {
     _updateTitlebarView();
 }
 
-NSWindowDelegate* TCImageWindow::delegate() const { return proxy->secondaryDelegate(); }
+CustomWindowDelegate* TCImageWindow::delegate() const { return proxy->secondaryDelegate(); }
 
-void TCImageWindow::setDelegate(NSWindowDelegate* delegate) { proxy->setSecondaryDelegate(delegate); }
+void TCImageWindow::setDelegate(CustomWindowDelegate* delegate) { proxy->setSecondaryDelegate(delegate); }
 
 void TCImageWindow::setBackgroundColor(const QColor& color) {
     backgroundColor_ = color;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/windows/NSShadow.h"
+#include "ui/kit/windows/TextShadow.h"
 #include "ui/kit/controls/TrafficLightButton.h"
 
 #include <QColor>
@@ -18,7 +18,7 @@ class QAbstractButton;
 namespace ui {
 
 class KxTitlebarContainer;
-class NSWindowDelegate;
+class CustomWindowDelegate;
 class TCImageWindowDelegateProxy;
 
 // Every window of the application: a frameless window whose title bar is its own. A bar view of
@@ -130,17 +130,17 @@ public:
     void setTitleTextColor(const QColor& color) { titleTextColor_ = color; }
     QColor inactiveTitleTextColor() const { return inactiveTitleTextColor_; }
     void setInactiveTitleTextColor(const QColor& color) { inactiveTitleTextColor_ = color; }
-    std::optional<NSShadow> titleTextShadow() const { return titleTextShadow_; }
-    void setTitleTextShadow(std::optional<NSShadow> shadow) { titleTextShadow_ = std::move(shadow); }
-    std::optional<NSShadow> inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; }
-    void setInactiveTitleTextShadow(std::optional<NSShadow> shadow) { inactiveTitleTextShadow_ = std::move(shadow); }
+    std::optional<TextShadow> titleTextShadow() const { return titleTextShadow_; }
+    void setTitleTextShadow(std::optional<TextShadow> shadow) { titleTextShadow_ = std::move(shadow); }
+    std::optional<TextShadow> inactiveTitleTextShadow() const { return inactiveTitleTextShadow_; }
+    void setInactiveTitleTextShadow(std::optional<TextShadow> shadow) { inactiveTitleTextShadow_ = std::move(shadow); }
 
     const TitleBarDrawingBlock& titleBarDrawingBlock() const { return titleBarDrawingBlock_; }
     void setTitleBarDrawingBlock(TitleBarDrawingBlock block);
 
     // The delegate the caller set (not owned); the window itself always asks its proxy.
-    NSWindowDelegate* delegate() const;
-    void setDelegate(NSWindowDelegate* delegate);
+    CustomWindowDelegate* delegate() const;
+    void setDelegate(CustomWindowDelegate* delegate);
     TCImageWindowDelegateProxy* delegateProxy() const { return proxy.get(); }
 
     // The ground painted inside the window's outline; transparent unless set.
@@ -210,7 +210,7 @@ private:
     QColor titleBarStartColor_, titleBarEndColor_, baselineSeparatorColor_;
     QColor inactiveTitleBarStartColor_, inactiveTitleBarEndColor_, inactiveBaselineSeparatorColor_;
     QColor titleTextColor_, inactiveTitleTextColor_;
-    std::optional<NSShadow> titleTextShadow_, inactiveTitleTextShadow_;
+    std::optional<TextShadow> titleTextShadow_, inactiveTitleTextShadow_;
     TitleBarDrawingBlock titleBarDrawingBlock_;
     QColor backgroundColor_ = Qt::transparent;
 

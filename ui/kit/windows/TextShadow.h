@@ -6,7 +6,7 @@
 namespace ui {
 
 // A text shadow: its colour, its offset (y downward) and how far it blurs.
-struct NSShadow {
+struct TextShadow {
     QColor shadowColor;
     QPointF shadowOffset;
     qreal shadowBlurRadius = 0;

@@ -10,9 +10,9 @@ class TCImageWindow;
 
 // What a custom window asks its delegate. Every answer has a default, so a delegate overrides
 // only what it cares about and is never sent anything else.
-class NSWindowDelegate {
+class CustomWindowDelegate {
 public:
-    virtual ~NSWindowDelegate() = default;
+    virtual ~CustomWindowDelegate() = default;
 
     // Asked when the window is about to close; false keeps it open.
     virtual bool windowShouldClose(TCImageWindow* /*sender*/) { return true; }

@@ -12,10 +12,10 @@ class TCImageWindow;
 // A dialog's controller: it owns its custom window, whose content its subclass lays out, and
 // closes it through closeWindow, which the window's close button calls too. Callers create the
 // controller, centre its window, run it with runModal and let the controller go afterwards.
-class NSWindowController : public QObject {
+class DialogWindowController : public QObject {
     Q_OBJECT
 public:
-    ~NSWindowController() override;
+    ~DialogWindowController() override;
 
     TCImageWindow* window() const { return aWindow.get(); }
 
@@ -25,7 +25,7 @@ public:
 protected:
     // A fixed-size window whose content view has the given size; it cannot be miniaturised or
     // zoomed, and its close button calls closeWindow.
-    explicit NSWindowController(const QSize& contentSize);
+    explicit DialogWindowController(const QSize& contentSize);
 
     std::unique_ptr<TCImageWindow> aWindow;
 };

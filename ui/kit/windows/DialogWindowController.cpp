@@ -1,4 +1,4 @@
-#include "ui/kit/windows/NSWindowController.h"
+#include "ui/kit/windows/DialogWindowController.h"
 
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
@@ -7,7 +7,7 @@
 
 namespace ui {
 
-NSWindowController::NSWindowController(const QSize& contentSize)
+DialogWindowController::DialogWindowController(const QSize& contentSize)
     : aWindow(std::make_unique<TCImageWindow>(contentSize)) {
     aWindow->setBackgroundColor(Qt::white);
     aWindow->setFixedSize(aWindow->size());
@@ -15,14 +15,14 @@ NSWindowController::NSWindowController(const QSize& contentSize)
 
     QAbstractButton* closeButton = aWindow->standardWindowButton(NSWindowCloseButton);
     closeButton->disconnect(aWindow.get());
-    connect(closeButton, &QAbstractButton::clicked, this, &NSWindowController::closeWindow);
+    connect(closeButton, &QAbstractButton::clicked, this, &DialogWindowController::closeWindow);
 }
 
-NSWindowController::~NSWindowController() = default;
+DialogWindowController::~DialogWindowController() = default;
 
 // A closed window has no modal loop of its own left: stopping one then would end another
 // window's loop.
-void NSWindowController::closeWindow() {
+void DialogWindowController::closeWindow() {
     if (!aWindow->isVisible()) return;
     stopModal();
     aWindow->close();
