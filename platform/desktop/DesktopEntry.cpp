@@ -1,10 +1,11 @@
 #include "platform/desktop/DesktopEntry.h"
 
-#include <fstream>
-#include <sstream>
+#include "platform/files/RegularFile.h"
 
 namespace platform {
 namespace {
+
+constexpr size_t kLargestFile = 1 << 20;
 
 std::string_view trimmed(std::string_view text) {
     size_t start = text.find_first_not_of(" \t\r");
@@ -31,14 +32,34 @@ std::string unescaped(std::string_view raw) {
     return text;
 }
 
+// The value's own escapes, the reverse of unescaped(); a leading blank is kept as "\s".
+std::string escaped(std::string_view text) {
+    std::string raw;
+    for (size_t i = 0; i < text.size(); ++i) {
+        switch (text[i]) {
+            case '\\': raw += "\\\\"; break;
+            case '\n': raw += "\\n"; break;
+            case '\t': raw += "\\t"; break;
+            case '\r': raw += "\\r"; break;
+            case ' ': raw += i == 0 ? "\\s" : " "; break;
+            default: raw += text[i]; break;
+        }
+    }
+    return raw;
+}
+
 // Inside double quotes a backslash escapes ", `, $ and itself; outside, words end at blanks.
+// "%%" stands for "%" everywhere, as the launchers expand it before they split the line.
 std::vector<std::string> splitCommandLine(const std::string& line) {
     std::vector<std::string> arguments;
     std::string current;
     bool inWord = false, quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (quoted) {
+        if (c == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+            current += line[++i];
+            inWord = true;
+        } else if (quoted) {
             if (c == '\\' && i + 1 < line.size()) current += line[++i];
             else if (c == '"') quoted = false;
             else current += c;
@@ -63,11 +84,9 @@ bool isAssignment(const std::string& word) {
 }  // namespace
 
 std::optional<DesktopEntry> DesktopEntry::read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return parse(content.str());
+    auto content = readRegularFile(file, kLargestFile);
+    if (!content) return std::nullopt;
+    return parse(*content);
 }
 
 std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
@@ -118,6 +137,28 @@ std::string DesktopEntry::execProgram() const {
         while (index < arguments.size() && isAssignment(arguments[index])) ++index;
     }
     return index < arguments.size() ? arguments[index] : std::string();
+}
+
+void DesktopEntry::setValue(const std::string& key, const std::string& text) { values_[key] = escaped(text); }
+
+std::string DesktopEntry::text() const {
+    std::string text = "[Desktop Entry]\n";
+    for (const auto& [key, raw] : values_) text += key + "=" + raw + "\n";
+    return text;
+}
+
+std::string DesktopEntry::execLine(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (const std::string& argument : arguments) {
+        if (!line.empty()) line += ' ';
+        line += '"';
+        for (char c : argument) {
+            if (c == '"' || c == '`' || c == '$' || c == '\\') line += '\\';
+            line += c == '%' ? std::string("%%") : std::string(1, c);
+        }
+        line += '"';
+    }
+    return line;
 }
 
 }  // namespace platform

@@ -12,7 +12,8 @@ namespace platform {
 // application or an autostart entry). Other groups (actions) are skipped.
 class DesktopEntry {
 public:
-    // Nothing when the file cannot be read or has no "[Desktop Entry]" group.
+    // Nothing when the file cannot be read or has no "[Desktop Entry]" group. Only a regular
+    // file of at most 1 MiB is read; a FIFO in its place is never waited on.
     static std::optional<DesktopEntry> read(const std::string& file);
     static std::optional<DesktopEntry> parse(std::string_view text);
 
@@ -22,10 +23,19 @@ public:
     std::string localizedValue(const std::string& key, const std::string& locale) const;
     bool flag(const std::string& key) const { return value(key) == "true"; }
 
-    // The "Exec" line split into arguments, with its quoting undone.
+    // The "Exec" line split into arguments, with its quoting undone and "%%" read as "%".
     std::vector<std::string> execArguments() const;
     // The program "Exec" starts, "env" and its VAR=value assignments skipped; "" when none.
     std::string execProgram() const;
+
+    // Sets a key to a plain text; its escapes are added when the entry is written.
+    void setValue(const std::string& key, const std::string& text);
+    // The group as the text of a file, keys in name order.
+    std::string text() const;
+    // An "Exec" text (for setValue) that runs exactly these arguments: each one in double
+    // quotes with ", `, $ and \ escaped inside them, and every "%" written as "%%". The
+    // arguments must hold no control characters: the caller refuses those.
+    static std::string execLine(const std::vector<std::string>& arguments);
 
 private:
     std::map<std::string, std::string, std::less<>> values_;

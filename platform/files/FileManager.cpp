@@ -91,4 +91,10 @@ bool FileManager::setPosixPermissionsAt(int folderFd, const std::string& name, m
     return true;
 }
 
+std::string FileManager::displayNameAtPath(const std::string& path) {
+    std::string name = lastPathComponent(path);
+    if (name.size() > 4 && endsWith(name, ".app")) name.resize(name.size() - 4);
+    return name;
+}
+
 }  // namespace platform

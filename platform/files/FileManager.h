@@ -20,6 +20,9 @@ public:
     // The item's own permission bits; a link is never changed (nor what it points to).
     static bool setPosixPermissions(const std::string& path, mode_t mode, std::string* error = nullptr);
     static bool setPosixPermissionsAt(int folderFd, const std::string& name, mode_t mode, std::string* error = nullptr);
+    // The name the file manager shows for an item: its last path component, an application
+    // bundle's without ".app".
+    static std::string displayNameAtPath(const std::string& path);
 };
 
 }  // namespace platform

@@ -66,4 +66,8 @@ std::string pathExtension(std::string_view path) {
     return name.substr(dot + 1);
 }
 
+bool endsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
 }  // namespace platform

@@ -16,5 +16,7 @@ std::string lastPathComponent(std::string_view path);
 std::string parentPath(std::string_view path);
 // The extension after the last "." of the last component, without the dot; "" when none.
 std::string pathExtension(std::string_view path);
+// True when the text ends with the suffix ("Foo.app" with ".app"), compared byte for byte.
+bool endsWith(std::string_view text, std::string_view suffix);
 
 }  // namespace platform

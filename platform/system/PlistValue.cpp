@@ -1,18 +1,22 @@
 #include "platform/system/PlistValue.h"
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/RegularFile.h"
 #include "platform/system/Log.h"
 
 #include <plist/plist.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <memory>
-#include <sstream>
 
 namespace platform {
 namespace {
+
+// Property lists the tools read are small; anything larger is not one of them.
+constexpr size_t kLargestFile = 1 << 20;
 
 struct PlistDeleter {
     void operator()(plist_t node) const { plist_free(node); }
@@ -275,11 +279,12 @@ std::optional<PlistValue> PlistValue::fromBytes(std::string_view bytes) {
 }
 
 std::optional<PlistValue> PlistValue::readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    auto value = fromBytes(content.str());
+    auto content = readRegularFile(path, kLargestFile);
+    if (!content) {
+        if (errno != ENOENT) logWarning("cannot read the property list " + path + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    auto value = fromBytes(*content);
     if (!value) logWarning("not a property list: " + path);
     return value;
 }

@@ -64,6 +64,8 @@ public:
 
     // XML or binary text; nothing when it is not a property list.
     static std::optional<PlistValue> fromBytes(std::string_view bytes);
+    // A regular file of at most 1 MiB only (a FIFO or device in its place is never waited on);
+    // a missing file quietly gives nothing, any other failure with a log line.
     static std::optional<PlistValue> readFile(const std::string& path);
     std::string toXml() const;
     // Written through a temporary file and a rename, so a reader never sees half a list.
