@@ -17,10 +17,6 @@ public:
 
     bool contains(const std::string& path) const;
 
-    // The real path of the item's folder joined to the item's own name; nothing for a path
-    // that is not absolute and normalised, for "/" and when the folder cannot be resolved.
-    static std::optional<std::string> resolvedParentPath(const std::string& path);
-
 private:
     std::vector<std::string> resolved_;
 };

@@ -4,6 +4,7 @@
 #include "core/junk/FastCleanFileNode.h"
 #include "core/junk/JunkSelection.h"
 #include "core/kit/CommUti.h"
+#include "platform/files/ResolvedParentPath.h"
 #include "platform/system/Log.h"
 
 #include <sys/stat.h>
@@ -55,7 +56,7 @@ void JunkRemoval::run(const Remover& remover) {
             item.outcome = Outcome::Refused;
         } else if (isGone(item.path)) {
             item.outcome = Outcome::Gone;
-        } else if (remover(CategoryRoots::resolvedParentPath(item.path).value_or(item.path))) {
+        } else if (remover(platform::resolvedParentPath(item.path).value_or(item.path))) {
             item.outcome = Outcome::Removed;
             cleanTotalSize_ += static_cast<int64_t>(item.bytes);
         } else {

@@ -8,7 +8,8 @@ namespace core {
 // One item of the shredder's list. The page draws the item's icon from its path.
 struct FileObj {
     std::string name;     // last path component, shown in the list
-    std::string url;      // the item's full path
+    std::string url;      // the item's full path, its folders resolved when it was chosen
+                          // (platform::resolvedParentPath)
     std::string type;     // "Folder" for folders, else the path extension as written
     int64_t size = 0;     // bytes when the item was listed (0 for folders)
     bool isDir = false;   // the item was added as a folder

@@ -1,9 +1,11 @@
 #include "core/shredder/RemoveFileAndFolder.h"
 
+#include "core/shredder/UnlockedItem.h"
+
 #include "platform/files/DeletableCheck.h"
 #include "platform/files/FileDescriptor.h"
-#include "platform/files/FileFlags.h"
 #include "platform/files/FileManager.h"
+#include "platform/files/FolderReader.h"
 #include "platform/files/PathText.h"
 #include "platform/system/Log.h"
 #include "platform/system/UserDefaults.h"
@@ -14,17 +16,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 namespace core {
 namespace {
 
 using platform::FileDescriptor;
+using Parent = platform::LinkFreePath::Parent;
 
-bool existsAt(const std::string& path) {
+bool existsAt(const Parent& parent) {
     struct stat info {};
-    return fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    return fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool endsWithApp(const std::string& path) {
@@ -32,23 +34,31 @@ bool endsWithApp(const std::string& path) {
     return path.size() >= suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-bool isEmptyFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_empty(path, error) && !error;
+bool isEmptyFolder(const Parent& parent) {
+    FileDescriptor folder(platform::FolderReader::openFolder(parent.folder.get(), parent.name.c_str(), false));
+    bool empty = folder.isOpen();
+    if (empty) platform::FolderReader::forEachEntry(folder.get(), [&](const char*, const struct stat&) { empty = false; }, "");
+    return empty;
 }
 
 // The kind of removal that leaves nothing to judge but whether the name is gone.
-bool removedAt(const std::string& path, int (*remover)(const char*)) {
-    if (remover(path.c_str()) != 0)
+bool removedAt(const Parent& parent, const std::string& path, int flags) {
+    if (unlinkat(parent.folder.get(), parent.name.c_str(), flags) != 0)
         platform::logWarning("Removing " + path + " failed: " + std::strerror(errno));
-    return !existsAt(path);
+    return !existsAt(parent);
 }
 
-bool removeBundle(const std::string& path) {
+bool removeBundle(const Parent& parent, const std::string& path) {
     std::string error;
-    if (!platform::FileManager::removeItemAtPath(path, &error))
+    if (!platform::FileManager::removeItemAt(parent.folder.get(), parent.name, path, &error))
         platform::logWarning("Removing " + path + " failed: " + error);
-    return !existsAt(path);
+    return !existsAt(parent);
+}
+
+// Whether this user could make the file writable: checked before anything is changed.
+bool mayBeMadeWritable(const Parent& parent, const struct stat& info) {
+    const uid_t user = geteuid();
+    return user == 0 || info.st_uid == user || faccessat(parent.folder.get(), parent.name.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 }  // namespace
@@ -86,34 +96,10 @@ int32_t RemoveFileAndFolder::getWipeTimes() {
     return static_cast<int32_t>(std::clamp<int64_t>(times, 1, std::numeric_limits<int32_t>::max()));
 }
 
-void RemoveFileAndFolder::doUnLockFile(const std::string& path) {
-    // Read-only and non-blocking: enough for the flags and the mode, and harmless on any kind.
-    FileDescriptor item(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (item.isOpen() && platform::clearLockFlags(item.get()))
-        platform::logInfo("File unlocked successfully.");
-    else
-        platform::logWarning("Failed to unlock file. " + std::string(std::strerror(errno)) + ": " + path);
-
-    struct stat info {};
-    int statResult = item.isOpen() ? fstat(item.get(), &info)
-                                   : fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW);
-    if (statResult != 0) {
-        platform::logWarning("Error getting file attributes: " + std::string(std::strerror(errno)) + ": " + path);
-        return;
-    }
-    const mode_t mode = S_ISDIR(info.st_mode) ? 0700 : 0600;
-    int chmodResult = item.isOpen() ? fchmod(item.get(), mode)
-                                    : fchmodat(AT_FDCWD, path.c_str(), mode, AT_SYMLINK_NOFOLLOW);
-    if (chmodResult != 0)
-        platform::logWarning("Error setting file attributes: " + std::string(std::strerror(errno)) + ": " + path);
-}
-
-bool RemoveFileAndFolder::checkPermissions(const std::string& path) {
-    FileDescriptor file(open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (file.isOpen()) return true;
-    // An immutable or append-only file refuses with EPERM: it cannot be made writable either.
-    if (errno != EACCES && errno != EPERM) return true;
-    return fchmodat(AT_FDCWD, path.c_str(), 0600, AT_SYMLINK_NOFOLLOW) == 0;
+bool RemoveFileAndFolder::checkPermissions(int folderFd, const std::string& name) {
+    FileDescriptor file(openat(folderFd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    // An immutable or append-only file refuses with EPERM.
+    return file.isOpen() || (errno != EACCES && errno != EPERM);
 }
 
 std::vector<std::shared_ptr<FileObj>> RemoveFileAndFolder::deleteErrorArr() const {
@@ -154,44 +140,66 @@ void RemoveFileAndFolder::eraseItem() {
 }
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredItem(const FileObj& item) {
+    // Its folders were resolved when it was chosen: one that is a link now was swapped in since.
+    const Parent parent = platform::LinkFreePath::openParentBelow("/", item.url);
+    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
+        platform::logWarning("Not shredding " + item.url + ": a folder on its way has become a link");
+        return Outcome::Fail;
+    }
     struct stat info {};
-    if (fstatat(AT_FDCWD, item.url.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (parent.reach != platform::LinkFreePath::Reach::Reached ||
+        fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         platform::logWarning("文件不存在: " + item.url);
         return Outcome::Fail;
     }
-    if (S_ISDIR(info.st_mode)) return shredFolder(item);
-    if (S_ISREG(info.st_mode)) return shredFile(item, info);
+    if (S_ISDIR(info.st_mode)) return shredFolder(item, parent, info);
+    if (S_ISREG(info.st_mode)) return shredFile(item, parent, info);
     // A link is removed itself, never followed; a FIFO, socket or device holds no data of its
     // own, so only its entry goes.
-    return removedAt(item.url, unlink) ? Outcome::Success : Outcome::Fail;
+    return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
 }
 
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& item) {
-    if (item.isDir && isEmptyFolder(item.url)) return removedAt(item.url, rmdir) ? Outcome::Success : Outcome::Fail;
-    if (endsWithApp(item.url)) return removeBundle(item.url) ? Outcome::Success : Outcome::Fail;
+RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& item, const Parent& parent,
+                                                              const struct stat& info) {
+    const bool empty = isEmptyFolder(parent);
+    if (item.isDir && empty) return removedAt(parent, item.url, AT_REMOVEDIR) ? Outcome::Success : Outcome::Fail;
+    if (endsWithApp(item.url)) return removeBundle(parent, item.url) ? Outcome::Success : Outcome::Fail;
     // An ordinary folder's contents come before it in the list; whatever of them could not
     // be erased keeps the folder, as removing it would delete those files unshredded.
-    doUnLockFile(item.url);
-    return removedAt(item.url, rmdir) ? Outcome::Success : Outcome::Fail;
+    if (!empty || !platform::isDeletableFileAt(parent.folder.get(), parent.name)) {
+        platform::logWarning("Folder kept as it is: " + item.url);
+        return Outcome::Fail;
+    }
+    UnlockedItem unlocked(parent.folder.get(), parent.name, item.url, info);
+    return removedAt(parent, item.url, AT_REMOVEDIR) ? Outcome::Success : Outcome::Fail;
 }
 
-RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item, const struct stat& info) {
+RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item, const Parent& parent,
+                                                            const struct stat& info) {
     // A file with other hard links shares its data and mode with the other names: neither is
     // touched. Only an empty one loses this name.
-    const bool sharedWithOtherNames = info.st_nlink > 1;
-    if (!sharedWithOtherNames) doUnLockFile(item.url);
-    // The size now, not the one listed: a file that has grown since is overwritten.
-    if (info.st_size == 0) return removedAt(item.url, unlink) ? Outcome::Success : Outcome::Fail;
-    if (sharedWithOtherNames) {
+    if (info.st_nlink > 1) {
+        if (info.st_size == 0) return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
         platform::logWarning("File has " + std::to_string(info.st_nlink) + " hard links, left alone: " + item.url);
         return Outcome::Fail;
     }
-    if (!platform::isDeletableFileAtPath(item.url) || !checkPermissions(item.url)) {
+    // Whatever can be known beforehand is checked before the item's flags or mode change.
+    const bool deletable = platform::isDeletableFileAt(parent.folder.get(), parent.name);
+    // The size now, not the one listed: a file that has grown since is overwritten.
+    if (info.st_size == 0 && !deletable) return Outcome::Fail;
+    if (!deletable || !mayBeMadeWritable(parent, info)) {
+        platform::logWarning("--没有权限--------" + item.url);
+        return Outcome::Refused;
+    }
+    UnlockedItem unlocked(parent.folder.get(), parent.name, item.url, info);
+    if (info.st_size == 0) return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
+    if (!unlocked.isUnlocked() || !checkPermissions(parent.folder.get(), parent.name)) {
         platform::logWarning("--没有权限--------" + item.url);
         return Outcome::Refused;
     }
     const int32_t passes = item.isSSD ? 1 : getWipeTimes();
-    return eraser_->securelyEraseFile(item.url, passes) ? Outcome::Success : Outcome::Fail;
+    return eraser_->securelyEraseFileAt(parent.folder.get(), parent.name, item.url, passes) ? Outcome::Success
+                                                                                            : Outcome::Fail;
 }
 
 void RemoveFileAndFolder::doneErasing() {

@@ -7,6 +7,7 @@
 #include "core/shredder/RemoveFileAndFolderDelegate.h"
 #include "core/shredder/SecureEraser.h"
 #include "platform/files/FileDescriptor.h"
+#include "platform/files/LinkFreePath.h"
 
 #include <sys/stat.h>
 
@@ -27,6 +28,12 @@ namespace core {
 // written to are synced on the worker, so a slow device never holds up the main thread, and
 // only then is the end reported. Made with std::make_shared, as the queued steps keep the
 // engine alive.
+//
+// Each item's folder is reached from "/" without passing through a link when its turn comes
+// (the folders were resolved when the item was chosen, so one that is a link now was swapped
+// in since: the item fails), and the item is handled relative to that folder held open.
+// Nothing about an item changes before it is known that it may be erased, and an item that is
+// not erased gets its old mode and flags back.
 class RemoveFileAndFolder : public std::enable_shared_from_this<RemoveFileAndFolder> {
 public:
     explicit RemoveFileAndFolder(Executors executors,
@@ -44,12 +51,9 @@ public:
 
     // The passes an overwrite makes: the user default "WipeTimes", at least 1.
     static int32_t getWipeTimes();
-    // Clears the immutable and append-only flags where permitted and leaves only the owner
-    // able to write (0600 for a file, 0700 for a folder).
-    static void doUnLockFile(const std::string& path);
-    // False only when the file cannot be opened for writing for want of permission and its
-    // mode cannot be changed to grant it. Never blocks and never follows a link.
-    static bool checkPermissions(const std::string& path);
+    // False only when the file cannot be opened for writing for want of permission. Never
+    // blocks and never follows a link.
+    static bool checkPermissions(int folderFd, const std::string& name);
 
     // The items handled so far, in order, each with its outcome in failStr.
     std::vector<std::shared_ptr<FileObj>> deleteErrorArr() const;
@@ -62,8 +66,8 @@ private:
 
     void eraseItem();
     Outcome shredItem(const FileObj& item);
-    Outcome shredFolder(const FileObj& item);
-    Outcome shredFile(const FileObj& item, const struct stat& info);
+    Outcome shredFolder(const FileObj& item, const platform::LinkFreePath::Parent& parent, const struct stat& info);
+    Outcome shredFile(const FileObj& item, const platform::LinkFreePath::Parent& parent, const struct stat& info);
     void doneErasing();
     void noteWrittenFileSystem(const std::string& path);
     void syncWrittenFileSystems();

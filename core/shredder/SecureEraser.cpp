@@ -54,11 +54,19 @@ SecureEraser::~SecureEraser() = default;
 bool SecureEraser::securelyEraseFile(const std::string& path, int32_t passCount) {
     std::string folderPath = platform::parentPath(path);
     if (folderPath.empty()) folderPath = ".";
-    const std::string name = platform::lastPathComponent(path);
-
     FileDescriptor folder(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.isOpen()) {
+        platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
+        return false;
+    }
+    return securelyEraseFileAt(folder.get(), platform::lastPathComponent(path), path, passCount);
+}
+
+bool SecureEraser::securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path,
+                                       int32_t passCount) {
+    const std::string folderPath = platform::parentPath(path);
     struct stat listed {};
-    if (!folder.isOpen() || fstatat(folder.get(), name.c_str(), &listed, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (fstatat(folderFd, name.c_str(), &listed, AT_SYMLINK_NOFOLLOW) != 0) {
         platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
         return false;
     }
@@ -67,7 +75,7 @@ bool SecureEraser::securelyEraseFile(const std::string& path, int32_t passCount)
         platform::logError("Not a regular file, left alone: " + path);
         return false;
     }
-    FileDescriptor file(openat(folder.get(), name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor file(openat(folderFd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.isOpen()) {
         platform::logError("无法打开文件进行写入: " + reason(errno, path));
         return false;
@@ -88,7 +96,7 @@ bool SecureEraser::securelyEraseFile(const std::string& path, int32_t passCount)
     }
     if (!overwriteAndEmpty(file.get(), path, opened, passCount)) return false;
     file.reset();
-    return moveAwayAndRemove(folder.get(), folderPath, name, opened);
+    return moveAwayAndRemove(folderFd, folderPath, name, opened);
 }
 
 bool SecureEraser::overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount) {

@@ -36,7 +36,11 @@ public:
     SecureEraser& operator=(const SecureEraser&) = delete;
 
     // True only when the file was overwritten, moved to its last name and removed.
-    virtual bool securelyEraseFile(const std::string& path, int32_t passCount);
+    bool securelyEraseFile(const std::string& path, int32_t passCount);
+    // The same for the entry name of an open folder (an O_PATH descriptor will do), which
+    // stays where the file is handled whatever happens to the folders above it; path names
+    // the file in log lines.
+    virtual bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount);
 
     // The overwrite alone on an open file: passCount clamped to 1..5 passes over the stored
     // runs of its first size bytes.

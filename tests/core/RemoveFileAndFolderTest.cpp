@@ -1,8 +1,10 @@
 #include "core/shredder/RemoveFileAndFolder.h"
 #include "platform/files/PathText.h"
+#include "platform/files/ResolvedParentPath.h"
 #include "support/LogCapture.h"
 #include "support/MemoryUserDefaults.h"
 #include "support/TempFolder.h"
+#include "support/TreeDigest.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -35,17 +37,19 @@ public:
     int failWipes = 0;
 };
 
-// The real eraser, with each call and its pass count recorded and a hook before it starts.
+// The real eraser, with each call and its pass count recorded and a hook before it starts;
+// failing makes it fail without touching the file, as a disk error would.
 class RecordingEraser : public core::SecureEraser {
 public:
-    bool securelyEraseFile(const std::string& path, int32_t passCount) override {
+    bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount) override {
         calls.emplace_back(path, passCount);
         if (beforeErasing) beforeErasing(path);
-        return SecureEraser::securelyEraseFile(path, passCount);
+        return !failing && SecureEraser::securelyEraseFileAt(folderFd, name, path, passCount);
     }
 
     std::vector<std::pair<std::string, int32_t>> calls;
     std::function<void(const std::string&)> beforeErasing;
+    bool failing = false;
 };
 
 bool exists(const std::string& path) {
@@ -53,10 +57,11 @@ bool exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
+// An item as the page makes it when the user chooses it: its folders resolved.
 std::shared_ptr<FileObj> itemFor(const std::string& path, bool isDir = false) {
     auto item = std::make_shared<FileObj>();
     item->name = platform::lastPathComponent(path);
-    item->url = path;
+    item->url = platform::resolvedParentPath(path).value_or(path);
     item->isDir = isDir;
     item->type = isDir ? "Folder" : platform::pathExtension(path);
     struct stat info {};
@@ -70,13 +75,14 @@ std::vector<std::string> outcomes(const RemoveFileAndFolder& engine) {
     return texts;
 }
 
-// Sets or clears the immutable flag; false where the file system or the caller cannot.
-bool setImmutable(const std::string& path, bool on) {
+// Sets or clears a flag (the immutable one unless told); false where the file system or the
+// caller cannot.
+bool setImmutable(const std::string& path, bool on, int flag = FS_IMMUTABLE_FL) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0) return false;
     int flags = 0;
     bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    flags = on ? (flags | flag) : (flags & ~flag);
     done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     close(fd);
     return done;
@@ -356,4 +362,55 @@ TEST_F(ShredEngine, AHardLinkedFileKeepsItsModeEvenWhenItCouldBeMadeWritable) {
     struct stat shared {};
     ASSERT_EQ(stat(otherName.c_str(), &shared), 0);
     EXPECT_EQ(shared.st_mode & 07777, 0400u);
+}
+
+// Each item was chosen in its folder; the folder has become a link to another folder since,
+// or becomes one between the engine's checks and the erasure.
+TEST_F(ShredEngine, AnItemBehindAFolderSwappedForALinkNeverReachesOutside) {
+    if (!testsupport::runningAsRoot()) GTEST_SKIP() << "needs root to set the append-only flag";
+    std::string outsideFile = temp.writeFile("outside/victim.txt", "precious");
+    if (!setImmutable(outsideFile, true, FS_APPEND_FL)) GTEST_SKIP() << "the file system cannot set the append-only flag";
+    const std::string outside = testsupport::treeDigest(temp / "outside");
+    auto swapForLink = [&](const std::string& folder) {
+        rename((temp / folder).c_str(), (temp / (folder + "-moved")).c_str());
+        symlink((temp / "outside").c_str(), (temp / folder).c_str());
+    };
+    auto before = itemFor(temp.writeFile("before/victim.txt", "chosen"));
+    auto during = itemFor(temp.writeFile("during/victim.txt", "chosen"));
+    swapForLink("before");
+    eraser->beforeErasing = [&](const std::string&) { swapForLink("during"); };
+    auto engine = run({before, during});
+    const std::string outsideAfter = testsupport::treeDigest(temp / "outside");
+    setImmutable(outsideFile, false, FS_APPEND_FL);
+
+    EXPECT_EQ(outcomes(*engine), (std::vector<std::string>{"Fail", "Success"}));
+    EXPECT_EQ(eraser->calls.size(), 1u);
+    EXPECT_EQ(outsideAfter, outside);
+    EXPECT_EQ(readWholeFile(temp / "before-moved/victim.txt"), "chosen");
+    EXPECT_FALSE(exists(temp / "during-moved/victim.txt"));  // the file chosen, from the folder it was in
+}
+
+// A refused item is refused before anything about it changes; one that fails later gets its
+// mode and flags back.
+TEST_F(ShredEngine, AnItemNotErasedKeepsItsModeAndFlags) {
+    if (!testsupport::runningAsRoot()) GTEST_SKIP() << "needs root to set the append-only and immutable flags";
+    std::string refused = temp.writeFile("frozen/locked.txt", "kept");
+    std::string failing = temp.writeFile("open/locked.txt", "kept");
+    for (const std::string& path : {refused, failing}) {
+        ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+        if (!setImmutable(path, true, FS_APPEND_FL)) GTEST_SKIP() << "the file system cannot set the append-only flag";
+    }
+    const std::string before = testsupport::treeDigest(temp.path());
+    // Nothing may be removed from an immutable folder, not even by root.
+    ASSERT_TRUE(setImmutable(temp / "frozen", true));
+    eraser->failing = true;
+    auto engine = run({itemFor(refused), itemFor(failing)});
+    setImmutable(temp / "frozen", false);
+    const std::string after = testsupport::treeDigest(temp.path());
+    for (const std::string& path : {refused, failing}) setImmutable(path, false, FS_APPEND_FL);
+
+    EXPECT_EQ(outcomes(*engine), (std::vector<std::string>{"Fail", "Fail"}));
+    EXPECT_EQ(delegate.failWipes, 1);
+    EXPECT_EQ(eraser->calls.size(), 1u);  // only the second was unlocked and handed over
+    EXPECT_EQ(after, before);
 }

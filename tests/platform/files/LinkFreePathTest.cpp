@@ -57,4 +57,19 @@ TEST_P(LinkFreePathTest, TheAnchorItselfMayBeALink) {
     EXPECT_EQ(itself.entry->name, "home");
 }
 
+TEST_P(LinkFreePathTest, TheParentIsHeldOpenAndMayNotBeALinkItself) {
+    testsupport::TempFolder folder;
+    folder.writeFile("home/real/item", "x");
+    ASSERT_EQ(symlink((folder / "home/real").c_str(), (folder / "home/linked").c_str()), 0);
+    auto openParent = GetParam() ? LinkFreePath::openParentBelow : LinkFreePath::openParentByComponents;
+    LinkFreePath::Parent parent = openParent(folder / "home", folder / "home/real/item");
+    ASSERT_EQ(parent.reach, Reach::Reached);
+    EXPECT_EQ(parent.name, "item");
+    ASSERT_EQ(rename((folder / "home/real").c_str(), (folder / "home/moved").c_str()), 0);
+    EXPECT_EQ(LinkFreePath::pathOfOpenFolder(parent.folder.get()), folder / "home/moved");
+    EXPECT_EQ(openParent(folder / "home", folder / "home/linked/item").reach, Reach::ThroughLink);
+    EXPECT_EQ(openParent(folder / "home", folder / "home/none/item").reach, Reach::Missing);
+    EXPECT_EQ(openParent(folder / "home", folder / "home").reach, Reach::Missing);
+}
+
 INSTANTIATE_TEST_SUITE_P(LinkFreePath, LinkFreePathTest, testing::Bool());
