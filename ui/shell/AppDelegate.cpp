@@ -1,5 +1,7 @@
 #include "ui/shell/AppDelegate.h"
 
+#include "platform/preferences/DesktopPreferences.h"
+#include "platform/system/Log.h"
 #include "ui/disks/DiskViewController.h"
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/looks/CocoaRect.h"
@@ -17,6 +19,7 @@
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
+#include "ui/switches/HightActionViewController.h"
 #include "ui/taskmanager/TaskManagerViewController.h"
 
 #include <QAbstractButton>
@@ -148,7 +151,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 6: return placeholderPage(6);
     case 7: return placeholderPage(7);
     case 8: return startFirstVolumeScan(new DiskViewController(QString::fromUtf8(leftCellTable()[8].name)));
-    case 9: return placeholderPage(9);
+    case 9: return hightAVC = new HightActionViewController;
     default: return nullptr;
     }
 }
@@ -202,7 +205,18 @@ void AppDelegate::setFontValue() {
 void AppDelegate::runFirstLaunchSteps() { installReport.runFirstLaunchSteps(); }
 
 // The application has no status item yet.
-void AppDelegate::addMenuBar() {}
+void AppDelegate::addMenuBar() {
+    appearanceObservation = platform::DesktopPreferences::shared()->observe(platform::Preference::AppleInterfaceStyle,
+                                                                             [this] { darkModeChanged(); });
+}
+
+void AppDelegate::darkModeChanged() {
+    const platform::PlistValue style =
+        platform::DesktopPreferences::shared()->copyValue(platform::Preference::AppleInterfaceStyle);
+    platform::logInfo("Dark mode changed --AppleInterfaceStyle = " + (style.isNull() ? "(none)" : style.toString()));
+    // The status item's icon follows the appearance here, before the page.
+    if (hightAVC) hightAVC->changeDarkModeBut();
+}
 
 // The standard quit command, Control+Q wherever the focus is (the desktop theme may bind
 // no key to QKeySequence::Quit, so the key is named).

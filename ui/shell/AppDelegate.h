@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kit/InstallReport.h"
+#include "platform/preferences/PreferenceObservation.h"
 #include "ui/kit/windows/TCImageWindow.h"
 
 #include <QObject>
@@ -18,6 +19,7 @@ class DiskVolumeList;
 namespace ui {
 
 class DiskViewController;
+class HightActionViewController;
 class LeftView;
 class LeftViewCtl;
 class ViewDelegate;
@@ -44,6 +46,8 @@ public:
     bool applicationShouldTerminateAfterLastWindowClosed() const { return false; }
     // A later launch of the application: brings the window back. Always answers false.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    // The desktop's appearance changed, by the page or elsewhere.
+    void darkModeChanged();
 
     TCImageWindow* window() const { return window_.get(); }
     QWidget* contentView() const;
@@ -80,6 +84,8 @@ private:
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
     DiskViewController* diskVC = nullptr;  // kept for the start-up volume's facts
+    HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
+    std::unique_ptr<platform::PreferenceObservation> appearanceObservation;
     bool isOpenMainWindow = false;
 };
 

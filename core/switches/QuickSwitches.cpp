@@ -1,0 +1,128 @@
+#include "core/switches/QuickSwitches.h"
+
+#include "core/kit/CommUti.h"
+#include "core/kit/SettingsFile.h"
+#include "platform/preferences/DesktopPreferences.h"
+#include "platform/system/Bundle.h"
+#include "platform/system/Log.h"
+#include "platform/system/ProcessRunner.h"
+
+#include <chrono>
+#include <optional>
+#include <strings.h>
+
+namespace core::switches {
+namespace {
+
+using platform::DesktopPreferences;
+using platform::PlistValue;
+using platform::Preference;
+
+constexpr int kFirstVersionWithDarkAppearance = 1014;
+constexpr int kFirstVersionWithNightShiftSwitch = 1014;
+constexpr const char* kOpenNightKey = "openNight";
+constexpr auto kNightShiftTimeout = std::chrono::seconds(10);
+
+PlistValue stored(Preference preference) { return DesktopPreferences::shared()->copyValue(preference); }
+
+bool store(Preference preference, bool value) { return DesktopPreferences::shared()->setValue(preference, value); }
+
+bool isAvailable(Preference preference) { return DesktopPreferences::shared()->isAvailable(preference); }
+
+// A value that is a Boolean; nothing for any other type or a missing value.
+std::optional<bool> booleanOf(const PlistValue& value) {
+    if (value.type() != PlistValue::Type::Boolean) return std::nullopt;
+    return value.toBool();
+}
+
+bool isBooleanOrNumber(const PlistValue& value) {
+    const PlistValue::Type type = value.type();
+    return type == PlistValue::Type::Boolean || type == PlistValue::Type::Integer || type == PlistValue::Type::Real;
+}
+
+bool nightShiftIsUsable() {
+    return CommUti::getSystemVersion() >= kFirstVersionWithNightShiftSwitch && isAvailable(Preference::NightShift) &&
+           !platform::Bundle::helperPath("nshift").empty();
+}
+
+SwitchState stateOf(bool usable, bool (*isOn)()) { return SwitchState{usable, usable && isOn()}; }
+
+}  // namespace
+
+bool QuickSwitches::boolPreference(const PlistValue& value) {
+    return isBooleanOrNumber(value) && value.toBool();
+}
+
+bool QuickSwitches::getShowDesktopIcon() {
+    const PlistValue createDesktop = stored(Preference::CreateDesktop);
+    return isBooleanOrNumber(createDesktop) ? boolPreference(createDesktop) : true;
+}
+
+bool QuickSwitches::getDarkMode() {
+    const PlistValue style = stored(Preference::AppleInterfaceStyle);
+    return style.isString() && strcasecmp(style.toString().c_str(), "dark") == 0;
+}
+
+bool QuickSwitches::getShowAllFiles() { return boolPreference(stored(Preference::AppleShowAllFiles)); }
+
+bool QuickSwitches::getDoNotDisturb() {
+    const bool isOpen = boolPreference(stored(Preference::DoNotDisturb));
+    platform::logInfo("isOpen ------ " + std::to_string(isOpen));
+    return isOpen;
+}
+
+bool QuickSwitches::getIsOpenNight() { return SettingsFile::valueForKey(kOpenNightKey).toBool(); }
+
+bool QuickSwitches::getDockHide() { return boolPreference(stored(Preference::DockAutohide)); }
+
+bool QuickSwitches::isDarkModeEnabled() {
+    return CommUti::getSystemVersion() >= kFirstVersionWithDarkAppearance && getDarkMode();
+}
+
+SwitchState QuickSwitches::readState(SwitchId id) {
+    switch (id) {
+    case SwitchId::DesktopIcons:
+        return stateOf(isAvailable(Preference::CreateDesktop), [] { return !getShowDesktopIcon(); });
+    case SwitchId::DarkAppearance: return stateOf(isAvailable(Preference::AppleInterfaceStyle), &getDarkMode);
+    case SwitchId::HiddenFiles: return stateOf(isAvailable(Preference::AppleShowAllFiles), &getShowAllFiles);
+    case SwitchId::DoNotDisturb: return stateOf(isAvailable(Preference::DoNotDisturb), &getDoNotDisturb);
+    case SwitchId::NightShift: return stateOf(nightShiftIsUsable(), &getIsOpenNight);
+    case SwitchId::DockHiding: return stateOf(isAvailable(Preference::DockAutohide), &getDockHide);
+    case SwitchId::ScreenSaver:
+    case SwitchId::StayAwake:
+    case SwitchId::Bluetooth: return SwitchState{};  // no backing on this system yet
+    }
+    return SwitchState{};
+}
+
+bool QuickSwitches::hiddenDesktopIcon() {
+    return store(Preference::CreateDesktop, booleanOf(stored(Preference::CreateDesktop)) == std::optional<bool>(false));
+}
+
+bool QuickSwitches::setDarkMode(bool dark) { return store(Preference::AppleInterfaceStyle, dark); }
+
+bool QuickSwitches::hiddenHiddenFiles() {
+    return store(Preference::AppleShowAllFiles, booleanOf(stored(Preference::AppleShowAllFiles)) != std::optional<bool>(true));
+}
+
+bool QuickSwitches::setDoNotDisturb() { return store(Preference::DoNotDisturb, !getDoNotDisturb()); }
+
+bool QuickSwitches::setNightLight() {
+    const bool wasOpen = getIsOpenNight();
+    const std::string tool = platform::Bundle::helperPath("nshift");
+    if (tool.empty()) return false;
+    platform::ProcessRequest request;
+    request.arguments = {tool, wasOpen ? "0" : "50"};
+    request.timeout = kNightShiftTimeout;
+    const platform::ProcessResult result = platform::ProcessRunner::shared()->run(request);
+    if (!result.succeeded()) {
+        platform::logWarning("Night Shift left as it was: nshift " + request.arguments[1] + " failed (exit status " +
+                             std::to_string(result.exitStatus) + ") " + result.errorOutput);
+        return false;
+    }
+    return SettingsFile::setValue(kOpenNightKey, PlistValue(!wasOpen));
+}
+
+bool QuickSwitches::setDockHide(bool hide) { return store(Preference::DockAutohide, hide); }
+
+}  // namespace core::switches

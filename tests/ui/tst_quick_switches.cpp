@@ -1,0 +1,170 @@
+#include "core/kit/SettingsFile.h"
+#include "platform/preferences/GSettingsPreferences.h"
+#include "support/FakeDesktopPreferences.h"
+#include "support/KeyfileDesktopSettings.h"
+#include "support/ManualExecutors.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/switches/HightActionViewController.h"
+#include "ui/switches/SwitchButton.h"
+
+#include <QtTest>
+
+#include <chrono>
+#include <memory>
+
+using platform::PlistValue;
+using platform::Preference;
+using std::chrono::milliseconds;
+
+class QuickSwitchesTest : public QObject {
+    Q_OBJECT
+private:
+    testsupport::ScopedEnvironment environment;
+    std::shared_ptr<testsupport::FakeDesktopPreferences> fake;
+
+    void useFakePreferences() {
+        fake = std::make_shared<testsupport::FakeDesktopPreferences>();
+        platform::DesktopPreferences::setShared(fake);
+    }
+    static void press(ui::HightActionViewController& page, int number) {
+        QTest::mouseClick(page.button(number), Qt::LeftButton);
+    }
+    static void expectSwitch(const ui::HightActionViewController& page, int number, bool usable, const char* image,
+                             const char* icon) {
+        QCOMPARE(page.button(number)->isEnabled(), usable);
+        QCOMPARE(page.button(number)->image(), QString(image));
+        QCOMPARE(page.iconName(number), QString(icon));
+    }
+
+private slots:
+    // Before anything reaches GSettings: the real keys live in a key file of this test.
+    void initTestCase() { testsupport::KeyfileDesktopSettings::use(); }
+    void cleanup() { platform::DesktopPreferences::setShared(nullptr); }
+
+    void switchOneWithNothingStoredShowsOffAndItsFirstPressHidesTheIcons() {
+        useFakePreferences();
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        expectSwitch(page, 1, true, "Disabled", "ic_desktop");
+
+        press(page, 1);
+        expectSwitch(page, 1, true, "Active", "ic_desk_off");
+        QCOMPARE(fake->writeCount(Preference::CreateDesktop), 0);
+        manual.runQueued();
+        QCOMPARE(fake->copyValue(Preference::CreateDesktop), PlistValue(false));
+        expectSwitch(page, 1, true, "Active", "ic_desk_off");
+    }
+
+    void aSwitchWhoseChangeFailedShowsTheStateItReallyHas() {
+        useFakePreferences();
+        fake->store(Preference::DoNotDisturb, PlistValue(false));
+        fake->failWrites(Preference::DoNotDisturb);
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        press(page, 6);
+        expectSwitch(page, 6, true, "Active", "ic_notice_close");
+        manual.runQueued();
+        expectSwitch(page, 6, true, "Disabled", "ic_notice");
+    }
+
+    void aSecondDarkPressWithinTwoSecondsFindsTheButtonDisabled() {
+        useFakePreferences();
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        press(page, 2);
+        QVERIFY(page.isAppSet());
+        manual.runQueued();
+        expectSwitch(page, 2, false, "Active", "ic_dark");
+        QCOMPARE(fake->copyValue(Preference::AppleInterfaceStyle), PlistValue("Dark"));
+
+        manual.advance(milliseconds(1999));
+        press(page, 2);
+        manual.runQueued();
+        QCOMPARE(fake->writeCount(Preference::AppleInterfaceStyle), 1);
+        manual.advance(milliseconds(1));
+        QVERIFY(!page.isAppSet());
+        expectSwitch(page, 2, true, "Active", "ic_dark");
+    }
+
+    void nightShiftBelow1014AndSwitchesWithoutBackingAreUnusable() {
+        testsupport::ScopedEnvironment oldSystem([](platform::Environment::Values& values) { values.systemVersion = "10.13"; });
+        QVERIFY(core::SettingsFile::setValue("openNight", PlistValue(true)));
+        useFakePreferences();
+        fake->makeUnavailable(Preference::CreateDesktop);
+        fake->makeUnavailable(Preference::DockAutohide);
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        struct Expected {
+            int number;
+            bool usable;
+            const char* icon;
+        };
+        const Expected switches[] = {{1, false, "ic_desktop"}, {2, true, "ic_light"},      {3, true, "ic_hide"},
+                                     {4, false, "ic_screensaver"}, {5, false, "ic_awake"}, {6, true, "ic_notice"},
+                                     {7, false, "ic_Night"},   {8, false, "ic_dock"},      {9, false, "ic_bluetooth"}};
+        for (const Expected& expected : switches) expectSwitch(page, expected.number, expected.usable, "Disabled", expected.icon);
+        press(page, 7);
+        press(page, 8);
+        expectSwitch(page, 7, false, "Disabled", "ic_Night");
+        QCOMPARE(fake->writeCount(Preference::DockAutohide), 0);
+    }
+
+    // The real desktop keys, changed through the page's buttons (Night Shift through nshift).
+    void theSwitchesChangeTheDesktopKeys() {
+        const auto& settings = testsupport::KeyfileDesktopSettings::use();
+        platform::GSettingsPreferences desktop;
+        for (Preference preference : {Preference::AppleInterfaceStyle, Preference::AppleShowAllFiles, Preference::DoNotDisturb})
+            QVERIFY(desktop.setValue(preference, false));
+        QVERIFY(core::SettingsFile::setValue("openNight", PlistValue(false)));
+        ui::HightActionViewController page;
+        QTRY_VERIFY(page.button(7)->isEnabled());
+
+        press(page, 2);
+        QTRY_COMPARE(settings.storedValue("/org/gnome/desktop/interface/", "color-scheme"), std::string("'prefer-dark'"));
+        press(page, 3);
+        QTRY_COMPARE(settings.storedValue("/org/gtk/gtk4/settings/file-chooser/", "show-hidden"), std::string("true"));
+        QCOMPARE(settings.storedValue("/org/gtk/settings/file-chooser/", "show-hidden"), std::string("true"));
+        press(page, 6);
+        QTRY_COMPARE(settings.storedValue("/org/gnome/desktop/notifications/", "show-banners"), std::string("false"));
+        press(page, 7);
+        QTRY_VERIFY(core::SettingsFile::valueForKey("openNight").toBool());
+        QCOMPARE(settings.storedValue("/org/gnome/settings-daemon/plugins/color/", "night-light-enabled"), std::string("true"));
+        for (int number : {2, 3, 6, 7}) QTRY_COMPARE(page.button(number)->image(), QString("Active"));
+    }
+
+    // Through the application: the appearance's change signal reaches the page.
+    void anOutsideChangeShowsAfterOneSecondUnlessThePageHasJustChangedIt() {
+        platform::GSettingsPreferences outside;
+        QVERIFY(outside.setValue(Preference::AppleInterfaceStyle, false));
+        ui::AppDelegate shell;
+        shell.launch();
+        auto* page = shell.window()->findChild<ui::HightActionViewController*>();
+        QVERIFY(page);
+        QTRY_VERIFY(page->button(2)->isEnabled());
+        QCOMPARE(page->button(2)->image(), QString("Disabled"));
+
+        QVERIFY(outside.setValue(Preference::AppleInterfaceStyle, true));
+        QTRY_VERIFY(!page->button(2)->isEnabled());
+        QTest::qWait(500);
+        QCOMPARE(page->button(2)->image(), QString("Disabled"));
+        QTRY_COMPARE(page->button(2)->image(), QString("Active"));
+        QVERIFY(page->button(2)->isEnabled());
+
+        press(*page, 2);
+        QTest::qWait(300);  // the change made and read back
+        QVERIFY(outside.copyValue(Preference::AppleInterfaceStyle).isNull());
+        QVERIFY(outside.setValue(Preference::AppleInterfaceStyle, true));
+        QTest::qWait(1200);
+        QCOMPARE(page->button(2)->image(), QString("Disabled"));
+        QTRY_VERIFY(page->button(2)->isEnabled());
+        QCOMPARE(page->button(2)->image(), QString("Disabled"));
+    }
+};
+
+QTEST_MAIN(QuickSwitchesTest)
+#include "tst_quick_switches.moc"
