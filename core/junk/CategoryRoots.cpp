@@ -1,22 +1,66 @@
 #include "core/junk/CategoryRoots.h"
 
+#include "core/junk/SafeLocation.h"
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/PathText.h"
-#include "platform/files/ResolvedParentPath.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace core::junk {
+namespace {
 
-CategoryRoots::CategoryRoots(const std::vector<std::string>& roots) {
-    // The scanner's own locations may end in "/"; the items it found never do.
-    for (const auto& root : roots)
-        if (auto resolved = platform::resolvedParentPath(platform::normalizedPath(root))) resolved_.push_back(*resolved);
+using platform::LinkFreePath;
+
+bool isRoot(const struct stat& info, const ReachedRoot& root) {
+    return info.st_dev == root.device && info.st_ino == root.inode;
 }
 
-bool CategoryRoots::contains(const std::string& path) const {
-    const std::optional<std::string> resolved = platform::resolvedParentPath(path);
-    if (!resolved) return false;
-    for (const auto& root : resolved_)
-        if (platform::isInsideOrEqual(*resolved, root)) return true;
-    return false;
+}  // namespace
+
+CategoryRoots::CategoryRoots(std::vector<ReachedRoot> roots) : roots_(std::move(roots)) {}
+
+CategoryRoots::Found CategoryRoots::openParentOf(const std::string& path) const {
+    Found found;
+    if (path.empty() || path.front() != '/' || path == "/" || platform::normalizedPath(path) != path) return found;
+    for (const ReachedRoot& root : roots_) {
+        if (!platform::isInsideOrEqual(path, root.path)) continue;
+        Found through = openThrough(root, path);
+        // Nested places: the first that still reaches the item's folder serves.
+        if (through.reach == Reach::Reached) return through;
+        if (found.reach != Reach::Changed) found = std::move(through);
+    }
+    return found;
+}
+
+CategoryRoots::Found CategoryRoots::openThrough(const ReachedRoot& root, const std::string& path) {
+    Found found;
+    LinkFreePath::Parent atRoot = SafeLocation::openParent(root.path);
+    if (atRoot.reach != LinkFreePath::Reach::Reached) {
+        found.reach = atRoot.reach == LinkFreePath::Reach::ThroughLink ? Reach::Changed : Reach::Gone;
+        return found;
+    }
+    struct stat info {};
+    if (fstatat(atRoot.folder.get(), atRoot.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        found.reach = Reach::Gone;
+        return found;
+    }
+    found.reach = Reach::Changed;
+    if (!isRoot(info, root)) return found;
+    if (path == root.path) {
+        found.reach = Reach::Reached;
+        found.parent = std::move(atRoot);
+        return found;
+    }
+    platform::FileDescriptor place(
+        openat(atRoot.folder.get(), atRoot.name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    // Checked again on what was opened: the place may have been swapped in between.
+    if (!place.isOpen() || fstat(place.get(), &info) != 0 || !isRoot(info, root)) return found;
+    const std::string relative = path.substr(root.path == "/" ? 1 : root.path.size() + 1);
+    found.parent = LinkFreePath::openParentAt(place.get(), relative);
+    if (found.parent.reach == LinkFreePath::Reach::Reached) found.reach = Reach::Reached;
+    if (found.parent.reach == LinkFreePath::Reach::Missing) found.reach = Reach::Gone;
+    return found;
 }
 
 }  // namespace core::junk

@@ -1,24 +1,40 @@
 #pragma once
 
-#include <optional>
+#include "core/junk/ReachedRoot.h"
+#include "platform/files/LinkFreePath.h"
+
 #include <string>
 #include <vector>
 
 namespace core::junk {
 
-// The places one junk category looked at, for its removal to keep within. An item may be
-// removed only when it is one of them or lies inside one. Items and roots are compared after
-// resolving the links of the folders above them, never of the item itself, so a link is
-// removed as a link and a link planted above an item cannot lead the remover elsewhere.
+// The places one junk category looked at, as the scan reached them, for its removal to keep
+// within. An item is reached for removal through the place that holds it: the place is reached
+// again the same way and must still be the one the scan reached (same device and inode), and
+// the item's folder is opened below it one component at a time without links. So a place or
+// folder swapped for a link, or for another folder, since the scan leads nowhere.
 class CategoryRoots {
 public:
-    // Resolves the roots now: build it where the removal runs, just before it runs.
-    explicit CategoryRoots(const std::vector<std::string>& roots);
+    enum class Reach {
+        Reached,  // parent holds the item's folder, open
+        Outside,  // no place of the category holds the path (or it is not absolute and normalised)
+        Changed,  // the place or a folder below it is no longer what the scan reached
+        Gone,     // the item's folder is not there any more
+    };
 
-    bool contains(const std::string& path) const;
+    struct Found {
+        Reach reach = Reach::Outside;
+        platform::LinkFreePath::Parent parent;
+    };
+
+    explicit CategoryRoots(std::vector<ReachedRoot> roots);
+
+    Found openParentOf(const std::string& path) const;
 
 private:
-    std::vector<std::string> resolved_;
+    static Found openThrough(const ReachedRoot& root, const std::string& path);
+
+    std::vector<ReachedRoot> roots_;
 };
 
 }  // namespace core::junk

@@ -9,9 +9,9 @@ FastCleanFileNode& FastCleanFileNode::shareInstall() {
     return instance;
 }
 
-bool FastCleanFileNode::removeFile(const std::string& path) {
+bool FastCleanFileNode::removeFile(int folderFd, const std::string& name) {
     if (!author) author = EuAuthorization::shareEuAuthorization();
-    return author->synFastRemovePath(path);
+    return author->synFastRemoveAt(folderFd, name);
 }
 
 }  // namespace core::junk

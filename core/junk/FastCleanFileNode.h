@@ -14,9 +14,9 @@ class FastCleanFileNode {
 public:
     static FastCleanFileNode& shareInstall();
 
-    // Removes the item for good, with the user's rights or else with administrator rights
-    // asked for once per run; true when it is gone.
-    bool removeFile(const std::string& path);
+    // Removes the entry name of the open folder for good, with the user's rights or else with
+    // administrator rights asked for once per run; true when it is gone.
+    bool removeFile(int folderFd, const std::string& name);
 
 private:
     std::shared_ptr<EuAuthorization> author;  // fetched on first use and kept

@@ -30,6 +30,11 @@ bool isChatContainerPath(const std::string& path) {
     return false;
 }
 
+// A location that is there now is kept as the scan reached it; one that is not holds nothing.
+void addRoot(TCTreeNode& category, const std::string& location) {
+    if (auto root = ReachedRoot::reach(location)) category.roots.push_back(std::move(*root));
+}
+
 // Hidden items, and the caches of applications that are running, are left alone.
 OfferedItems::NameTest skippedNameTest() {
     std::set<std::string> running;
@@ -96,7 +101,7 @@ std::shared_ptr<TCTreeNode> FastCleanScanFile::categoryNode(int index, const Jun
     auto category = TCTreeNode::make(getName()[index], "", 1, TCTreeNode::Image::named(getIcon()[index]));
     category->subTitle = subName()[index];
     if (index < 5)
-        for (const auto& location : locations) category->roots.push_back(location.path);
+        for (const auto& location : locations) addRoot(*category, location.path);
     return category;
 }
 
@@ -146,7 +151,7 @@ uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& 
         if (texts.size() <= 1) continue;
         SocialToolsScan scan(key, offered, sizer);
         scan.scanLocations(texts, [this](const std::string& path) { reportPath(path); });
-        category.roots.insert(category.roots.end(), scan.roots().begin(), scan.roots().end());
+        for (const auto& location : scan.roots()) addRoot(category, location);
         total += scan.totalSize();
         const auto& application = scan.applicationNode();
         if (!application->hasChildren()) continue;

@@ -4,9 +4,9 @@
 #include "core/junk/FastCleanFileNode.h"
 #include "core/junk/JunkSelection.h"
 #include "core/kit/CommUti.h"
-#include "platform/files/ResolvedParentPath.h"
 #include "platform/system/Log.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -18,9 +18,9 @@ namespace {
 
 constexpr int kChatCategory = 5;
 
-bool isGone(const std::string& path) {
+bool isGone(const platform::LinkFreePath::Parent& parent) {
     struct stat info;
-    return lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    return fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
 }
 
 }  // namespace
@@ -44,19 +44,24 @@ void JunkRemoval::plan(int index, TCTreeNode& category) {
 }
 
 void JunkRemoval::run() {
-    run([](const std::string& path) { return FastCleanFileNode::shareInstall().removeFile(path); });
+    run([](int folderFd, const std::string& name) { return FastCleanFileNode::shareInstall().removeFile(folderFd, name); });
 }
 
 void JunkRemoval::run(const Remover& remover) {
     std::vector<CategoryRoots> roots;
     for (const auto& list : roots_) roots.emplace_back(list);
     for (Item& item : items_) {
-        if (!roots[item.category].contains(item.path)) {
+        CategoryRoots::Found found = roots[item.category].openParentOf(item.path);
+        if (found.reach == CategoryRoots::Reach::Outside) {
             platform::logWarning("not removing " + item.path + ": it lies outside the places its category looked at");
             item.outcome = Outcome::Refused;
-        } else if (isGone(item.path)) {
+        } else if (found.reach == CategoryRoots::Reach::Changed) {
+            platform::logWarning("not removing " + item.path +
+                                 ": the place its category looked at, or a folder below it, has changed since the scan");
+            item.outcome = Outcome::Refused;
+        } else if (found.reach == CategoryRoots::Reach::Gone || isGone(found.parent)) {
             item.outcome = Outcome::Gone;
-        } else if (remover(platform::resolvedParentPath(item.path).value_or(item.path))) {
+        } else if (remover(found.parent.folder.get(), found.parent.name)) {
             item.outcome = Outcome::Removed;
             cleanTotalSize_ += static_cast<int64_t>(item.bytes);
         } else {

@@ -16,14 +16,16 @@ namespace core::junk {
 class JunkRemoval {
 public:
     using Categories = std::vector<std::shared_ptr<TCTreeNode>>;
-    using Remover = std::function<bool(const std::string& path)>;
+    // Removes the entry name of the open folder; true when it is gone.
+    using Remover = std::function<bool(int folderFd, const std::string& name)>;
 
     enum class Outcome {
         Pending,
         Removed,
         Gone,     // no longer there when its turn came: nothing removed, nothing counted
         Failed,   // still there: it stays in its tree
-        Refused,  // outside its category's locations: never handed to the remover
+        Refused,  // outside its category's locations, or those changed since the scan:
+                  // never handed to the remover
     };
 
     struct Item {
@@ -38,8 +40,10 @@ public:
     // category: its selected leaves (collectLeafNodesToDelete), never a group or application.
     explicit JunkRemoval(Categories categories);
 
-    // Worker. Each item in turn: kept within its category's locations, checked with lstat just
-    // before, then handed to the remover (the junk cleaner's privileged remover by default).
+    // Worker. Each item in turn: reached in its folder through the category location that
+    // holds it, which must still be the one the scan reached, checked just before, then
+    // handed to the remover (the junk cleaner's privileged remover by default) as that folder,
+    // held open, and its name.
     void run();
     void run(const Remover& remover);
 
@@ -58,7 +62,7 @@ private:
     static void recomputeSize(TCTreeNode& node);
 
     Categories categories_;  // keeps the trees alive while the worker runs
-    std::vector<std::vector<std::string>> roots_;
+    std::vector<std::vector<ReachedRoot>> roots_;
     std::vector<Item> items_;
     int64_t cleanTotalSize_ = 0;
 };

@@ -19,6 +19,11 @@ platform::LinkFreePath SafeLocation::reach(const std::string& path) {
     return platform::LinkFreePath::reachBelow(anchorFor(normalized), normalized);
 }
 
+platform::LinkFreePath::Parent SafeLocation::openParent(const std::string& path) {
+    std::string normalized = platform::normalizedPath(path);
+    return platform::LinkFreePath::openParentBelow(anchorFor(normalized), normalized);
+}
+
 std::optional<std::vector<platform::FileEntry>> SafeLocation::listEntries(const std::string& path) {
     if (!isFolder(path)) return std::nullopt;
     return platform::FolderLister::list(platform::normalizedPath(path));

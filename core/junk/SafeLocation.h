@@ -15,6 +15,8 @@ namespace core::junk {
 class SafeLocation {
 public:
     static platform::LinkFreePath reach(const std::string& path);
+    // The folder holding the item at path, reached so and held open.
+    static platform::LinkFreePath::Parent openParent(const std::string& path);
     // The entries of a folder reached so; nothing when it is missing, is no folder, lies
     // beyond a link or cannot be listed (the last with a log line).
     static std::optional<std::vector<platform::FileEntry>> listEntries(const std::string& path);

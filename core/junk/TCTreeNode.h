@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/junk/ReachedRoot.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,8 +36,9 @@ public:
     std::string path;  // empty for grouping nodes
     TCTreeNode* parentNode = nullptr;
     int32_t selectState = 1;  // 0 not selected, 1 selected, 2 partly selected
-    // Category nodes: the locations that were looked at, for the remover to keep within.
-    std::vector<std::string> roots;
+    // Category nodes: the locations that were looked at, as the scan reached them, for the
+    // remover to keep within.
+    std::vector<ReachedRoot> roots;
 
     static std::shared_ptr<TCTreeNode> make(std::string title, std::string path, int32_t selectState, Image image);
     // Appends a child and makes this node its parent.

@@ -74,14 +74,10 @@ bool isUsable(const std::string& top, const std::string& wanted) {
     return !top.empty() && isInsideOrEqual(wanted, top);
 }
 
-LinkFreePath::Parent openParent(const std::string& anchor, const std::string& path, bool inOneCall) {
-    const std::string top = normalizedPath(anchor);
-    const std::string wanted = normalizedPath(path);
+// The folder holding the item at parts below folder, reached without links.
+LinkFreePath::Parent openParentFrom(FileDescriptor folder, std::vector<std::string> parts, bool inOneCall) {
     LinkFreePath::Parent parent;
-    if (!isUsable(top, wanted) || top == wanted) return parent;
-    FileDescriptor folder(open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.isOpen()) return parent;
-    std::vector<std::string> parts = componentsBelow(top, wanted);
+    if (!folder.isOpen() || parts.empty()) return parent;
     parent.name = parts.back();
     parts.pop_back();
     std::optional<Reach> reach;
@@ -94,6 +90,14 @@ LinkFreePath::Parent openParent(const std::string& anchor, const std::string& pa
     parent.reach = *reach;
     if (parent.reach == Reach::Reached) parent.folder = std::move(folder);
     return parent;
+}
+
+LinkFreePath::Parent openParent(const std::string& anchor, const std::string& path, bool inOneCall) {
+    const std::string top = normalizedPath(anchor);
+    const std::string wanted = normalizedPath(path);
+    if (!isUsable(top, wanted) || top == wanted) return {};
+    return openParentFrom(FileDescriptor(open(top.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+                          componentsBelow(top, wanted), inOneCall);
 }
 
 LinkFreePath reachItem(const std::string& anchor, const std::string& path, bool inOneCall) {
@@ -126,6 +130,13 @@ LinkFreePath::Parent LinkFreePath::openParentBelow(const std::string& anchor, co
 
 LinkFreePath::Parent LinkFreePath::openParentByComponents(const std::string& anchor, const std::string& path) {
     return openParent(anchor, path, false);
+}
+
+LinkFreePath::Parent LinkFreePath::openParentAt(int folderFd, const std::string& relative) {
+    std::vector<std::string> parts = componentsBelow("/", "/" + relative);
+    for (const std::string& part : parts)
+        if (part == "." || part == "..") return {};
+    return openParentFrom(FileDescriptor(openat(folderFd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC)), std::move(parts), true);
 }
 
 std::optional<std::string> LinkFreePath::pathOfOpenFolder(int folderFd) {

@@ -39,6 +39,8 @@ struct LinkFreePath {
     // folder itself may not be a link either. path must lie strictly inside the anchor.
     static Parent openParentBelow(const std::string& anchor, const std::string& path);
     static Parent openParentByComponents(const std::string& anchor, const std::string& path);
+    // The same below an open folder, itself trusted: relative names the item inside it.
+    static Parent openParentAt(int folderFd, const std::string& relative);
     // The full path the kernel knows an open folder by, its links resolved; nothing when the
     // folder has been removed meanwhile.
     static std::optional<std::string> pathOfOpenFolder(int folderFd);

@@ -1,21 +1,27 @@
 #include "core/junk/JunkRemoval.h"
 
-#include "core/junk/CategoryRoots.h"
 #include "core/junk/FastCleanFileNode.h"
+#include "core/junk/FastCleanScanFile.h"
 #include "core/kit/EuAuthorization.h"
+#include "platform/files/FileDescriptor.h"
+#include "platform/files/LinkFreePath.h"
+#include "platform/files/PathText.h"
 #include "support/FakePrivilegedSession.h"
+#include "support/JunkHomeFixture.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
+#include "support/TreeDigest.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <set>
 
-using core::junk::CategoryRoots;
 using core::junk::JunkRemoval;
+using core::junk::ReachedRoot;
 using core::junk::TCTreeNode;
 using Outcome = JunkRemoval::Outcome;
 
@@ -44,7 +50,7 @@ protected:
     void SetUp() override {
         for (const char* name : {"logs", "caches", "mail", "trash", "xcode", "chats"}) {
             auto category = TCTreeNode::make(name, "", 1, TCTreeNode::Image::named("icon"));
-            category->roots.push_back(folder.makeFolder(name));
+            category->roots.push_back(*ReachedRoot::reach(folder.makeFolder(name)));
             categories.push_back(category);
         }
     }
@@ -56,10 +62,11 @@ protected:
     }
     std::vector<std::string> run(JunkRemoval& removal, std::set<std::string> failing = {}) {
         std::vector<std::string> asked;
-        removal.run([&](const std::string& path) {
+        removal.run([&](int folderFd, const std::string& name) {
+            const std::string path = platform::joinPath(*platform::LinkFreePath::pathOfOpenFolder(folderFd), name);
             asked.push_back(path);
             if (failing.count(path)) return false;
-            return unlink(path.c_str()) == 0;
+            return unlinkat(folderFd, name.c_str(), 0) == 0;
         });
         return asked;
     }
@@ -129,7 +136,7 @@ TEST_F(JunkRemovalTest, ALinkIsRemovedAsALinkAndALocationTakenWholeMayGoItself) 
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     node(*categories[0], "link", "0.00 KB", 1, link);
     const std::string single = folder.writeFile("adobegc.log", "log");
-    categories[0]->roots.push_back(single);
+    categories[0]->roots.push_back(*ReachedRoot::reach(single));
     node(*categories[0], "adobegc.log", "1.00 KB", 1, single);
     JunkRemoval removal(categories);
     EXPECT_EQ(run(removal), (std::vector<std::string>{link, single}));
@@ -182,22 +189,25 @@ TEST_F(JunkRemovalTest, EverythingRemovedShowsNothingLeft) {
     for (const auto& category : categories) EXPECT_EQ(category->size, "0.00 KB");
 }
 
-TEST(CategoryRoots, PathsAreComparedByTheirFoldersRealPaths) {
-    testsupport::TempFolder folder;
-    const std::string real = folder.makeFolder("real/Caches");
-    ASSERT_EQ(symlink((folder / "real").c_str(), (folder / "alias").c_str()), 0);
-    // A root reached through a link above it holds the items reached through the same link,
-    // or through the real folder; a relative, unnormalised or root path is nothing.
-    CategoryRoots roots({folder / "alias/Caches/"});
-    EXPECT_TRUE(roots.contains(real + "/item"));
-    EXPECT_TRUE(roots.contains(folder / "alias/Caches/item"));
-    EXPECT_TRUE(roots.contains(folder / "alias/Caches"));
-    EXPECT_FALSE(roots.contains(folder / "real/Caches2"));
-    EXPECT_FALSE(roots.contains("relative/item"));
-    EXPECT_FALSE(roots.contains(real + "/item/"));
-    EXPECT_FALSE(roots.contains("/"));
-    EXPECT_FALSE(CategoryRoots({"/"}).contains("/etc/passwd"));
-    EXPECT_FALSE(roots.contains(folder / "missing/item"));
+// Between the check and the removal, the category's folder becomes a link to a look-alike:
+// the item goes from the folder it was found in.
+TEST_F(JunkRemovalTest, TheItemGoesFromTheFolderItWasFoundInWhateverItsPathLeadsToNow) {
+    auto session = std::make_shared<testsupport::FakePrivilegedSession>();
+    core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
+    const std::string cache = item(1, "app.cache", "1.00 KB", 1);
+    folder.writeFile("look-alike/app.cache", "precious");
+    const std::string lookAlike = testsupport::treeDigest(folder / "look-alike");
+    JunkRemoval removal(categories);
+    removal.run([&](int folderFd, const std::string& name) {
+        rename((folder / "caches").c_str(), (folder / "caches-moved").c_str());
+        symlink((folder / "look-alike").c_str(), (folder / "caches").c_str());
+        return core::junk::FastCleanFileNode::shareInstall().removeFile(folderFd, name);
+    });
+    EXPECT_EQ(removal.items()[0].outcome, Outcome::Removed);
+    EXPECT_FALSE(exists(folder / "caches-moved/app.cache"));
+    EXPECT_EQ(testsupport::treeDigest(folder / "look-alike"), lookAlike);
+    EXPECT_EQ(session->prompts, 0);
+    core::EuAuthorization::setShared(nullptr);
 }
 
 TEST(FastCleanFileNode, RemovesWithTheUsersRightsFirst) {
@@ -206,8 +216,51 @@ TEST(FastCleanFileNode, RemovesWithTheUsersRightsFirst) {
     testsupport::TempFolder folder;
     const std::string tree = folder.makeFolder("tree");
     folder.writeFile("tree/inner/file", "x");
-    EXPECT_TRUE(core::junk::FastCleanFileNode::shareInstall().removeFile(tree));
+    platform::FileDescriptor holder(open(folder.path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    EXPECT_TRUE(core::junk::FastCleanFileNode::shareInstall().removeFile(holder.get(), "tree"));
     EXPECT_FALSE(exists(tree));
     EXPECT_EQ(session->prompts, 0);
     core::EuAuthorization::setShared(nullptr);
+}
+
+// Between the scan and the clean, "~/Library/Caches" (or a folder below a scanned place) is
+// replaced by a link to a look-alike folder, or by another folder: nothing in it is removed,
+// by the user or by the administrator, and everything else is.
+TEST(JunkCleanAfterASwap, APlaceChangedSinceTheScanRefusesItsItems) {
+    enum class Swap { CachesForALink, CachesForAFolder, ABrowserCacheForALink };
+    for (Swap swap : {Swap::CachesForALink, Swap::CachesForAFolder, Swap::ABrowserCacheForALink}) {
+        testsupport::JunkHomeFixture mac;
+        auto session = std::make_shared<testsupport::FakePrivilegedSession>();
+        core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
+        JunkRemoval::Categories categories = core::junk::FastCleanScanFile().beginScan();
+
+        const std::string lookAlike = mac.environment().folder() / "look-alike";
+        for (const char* name : {"com.example.browser/data", "com.example.editor/cache.db"})
+            mac.environment().folder().writeFile(std::string("look-alike/") + name, "precious");
+        for (int index = 0; index < 128; ++index)
+            mac.environment().folder().writeFile("look-alike/entry" + std::to_string(index), "precious");
+        const std::string before = testsupport::treeDigest(lookAlike);
+        const std::string caches = mac.path(swap == Swap::ABrowserCacheForALink ? "~/Library/Caches/com.example.browser"
+                                                                                 : "~/Library/Caches");
+        ASSERT_EQ(rename(caches.c_str(), (caches + "-moved").c_str()), 0);
+        if (swap == Swap::CachesForAFolder)
+            ASSERT_EQ(rename(lookAlike.c_str(), caches.c_str()), 0);
+        else
+            ASSERT_EQ(symlink(lookAlike.c_str(), caches.c_str()), 0);
+
+        testsupport::LogCapture log;
+        JunkRemoval removal(categories);
+        removal.run();
+        std::string after = testsupport::treeDigest(swap == Swap::CachesForAFolder ? caches : lookAlike);
+        EXPECT_EQ(after, before) << static_cast<int>(swap);
+        EXPECT_EQ(session->prompts, 0);
+        EXPECT_TRUE(log.contains("has changed since the scan"));
+        for (const auto& planned : removal.items()) {
+            const bool inCaches = planned.path.find("/Library/Caches/com.example.browser") != std::string::npos ||
+                                  (swap != Swap::ABrowserCacheForALink && planned.path.find("/Library/Caches/") != std::string::npos);
+            EXPECT_EQ(planned.outcome, inCaches ? Outcome::Refused : Outcome::Removed) << planned.path;
+        }
+        for (const auto& kept : mac.outside()) EXPECT_TRUE(exists(kept)) << kept;
+        core::EuAuthorization::setShared(nullptr);
+    }
 }
