@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/junk/ReachedRoot.h"
+#include "core/kit/IconReference.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,17 +15,8 @@ namespace core::junk {
 // a category.
 class TCTreeNode {
 public:
-    // The icon, named for the interface to draw: an image by name, the file manager's icon of a
-    // path, or the generic folder icon.
-    struct Image {
-        enum class Kind { None, Named, PathIcon, FolderIcon };
-        Kind kind = Kind::None;
-        std::string name;  // image name or path
-
-        static Image named(std::string imageName) { return {Kind::Named, std::move(imageName)}; }
-        static Image iconOf(std::string path) { return {Kind::PathIcon, std::move(path)}; }
-        static Image folder() { return {Kind::FolderIcon, {}}; }
-    };
+    // The icon, named for the interface to draw.
+    using Image = IconReference;
 
     std::string title;
     std::string subTitle;

@@ -1,9 +1,12 @@
 #include "support/LogCapture.h"
 #include "ui/kit/looks/CocoaRect.h"
+#include "support/TempFolder.h"
+#include "ui/kit/desktop/WorkspaceIcon.h"
 #include "ui/kit/looks/ImageNamed.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QtTest>
 
 class ImagesAndFramesTest : public QObject {
@@ -41,6 +44,23 @@ private slots:
             QVERIFY2(!ui::imageNamed(name).isNull(), name);
             QVERIFY2(!ui::imageNamed(QString(name) + "_click").isNull(), name);
         }
+    }
+
+    // An application's own .icns picture is drawn as it is; one that cannot be read gives the
+    // generic application picture.
+    void anApplicationIconFileIsDrawnFromTheFile() {
+        testsupport::TempFolder folder;
+        QImage red(64, 64, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        QImageWriter writer(QString::fromStdString(folder / "AppIcon.icns"), "icns");
+        QVERIFY2(writer.write(red), qPrintable(writer.errorString()));
+        const QIcon icon = ui::iconFor(core::IconReference::imageFile(folder / "AppIcon.icns"));
+        QCOMPARE(icon.pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::red));
+
+        const std::string broken = folder.writeFile("Broken.icns", "not a picture");
+        const QIcon generic = ui::iconFor(core::IconReference::imageFile(broken));
+        QCOMPARE(generic.pixmap(32, 32).toImage(),
+                 QIcon(ui::imageNamed("ic_generic_app")).pixmap(32, 32).toImage());
     }
 
     void aCocoaFrameIsFlippedInsideItsParent() {

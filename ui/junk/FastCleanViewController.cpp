@@ -24,6 +24,7 @@
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextField.h"
 #include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/desktop/WorkspaceIcon.h"
 #include "ui/kit/controls/TwoColorText.h"
 #include "ui/kit/looks/WidgetColors.h"
 #include "ui/kit/controls/junkView.h"
@@ -326,7 +327,7 @@ void FastCleanViewController::addDetailView(const Categories& trees) {
         tile->delegate = this;
         tile->tag = static_cast<int>(index);
         tile->setGeometry(cocoaRect(height, 48, 510 - 73.0 * index, FastTypeView::kWidth, FastTypeView::kHeight).toRect());
-        tile->setCategory(JunkNodeModel::iconOf(category.image).pixmap(56, 56), QString::fromStdString(category.title),
+        tile->setCategory(iconFor(category.image).pixmap(56, 56), QString::fromStdString(category.title),
                           QString::fromStdString(category.subTitle), QString::fromStdString(category.size));
         if (JunkSelection::isEmptyCategory(category))
             tile->setDetailButtonHidden(true);

@@ -35,16 +35,6 @@ QString JunkNodeModel::checkImageName(int32_t state, bool outline) {
     return QStringLiteral("checkbox-unsel");
 }
 
-QIcon JunkNodeModel::iconOf(const TCTreeNode::Image& image) {
-    switch (image.kind) {
-        case TCTreeNode::Image::Kind::Named: return QIcon(imageNamed(QString::fromStdString(image.name)));
-        case TCTreeNode::Image::Kind::PathIcon: return iconForFile(QString::fromStdString(image.name));
-        case TCTreeNode::Image::Kind::FolderIcon: return folderIcon();
-        case TCTreeNode::Image::Kind::None: break;
-    }
-    return {};
-}
-
 QModelIndex JunkNodeModel::index(int row, int column, const QModelIndex& parent) const {
     const TCTreeNode* node = nodeOf(parent);
     if (!node || row < 0 || column < 0 || column >= ColumnCount) return {};
@@ -93,7 +83,7 @@ QVariant JunkNodeModel::decoration(const TCTreeNode& node, int column) const {
             // In the outline an entry's icon is its path's, a node with children shows its own.
             if (isOutline && !node.hasChildren() && !node.path.empty())
                 return iconForFile(QString::fromStdString(node.path));
-            return iconOf(node.image);
+            return iconFor(node.image);
         case Open:
             // An item gone since the scan has nothing left to open.
             if (node.path.empty() || !platform::FolderLister::entryAt(node.path)) return {};

@@ -26,7 +26,6 @@ public:
 
     static core::junk::TCTreeNode* nodeAt(const QModelIndex& index);
     static QString checkImageName(int32_t state, bool outline);
-    static QIcon iconOf(const core::junk::TCTreeNode::Image& image);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

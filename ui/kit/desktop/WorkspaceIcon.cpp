@@ -5,6 +5,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 
 namespace ui {
 namespace {
@@ -60,6 +61,24 @@ QIcon applicationIcon(const QString& icon) {
         found = QIcon(imageNamed(QStringLiteral("ic_generic_app")));
     byName.insert(icon, found);
     return found;
+}
+
+}  // namespace ui
+
+namespace ui {
+
+QIcon iconFor(const core::IconReference& icon) {
+    const QString name = QString::fromStdString(icon.name);
+    switch (icon.kind) {
+        case core::IconReference::Kind::Named: return QIcon(imageNamed(name));
+        case core::IconReference::Kind::PathIcon: return iconForFile(name);
+        case core::IconReference::Kind::FolderIcon: return folderIcon();
+        case core::IconReference::Kind::ImageFile:
+            if (QImageReader(name).canRead()) return QIcon(name);
+            return QIcon(imageNamed(QStringLiteral("ic_generic_app")));
+        case core::IconReference::Kind::None: break;
+    }
+    return {};
 }
 
 }  // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace core {
+
+// An icon named for the interface to draw, so engines never load pictures: an application
+// image by name, the file manager's icon of a path, the generic folder icon, or a picture file
+// to show as it is (an application bundle's own icon).
+struct IconReference {
+    enum class Kind { None, Named, PathIcon, FolderIcon, ImageFile };
+    Kind kind = Kind::None;
+    std::string name;  // image name or path
+
+    static IconReference named(std::string imageName) { return {Kind::Named, std::move(imageName)}; }
+    static IconReference iconOf(std::string path) { return {Kind::PathIcon, std::move(path)}; }
+    static IconReference folder() { return {Kind::FolderIcon, {}}; }
+    static IconReference imageFile(std::string path) { return {Kind::ImageFile, std::move(path)}; }
+};
+
+}  // namespace core

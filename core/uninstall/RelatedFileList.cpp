@@ -1,0 +1,25 @@
+#include "core/uninstall/RelatedFileList.h"
+
+#include "platform/files/PathText.h"
+
+#include <cstdlib>
+
+namespace core::uninstall {
+
+const std::string& RelatedFileList::realFolder(const std::string& folder) {
+    auto known = realFolders_.find(folder);
+    if (known != realFolders_.end()) return known->second;
+    char* real = realpath(folder.c_str(), nullptr);
+    std::string resolved = real ? std::string(real) : folder;
+    free(real);
+    return realFolders_.emplace(folder, std::move(resolved)).first->second;
+}
+
+bool RelatedFileList::claim(const std::string& path) {
+    const std::string normalized = platform::normalizedPath(path);
+    const std::string key =
+        platform::joinPath(realFolder(platform::parentPath(normalized)), platform::lastPathComponent(normalized));
+    return claimed_.insert(key).second;
+}
+
+}  // namespace core::uninstall
