@@ -1,14 +1,7 @@
 // A whole junk scan of a generated Mac-like home of about 100,000 files in the places the six
 // categories look, with the sizing pool and on one thread, beside "du -sb" over the same tree.
 #include "core/junk/FastCleanScanFile.h"
-#include "platform/system/Environment.h"
-#include "platform/files/FileManager.h"
-#include "platform/system/PosixProcessRunner.h"
-
-#include <benchmark/benchmark.h>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "support/BenchTree.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -23,12 +16,8 @@ unsigned seed = 1;
 
 bool makeFile(const std::string& path) {
     seed = seed * 1103515245u + 12345u;
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool sized = ftruncate(fd, static_cast<off_t>((seed >> 8) % 32768)) == 0;  // logical size only
-    close(fd);
     ++fileCount;
-    return sized;
+    return bench::makeSparseFile(path, static_cast<off_t>((seed >> 8) % 32768));
 }
 
 // folders × files in each, under a macOS path.
@@ -42,7 +31,8 @@ bool makeFiles(const std::string& macFolder, int folders, int files) {
     return true;
 }
 
-bool generateHome() {
+bool generateHome(const std::string& treeRoot) {
+    root = treeRoot;
     const std::string home = "/Users/bench";
     bool made = true;
     for (int app = 0; app < 250; ++app)
@@ -89,10 +79,7 @@ void BM_JunkScanWithPool(benchmark::State& state) { scan(state, threadExecutors(
 void BM_JunkScanOneThread(benchmark::State& state) { scan(state, core::Executors::inlineExecutors()); }
 
 void BM_DuSb(benchmark::State& state) {
-    platform::PosixProcessRunner runner;
-    platform::ProcessRequest request{{"du", "-sb", root}, std::chrono::minutes(5)};
-    for (auto _ : state)
-        if (!runner.run(request).succeeded()) state.SkipWithError("du failed");
+    bench::timeTool(state, {"du", "-sb", root}, root);
     state.counters["files/s"] =
         benchmark::Counter(static_cast<double>(fileCount * state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -104,24 +91,8 @@ BENCHMARK(BM_JunkScanOneThread)->Unit(benchmark::kMillisecond)->UseRealTime()->M
 BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) return 1;
-    root = pattern;
-    platform::Environment::Values values = platform::Environment::valuesFromProcess();
-    values.root = root;
-    values.loginName = "bench";
-    values.systemVersion = "10.15";
-    values.runtimeFolder = root + "/runtime";
-    platform::Environment::setCurrent(std::make_shared<platform::Environment>(values));
-    int status = 1;
-    if (generateHome()) {
+    return bench::runOverGeneratedTree(argc, argv, generateHome, [] {
         std::printf("generated %llu files under %s\n", static_cast<unsigned long long>(fileCount), root.c_str());
-        core::junk::FastCleanScanFile().beginScan();  // one untimed pass brings the tree into the cache
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        status = 0;
-    }
-    platform::FileManager::removeItemAtPath(root);
-    return status;
+        core::junk::FastCleanScanFile().beginScan();  // brings the tree into the cache
+    });
 }

@@ -3,16 +3,8 @@
 // at once) and with every row sized through the lazy size requests, beside "du -sb".
 #include "core/uninstall/AppCatalogScanner.h"
 #include "core/uninstall/AppSizeRequests.h"
-#include "platform/files/AtomicFile.h"
-#include "platform/files/FileManager.h"
-#include "platform/system/Environment.h"
 #include "platform/system/PlistValue.h"
-#include "platform/system/PosixProcessRunner.h"
-
-#include <benchmark/benchmark.h>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "support/BenchTree.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -33,12 +25,8 @@ unsigned seed = 1;
 
 bool makeFile(const std::string& path) {
     seed = seed * 1103515245u + 12345u;
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool sized = ftruncate(fd, static_cast<off_t>((seed >> 8) % 65536)) == 0;  // logical size only
-    close(fd);
     ++entryCount;
-    return sized;
+    return bench::makeSparseFile(path, static_cast<off_t>((seed >> 8) % 65536));
 }
 
 bool makeBundle(const std::string& bundle, int number) {
@@ -57,7 +45,8 @@ bool makeBundle(const std::string& bundle, int number) {
     return made;
 }
 
-bool generateTree() {
+bool generateTree(const std::string& treeRoot) {
+    root = treeRoot;
     const std::string applications = root + "/Applications";
     bool made = true;
     for (int app = 0; made && app < 2000; ++app) {
@@ -112,12 +101,7 @@ void BM_CatalogueWithSizes(benchmark::State& state) {
     }
 }
 
-void BM_DuSb(benchmark::State& state) {
-    platform::PosixProcessRunner runner;
-    platform::ProcessRequest request{{"du", "-sb", root}, std::chrono::minutes(5)};
-    for (auto _ : state)
-        if (!runner.run(request).succeeded()) state.SkipWithError("du failed");
-}
+void BM_DuSb(benchmark::State& state) { bench::timeTool(state, {"du", "-sb", root}, root); }
 
 }  // namespace
 
@@ -126,23 +110,8 @@ BENCHMARK(BM_CatalogueWithSizes)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) return 1;
-    root = pattern;
-    platform::Environment::Values values = platform::Environment::valuesFromProcess();
-    values.root = root;
-    values.loginName = "bench";
-    values.runtimeFolder = root + "/runtime";
-    platform::Environment::setCurrent(std::make_shared<platform::Environment>(values));
-    int status = 1;
-    if (generateTree()) {
+    return bench::runOverGeneratedTree(argc, argv, generateTree, [] {
         std::printf("generated %llu entries under %s\n", static_cast<unsigned long long>(entryCount), root.c_str());
-        catalogue();  // one untimed pass brings the tree into the cache
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        status = 0;
-    }
-    platform::FileManager::removeItemAtPath(root);
-    return status;
+        catalogue();
+    });
 }

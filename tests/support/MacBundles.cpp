@@ -20,4 +20,10 @@ std::string makeBundleWithRecordedInfo(const MacHomeFixture& home, const std::st
     return home.path(macPath);
 }
 
+std::vector<std::string> pathsOf(const std::vector<core::uninstall::AMAppItemPtr>& items) {
+    std::vector<std::string> paths;
+    for (const auto& item : items) paths.push_back(item->path);
+    return paths;
+}
+
 }  // namespace testsupport

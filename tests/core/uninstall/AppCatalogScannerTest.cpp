@@ -13,6 +13,7 @@ using core::uninstall::AppCatalogScanner;
 using core::uninstall::AppKind;
 using testsupport::MacHomeFixture;
 using testsupport::makeBundle;
+using testsupport::pathsOf;
 
 namespace {
 
@@ -36,11 +37,6 @@ std::vector<Row> rowsOf(const std::vector<AMAppItemPtr>& items) {
     return rows;
 }
 
-std::vector<std::string> pathsOf(const std::vector<AMAppItemPtr>& items) {
-    std::vector<std::string> paths;
-    for (const auto& item : items) paths.push_back(item->path);
-    return paths;
-}
 
 }  // namespace
 

@@ -6,21 +6,11 @@
 #include <gtest/gtest.h>
 
 using core::uninstall::AddPathIfExists;
-using core::uninstall::AMAppItemPtr;
 using core::uninstall::RelatedAppFilesScanner;
 using core::uninstall::RelatedFileList;
 using testsupport::MacHomeFixture;
 using testsupport::makeBundle;
-
-namespace {
-
-std::vector<std::string> pathsOf(const std::vector<AMAppItemPtr>& items) {
-    std::vector<std::string> paths;
-    for (const auto& item : items) paths.push_back(item->path);
-    return paths;
-}
-
-}  // namespace
+using testsupport::pathsOf;
 
 // The match rule: a case-insensitive prefix of the term, or of the term without its spaces,
 // over all of Unicode; hidden entries count; an empty term matches nothing.
