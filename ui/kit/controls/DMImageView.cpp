@@ -1,5 +1,7 @@
 #include "ui/kit/controls/DMImageView.h"
 
+#include "ui/kit/looks/ImageScale.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,10 +16,7 @@ void DMImageView::setImage(const QPixmap& image) {
 
 void DMImageView::paintEvent(QPaintEvent*) {
     if (picture.isNull()) return;
-    QSizeF size = picture.deviceIndependentSize();
-    if (size.width() > width() || size.height() > height()) size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
-    QRectF target(QPointF(0, 0), size);
-    target.moveCenter(QRectF(rect()).center());
+    const QRectF target = centredFit(picture.deviceIndependentSize(), QRectF(rect()));
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, picture, QRectF(picture.rect()));

@@ -19,4 +19,12 @@ QPixmap scaleImage(const QPixmap& image, const QSizeF& toSize, bool proportional
     return scaled;
 }
 
+QRectF centredFit(const QSizeF& picture, const QRectF& area) {
+    QSizeF size = picture;
+    if (size.width() > area.width() || size.height() > area.height()) size.scale(area.size(), Qt::KeepAspectRatio);
+    QRectF target(QPointF(0, 0), size);
+    target.moveCenter(area.center());
+    return target;
+}
+
 }  // namespace ui
