@@ -1,9 +1,12 @@
 #include "platform/system/Log.h"
 
+#include "platform/system/LogWriter.h"
+
+#include <pthread.h>
 #include <syslog.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace platform {
@@ -28,32 +31,56 @@ const char* levelName(LogLevel level) {
     return "info";
 }
 
-int syslogPriority(LogLevel level) {
-    switch (level) {
-    case LogLevel::Info: return LOG_INFO;
-    case LogLevel::Warning: return LOG_WARNING;
-    case LogLevel::Error: return LOG_ERR;
-    }
-    return LOG_INFO;
+int syslogPriority(LogLevel level) { return level == LogLevel::Error ? LOG_ERR : LOG_WARNING; }
+
+// The process id of the lines, read once per process: getpid is a system call.
+pid_t& processId() {
+    static pid_t pid = [] {
+        pthread_atfork(nullptr, nullptr, [] { processId() = getpid(); });
+        return getpid();
+    }();
+    return pid;
+}
+
+// Never destroyed: lines logged while other static objects are torn down still find it.
+LogWriter& writer() {
+    static LogWriter* instance = [] {
+        auto* made = new LogWriter(STDERR_FILENO);
+        std::atexit([] { writer().finish(); });
+        return made;
+    }();
+    return *instance;
 }
 
 void writeDefault(LogLevel level, const std::string& line) {
+    std::string text = "Duridove[" + std::to_string(processId()) + "] " + levelName(level) + ": ";
+    text += line;
+    text += '\n';
+    if (level == LogLevel::Info) {
+        writer().append(std::move(text));
+        return;
+    }
+    writer().append(std::move(text));
+    writer().flush();
     static std::once_flag opened;
     std::call_once(opened, [] { openlog("Duridove", LOG_PID, LOG_USER); });
-    std::fprintf(stderr, "Duridove[%d] %s: %s\n", static_cast<int>(getpid()), levelName(level), line.c_str());
     syslog(syslogPriority(level), "%s", line.c_str());
 }
 
 }  // namespace
 
 void log(LogLevel level, const std::string& line) {
-    std::lock_guard<std::mutex> lock(sinkMutex());
-    if (installedSink()) {
-        installedSink()(level, line);
-        return;
+    {
+        std::lock_guard<std::mutex> lock(sinkMutex());
+        if (installedSink()) {
+            installedSink()(level, line);
+            return;
+        }
     }
     writeDefault(level, line);
 }
+
+void flushLog() { writer().flush(); }
 
 void setLogSink(LogSink sink) {
     std::lock_guard<std::mutex> lock(sinkMutex());

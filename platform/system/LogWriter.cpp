@@ -1,0 +1,132 @@
+#include "platform/system/LogWriter.h"
+
+#include <pthread.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <set>
+
+namespace platform {
+namespace {
+
+// The writers that have a thread; a forked child keeps their buffers but not their threads.
+// Never destroyed, as a writer may finish at exit after the static objects are gone.
+std::mutex& writersMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+std::set<LogWriter*>& threadedWriters() {
+    static auto* writers = new std::set<LogWriter*>;
+    return *writers;
+}
+
+}  // namespace
+
+LogWriter::LogWriter(int fd) : fd_(fd) {}
+
+LogWriter::~LogWriter() { finish(); }
+
+void LogWriter::append(std::string text) {
+    std::call_once(started_, [this] { startThread(); });
+    std::unique_lock<std::mutex> lock(mutex_);
+    written_.wait(lock, [this] { return pending_.size() < backlogLimit || finishing_; });
+    if (finishing_) {
+        lock.unlock();
+        writeOut(text);
+        return;
+    }
+    const bool wasEmpty = pending_.empty();
+    pending_ += text;
+    // The thread sleeps only on an empty buffer, and gathers a batch before it writes.
+    if (wasEmpty || pending_.size() >= batchSize) wake_.notify_one();
+}
+
+void LogWriter::flush() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++flushesWaiting_;
+    wake_.notify_one();
+    written_.wait(lock, [this] { return (pending_.empty() && !writing_) || !thread_; });
+    --flushesWaiting_;
+}
+
+void LogWriter::finish() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (finishing_) return;
+        finishing_ = true;
+    }
+    wake_.notify_one();
+    written_.notify_all();
+    if (thread_) thread_->join();
+    std::lock_guard<std::mutex> writers(writersMutex());
+    threadedWriters().erase(this);
+}
+
+// Never called with a lock held: the fork handlers take the locks in the other order.
+void LogWriter::startThread() {
+    static std::once_flag forkHandlers;
+    std::call_once(forkHandlers, [] { pthread_atfork(lockAllBeforeFork, unlockAllInParent, forgetThreadsInChild); });
+    {
+        std::lock_guard<std::mutex> writers(writersMutex());
+        threadedWriters().insert(this);
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!finishing_) thread_ = std::make_unique<std::thread>([this] { run(); });
+}
+
+void LogWriter::run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return !pending_.empty() || finishing_; });
+        if (pending_.empty()) return;  // finishing, nothing left
+        wake_.wait_for(lock, batchDelay, [this] { return pending_.size() >= batchSize || finishing_ || flushesWaiting_ > 0; });
+        std::string text;
+        text.swap(pending_);
+        writing_ = true;
+        lock.unlock();
+        written_.notify_all();  // room in the backlog again
+        writeOut(text);
+        lock.lock();
+        writing_ = false;
+        written_.notify_all();
+    }
+}
+
+void LogWriter::writeOut(const std::string& text) const {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t count = write(fd_, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return;  // nowhere to write: the lines are lost, the caller goes on
+        done += static_cast<std::size_t>(count);
+    }
+}
+
+// A fork copies the locks as they are: each is taken first, so the child never inherits one
+// held by a thread it does not have.
+void LogWriter::lockAllBeforeFork() {
+    writersMutex().lock();
+    for (LogWriter* writer : threadedWriters()) writer->mutex_.lock();
+}
+
+void LogWriter::unlockAllInParent() {
+    for (LogWriter* writer : threadedWriters()) writer->mutex_.unlock();
+    writersMutex().unlock();
+}
+
+// In the child only the forking thread exists: each writer's thread is gone (its handle is
+// let go, never joined), and what the parent had pending is the parent's to write.
+void LogWriter::forgetThreadsInChild() {
+    for (LogWriter* writer : threadedWriters()) {
+        writer->pending_.clear();
+        writer->writing_ = false;
+        writer->finishing_ = true;
+        static_cast<void>(writer->thread_.release());
+        writer->mutex_.unlock();
+    }
+    threadedWriters().clear();
+    writersMutex().unlock();
+}
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+#include "platform/system/Log.h"
+#include "platform/system/LogWriter.h"
+#include "support/TempFolder.h"
+#include "support/Unprivileged.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+
+using platform::LogWriter;
+using testsupport::readWholeFile;
+using testsupport::TempFolder;
+
+namespace {
+
+int openForAppending(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600); }
+
+}  // namespace
+
+TEST(LogWriter, LinesArriveInOrderAndFinishWritesTheRest) {
+    TempFolder temp;
+    const std::string path = temp / "log";
+    const int fd = openForAppending(path);
+    std::string expected;
+    {
+        LogWriter writer(fd);
+        for (int line = 0; line < 20000; ++line) {
+            expected += "line " + std::to_string(line) + "\n";
+            writer.append("line " + std::to_string(line) + "\n");
+        }
+        writer.flush();
+        EXPECT_EQ(readWholeFile(path), expected);
+        writer.append("last\n");
+        writer.finish();
+        EXPECT_EQ(readWholeFile(path), expected + "last\n");
+        writer.append("after the end\n");  // written at once on this thread
+        EXPECT_EQ(readWholeFile(path), expected + "last\nafter the end\n");
+    }
+    close(fd);
+}
+
+TEST(LogWriter, AForkedChildWritesItsOwnLinesAtOnce) {
+    TempFolder temp;
+    const std::string path = temp / "log";
+    const int fd = openForAppending(path);
+    LogWriter writer(fd);
+    writer.append("parent\n");
+    writer.flush();
+    const std::string seen = testsupport::runInChild([&] {
+        writer.append("child\n");
+        return readWholeFile(path);
+    });
+    EXPECT_EQ(seen, "parent\nchild\n");
+    writer.finish();
+    close(fd);
+}
+
+TEST(Log, AWarningIsWrittenBeforeLogReturnsAfterTheLinesBeforeIt) {
+    TempFolder temp;
+    const std::string path = temp / "stderr";
+    const std::string seen = testsupport::runInChild([&] {
+        const int fd = openForAppending(path);
+        if (fd < 0 || dup2(fd, STDERR_FILENO) < 0) return std::string("no stderr file");
+        platform::logInfo("first");
+        platform::logWarning("second");
+        return readWholeFile(path);
+    });
+    const std::string pid = seen.substr(0, seen.find(']') + 1);
+    EXPECT_EQ(seen, pid + " info: first\n" + pid + " warning: second\n");
+}
