@@ -13,6 +13,9 @@ namespace core::disks {
 namespace {
 
 constexpr const char* kProgramName = "diskutil";
+constexpr std::chrono::seconds kListingTimeout{30};
+// Actions wait for the user and the device; only a hung tool is ever cut off.
+constexpr std::chrono::hours kActionTimeout{24};
 
 std::string commandText(const std::vector<std::string>& args) {
     std::string text = kProgramName;
@@ -22,47 +25,69 @@ std::string commandText(const std::vector<std::string>& args) {
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-void logFailure(const std::vector<std::string>& args, const platform::ProcessResult& result) {
-    std::string reason = !result.started ? "could not be started"
-                         : result.timedOut ? "timed out"
-                                           : "exit status " + std::to_string(result.exitStatus);
-    std::string detail = firstLine(result.errorOutput);
-    platform::logWarning(commandText(args) + ": " + reason + (detail.empty() ? "" : ": " + detail));
+std::string trimmed(const std::string& text) {
+    size_t begin = text.find_first_not_of(" \n\t");
+    if (begin == std::string::npos) return "";
+    return text.substr(begin, text.find_last_not_of(" \n\t") - begin + 1);
 }
 
-platform::ProcessResult runTool(const std::vector<std::string>& args) {
+std::string failureOf(const platform::ProcessResult& result) {
+    if (!result.started) return "could not be started";
+    if (result.timedOut) return "timed out";
+    return "exit status " + std::to_string(result.exitStatus);
+}
+
+void logFailure(const std::vector<std::string>& args, const platform::ProcessResult& result) {
+    std::string detail = firstLine(result.errorOutput);
+    platform::logWarning(commandText(args) + ": " + failureOf(result) + (detail.empty() ? "" : ": " + detail));
+}
+
+// The tool's own reason: its "Error: …" lines, else how it ended.
+std::string reasonOf(const platform::ProcessResult& result) {
+    std::string reason = trimmed(result.errorOutput);
+    for (size_t at = 0; (at = reason.find("Error: ", at)) != std::string::npos;)
+        reason.erase(at, 7);
+    return reason.empty() ? kProgramName + std::string(" ") + failureOf(result) : reason;
+}
+
+platform::ProcessResult runTool(const std::vector<std::string>& args, std::chrono::milliseconds timeout) {
     std::string program = platform::Bundle::helperPath(kProgramName);
     if (program.empty()) return {};
     platform::ProcessRequest request;
     request.arguments.push_back(program);
     request.arguments.insert(request.arguments.end(), args.begin(), args.end());
+    request.timeout = timeout;
     return platform::ProcessRunner::shared()->run(request);
 }
 
 }  // namespace
 
-DiskUtilRunner::Outcome DiskUtilRunner::runToFile(const std::vector<std::string>& args, const std::string& fileName) {
+DiskUtilRunner::ActionResult DiskUtilRunner::runToFile(const std::vector<std::string>& args,
+                                                       const std::string& fileName, std::chrono::milliseconds timeout) {
     std::string folder = platform::Environment::current()->runtimeFolder();
-    if (folder.empty()) return {};
-    Outcome outcome{platform::joinPath(folder, fileName), false};
+    if (folder.empty()) return {"", -1, "there is no private folder for the disk utility's output"};
+    ActionResult outcome{platform::joinPath(folder, fileName), -1, ""};
     // An old result must never be read as the answer to this run.
     unlink(outcome.path.c_str());
-    platform::ProcessResult result = runTool(args);
+    platform::ProcessResult result = runTool(args, timeout);
     if (!result.succeeded()) logFailure(args, result);
     bool written = platform::writeFileAtomically(outcome.path, result.output, 0600);
-    outcome.succeeded = written && result.succeeded();
+    outcome.exitStatus = result.succeeded() ? 0 : (result.exitStatus > 0 ? result.exitStatus : -1);
+    outcome.message = result.succeeded() ? trimmed(result.output) : reasonOf(result);
+    if (!written) outcome.path.clear();
     return outcome;
 }
 
 std::optional<std::string> DiskUtilRunner::ExecDiskUtilCommandWithArgs(const std::vector<std::string>& args) {
     if (args.empty()) return std::nullopt;
-    Outcome outcome = runToFile(args, kListFileName);
-    if (!outcome.succeeded) return std::nullopt;
+    ActionResult outcome = runToFile(args, kListFileName, kListingTimeout);
+    if (!outcome.succeeded() || outcome.path.empty()) return std::nullopt;
     return outcome.path;
 }
 
-std::string DiskUtilRunner::runDiskUtilWithArguments(const std::vector<std::string>& args, const std::string& fileName) {
-    return runToFile(args, fileName).path;
+DiskUtilRunner::ActionResult DiskUtilRunner::runDiskUtilWithArguments(const std::vector<std::string>& args,
+                                                                      const std::string& fileName) {
+    return runToFile(args, fileName, kActionTimeout);
 }
 
 }  // namespace core::disks

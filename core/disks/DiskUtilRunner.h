@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,19 +14,25 @@ class DiskUtilRunner {
 public:
     static constexpr const char* kListFileName = "DiskListTemp.plist";
 
+    // What an action answered: its exit status and, on failure, the reason it gave on
+    // standard error (without "Error: "), else what it printed.
+    struct ActionResult {
+        std::string path;  // the output file; "" without a private runtime folder
+        int exitStatus = -1;
+        std::string message;
+        bool succeeded() const { return exitStatus == 0; }
+    };
+
     // The path of "DiskListTemp.plist" holding the output; nothing when args is empty or the
     // tool did not finish with status 0 (logged), so a failure never reads as a result.
     static std::optional<std::string> ExecDiskUtilCommandWithArgs(const std::vector<std::string>& args);
-    // The path of the named output file whatever the tool did; "" only when there is no
-    // private runtime folder to write it in.
-    static std::string runDiskUtilWithArguments(const std::vector<std::string>& args, const std::string& fileName);
+    // Runs an action verb to its end, however long it takes (a password prompt, a long
+    // format), keeping its output in the named file.
+    static ActionResult runDiskUtilWithArguments(const std::vector<std::string>& args, const std::string& fileName);
 
 private:
-    struct Outcome {
-        std::string path;
-        bool succeeded = false;
-    };
-    static Outcome runToFile(const std::vector<std::string>& args, const std::string& fileName);
+    static ActionResult runToFile(const std::vector<std::string>& args, const std::string& fileName,
+                                  std::chrono::milliseconds timeout);
 };
 
 }  // namespace core::disks

@@ -154,6 +154,17 @@ std::optional<DiskCatalog::Found> DiskCatalog::find(const std::string& wanted) c
     return std::nullopt;
 }
 
+std::vector<DiskCatalog::Found> DiskCatalog::findByUuid(const std::string& uuid) const {
+    std::vector<Found> found;
+    if (uuid.empty()) return found;
+    for (const auto& disk : disks_) {
+        if (disk.device.uuid == uuid) found.push_back({&disk.device, &disk});
+        for (const auto& member : disk.members)
+            if (member.uuid == uuid) found.push_back({&member, &disk});
+    }
+    return found;
+}
+
 std::optional<PlistValue> DiskCatalog::info(const std::string& device) const {
     auto found = find(device);
     if (!found) return std::nullopt;
@@ -180,7 +191,6 @@ PlistValue DiskCatalog::infoOf(const BlockDevice& device, const Disk& disk) cons
     return info;
 }
 
-// "/" when the device holds the root file system, else its first mount point.
 std::string DiskCatalog::mountPointOf(const BlockDevice& device) const {
     std::string first;
     for (const auto& point : device.mountPoints) {

@@ -14,6 +14,16 @@
 // them, each listed once), described in the utility's property-list keys.
 class DiskCatalog {
 public:
+    struct Disk {
+        BlockDevice device;  // without its children
+        std::vector<BlockDevice> members;
+    };
+    // A listed device and the whole disk it belongs to (the disk itself for a whole disk).
+    struct Found {
+        const BlockDevice* device;
+        const Disk* disk;
+    };
+
     DiskCatalog(const std::vector<BlockDevice>& devices, platform::MountTable mounts);
 
     // "list -plist": {"AllDisksAndPartitions": [{"DeviceIdentifier", "Content", "Partitions"}]}.
@@ -22,23 +32,21 @@ public:
     // "/dev/mapper/root"; nothing when no such disk or member exists.
     std::optional<platform::PlistValue> info(const std::string& device) const;
 
-private:
-    struct Disk {
-        BlockDevice device;  // without its children
-        std::vector<BlockDevice> members;
-    };
-    struct Found {
-        const BlockDevice* device;
-        const Disk* disk;
-    };
-
-    void addMembers(const BlockDevice& parent, Disk& disk, std::vector<std::string>& seen) const;
+    // A disk or member named as "info" accepts it.
     std::optional<Found> find(const std::string& device) const;
+    // Every listed device whose file-system UUID this is.
+    std::vector<Found> findByUuid(const std::string& uuid) const;
+    // "/" when the device holds the root file system, else its first mount point; "" when
+    // it is not mounted.
+    std::string mountPointOf(const BlockDevice& device) const;
+    // lsblk's file-system type, else the mount table's ("vfat", "ext4", …).
+    std::string fsTypeOf(const BlockDevice& device) const;
+
+private:
+    void addMembers(const BlockDevice& parent, Disk& disk, std::vector<std::string>& seen) const;
     platform::PlistValue listEntryOf(const BlockDevice& member, const Disk& disk) const;
     platform::PlistValue infoOf(const BlockDevice& device, const Disk& disk) const;
-    std::string mountPointOf(const BlockDevice& device) const;
     const platform::MountEntry* mountEntryOf(const BlockDevice& device) const;
-    std::string fsTypeOf(const BlockDevice& device) const;
     bool mountedReadOnly(const BlockDevice& device) const;
 
     std::vector<Disk> disks_;

@@ -1,18 +1,26 @@
-// diskutil: the disk utility command lines the disk manager runs, answered in the utility's
-// property-list shape from one lsblk run, the mount table and statvfs.
+// diskutil: the disk utility command lines the disk manager runs. The listing verbs answer in
+// the utility's property-list shape from one lsblk run, the mount table and statvfs:
 //
 //   diskutil list -plist
 //   diskutil info -plist <device>
+//
+// The action verbs (mount, unmount, eject, rename, eraseVolume, reformat, verifyvolume,
+// repairvolume; see DiskActions.h) act through udisks2 on the devices that listing names.
 //
 // DURIDOVE_LSBLK_JSON names a file of recorded lsblk output to read instead of running
 // lsblk; the mount table is read under DURIDOVE_PROC_ROOT like every /proc file.
 
 #include "BlockDevice.h"
+#include "DiskActions.h"
 #include "DiskCatalog.h"
+#include "Report.h"
+#include "SystemDevices.h"
+#include "Udisks.h"
 
 #include "platform/mounts/MountTable.h"
 #include "platform/system/ProcessRunner.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,10 +36,8 @@ constexpr std::size_t kMaximumListingSize = 8 * 1024 * 1024;
 constexpr const char* kLsblkColumns =
     "NAME,KNAME,PATH,TYPE,PKNAME,SIZE,RM,HOTPLUG,RO,TRAN,PTTYPE,PARTTYPE,FSTYPE,FSVER,LABEL,UUID,MOUNTPOINTS";
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "Error: %s\n", message.c_str());
-    return 1;
-}
+// An action may wait for a password or format a large disk.
+constexpr std::chrono::hours kActionTimeout{2};
 
 std::optional<std::string> recordedLsblkOutput(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -56,12 +62,24 @@ std::optional<std::string> lsblkOutput() {
     return withinSizeLimit(std::move(result.output));
 }
 
-std::optional<DiskCatalog> loadCatalog() {
+platform::MountTable ownMountTable() {
+    return platform::MountTable::read(platform::MountTable::ownTablePath()).value_or(platform::MountTable());
+}
+
+std::optional<DiskCatalog> loadCatalog(const platform::MountTable& mounts) {
     auto output = lsblkOutput();
     auto devices = output ? BlockDevice::parseLsblk(*output) : std::nullopt;
     if (!devices) return std::nullopt;
-    auto mounts = platform::MountTable::read(platform::MountTable::ownTablePath());
-    return DiskCatalog(*devices, mounts.value_or(platform::MountTable()));
+    return DiskCatalog(*devices, mounts);
+}
+
+int runAction(const std::vector<std::string>& args) {
+    platform::MountTable mounts = ownMountTable();
+    auto catalog = loadCatalog(mounts);
+    if (!catalog) return reportFailure("cannot list the block devices");
+    SystemDevices system(*catalog, mounts);
+    Udisks udisks(kActionTimeout);
+    return DiskActions(*catalog, system, udisks).run(args);
 }
 
 int print(const platform::PlistValue& value) {
@@ -71,16 +89,17 @@ int print(const platform::PlistValue& value) {
 }
 
 int run(const std::vector<std::string>& args) {
-    if (args.empty()) return fail("usage: diskutil list -plist | diskutil info -plist <device>");
+    if (args.empty()) return reportFailure("usage: diskutil list -plist | diskutil info -plist <device> | diskutil <action> ...");
     const std::string& verb = args[0];
-    if (verb != "list" && verb != "info") return fail("diskutil " + verb + " is not supported on this system");
-    if (args.size() < 2 || args[1] != "-plist") return fail("only property-list output (-plist) is supported");
-    if (verb == "info" && args.size() != 3) return fail("usage: diskutil info -plist <device>");
-    auto catalog = loadCatalog();
-    if (!catalog) return fail("cannot list the block devices");
+    if (DiskActions::isActionVerb(verb)) return runAction(args);
+    if (verb != "list" && verb != "info") return reportFailure("diskutil " + verb + " is not supported on this system");
+    if (args.size() < 2 || args[1] != "-plist") return reportFailure("only property-list output (-plist) is supported");
+    if (verb == "info" && args.size() != 3) return reportFailure("usage: diskutil info -plist <device>");
+    auto catalog = loadCatalog(ownMountTable());
+    if (!catalog) return reportFailure("cannot list the block devices");
     if (verb == "list") return print(catalog->list());
     auto info = catalog->info(args[2]);
-    if (!info) return fail("could not find disk: " + args[2]);
+    if (!info) return reportFailure("could not find disk: " + args[2]);
     return print(*info);
 }
 

@@ -56,11 +56,24 @@ TEST_F(DiskUtilRunnerTest, FailingToolGivesNoResultAndALogLine) {
     EXPECT_EQ(runner->calls().size(), 2u);
 }
 
-TEST_F(DiskUtilRunnerTest, NamedRunnerAlwaysGivesItsFile) {
-    runner->fail({"eject", "ABCD"}, 1, "partial", "Error: not supported\n");
-    std::string path = DiskUtilRunner::runDiskUtilWithArguments({"eject", "ABCD"}, "RepairTemp.plist");
-    EXPECT_EQ(path, environment.folder() / "runtime/RepairTemp.plist");
-    EXPECT_EQ(testsupport::readWholeFile(path), "partial");
+TEST_F(DiskUtilRunnerTest, ActionsGiveTheToolsStatusAndReasonWithoutAShortTimeout) {
+    runner->fail({"eject", "ABCD"}, 1, "Unmounting /dev/sdb1 …\n", "Error: /dev/sdb1 is busy\n");
+    auto failed = DiskUtilRunner::runDiskUtilWithArguments({"eject", "ABCD"}, "RepairTemp.plist");
+    EXPECT_FALSE(failed.succeeded());
+    EXPECT_EQ(failed.exitStatus, 1);
+    EXPECT_EQ(failed.message, "/dev/sdb1 is busy");
+    EXPECT_EQ(failed.path, environment.folder() / "runtime/RepairTemp.plist");
+    EXPECT_EQ(testsupport::readWholeFile(failed.path), "Unmounting /dev/sdb1 …\n");
+    EXPECT_GE(runner->requests().back().timeout, std::chrono::hours(1));
+
+    runner->answer({"mount", "sdb1"}, "Volume STICK on /dev/sdb1 mounted at /media/STICK\n");
+    auto mounted = DiskUtilRunner::runDiskUtilWithArguments({"mount", "sdb1"}, "VolumeTemp.plist");
+    EXPECT_TRUE(mounted.succeeded());
+    EXPECT_EQ(mounted.message, "Volume STICK on /dev/sdb1 mounted at /media/STICK");
+
+    runner->fail({"unmount", "sdz9"}, 2, "", "");
+    EXPECT_EQ(DiskUtilRunner::runDiskUtilWithArguments({"unmount", "sdz9"}, "VolumeTemp.plist").message,
+              "diskutil exit status 2");
 }
 
 TEST(DiskUtilRunnerFolder, UntrustedRuntimeFolderGivesNoFile) {
@@ -71,6 +84,6 @@ TEST(DiskUtilRunnerFolder, UntrustedRuntimeFolderGivesNoFile) {
     });
     testsupport::LogCapture log;
     EXPECT_FALSE(DiskUtilRunner::ExecDiskUtilCommandWithArgs({"list", "-plist"}));
-    EXPECT_EQ(DiskUtilRunner::runDiskUtilWithArguments({"list", "-plist"}, "VolumeTemp.plist"), "");
+    EXPECT_EQ(DiskUtilRunner::runDiskUtilWithArguments({"list", "-plist"}, "VolumeTemp.plist").path, "");
     EXPECT_TRUE(log.contains("not a private folder"));
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 using platform::PlistValue;
 using namespace std::chrono_literals;
@@ -25,8 +26,10 @@ public:
         folder_.writeFile("proc/self/mountinfo", testsupport::readWholeFile(lsblkData(fixture + ".mountinfo")));
     }
     std::vector<std::pair<std::string, std::string>> environment() const {
-        return {{"DURIDOVE_LSBLK_JSON", json_}, {"DURIDOVE_PROC_ROOT", folder_ / "proc"}};
+        return {{"DURIDOVE_LSBLK_JSON", json_}, {"DURIDOVE_PROC_ROOT", folder_ / "proc"},
+                {"DURIDOVE_SYS_ROOT", folder_ / "sys"}};
     }
+    const testsupport::TempFolder& folder() const { return folder_; }
 
 private:
     testsupport::TempFolder folder_;
@@ -164,9 +167,10 @@ TEST(DiskUtilStandIn, WholeDiskExt4WithoutAFileSystemTypeFromLsblk) {
 
 TEST(DiskUtilStandIn, UnsupportedCommandLinesFailClearly) {
     RecordedMachine machine("laptop");
-    auto action = runStandIn(machine, {"eject", "3C1E-8A5F"});
+    auto action = runStandIn(machine, {"partitionDisk", "nvme0n1"});
     EXPECT_EQ(action.exitStatus, 1);
-    EXPECT_EQ(action.errorOutput, "Error: diskutil eject is not supported on this system\n");
+    EXPECT_EQ(action.errorOutput, "Error: diskutil partitionDisk is not supported on this system\n");
+    EXPECT_EQ(runStandIn(machine, {"eject"}).exitStatus, 1);
     EXPECT_EQ(runStandIn(machine, {"list"}).exitStatus, 1);
     EXPECT_EQ(runStandIn(machine, {}).exitStatus, 1);
     EXPECT_EQ(runStandIn(machine, {"info", "-plist"}).exitStatus, 1);
@@ -277,4 +281,100 @@ TEST_F(VolumeListThroughStandIn, ThisMachinesStartupVolumeIsListed) {
     ASSERT_TRUE(startup);
     EXPECT_FALSE(startup->volumeName.empty());
     EXPECT_GT(startup->volumeFreeSizeNum, 0);
+}
+
+namespace {
+
+// The kernel's view of the encrypted LVM fixture below a /sys root: sda's partitions, the
+// LUKS device on sda3 and the root and swap volumes on it, linked through "holders" as the
+// kernel links them, and the device numbers of the mount table.
+void writeEncryptedLvmSysfs(const testsupport::TempFolder& folder) {
+    namespace fs = std::filesystem;
+    const std::string sys = folder / "sys";
+    auto device = [&](const std::string& place, const std::string& name, const std::string& number) {
+        std::string path = folder.makeFolder("sys/devices/" + place);
+        folder.writeFile("sys/devices/" + place + "/dev", number + "\n");
+        fs::create_directories(sys + "/class/block");
+        fs::create_directories(sys + "/dev/block");
+        fs::create_directory_symlink(path, sys + "/class/block/" + name);
+        fs::create_directory_symlink(path, sys + "/dev/block/" + number);
+        return path;
+    };
+    device("pci/block/sda", "sda", "8:0");
+    for (int n = 1; n <= 3; ++n) {
+        device("pci/block/sda/sda" + std::to_string(n), "sda" + std::to_string(n), "8:" + std::to_string(n));
+        folder.writeFile("sys/devices/pci/block/sda/sda" + std::to_string(n) + "/partition", std::to_string(n) + "\n");
+    }
+    for (int n = 0; n <= 2; ++n) device("virtual/block/dm-" + std::to_string(n), "dm-" + std::to_string(n), "253:" + std::to_string(n));
+    auto hold = [&](const std::string& below, const std::string& above) {
+        fs::create_directories(sys + "/class/block/" + below + "/holders");
+        fs::create_directory_symlink(sys + "/class/block/" + above, sys + "/class/block/" + below + "/holders/" + above);
+    };
+    hold("sda3", "dm-0");
+    hold("dm-0", "dm-1");
+    hold("dm-0", "dm-2");
+    folder.writeFile("proc/swaps", "Filename\tType\tSize\tUsed\tPriority\n/dev/dm-2 partition 7294972 0 -2\n");
+}
+
+std::string refusalOf(const RecordedMachine& machine, std::vector<std::string> args) {
+    auto result = runStandIn(machine, std::move(args));
+    EXPECT_EQ(result.exitStatus, 1) << result.output;
+    EXPECT_TRUE(result.output.empty()) << result.output;
+    return result.errorOutput;
+}
+
+}  // namespace
+
+// None of these reaches udisks2: each is refused before anything runs.
+TEST(DiskUtilStandInActions, RefusesWhatIsNoListedDeviceAndWhatTheSystemStandsOn) {
+    RecordedMachine machine("encrypted-lvm");
+    writeEncryptedLvmSysfs(machine.folder());
+    const std::string plainFile = machine.folder().writeFile("image.bin", "not a disk");
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"eraseVolume", "ExFAT", "X", "/"}, "Error: / is no disk or volume listed by this utility\n"},
+        {{"eraseVolume", "ExFAT", "X", "/dev/../etc/passwd"},
+         "Error: /dev/../etc/passwd is no disk or volume listed by this utility\n"},
+        {{"mount", plainFile}, "Error: " + plainFile + " is no disk or volume listed by this utility\n"},
+        {{"unmount", "--force"}, "Error: \"--force\" names no device\n"},
+        {{"eraseVolume", "ExFAT", "X", "-a"}, "Error: \"-a\" names no device\n"},
+        // sda3 carries the LUKS device under the root and swap volumes.
+        {{"eraseVolume", "ExFAT", "X", "sda3"}, "Error: /dev/sda3 holds "},
+        {{"reformat", "/dev/mapper/sda3_crypt"}, "Error: /dev/dm-0 holds "},
+        {{"repairvolume", "dm-1"}, "Error: /dev/dm-1 holds / of the running system and is left alone\n"},
+        {{"verifyvolume", "sda2"}, "Error: /dev/sda2 holds /boot of the running system and is left alone\n"},
+        {{"eraseVolume", "MS-DOS FAT32", "X", "dm-2"}, "Error: /dev/dm-2 holds swap of the running system and is left alone\n"},
+        {{"eject", "A1B2-C3D4"}, "Error: /dev/sda holds "},
+        {{"eraseVolume", "APFS", "X", "sda1"}, "Error: APFS volumes cannot be formatted on this system\n"},
+        {{"eraseVolume", "UFS", "X", "sda1"}, "Error: the format type \"UFS\" is not supported\n"},
+    };
+    for (const auto& c : cases) {
+        std::string error = refusalOf(machine, c.args);
+        EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.args.back();
+        if (c.error.back() != '\n') {
+            EXPECT_NE(error.find("of the running system and is left alone"), std::string::npos) << error;
+        }
+    }
+}
+
+TEST(DiskUtilStandInActions, RefusesASharedUuidAndADeviceWithoutANode) {
+    RecordedMachine mirror("raid-mirror");
+    EXPECT_EQ(refusalOf(mirror, {"rename", "aa11bb22-0000-4000-8000-000000000001", "X"}),
+              "Error: the UUID aa11bb22-0000-4000-8000-000000000001 belongs to 2 devices; name the device instead\n");
+
+    testsupport::TempFolder folder;
+    folder.makeFolder("proc/self");
+    folder.writeFile("proc/self/mountinfo", "");
+    platform::ProcessRequest request{{std::string(DURIDOVE_BIN_DIR) + "/diskutil", "mount", "duridove-absent1"}, 30s};
+    request.environment = {
+        {"DURIDOVE_LSBLK_JSON",
+         folder.writeFile("lsblk.json", R"({"blockdevices": [{"kname": "duridove-absent", "type": "disk", "children": [
+             {"kname": "duridove-absent1", "type": "part", "fstype": "vfat"}]}]})")},
+        {"DURIDOVE_PROC_ROOT", folder / "proc"}};
+    auto result = platform::PosixProcessRunner().run(request);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.errorOutput, "Error: /dev/duridove-absent1 is not a block device\n");
 }
