@@ -9,14 +9,6 @@ DiskUtilRunner::ActionResult runTool(const std::vector<std::string>& args, const
     return DiskUtilRunner::runDiskUtilWithArguments(args, fileName);
 }
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-bool isApfsVolume(const VolumeObj& volume) {
-    std::string type = volume.diskType;
-    for (auto& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return contains(type, "apfs");
-}
-
 }  // namespace
 
 DiskVolumeActions::DiskVolumeActions(Executors executors, std::shared_ptr<DiskVolumeList> volumes)
@@ -57,7 +49,7 @@ bool DiskVolumeActions::makeSureToChangeName(const VolumeObj& volume, const std:
 
 void DiskVolumeActions::makeSureToFormat(const VolumeObj& volume, const std::string& name, const std::string& typeText,
                                          Done done) {
-    if (!isApfsVolume(volume)) {
+    if (!VolumeRules::isApfsType(volume.diskType)) {
         std::vector<std::string> args = {"eraseVolume", VolumeRules::formatType(typeText),
                                          VolumeRules::formatName(typeText, name), volume.volumePath};
         run([args] { return runTool(args, "VolumeTemp.plist"); }, false, std::move(done));

@@ -90,6 +90,8 @@ RowButtons VolumeRules::buttonsFor(const VolumeObj& volume) {
     return buttons;
 }
 
+bool VolumeRules::isApfsType(const std::string& type) { return contains(lowerAscii(type), "apfs"); }
+
 std::string VolumeRules::fat32Name(const std::string& name) {
     std::u32string characters = decodeUtf8(name);
     if (characters.size() > kFatNameLength) characters.resize(kFatNameLength);

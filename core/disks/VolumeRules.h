@@ -33,6 +33,8 @@ public:
     // mount point.
     static bool isVolumeMounted(const VolumeObj& volume);
     static RowButtons buttonsFor(const VolumeObj& volume);
+    // The type, lower-cased, contains "apfs": such a volume keeps its type when formatted.
+    static bool isApfsType(const std::string& type);
 
     // The name a rename sends: nothing for a blank name (nothing is done); on FAT32
     // upper-cased and cut to 11 characters.
