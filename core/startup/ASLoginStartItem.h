@@ -20,6 +20,9 @@ struct ASLoginStartItem {
     std::string name;     // display name
     std::string subName;  // kind text of the "Kind" column
     std::string path;     // the property list, helper tool or login item
+    // A listed file's path with its folders' links resolved when the record was made: removal
+    // reaches it from "/" without links, so a folder swapped for a link since is refused.
+    std::string removalPath;
     std::string bundleID;  // the label (property-list name less ".plist"); "" for helper tools
     bool isSystemApp = false;  // launch daemons and helper tools
     bool bIsSelected = false;  // ticked for removal

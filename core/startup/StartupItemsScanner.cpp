@@ -3,6 +3,7 @@
 #include "platform/files/FileManager.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
+#include "platform/files/ResolvedParentPath.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
 #include "platform/system/PlistValue.h"
@@ -19,6 +20,8 @@ const std::string kPlistSuffix = ".plist";
 std::string resolved(const std::string& macPath) { return platform::Environment::current()->resolve(macPath); }
 
 std::string home() { return platform::Environment::current()->homeFolder(); }
+
+std::string removalPathOf(const std::string& path) { return platform::resolvedParentPath(path).value_or(""); }
 
 bool exists(const std::string& path) { return platform::FolderLister::entryAt(path, true).has_value(); }
 
@@ -110,6 +113,7 @@ void StartupItemsScanner::scanPrivilegedHelperTools() {
         if (entry.name.front() == '.' || isListed(launchDaemonsList, path)) continue;
         ASLoginStartItem item;
         item.path = path;
+        item.removalPath = removalPathOf(path);
         item.name = entry.name;
         item.isSystemApp = true;
         item.subName = kHelperToolKind;
@@ -160,6 +164,7 @@ void StartupItemsScanner::scanDirectory(const std::string& folder, ItemList& arr
 ASLoginStartItem StartupItemsScanner::launchItem(const std::string& plistPath, const std::string& label, unsigned type) {
     ASLoginStartItem item;
     item.path = plistPath;
+    item.removalPath = removalPathOf(plistPath);
     item.bundleID = label;
     item.isSystemApp = type == kLaunchDaemonType;
     item.subName = getItemTypeString(type);

@@ -19,6 +19,7 @@
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
+#include "ui/startup/StartupItemsViewController.h"
 #include "ui/switches/HightActionViewController.h"
 #include "ui/taskmanager/TaskManagerViewController.h"
 
@@ -149,7 +150,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 4: return placeholderPage(4);
     case 5: return placeholderPage(5);
     case 6: return placeholderPage(6);
-    case 7: return placeholderPage(7);
+    case 7: return new StartupItemsViewController;
     case 8: return startFirstVolumeScan(new DiskViewController(QString::fromUtf8(leftCellTable()[8].name)));
     case 9: return hightAVC = new HightActionViewController;
     default: return nullptr;
