@@ -1,5 +1,7 @@
+#include "core/readings/GetSystemInfo.h"
 #include "platform/desktop/HttpClient.h"
 #include "platform/desktop/Workspace.h"
+#include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/desktop/NumericLocale.h"
 #include "ui/kit/desktop/QtHttpClient.h"
 #include "ui/kit/desktop/QtWorkspace.h"
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
 
     platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
     platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>());
+    core::GetSystemInfo::setSharedExecutors(ui::Dispatch::executors());
     ui::AppDelegate delegate;
     QObject::connect(&instance, &ui::SingleInstance::reopenRequested, &delegate,
                      [&delegate] { delegate.applicationShouldHandleReopen(delegate.window()->isVisible()); });

@@ -64,10 +64,15 @@ GetSystemInfo& GetSystemInfo::shareInstall() {
 
 void GetSystemInfo::initBase() { cpuCount = cpuMonitor.getNumCPUs(); }
 
-void GetSystemInfo::getInfo() {
+void GetSystemInfo::getInfo(Task done) {
     getCPUTemp();
     updateSysStat();
-    getBatteryInfo();
+    executors_.global([this, done = std::move(done)] {
+        executors_.main([this, output = powerToolOutput(), done] {
+            takeBatteryOutput(output);
+            if (done) done();
+        });
+    });
 }
 
 float GetSystemInfo::cpuProximityTemperature() {
@@ -105,8 +110,9 @@ void GetSystemInfo::updateSysStat() {
     });
 }
 
-void GetSystemInfo::getBatteryInfo() {
-    std::string output = powerToolOutput();
+void GetSystemInfo::getBatteryInfo() { takeBatteryOutput(powerToolOutput()); }
+
+void GetSystemInfo::takeBatteryOutput(const std::string& output) {
     platform::logInfo("Command Output: " + output);
     if (!contains(output, "Now drawing from 'AC Power'") || contains(output, "%")) {
         parseBatteryInfo(output);

@@ -12,8 +12,8 @@ namespace core {
 
 // The readings behind the menu-bar panel: CPU temperature, CPU load, memory use and battery,
 // each kept as a ready-made display text (nothing until first set). A refresh runs on the
-// caller's thread (the main thread) except the CPU sample, which runs on the global queue;
-// the CPU and memory texts are set later on the main queue, so a caller reading them right
+// caller's thread (the main thread) except the CPU sample and the battery tool, which run on
+// the global queue; their texts are set later on the main queue, so a caller reading them right
 // after getInfo sees those of the previous refresh. The instance must outlive the work it
 // posts; the shared one lives as long as the process.
 class GetSystemInfo {
@@ -25,14 +25,17 @@ public:
     static void setSharedExecutors(Executors executors);
 
     void initBase();
-    // One refresh: temperature, then CPU and memory, then battery.
-    void getInfo();
+    // One refresh: temperature, then CPU and memory, then battery. The battery tool runs on
+    // the global queue and its texts are set on the main queue, where `done` runs after them.
+    void getInfo(Task done = {});
     std::string getCPUTemp();
     float cpuProximityTemperature();
     void updateSysStat();
     // Runs the power-management tool ("pmset" "-g" "batt") and reads its text; blocks until
     // the tool ends, at most about a second.
     void getBatteryInfo();
+    // The battery texts from the tool's output.
+    void takeBatteryOutput(const std::string& output);
     void parseBatteryInfo(const std::string& output);
     // Percentage and remaining time from a match of the time pattern.
     void getTimeValue(const std::string& output, const std::smatch& match);

@@ -11,6 +11,7 @@ public:
     bool openURL(const std::string& url) override { return refuse("open " + url); }
     bool openFile(const std::string& path) override { return refuse("open " + path); }
     bool revealFile(const std::string& path) override { return refuse("reveal " + path); }
+    bool launchApplication(const std::string& program) override { return refuse("start " + program); }
 
 private:
     static bool refuse(const std::string& what) {

@@ -14,6 +14,7 @@ public:
     bool openURL(const std::string& url) override { return record("openURL " + url); }
     bool openFile(const std::string& path) override { return record("openFile " + path); }
     bool revealFile(const std::string& path) override { return record("revealFile " + path); }
+    bool launchApplication(const std::string& program) override { return record("launchApplication " + program); }
 
     std::vector<std::string> calls() const {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -6,12 +6,14 @@
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/ImageNamed.h"
 #include "ui/kit/looks/InterfaceFonts.h"
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/controls/InstantToolTipStyle.h"
 #include "ui/kit/controls/LeftView.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/panel/StatusBarView.h"
 #include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
 #include "ui/shell/PlaceholderViewController.h"
@@ -28,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QSystemTrayIcon>
 #include <QWidget>
 
 namespace ui {
@@ -57,6 +60,9 @@ QSize mainWindowContentRect() {
     const int startHeight = kContentHeight + kTitleBarHeight - static_cast<int>(TCImageWindow::minimumTitlebarHeight());
     return QSize(kWindowWidth, startHeight);
 }
+
+// The status item's picture, readable on a light and on a dark panel alike.
+QIcon menuBarImage() { return QIcon(imagePath(QStringLiteral("menuBar"))); }
 
 PlaceholderViewController* placeholderPage(int viewID) {
     return new PlaceholderViewController(viewID, QString::fromUtf8(leftCellTable()[viewID].name));
@@ -205,17 +211,29 @@ void AppDelegate::setFontValue() {
 // mark that the first launch is over.
 void AppDelegate::runFirstLaunchSteps() { installReport.runFirstLaunchSteps(); }
 
-// The application has no status item yet.
+// The application's one status item, and the appearance it follows. A desktop without a tray
+// shows no icon; Qt adds it once a tray appears.
 void AppDelegate::addMenuBar() {
+    statusItem = std::make_unique<QSystemTrayIcon>();
+    statusItem->setToolTip(QStringLiteral("Duridove"));
     appearanceObservation = platform::DesktopPreferences::shared()->observe(platform::Preference::AppleInterfaceStyle,
                                                                              [this] { darkModeChanged(); });
+    statusBarV = std::make_unique<StatusBarView>();
+    statusBarV->setTabBarIconImage(menuBarImage());
+    statusBarV->setDelegate(this);
+    statusBarV->setStatusItem(statusItem.get());
+    statusBarV->changeTabarIconImage();
+    statusItem->show();
 }
 
 void AppDelegate::darkModeChanged() {
     const platform::PlistValue style =
         platform::DesktopPreferences::shared()->copyValue(platform::Preference::AppleInterfaceStyle);
     platform::logInfo("Dark mode changed --AppleInterfaceStyle = " + (style.isNull() ? "(none)" : style.toString()));
-    // The status item's icon follows the appearance here, before the page.
+    if (statusBarV) {
+        statusBarV->setTabBarIconImage(menuBarImage());
+        statusBarV->changeTabarIconImage();
+    }
     if (hightAVC) hightAVC->changeDarkModeBut();
 }
 
@@ -227,6 +245,38 @@ void AppDelegate::installQuitCommand() {
     quit->setShortcutContext(Qt::ApplicationShortcut);
     connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
     window_->addAction(quit);
+}
+
+// Only a start-up volume that the disk page's scan has found is passed on; before the first
+// scan the panel keeps its own texts.
+void AppDelegate::getSystemInfo() {
+    if (!diskVC) return;
+    auto volume = diskVC->volumeList()->startupVolume();
+    if (!volume) return;
+    platform::logInfo("SYSTEM NAME : " + volume->volumeName);
+    platform::logInfo("SYSTEM FREE SIZE : " + volume->volumeFreeSize);
+    statusBarV->setSystemName(QString::fromStdString(volume->volumeName));
+    statusBarV->setSystemFreeSize(QString::fromStdString(volume->volumeFreeSize));
+}
+
+void AppDelegate::showMainWindow() {
+    if (isOpenMainWindow) {
+        closeWindow();
+        return;
+    }
+    isOpenMainWindow = true;
+    bringWindowToFront();
+}
+
+void AppDelegate::freeUpButtonAction() { showToolFromPanel(1); }
+
+void AppDelegate::optimizeButtonAction() { showToolFromPanel(0); }
+
+// The panel's jumps to a tool open the window first and switch without asking the pages.
+void AppDelegate::showToolFromPanel(int viewID) {
+    if (!isOpenMainWindow) showMainWindow();
+    leftViewCtl->setSelectCellWithID(viewID);
+    ViewMan::returnViewMan()->showView(viewID);
 }
 
 void AppDelegate::closeWindow() {

@@ -3,6 +3,7 @@
 #include "core/kit/InstallReport.h"
 #include "platform/preferences/PreferenceObservation.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/panel/StatusBarViewDelegate.h"
 
 #include <QObject>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 class QLabel;
+class QSystemTrayIcon;
 class QWidget;
 
 namespace core::disks {
@@ -22,12 +24,13 @@ class DiskViewController;
 class HightActionViewController;
 class LeftView;
 class LeftViewCtl;
+class StatusBarView;
 class ViewDelegate;
 
 // Builds the main window (the left column and the ten tool pages), runs the launch steps and
 // decides what closing and reopening the window do. The application keeps running with its
-// window closed; it ends only through the quit command.
-class AppDelegate : public QObject {
+// window closed; it ends only through the quit command or the status item's panel.
+class AppDelegate : public QObject, public StatusBarViewDelegate {
     Q_OBJECT
 public:
     // The install report is the one the first launch sends.
@@ -48,6 +51,13 @@ public:
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     // The desktop's appearance changed, by the page or elsewhere.
     void darkModeChanged();
+
+    // The status item's questions.
+    void getSystemInfo() override;
+    void showMainWindow() override;
+    void freeUpButtonAction() override;
+    void optimizeButtonAction() override;
+    StatusBarView* statusBarView() const { return statusBarV.get(); }
 
     TCImageWindow* window() const { return window_.get(); }
     QWidget* contentView() const;
@@ -71,6 +81,7 @@ private:
     void setFontValue();
     void runFirstLaunchSteps();
     void addMenuBar();
+    void showToolFromPanel(int viewID);
     void installQuitCommand();
     void bringWindowToFront();
 
@@ -87,6 +98,9 @@ private:
     HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
     std::unique_ptr<platform::PreferenceObservation> appearanceObservation;
     bool isOpenMainWindow = false;
+    // The application's one status item and the view behind it.
+    std::unique_ptr<QSystemTrayIcon> statusItem;
+    std::unique_ptr<StatusBarView> statusBarV;
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUrl>
 
 namespace ui {
@@ -31,6 +32,13 @@ bool QtWorkspace::revealFile(const std::string& path) {
     QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
     if (reply.type() == QDBusMessage::ReplyMessage) return true;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
+}
+
+// Started detached, so it outlives the panel and leaves no child behind to reap.
+bool QtWorkspace::launchApplication(const std::string& program) {
+    if (QProcess::startDetached(QString::fromStdString(program), {})) return true;
+    platform::logWarning("could not start " + program);
+    return false;
 }
 
 }  // namespace ui

@@ -11,6 +11,7 @@ public:
     bool openURL(const std::string& url) override;
     bool openFile(const std::string& path) override;
     bool revealFile(const std::string& path) override;
+    bool launchApplication(const std::string& program) override;
 };
 
 }  // namespace ui

@@ -74,15 +74,16 @@ MAAttachedWindow* MAAttachedWindow::initWithView(QWidget* view, const QPointF& p
 
 MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* window, int side, qreal distance,
                                    qreal backgroundAlpha)
-    : QWidget(window, popUpFlags(backgroundAlpha)),
-      _view(view),
-      _window(window),
-      _point(point),
-      shape(view->size(), side, distance, initialStyle(backgroundAlpha)) {
+    : MAAttachedWindow(view, point, window, side, distance, initialStyle(backgroundAlpha), popUpFlags(backgroundAlpha),
+                       backgroundAlpha != 0 ? 1.0 : 0.3) {}
+
+MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* window, int side, qreal distance,
+                                   const AttachedWindowStyle& style, Qt::WindowFlags flags, qreal opacity)
+    : QWidget(window, flags), _view(view), _window(window), _point(point), shape(view->size(), side, distance, style) {
     setAttribute(Qt::WA_TranslucentBackground);
     // Shown in front of its window without taking the keyboard from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowOpacity(backgroundAlpha != 0 ? 1.0 : 0.3);
+    setWindowOpacity(opacity);
     _view->setParent(this);
     setPoint(point, side);
     _view->show();

@@ -62,7 +62,7 @@ public:
     void setMattachedWDelegate(MAAttachedWindowDelegate* delegate) { _mattachedWDelegate = delegate; }
 
     // Passes the loss of activation on to the delegate.
-    void closeMattachedWindow();
+    virtual void closeMattachedWindow();
     // Closing the pop-up closes the window it belongs to, as the close shortcut does there.
     void performClose();
 
@@ -70,6 +70,11 @@ public:
     const QImage& backgroundImage() const { return background; }
 
 protected:
+    // For attached windows with a look and window kind of their own; the opacity is the whole
+    // window's.
+    MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* window, int side, qreal distance,
+                     const AttachedWindowStyle& style, Qt::WindowFlags flags, qreal opacity);
+
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

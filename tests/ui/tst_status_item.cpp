@@ -1,0 +1,96 @@
+#include "support/FakeOutputVolume.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/LeftViewCtl.h"
+#include "ui/shell/ViewDelegate.h"
+#include "ui/shell/ViewMan.h"
+#include "ui/panel/StatusBarView.h"
+
+#include <QtTest>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// A tool that is busy: it refuses every switch it is asked about.
+class BusyPage : public ui::ViewDelegate {
+public:
+    QWidget* getView() override { return &view; }
+    int getViewID() override { return 5; }
+    bool isCanClick() override { return false; }
+    QWidget view;
+};
+
+int selectedCell(const ui::AppDelegate& shell) {
+    for (const auto& cell : shell.leftViewController()->cells())
+        if (cell->CellSelected) return cell->CellID;
+    return -1;
+}
+
+}  // namespace
+
+// The application's side of the status item: the start-up volume it passes and the tools its
+// panel opens, with the disk list read from a recorded lsblk output and mount table.
+class StatusItemTest : public QObject {
+    Q_OBJECT
+    testsupport::ScopedEnvironment environment;
+    testsupport::TempFolder machine;
+    testsupport::ScopedOutputVolume output{std::make_shared<testsupport::FakeOutputVolume>()};
+    std::unique_ptr<ui::AppDelegate> shell;
+
+private slots:
+    void initTestCase() {
+        const std::string data = std::string(DURIDOVE_TEST_DATA) + "/lsblk/";
+        machine.writeFile("proc/self/mountinfo", testsupport::readWholeFile(data + "whole-disk-ext4.mountinfo"));
+        setenv("DURIDOVE_LSBLK_JSON", (data + "whole-disk-ext4.json").c_str(), 1);
+        setenv("DURIDOVE_PROC_ROOT", (machine / "proc").c_str(), 1);
+        shell = std::make_unique<ui::AppDelegate>();
+        shell->launch();
+        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
+    }
+    void cleanupTestCase() { shell.reset(); }
+
+    void theStartUpVolumeIsPassedOnlyOnceTheDiskListHasIt() {
+        ui::StatusBarView* item = shell->statusBarView();
+        QVERIFY(item);
+        QCOMPARE(item->delegate(), static_cast<ui::StatusBarViewDelegate*>(shell.get()));
+        // The first scan's list is handed over on the main thread, which has not run yet.
+        shell->getSystemInfo();
+        QVERIFY(item->systemName().isEmpty());
+        QVERIFY(item->systemFreeSize().isEmpty());
+
+        QTRY_VERIFY_WITH_TIMEOUT((shell->getSystemInfo(), !item->systemName().isEmpty()), 30000);
+        QCOMPARE(item->systemName(), QString("Untitled"));
+        QVERIFY(item->systemFreeSize().endsWith("B"));
+    }
+
+    void optimiseOpensTheClosedWindowOnTheJunkCleanerEvenWhileAToolIsBusy() {
+        BusyPage busy;
+        ui::ViewMan::returnViewMan()->addView(&busy);
+        shell->freeUpButtonAction();
+        QCOMPARE(selectedCell(*shell), 1);
+        shell->closeWindow();
+        QVERIFY(!shell->mainWindowIsOpen());
+
+        shell->optimizeButtonAction();
+        QVERIFY(shell->mainWindowIsOpen());
+        QVERIFY(shell->window()->isVisible());
+        QCOMPARE(selectedCell(*shell), 0);
+        ui::ViewMan::returnViewMan()->removeView(&busy);
+    }
+
+    void theMainWindowButtonToggles() {
+        QVERIFY(shell->mainWindowIsOpen());
+        shell->showMainWindow();
+        QVERIFY(!shell->mainWindowIsOpen());
+        QVERIFY(!shell->window()->isVisible());
+        shell->showMainWindow();
+        QVERIFY(shell->mainWindowIsOpen());
+        QVERIFY(shell->window()->isVisible());
+    }
+};
+
+QTEST_MAIN(StatusItemTest)
+#include "tst_status_item.moc"
