@@ -136,7 +136,8 @@ private slots:
     // force-quit with "加速".
     void listsAndForceQuitsApplicationsStartedFromADesktopEntry() {
         testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
-        const std::string program = environment.folder() / "demo-app";
+        // A name of this run's own: another run's copies on the same machine are never counted.
+        const std::string program = environment.folder() / ("demo-app-" + std::to_string(getpid()));
         std::filesystem::copy_file("/bin/sleep", program);
         const std::string entry = environment.folder().writeFile(
             "data/applications/duridove-demo.desktop",
