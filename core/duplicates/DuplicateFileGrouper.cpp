@@ -1,8 +1,8 @@
 #include "core/duplicates/DuplicateFileGrouper.h"
 
+#include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
-#include "platform/files/PageCacheGuard.h"
 
 #include <algorithm>
 
@@ -31,14 +31,9 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     Workers workers(workerCount_);
     for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
     const std::vector<Indices> sameSize = sizeClasses(candidates);
-    fingerprint(candidates, flattened(sameSize), false, workers, observer);
+    fingerprintHeads(candidates, flattened(sameSize), workers, observer);
     const std::vector<Indices> sameHead = headClasses(candidates, sameSize);
-    Indices wholeReads = flattened(sameHead);
-    // Largest files first, so no worker is left alone with a big file at the end.
-    std::stable_sort(wholeReads.begin(), wholeReads.end(),
-                     [&](std::size_t a, std::size_t b) { return candidates[a].fileSize > candidates[b].fileSize; });
-    fingerprint(candidates, wholeReads, true, workers, observer);
-    return groupsOf(candidates, contentClasses(candidates, crcClasses(candidates, sameHead), workers, observer));
+    return groupsOf(candidates, contentClasses(candidates, sameHead, workers, observer));
 }
 
 // Classes of two or more candidates of one size; every other candidate is settled here
@@ -66,95 +61,40 @@ std::vector<Indices> DuplicateFileGrouper::headClasses(const std::vector<fileAtt
     return classes;
 }
 
-// Within each first-kilobyte class, the classes of equal whole-file CRC. A class with a member
-// left unread by a stop is dropped whole.
-std::vector<Indices> DuplicateFileGrouper::crcClasses(const std::vector<fileAttrbItem>& candidates,
-                                                      const std::vector<Indices>& sameHead) {
-    std::vector<Indices> classes;
-    for (const Indices& headClass : sameHead) {
-        if (!noneInterrupted(headClass)) continue;
-        Indices hashed = withOutcome(headClass, Outcome::Hashed);
-        for (Indices& crcClass : sharedClasses(runsOf(hashed, [&](std::size_t i) { return candidates[i].md5; })))
-            classes.push_back(std::move(crcClass));
-    }
-    return classes;
-}
-
-// Every class of equal CRC split into classes of byte-equal files, the largest files first.
-std::vector<Indices> DuplicateFileGrouper::contentClasses(const std::vector<fileAttrbItem>& candidates,
-                                                          const std::vector<Indices>& sameCrc, const Workers& workers,
+// Every class of equal first kilobyte split into classes of byte-equal files, the classes of
+// most bytes first, so no worker is left alone with a big class at the end. A class a stop
+// left undecided is dropped whole.
+std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbItem>& candidates,
+                                                          const std::vector<Indices>& sameHead, const Workers& workers,
                                                           const Observer& observer) {
-    Indices order(sameCrc.size());
+    Indices order(sameHead.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto bytes = [&](std::size_t i) { return candidates[sameCrc[i].front()].fileSize * sameCrc[i].size(); };
+    auto bytes = [&](std::size_t i) { return candidates[sameHead[i].front()].fileSize * sameHead[i].size(); };
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return bytes(a) > bytes(b); });
-    std::vector<std::vector<Indices>> split(sameCrc.size());
+    std::vector<ContentSplitter> splitters;
+    splitters.reserve(workers.size());
+    for (const auto& worker : workers) splitters.emplace_back(*worker);
+    std::vector<std::vector<Indices>> split(sameHead.size());
     runInParallel(pool_, workerCount_, order.size(), [&](std::size_t worker, std::size_t position) {
-        const std::size_t which = order[position];
-        split[which] = byteEqualClasses(candidates, sameCrc[which], *workers[worker], observer);
+        const Indices& members = sameHead[order[position]];
+        std::vector<Indices>& copies = split[order[position]];
+        Indices failed;
+        const bool decided = !(observer.stop && observer.stop->load()) &&
+                             splitters[worker].split(candidates, members, observer.stop, progress_, copies, failed);
+        if (!decided) {
+            copies.clear();
+            for (std::size_t index : members) settle(index, Outcome::Interrupted);
+            return;
+        }
+        for (std::size_t index : failed) settle(index, Outcome::Failed);
+        for (const Indices& copy : copies)
+            for (std::size_t index : copy) settle(index, Outcome::Copy);
+        for (std::size_t index : withOutcome(members, Outcome::Open)) settle(index, Outcome::Unique);
     });
     std::vector<Indices> classes;
-    for (auto& classesOfOneCrc : split)
-        for (Indices& each : classesOfOneCrc) classes.push_back(std::move(each));
+    for (auto& copiesOfOneHead : split)
+        for (Indices& copy : copiesOfOneHead) classes.push_back(std::move(copy));
     return classes;
-}
-
-// Each member is compared with the first member of every class found so far, in member order,
-// and joins the first class it equals, else starts a class of its own. The first member of a
-// class stays open (and its pages cached) while the class grows. A member that cannot be read
-// takes part in no class; nor does a class whose first member fails half-way. A stop drops
-// the whole class of equal CRC.
-std::vector<Indices> DuplicateFileGrouper::byteEqualClasses(const std::vector<fileAttrbItem>& candidates,
-                                                            const Indices& sameCrc, algorithm& reader,
-                                                            const Observer& observer) {
-    struct ContentClass {
-        platform::FileDescriptor first;
-        std::unique_ptr<platform::PageCacheGuard> guard;  // ends before the descriptor closes
-        Indices members;
-        bool broken = false;
-    };
-    std::vector<ContentClass> classes;
-    auto interrupted = [&] {
-        for (std::size_t index : sameCrc) outcomes_[index] = Outcome::Interrupted;
-        return std::vector<Indices>{};
-    };
-    for (std::size_t index : sameCrc) {
-        if (observer.stop && observer.stop->load()) return interrupted();
-        const fileAttrbItem& item = candidates[index];
-        if (progress_) progress_->setCurrentPath(item.filePathName);
-        platform::FileDescriptor file = reader.openToCompare(item);
-        if (!file.isOpen()) {
-            settle(index, Outcome::Failed);
-            continue;
-        }
-        auto guard = std::make_unique<platform::PageCacheGuard>(file.get(), 0, item.fileSize);
-        bool placed = false;
-        for (ContentClass& contentClass : classes) {
-            if (contentClass.broken) continue;
-            using Comparison = algorithm::Comparison;
-            const Comparison result =
-                reader.compareContent(contentClass.first.get(), candidates[contentClass.members.front()], file.get(), item);
-            if (result == Comparison::Stopped) return interrupted();
-            if (result == Comparison::Different) continue;
-            if (result == Comparison::FirstUnreadable) {
-                contentClass.broken = true;
-                continue;
-            }
-            if (result == Comparison::Equal) contentClass.members.push_back(index);
-            else settle(index, Outcome::Failed);
-            placed = true;
-            break;
-        }
-        if (!placed) classes.push_back({std::move(file), std::move(guard), {index}, false});
-    }
-    std::vector<Indices> shared;
-    for (ContentClass& contentClass : classes) {
-        for (std::size_t index : contentClass.members)
-            settle(index, contentClass.broken ? Outcome::Failed
-                          : contentClass.members.size() > 1 ? Outcome::Confirmed : Outcome::Unique);
-        if (!contentClass.broken && contentClass.members.size() > 1) shared.push_back(std::move(contentClass.members));
-    }
-    return shared;
 }
 
 // Groups ordered by their earliest member; each lists its later copies, then the earliest.
@@ -181,22 +121,21 @@ std::vector<Indices> DuplicateFileGrouper::sharedClasses(std::vector<Indices> ru
     return shared;
 }
 
-void DuplicateFileGrouper::fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole,
-                                       const Workers& workers, const Observer& observer) {
+void DuplicateFileGrouper::fingerprintHeads(std::vector<fileAttrbItem>& candidates, const Indices& which,
+                                            const Workers& workers, const Observer& observer) {
     runInParallel(pool_, workerCount_, which.size(), [&](std::size_t worker, std::size_t position) {
         const std::size_t index = which[position];
         if (observer.stop && observer.stop->load()) return settle(index, Outcome::Interrupted);
         fileAttrbItem& item = candidates[index];
         if (progress_) progress_->setCurrentPath(item.filePathName);
-        const bool done = whole ? workers[worker]->getMD5(item) : workers[worker]->getMD5_1K(item);
-        if (!done) settle(index, observer.stop && observer.stop->load() ? Outcome::Interrupted : Outcome::Failed);
-        else if (whole) settle(index, Outcome::Hashed);
+        if (!workers[worker]->getMD5_1K(item))
+            settle(index, observer.stop && observer.stop->load() ? Outcome::Interrupted : Outcome::Failed);
     });
 }
 
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {
     outcomes_[index] = outcome;
-    if (progress_ && outcome != Outcome::Hashed && outcome != Outcome::Interrupted) progress_->advance(1);
+    if (progress_ && outcome != Outcome::Interrupted) progress_->advance(1);
 }
 
 bool DuplicateFileGrouper::noneInterrupted(const Indices& members) const {

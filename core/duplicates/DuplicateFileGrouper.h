@@ -14,13 +14,13 @@
 
 namespace core {
 
-// Finds the files of equal content among the candidates. Files are narrowed down in four
+// Finds the files of equal content among the candidates. Files are narrowed down in three
 // rounds, each on every worker at once: by size (no file of a unique size is opened), by the
-// CRC-64 of the first kilobyte, by the CRC-64 of the whole content (only files whose first
-// kilobyte collides are read whole), and last by their bytes: two different files can share
-// a size and a CRC-64, so each class of equal CRC is split into classes of byte-equal files
-// before it becomes a group. Each candidate's fingerprints and outcome are stored with it, so
-// the groups never depend on which worker finished first.
+// CRC-64 of the first kilobyte, and last by their bytes (only files whose first kilobyte
+// collides are read whole, each once, and get their whole-file CRC-64 on the way): two
+// different files can share a size and a CRC-64, so only byte-equal files become a group.
+// Each candidate's fingerprints and outcome are stored with it, so the groups never depend on
+// which worker finished first.
 class DuplicateFileGrouper {
 public:
     // What the grouping reports while it runs; every member may be left empty.
@@ -39,24 +39,19 @@ public:
     std::vector<DuplicateGroup> group(std::vector<fileAttrbItem>& candidates, const Observer& observer);
 
 private:
-    // Hashed and Interrupted are not settled yet: a hashed file still awaits its comparison.
-    enum class Outcome : unsigned char { Open, Failed, Unique, Hashed, Confirmed, Interrupted };
+    enum class Outcome : unsigned char { Open, Failed, Unique, Copy, Interrupted };
     using Indices = std::vector<std::size_t>;
     using Workers = std::vector<std::unique_ptr<algorithm>>;
 
     std::vector<Indices> sizeClasses(const std::vector<fileAttrbItem>& candidates);
     std::vector<Indices> headClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
-    std::vector<Indices> crcClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead);
-    std::vector<Indices> contentClasses(const std::vector<fileAttrbItem>& candidates,
-                                        const std::vector<Indices>& sameCrc, const Workers& workers,
-                                        const Observer& observer);
-    std::vector<Indices> byteEqualClasses(const std::vector<fileAttrbItem>& candidates, const Indices& sameCrc,
-                                          algorithm& reader, const Observer& observer);
+    std::vector<Indices> contentClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead,
+                                        const Workers& workers, const Observer& observer);
     static std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
                                                 std::vector<Indices> copies);
     std::vector<Indices> sharedClasses(std::vector<Indices> runs);
-    void fingerprint(std::vector<fileAttrbItem>& candidates, const Indices& which, bool whole, const Workers& workers,
-                     const Observer& observer);
+    void fingerprintHeads(std::vector<fileAttrbItem>& candidates, const Indices& which, const Workers& workers,
+                          const Observer& observer);
     void settle(std::size_t index, Outcome outcome);
     bool noneInterrupted(const Indices& members) const;
     Indices withOutcome(const Indices& members, Outcome outcome) const;

@@ -41,7 +41,7 @@ Node fileGroupNode(const DuplicateGroup& copies) {
         leaves.push_back(leafNode(copy.filePathName, copy.fileSize));
         leaves.back()->simpleData()->ModificationDate = copy.ModificationDate;
     }
-    const std::string& name = copies.front().fileName;
+    const std::string name = copies.front().fileName();
     return groupNode(name, platform::pathExtension(name), leaves);
 }
 

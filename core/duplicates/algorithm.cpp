@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -41,7 +40,7 @@ bool algorithm::getMD5_1K(fileAttrbItem& item) {
     // Read only the first page instead of a whole read-ahead window.
     posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
     platform::PageCacheGuard cacheGuard(file.get(), 0, length);
-    if (!readChunkAt(file.get(), item, m_Buf.get(), length, 0)) return false;
+    if (!readChunk(file.get(), item, m_Buf.get(), length, 0)) return false;
     item.md5_1k = crc::crc64(m_Buf.get(), length);
     return true;
 }
@@ -52,36 +51,22 @@ bool algorithm::getMD5(fileAttrbItem& item) {
         item.md5 = item.md5_1k;
         return true;
     }
-    const platform::FileDescriptor file = openCollectedFile(item, "open file :" + item.filePathName + " failed");
+    const platform::FileDescriptor file = openToRead(item);
     if (!file.isOpen()) return false;
     // The value after the first kilobyte is md5_1k: no final step is applied to it.
     const bool headKnown = item.md5_1k != 0;
     std::uint64_t running = headKnown ? item.md5_1k : crc::initialValue;
     const std::uint64_t offset = headKnown ? headLength : 0;
-    posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     platform::PageCacheGuard cacheGuard(file.get(), 0, item.fileSize);
     if (!advanceToEnd(file.get(), item, offset, running)) return false;
     item.md5 = running;
     return true;
 }
 
-platform::FileDescriptor algorithm::openToCompare(const fileAttrbItem& item) {
-    platform::FileDescriptor file = openCollectedFile(item, "open file:" + item.filePathName + " failed");
+platform::FileDescriptor algorithm::openToRead(const fileAttrbItem& item) {
+    platform::FileDescriptor file = openCollectedFile(item, "open file :" + item.filePathName + " failed");
     if (file.isOpen()) posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return file;
-}
-
-algorithm::Comparison algorithm::compareContent(int first, const fileAttrbItem& firstItem, int second,
-                                                const fileAttrbItem& secondItem) {
-    if (!compareBuffer_) compareBuffer_.reset(new unsigned char[chunkLength]);
-    for (std::uint64_t offset = 0; offset < firstItem.fileSize; offset += chunkLength) {
-        if (stopRequested()) return Comparison::Stopped;
-        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkLength, firstItem.fileSize - offset));
-        if (!readChunkAt(first, firstItem, m_Buf.get(), length, offset)) return Comparison::FirstUnreadable;
-        if (!readChunkAt(second, secondItem, compareBuffer_.get(), length, offset)) return Comparison::SecondUnreadable;
-        if (std::memcmp(m_Buf.get(), compareBuffer_.get(), length) != 0) return Comparison::Different;
-    }
-    return Comparison::Equal;
 }
 
 platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
@@ -98,7 +83,7 @@ platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item,
     return file;
 }
 
-bool algorithm::readChunkAt(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
+bool algorithm::readChunk(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
                             std::uint64_t offset) {
     std::size_t done = 0;
     while (done < length) {

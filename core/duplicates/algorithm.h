@@ -35,14 +35,11 @@ public:
     // the first kilobyte is not read twice; an empty file never gets one.
     bool getMD5(fileAttrbItem& item);
 
-    // How the contents of two collected files of one size compare.
-    enum class Comparison { Equal, Different, FirstUnreadable, SecondUnreadable, Stopped };
-    // Opens a collected file to compare its content; not open (and logged) when it cannot be
-    // opened or is no longer the file that was collected.
-    platform::FileDescriptor openToCompare(const fileAttrbItem& item);
-    // Compares the whole contents of two open files of the items' (equal) size, a chunk at a
-    // time, stopping at the first chunk that differs.
-    Comparison compareContent(int first, const fileAttrbItem& firstItem, int second, const fileAttrbItem& secondItem);
+    // Opens a collected file to read it whole; not open (and logged) when it cannot be opened
+    // or is no longer the file that was collected.
+    platform::FileDescriptor openToRead(const fileAttrbItem& item);
+    // Reads length bytes at offset into buffer; false (and logged) on a read error or an early end.
+    bool readChunk(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length, std::uint64_t offset);
 
 protected:
     // Opens the path read-only without ever blocking; a negative value on failure.
@@ -50,15 +47,12 @@ protected:
 
 private:
     platform::FileDescriptor openCollectedFile(const fileAttrbItem& item, const std::string& failureLine);
-    bool readChunkAt(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
-                     std::uint64_t offset);
     bool advanceToEnd(int fd, const fileAttrbItem& item, std::uint64_t offset, std::uint64_t& running);
     bool stopRequested() const;
     static bool failedReading(const fileAttrbItem& item);
     static bool changedWhileReading(const fileAttrbItem& item);
 
     std::unique_ptr<unsigned char[]> m_Buf;
-    std::unique_ptr<unsigned char[]> compareBuffer_;  // made at the first comparison
     const std::atomic<bool>* stop_;
 };
 

@@ -7,7 +7,6 @@ namespace core {
 fileAttrbItem fileAttrbItem::fromEntry(const std::string& path, const platform::FileEntry& entry) {
     fileAttrbItem item;
     item.filePathName = path;
-    item.fileName = platform::lastPathComponent(path);
     item.fileSize = entry.size;
     item.ModificationDate = std::chrono::system_clock::time_point(
         std::chrono::duration_cast<std::chrono::system_clock::duration>(
@@ -16,5 +15,7 @@ fileAttrbItem fileAttrbItem::fromEntry(const std::string& path, const platform::
     item.inode = static_cast<ino_t>(entry.inode);
     return item;
 }
+
+std::string fileAttrbItem::fileName() const { return platform::lastPathComponent(filePathName); }
 
 }  // namespace core

@@ -15,7 +15,6 @@ namespace core {
 // fingerprints are CRC-64 values (the field names are historical); 0 means "not computed".
 struct fileAttrbItem {
     std::string filePathName;  // full path
-    std::string fileName;      // last path component
     std::uint64_t fileSize = 0;
     std::uint64_t md5 = 0;     // CRC-64 of the whole content
     std::uint64_t md5_1k = 0;  // CRC-64 of the first kilobyte
@@ -27,6 +26,9 @@ struct fileAttrbItem {
 
     // The record of the item at path with the attributes listed for it.
     static fileAttrbItem fromEntry(const std::string& path, const platform::FileEntry& entry);
+    // The last path component, taken from the path when asked: a search holds hundreds of
+    // thousands of records, and keeps each path once.
+    std::string fileName() const;
 };
 
 // Copies of one content, in the order the page lists them: the matches in collection order,

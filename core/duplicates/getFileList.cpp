@@ -48,8 +48,19 @@ bool getFileList::getListAtPath(const std::string& folder, std::vector<fileAttrb
                                 std::vector<std::string>& directories, std::uint64_t limit) {
     std::vector<Findings> segments;
     if (!getDirectoryAtPath(folder, segments, limit)) return false;
-    for (Findings& segment : segments)
+    // Each record is held once: the list is made to measure, and each segment is let go as
+    // soon as it has been taken.
+    std::size_t findings = 0;
+    for (const Findings& segment : segments) findings += segment.size();
+    const std::size_t firstNew = files.size();
+    files.reserve(firstNew + findings);
+    for (Findings& segment : segments) {
         for (Finding& finding : segment) take(finding, files, directories);
+        Findings().swap(segment);
+    }
+    keepFirstPaths(files, firstNew);
+    for (std::size_t i = firstNew; i < files.size(); ++i)
+        platform::logInfo("file:" + files[i].filePathName + " filesize:" + std::to_string(files[i].fileSize));
     return true;
 }
 
@@ -126,16 +137,35 @@ void getFileList::consider(const std::string& path, const FileEntry& entry, std:
     if (entry.kind == platform::FileKind::File && entry.size > limit) findings.emplace_back(fileAttrbItem::fromEntry(path, entry));
 }
 
-// In listing order: a bundle is recorded the first time, a file at its first path.
+// In listing order: a bundle is recorded the first time; every file, until keepFirstPaths.
 void getFileList::take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories) {
     if (auto* bundle = std::get_if<std::string>(&finding)) {
         if (knownBundles_.insert(*bundle).second) directories.push_back(std::move(*bundle));
         return;
     }
-    auto& file = std::get<fileAttrbItem>(finding);
-    if (!knownFiles_.insert({file.device, file.inode}).second) return;
-    platform::logInfo("file:" + file.filePathName + " filesize:" + std::to_string(file.fileSize));
-    files.push_back(std::move(file));
+    files.push_back(std::move(std::get<fileAttrbItem>(finding)));
+}
+
+// A file reached by two paths (a link, a hard link, a bind mount) stays at its first path
+// only. Sorting positions by identity needs a few bytes per file, where a set of identities
+// would need dozens.
+void getFileList::keepFirstPaths(std::vector<fileAttrbItem>& files, std::size_t firstNew) {
+    std::vector<std::uint32_t> order(files.size() - firstNew);
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(firstNew + i);
+    auto identity = [&](std::uint32_t i) { return std::make_pair(files[i].device, files[i].inode); };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::make_pair(identity(a), a) < std::make_pair(identity(b), b);
+    });
+    std::vector<bool> later(files.size(), false);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        if (identity(order[i]) == identity(order[i - 1])) later[order[i]] = true;
+    std::size_t kept = firstNew;
+    for (std::size_t i = firstNew; i < files.size(); ++i) {
+        if (later[i]) continue;
+        if (kept != i) files[kept] = std::move(files[i]);
+        ++kept;
+    }
+    files.erase(files.begin() + static_cast<std::ptrdiff_t>(kept), files.end());
 }
 
 // The bundle a path lies in or is: the path up to its first component with the extension

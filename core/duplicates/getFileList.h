@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -61,14 +60,9 @@ private:
     void consider(const std::string& path, const platform::FileEntry& entry, std::uint64_t limit,
                   Findings& findings) const;
     void take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories);
+    static void keepFirstPaths(std::vector<fileAttrbItem>& files, std::size_t firstNew);
     static std::optional<std::string> getAppDirectory(const std::string& path);
     bool stopRequested() const { return m_bStopSearch.stopRequested(); }
-
-    struct FileIdentityHash {
-        std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& identity) const {
-            return std::hash<std::uint64_t>()(identity.second * 0x9E3779B97F4A7C15ull ^ identity.first);
-        }
-    };
 
     Executor pool_;
     std::size_t workerCount_;
@@ -77,7 +71,6 @@ private:
     bool m_bSearchSystemDirectory = true;
     SharedText m_CurrentPath;
     std::unordered_set<std::string> knownBundles_;
-    std::unordered_set<std::pair<std::uint64_t, std::uint64_t>, FileIdentityHash> knownFiles_;
 };
 
 }  // namespace core

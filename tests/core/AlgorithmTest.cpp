@@ -1,6 +1,5 @@
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/crc.h"
-#include "platform/files/PathText.h"
 #include "support/LogCapture.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"
@@ -29,7 +28,6 @@ fileAttrbItem recordOf(const std::string& path) {
     if (lstat(path.c_str(), &status) != 0) ADD_FAILURE() << "no file " << path;
     fileAttrbItem item;
     item.filePathName = path;
-    item.fileName = platform::lastPathComponent(path);
     item.fileSize = static_cast<std::uint64_t>(status.st_size);
     item.device = status.st_dev;
     item.inode = status.st_ino;

@@ -78,7 +78,7 @@ TEST_F(GetFileListTest, RecordsCarrySizeNameAndIdentity) {
     struct stat status {};
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(files[0].filePathName, path);
-    EXPECT_EQ(files[0].fileName, "file.txt");
+    EXPECT_EQ(files[0].fileName(), "file.txt");
     EXPECT_EQ(files[0].fileSize, 12u);
     EXPECT_EQ(files[0].inode, status.st_ino);
     EXPECT_EQ(std::chrono::system_clock::to_time_t(files[0].ModificationDate), status.st_mtim.tv_sec);
@@ -101,7 +101,7 @@ TEST_F(GetFileListTest, OnlyRegularFilesAboveTheLimitAreCandidates) {
     folder.writeFile("sub/eleven", "0123456789a");
     list.getListAtPath(folder.path(), files, bundles, 10);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0].fileName, "eleven");
+    EXPECT_EQ(files[0].fileName(), "eleven");
 }
 
 TEST_F(GetFileListTest, LinksAreFollowedAtTheTopLevelOnly) {
