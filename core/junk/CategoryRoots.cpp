@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace core::junk {
 namespace {
 
@@ -31,6 +33,10 @@ CategoryRoots::Found CategoryRoots::openParentOf(const std::string& path) const 
         if (found.reach != Reach::Changed) found = std::move(through);
     }
     return found;
+}
+
+bool CategoryRoots::isPlace(const std::string& path) const {
+    return std::any_of(roots_.begin(), roots_.end(), [&](const ReachedRoot& root) { return root.path == path; });
 }
 
 CategoryRoots::Found CategoryRoots::openThrough(const ReachedRoot& root, const std::string& path) {

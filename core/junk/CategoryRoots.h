@@ -30,6 +30,8 @@ public:
     explicit CategoryRoots(std::vector<ReachedRoot> roots);
 
     Found openParentOf(const std::string& path) const;
+    // True when path is one of the places themselves.
+    bool isPlace(const std::string& path) const;
 
 private:
     static Found openThrough(const ReachedRoot& root, const std::string& path);

@@ -8,6 +8,8 @@
 #include "platform/files/PathText.h"
 #include "platform/files/SearchPaths.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,8 +34,9 @@ void appendWhole(const Paths& paths, List& array) {
     for (const auto& path : paths) array.push_back({path, false});
 }
 
+// The folders are macOS search-path folders: the whole path is resolved.
 void appendLogsOf(const Paths& folders, List& array) {
-    for (const auto& folder : folders) appendIfMissing(array, platform::joinPath(folder, "Logs"));
+    for (const auto& folder : folders) appendIfMissing(array, resolved(platform::joinPath(folder, "Logs")));
 }
 
 // Entries whose name passes the test, joined to their folder; a folder that cannot be listed
@@ -66,6 +69,22 @@ bool isUnderVolumes(const std::string& mountPoint) {
     auto environment = platform::Environment::current();
     std::string volumes = environment->resolve("/Volumes");
     return mountPoint != volumes && platform::isInsideOrEqual(mountPoint, volumes);
+}
+
+// A volume one takes away keeps its own trash; the system's disks are not looked at.
+bool isRemovable(const TCVolumDetail& volume) {
+    return !volume.bIsDefaultVol &&
+           (volume.volType == TCVolumDetail::Removable || volume.volType == TCVolumDetail::ExternalBus);
+}
+
+// A volume's ".Trash" shared by its users serves only as a real folder with the sticky bit, so
+// no user can take another's trash away; a link is never followed.
+bool isSharedTrashFolder(const std::string& path) {
+    platform::LinkFreePath::Parent parent = SafeLocation::openParent(path);
+    if (parent.reach != platform::LinkFreePath::Reach::Reached) return false;
+    struct stat info {};
+    if (fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    return S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX) != 0;
 }
 
 }  // namespace
@@ -121,7 +140,8 @@ void JunkLocations::systemJunk(List& array) {
 
 void JunkLocations::applicationJunk(List& array) {
     appendEntriesOf({"~/Library/Caches"}, array);
-    appendWhole(SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain), array);
+    for (const auto& caches : SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain))
+        array.push_back({resolved(caches), false});
     addContainerCaches(array);
     appendEntriesOf({"~/Library/Logs/JetBrains/", "~/Library/Application Support/Adobe/CommonMedia Cache Files/",
                      "~/Library/Application Support/Google/Chrome/Default/Application Cache/",
@@ -136,12 +156,12 @@ void JunkLocations::applicationJunk(List& array) {
 
 void JunkLocations::addContainerCaches(List& array) {
     for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain)) {
-        std::string containers = platform::joinPath(library, "Containers");
-        auto names = SafeLocation::listEntries(containers);
+        const std::string containers = platform::joinPath(library, "Containers");
+        auto names = SafeLocation::listEntries(resolved(containers));
         if (!names) continue;
         for (const auto& container : *names) {
             if (isChatContainer(container.name)) continue;
-            appendEntries(containers + "/" + container.name + "/Data/Library/Caches", array);
+            appendEntries(resolved(containers + "/" + container.name + "/Data/Library/Caches"), array);
         }
     }
 }
@@ -156,10 +176,11 @@ void JunkLocations::addSteamCacheFilesWithPath(List& array) {
 }
 
 void JunkLocations::addTeamsCacheFilesWithPath(List& array) {
-    const std::string teams = resolved("~/Library/Application Support/Microsoft/Teams/");
+    const std::string teamsMac = "~/Library/Application Support/Microsoft/Teams/";
     for (const char* folder : {"IndexedDB", "Cache", "Application Cache", "Code Cache", "blob_storage", "databases",
                                "gpucache", "Local Storage", "tmp", "watchdog"})
-        appendEntries(platform::joinPath(teams, folder), array);
+        appendEntries(resolved(teamsMac + folder), array);
+    const std::string teams = resolved(teamsMac);
     if (!SafeLocation::isFolder(teams)) return;
     appendMatchingEntries(teams, array, [](const platform::FileEntry& entry) { return matchesFilePattern(entry.name); });
 }
@@ -204,16 +225,25 @@ void JunkLocations::getLunarclientSubPtathLog(List& array) {
 
 void JunkLocations::mailAttachments(List& array) {
     for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain))
-        array.push_back({platform::joinPath(library, "Containers/com.apple.mail/Data/Library/Mail Downloads"), false});
+        array.push_back({resolved(platform::joinPath(library, "Containers/com.apple.mail/Data/Library/Mail Downloads")), false});
 }
 
 void JunkLocations::trashPaths(Paths& array) { appendLocations(3, array); }
 
 void JunkLocations::trashPaths(List& array) {
+    const std::string uid = std::to_string(getuid());
+    const bool nativeLayout = !platform::Environment::current()->hasRoot();
     TCDiskVolums volumes;
-    for (const auto& volume : volumes.allDiskVolums())
-        if (isUnderVolumes(volume.volRootDir))
-            array.push_back({platform::joinPath(volume.volRootDir, ".Trashes/" + std::to_string(getuid())), false});
+    for (const auto& volume : volumes.allDiskVolums()) {
+        if (nativeLayout) {
+            if (!isRemovable(volume)) continue;
+            array.push_back({platform::joinPath(volume.volRootDir, ".Trash-" + uid + "/files"), false});
+            const std::string shared = platform::joinPath(volume.volRootDir, ".Trash");
+            if (isSharedTrashFolder(shared)) array.push_back({platform::joinPath(shared, uid + "/files"), false});
+        } else if (isUnderVolumes(volume.volRootDir)) {
+            array.push_back({platform::joinPath(volume.volRootDir, ".Trashes/" + uid), false});
+        }
+    }
     array.push_back({resolved("~/.Trash"), false});
     array.push_back({resolved("~/Library/Mobile Documents/.Trash"), false});
 }

@@ -3,6 +3,7 @@
 #include "core/junk/CategoryRoots.h"
 #include "core/junk/FastCleanFileNode.h"
 #include "core/junk/JunkSelection.h"
+#include "core/junk/TrashInfo.h"
 #include "core/kit/CommUti.h"
 #include "platform/system/Log.h"
 
@@ -16,6 +17,7 @@
 namespace core::junk {
 namespace {
 
+constexpr int kTrashCategory = 3;
 constexpr int kChatCategory = 5;
 
 bool isGone(const platform::LinkFreePath::Parent& parent) {
@@ -64,6 +66,7 @@ void JunkRemoval::run(const Remover& remover) {
         } else if (remover(found.parent.folder.get(), found.parent.name)) {
             item.outcome = Outcome::Removed;
             cleanTotalSize_ += static_cast<int64_t>(item.bytes);
+            if (item.category == kTrashCategory) TrashInfo::removeRecordOf(item.path, roots[item.category]);
         } else {
             platform::logWarning("could not remove " + item.path);
             item.outcome = Outcome::Failed;

@@ -43,7 +43,7 @@ public:
     // Worker. Each item in turn: reached in its folder through the category location that
     // holds it, which must still be the one the scan reached, checked just before, then
     // handed to the remover (the junk cleaner's privileged remover by default) as that folder,
-    // held open, and its name.
+    // held open, and its name. A trashed item that is gone takes its trash record with it.
     void run();
     void run(const Remover& remover);
 

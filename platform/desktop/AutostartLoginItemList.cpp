@@ -102,9 +102,7 @@ AutostartLoginItemList::Folders AutostartLoginItemList::foldersFromEnvironment()
     auto environment = Environment::current();
     if (environment->hasRoot())
         return {environment->resolve("~/.config/autostart"), {environment->resolve("/etc/xdg/autostart")}};
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    std::string user = configHome && configHome[0] == '/' ? configHome : environment->values().realHome + "/.config";
-    return {joinPath(user, "autostart"), systemConfigFolders()};
+    return {joinPath(environment->configHome(), "autostart"), systemConfigFolders()};
 }
 
 std::vector<LoginItem> AutostartLoginItemList::loginItems() {

@@ -106,8 +106,7 @@ ProcRunningApplications::ProcRunningApplications(std::vector<std::string> applic
 
 std::vector<std::string> ProcRunningApplications::applicationFoldersFromProcess() {
     std::vector<std::string> folders;
-    std::string dataHome = variableOr("XDG_DATA_HOME", Environment::current()->values().realHome + "/.local/share");
-    folders.push_back(joinPath(dataHome, "applications"));
+    folders.push_back(joinPath(Environment::current()->dataHome(), "applications"));
     std::istringstream dataFolders(variableOr("XDG_DATA_DIRS", "/usr/local/share:/usr/share"));
     for (std::string folder; std::getline(dataFolders, folder, ':');)
         if (!folder.empty()) folders.push_back(joinPath(folder, "applications"));

@@ -1,7 +1,5 @@
 #include "platform/files/SearchPaths.h"
 
-#include "platform/system/Environment.h"
-
 namespace platform {
 namespace {
 
@@ -16,10 +14,9 @@ const char* localFolder(SearchPaths::Directory directory) {
 }  // namespace
 
 std::vector<std::string> SearchPaths::directories(Directory directory, unsigned domains) {
-    auto environment = Environment::current();
     std::vector<std::string> folders;
-    if (domains & UserDomain) folders.push_back(environment->resolve(userFolder(directory)));
-    if (domains & LocalDomain) folders.push_back(environment->resolve(localFolder(directory)));
+    if (domains & UserDomain) folders.push_back(userFolder(directory));
+    if (domains & LocalDomain) folders.push_back(localFolder(directory));
     return folders;
 }
 

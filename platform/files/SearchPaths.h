@@ -6,8 +6,9 @@
 namespace platform {
 
 // The system's standard folders of each domain, as the tools name them: the user's own
-// ("~/Library") and the machine's ("/Library"). Paths are resolved through the environment,
-// whether or not the folders exist.
+// ("~/Library") and the machine's ("/Library"). They are given in macOS form: a caller joins
+// what it looks for onto them and resolves the whole path through the environment, so a
+// location the platform keeps elsewhere ("~/Library/Caches") is found where it is.
 class SearchPaths {
 public:
     enum class Directory { Library, Caches };

@@ -1,6 +1,7 @@
 #include "platform/system/Environment.h"
 
 #include "platform/system/Log.h"
+#include "platform/system/NativeLocations.h"
 #include "platform/files/PathText.h"
 
 #include <pwd.h>
@@ -66,10 +67,10 @@ std::string defaultRuntimeFolder() {
     return "/tmp/duridove-" + std::to_string(geteuid());
 }
 
-std::string defaultConfigFolder(const std::string& realHome) {
-    std::string base = variable("XDG_CONFIG_HOME");
-    if (base.empty()) base = realHome + "/.config";
-    return base + "/Duridove";
+// An XDG base folder: the variable's value when it is an absolute path, else the default.
+std::string baseFolder(const std::string& value, const std::string& realHome, const char* fallback) {
+    if (!value.empty() && value.front() == '/') return normalizedPath(value);
+    return joinPath(realHome, fallback);
 }
 
 std::string valueOr(const char* name, std::string fallback) {
@@ -105,11 +106,14 @@ Environment::Values Environment::valuesFromProcess() {
     Values values;
     values.root = valueOr("DURIDOVE_ROOT", "/");
     values.realHome = valueOr("HOME", accountHome());
+    values.xdgCacheHome = variable("XDG_CACHE_HOME");
+    values.xdgDataHome = variable("XDG_DATA_HOME");
+    values.xdgConfigHome = variable("XDG_CONFIG_HOME");
     // An unset USER must not turn into a login name such as "(null)".
     values.loginName = valueOr("USER", accountName());
     values.systemVersion = valueOr("DURIDOVE_SYSTEM_VERSION", "10.15");
     values.preferredLanguages = languagesFromProcess();
-    values.configFolder = valueOr("DURIDOVE_CONFIG_DIR", defaultConfigFolder(values.realHome));
+    values.configFolder = valueOr("DURIDOVE_CONFIG_DIR", Environment(values).configHome() + "/Duridove");
     values.runtimeFolder = valueOr("DURIDOVE_RUNTIME_DIR", defaultRuntimeFolder());
     values.procRoot = valueOr("DURIDOVE_PROC_ROOT", "/proc");
     values.sysRoot = valueOr("DURIDOVE_SYS_ROOT", "/sys");
@@ -138,11 +142,30 @@ std::string Environment::expandTilde(std::string_view macPath) const {
     return std::string(macPath);
 }
 
+std::string Environment::cacheHome() const { return baseFolder(values_.xdgCacheHome, values_.realHome, ".cache"); }
+
+std::string Environment::dataHome() const { return baseFolder(values_.xdgDataHome, values_.realHome, ".local/share"); }
+
+std::string Environment::configHome() const { return baseFolder(values_.xdgConfigHome, values_.realHome, ".config"); }
+
 std::string Environment::resolve(std::string_view macPath) const {
     std::string path = normalizedPath(expandTilde(macPath));
-    if (!hasRoot() || path.empty() || path.front() != '/') return path;
+    if (path.empty() || path.front() != '/') return path;
+    if (!hasRoot()) return nativePath(path);
     if (isInsideOrEqual(path, values_.root)) return path;
     return normalizedPath(values_.root + path);
+}
+
+// The home folder is named "/Users/<login>" or by its real path; a home of "/" would take in
+// the whole system, so only the macOS name counts then.
+std::string Environment::nativePath(const std::string& path) const {
+    const std::string macHome = "/Users/" + values_.loginName;
+    std::string home;
+    if (!values_.loginName.empty() && isInsideOrEqual(path, macHome)) home = macHome;
+    else if (normalizedPath(values_.realHome) != "/" && isInsideOrEqual(path, values_.realHome)) home = normalizedPath(values_.realHome);
+    if (home.empty()) return path;
+    NativeLocations::Folders folders{normalizedPath(values_.realHome), cacheHome(), dataHome(), configHome()};
+    return NativeLocations::linuxPath(std::string_view(path).substr(home.size()), folders);
 }
 
 std::string Environment::runtimeFolder() const {

@@ -8,6 +8,7 @@ ScopedEnvironment::ScopedEnvironment(std::function<void(platform::Environment::V
     platform::Environment::Values values;
     values.root = root();
     values.realHome = folder_.makeFolder("home");
+    // The XDG folders stay unset (the process's own are never taken): they lie in that home.
     values.loginName = "tester";
     values.systemVersion = "10.15";
     values.preferredLanguages = {"en_US"};

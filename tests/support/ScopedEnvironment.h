@@ -7,9 +7,11 @@
 
 namespace testsupport {
 
-// Installs an Environment whose root, configuration and runtime folders all lie in a fresh
-// temporary folder, so nothing a test does reaches the real home or system. The previous
-// environment comes back when it goes out of scope.
+// Installs an Environment whose root, home (with its XDG folders), configuration and runtime
+// folders all lie in a fresh temporary folder, so nothing a test does reaches the real home or
+// system. A test of the Linux desktop's own layout sets the root to "/": the macOS user folders
+// then resolve into the temporary home. The previous environment comes back when it goes out
+// of scope.
 class ScopedEnvironment {
 public:
     explicit ScopedEnvironment(std::function<void(platform::Environment::Values&)> adjust = {});

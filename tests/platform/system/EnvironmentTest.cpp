@@ -39,13 +39,71 @@ TEST(Environment, ResolveAddsTheRootExactlyOnce) {
     EXPECT_EQ(env.resolve("/tmp/fixture2/x"), "/tmp/fixture/tmp/fixture2/x");
 }
 
-TEST(Environment, WithoutARootPathsStayAndHomeIsTheRealOne) {
-    Environment env = rootedAt("/");
+TEST(Environment, WithoutARootTheUsersFoldersAreTheLinuxDesktops) {
+    Environment env = rootedAt("/", "al");
     EXPECT_FALSE(env.hasRoot());
     EXPECT_EQ(env.homeFolder(), "/home/real");
-    EXPECT_EQ(env.resolve("~/Library/Caches"), "/home/real/Library/Caches");
-    EXPECT_EQ(env.resolve("/Applications"), "/Applications");
-    EXPECT_EQ(env.resolve("/Library//Logs/./x/../y"), "/Library/Logs/y");
+    const std::pair<const char*, const char*> cases[] = {
+        {"~", "/home/real"},
+        {"/Users/al", "/home/real"},
+        {"~/Library/Caches", "/home/real/.cache"},
+        {"/home/real/Library/Caches/pip", "/home/real/.cache/pip"},
+        {"~/Library/Caches/Google/Chrome/Default/Cache", "/home/real/.cache/google-chrome/Default/Cache"},
+        {"~/Library/Caches/Chromium", "/home/real/.cache/chromium"},
+        {"~/.Trash/x", "/home/real/.local/share/Trash/files/x"},
+        {"/Users/al/Library/Application Support/Google/Chrome/Default", "/home/real/.config/google-chrome/Default"},
+        {"~/Library/Application Support/Chromium", "/home/real/.config/chromium"},
+        {"~/Library/Application Support/Microsoft Edge/Default", "/home/real/.config/microsoft-edge/Default"},
+        {"~/Library/Application Support/Microsoft Edge Beta/Default", "/home/real/.config/microsoft-edge-beta/Default"},
+        {"~/Library/Application Support/Microsoft Edge Dev", "/home/real/.config/microsoft-edge-dev"},
+        {"~/Library/Application Support/com.operasoftware.Opera", "/home/real/.config/opera"},
+        {"~/Library/Application Support/Firefox/Profiles/a.default-release", "/home/real/.mozilla/firefox/a.default-release"},
+        {"~/Library/Application Support/Steam/appcache/", "/home/real/.local/share/Steam/appcache"},
+        {"~/Library/Application Support/minecraft/logs", "/home/real/.minecraft/logs"},
+        {"~/Library/Application Support/Microsoft/Teams/Cache", "/home/real/.config/Microsoft/Microsoft Teams/Cache"},
+        // Whole components only; without a counterpart a location keeps its macOS path.
+        {"~/Library/Application Support/Microsoft Edge Canary", "/home/real/Library/Application Support/Microsoft Edge Canary"},
+        {"~/Library/Caches2", "/home/real/Library/Caches2"},
+        {"/Users/alice/Library/Caches", "/Users/alice/Library/Caches"},
+        {"~/Library/Logs", "/home/real/Library/Logs"},
+        {"~/Library/Containers/com.tencent.qq/Data/Library/Caches", "/home/real/Library/Containers/com.tencent.qq/Data/Library/Caches"},
+        {"/Library/Caches", "/Library/Caches"},
+        {"/private/var/log", "/private/var/log"},
+        {"/System/Library/Caches/", "/System/Library/Caches"},
+        {"/Applications", "/Applications"},
+        {"/Library//Logs/./x/../y", "/Library/Logs/y"},
+    };
+    for (const auto& [macPath, linuxPath] : cases) {
+        EXPECT_EQ(env.resolve(macPath), linuxPath) << macPath;
+        EXPECT_EQ(env.resolve(env.resolve(macPath)), linuxPath) << macPath;
+    }
+}
+
+TEST(Environment, TheXdgFoldersAreTakenWhenAbsolute) {
+    Environment::Values values;
+    values.realHome = "/home/real";
+    values.loginName = "al";
+    values.xdgCacheHome = "/xdg/cache/";
+    values.xdgDataHome = "/xdg/data";
+    values.xdgConfigHome = "relative/config";
+    Environment env(values);
+    EXPECT_EQ(env.resolve("~/Library/Caches/Google/Chrome"), "/xdg/cache/google-chrome");
+    EXPECT_EQ(env.resolve("~/.Trash"), "/xdg/data/Trash/files");
+    EXPECT_EQ(env.resolve("~/Library/Application Support/Google/Chrome"), "/home/real/.config/google-chrome");
+
+    ScopedVariable cache("XDG_CACHE_HOME", "/from/process");
+    EXPECT_EQ(Environment::valuesFromProcess().xdgCacheHome, "/from/process");
+    testsupport::ScopedEnvironment scoped([](Environment::Values& scopedValues) { scopedValues.root = "/"; });
+    EXPECT_EQ(Environment::current()->cacheHome(), scoped.folder() / "home/.cache");
+}
+
+TEST(Environment, AHomeOfTheRootFolderTakesInNothingButItsMacName) {
+    Environment::Values values;
+    values.realHome = "/";
+    values.loginName = "al";
+    Environment env(values);
+    EXPECT_EQ(env.resolve("/Library/Caches"), "/Library/Caches");
+    EXPECT_EQ(env.resolve("/Users/al/Library/Caches"), "/.cache");
 }
 
 TEST(Environment, LoginNameComesFromUserElseTheAccount) {
