@@ -128,12 +128,12 @@ private slots:
         QTRY_COMPARE(settings.storedValue("/org/gnome/desktop/interface/", "color-scheme"), std::string("'prefer-dark'"));
         press(page, 3);
         QTRY_COMPARE(settings.storedValue("/org/gtk/gtk4/settings/file-chooser/", "show-hidden"), std::string("true"));
-        QCOMPARE(settings.storedValue("/org/gtk/settings/file-chooser/", "show-hidden"), std::string("true"));
+        QTRY_COMPARE(settings.storedValue("/org/gtk/settings/file-chooser/", "show-hidden"), std::string("true"));
         press(page, 6);
         QTRY_COMPARE(settings.storedValue("/org/gnome/desktop/notifications/", "show-banners"), std::string("false"));
         press(page, 7);
         QTRY_VERIFY(core::SettingsFile::valueForKey("openNight").toBool());
-        QCOMPARE(settings.storedValue("/org/gnome/settings-daemon/plugins/color/", "night-light-enabled"), std::string("true"));
+        QTRY_COMPARE(settings.storedValue("/org/gnome/settings-daemon/plugins/color/", "night-light-enabled"), std::string("true"));
         for (int number : {2, 3, 6, 7}) QTRY_COMPARE(page.button(number)->image(), QString("Active"));
     }
 
