@@ -26,6 +26,11 @@ bool reachesFolder(const FileWalker::Visit& visit) {
     return folder >= 0 && fstatat(folder, visit.entry().name.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 void BundleWalk::walk(const std::string& folder, const Kind& kind,
@@ -50,6 +55,24 @@ std::string BundleWalk::displayName(const std::string& path) {
     if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
         name.resize(name.size() - suffix.size());
     return name;
+}
+
+std::optional<platform::PlistValue> BundleWalk::infoDictionary(const std::string& bundle) {
+    auto info = platform::PlistValue::readFile(bundle + "/Contents/Info.plist");
+    if (!info || !info->isDictionary()) return std::nullopt;
+    return info;
+}
+
+IconReference BundleWalk::iconOf(const std::string& bundle, const std::optional<platform::PlistValue>& info) {
+    const platform::PlistValue* value = info ? info->find("CFBundleIconFile") : nullptr;
+    const std::string file = value && value->isString() ? value->toString() : std::string();
+    if (!file.empty() && file.find('/') == std::string::npos) {
+        const std::string icon = bundle + "/Contents/Resources/" + file;
+        if (isRegularFile(icon)) return IconReference::imageFile(icon);
+        if (platform::pathExtension(file) != "icns" && isRegularFile(icon + ".icns"))
+            return IconReference::imageFile(icon + ".icns");
+    }
+    return IconReference::iconOf(bundle);
 }
 
 }  // namespace core

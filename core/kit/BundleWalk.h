@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/kit/IconReference.h"
+#include "platform/system/PlistValue.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,11 @@ public:
 
     // The name a list shows for a bundle: its last path component without ".app".
     static std::string displayName(const std::string& path);
+    // The bundle's "Contents/Info.plist" when it is a dictionary (XML or binary).
+    static std::optional<platform::PlistValue> infoDictionary(const std::string& bundle);
+    // The bundle's own picture, "Contents/Resources/<CFBundleIconFile>" (the file name may leave
+    // out ".icns"), else the icon the file manager shows for the path.
+    static IconReference iconOf(const std::string& bundle, const std::optional<platform::PlistValue>& info);
 };
 
 }  // namespace core

@@ -19,33 +19,9 @@ namespace {
 
 using platform::PlistValue;
 
-std::optional<PlistValue> infoDictionary(const std::string& bundle) {
-    auto info = PlistValue::readFile(bundle + "/Contents/Info.plist");
-    if (!info || !info->isDictionary()) return std::nullopt;
-    return info;
-}
-
 std::string stringFor(const std::optional<PlistValue>& info, const std::string& key) {
     const PlistValue* value = info ? info->find(key) : nullptr;
     return value && value->isString() ? value->toString() : std::string();
-}
-
-bool isRegularFile(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// The bundle's own picture, "Contents/Resources/<CFBundleIconFile>" (the file name may leave
-// out ".icns"), else the icon the file manager shows for the path.
-IconReference iconFor(const std::string& path, const std::optional<PlistValue>& info) {
-    const std::string file = stringFor(info, "CFBundleIconFile");
-    if (!file.empty() && file.find('/') == std::string::npos) {
-        const std::string icon = path + "/Contents/Resources/" + file;
-        if (isRegularFile(icon)) return IconReference::imageFile(icon);
-        if (platform::pathExtension(file) != "icns" && isRegularFile(icon + ".icns"))
-            return IconReference::imageFile(icon + ".icns");
-    }
-    return IconReference::iconOf(path);
 }
 
 AMAppItem::Date dateOf(const std::string& path) {
@@ -58,7 +34,7 @@ AMAppItem::Date dateOf(const std::string& path) {
 AMAppItemPtr recordFor(const std::string& path, const std::optional<PlistValue>& info) {
     auto item = std::make_shared<AMAppItem>();
     item->path = path;
-    item->image = iconFor(path, info);
+    item->image = BundleWalk::iconOf(path, info);
     item->name = BundleWalk::displayName(path);
     item->bundleID = stringFor(info, "CFBundleIdentifier");
     item->isSystemApp = item->bundleID.rfind("com.apple.", 0) == 0;
@@ -106,7 +82,7 @@ void addMatchesOf(const std::optional<PlistValue>& info, RelatedFileList& result
 }
 
 void addNestedApp(const std::string& path, RelatedFileList& result) {
-    auto info = infoDictionary(path);
+    auto info = BundleWalk::infoDictionary(path);
     if (result.claim(path)) result.append(sizedRecordFor(path, info));
     addMatchesOf(info, result);
 }
@@ -131,7 +107,7 @@ void addNestedApplications(const std::string& path, RelatedFileList& result) {
 }  // namespace
 
 AMAppItemPtr RelatedAppFilesScanner::getAppItemWithFilePath(const std::string& path) {
-    return recordFor(path, infoDictionary(path));
+    return recordFor(path, BundleWalk::infoDictionary(path));
 }
 
 AMAppItemPtr RelatedAppFilesScanner::constructItem(const std::string& path) {
@@ -141,7 +117,7 @@ AMAppItemPtr RelatedAppFilesScanner::constructItem(const std::string& path) {
 }
 
 AMAppItemPtr RelatedAppFilesScanner::aConstructItem(const std::string& path) {
-    return sizedRecordFor(path, infoDictionary(path));
+    return sizedRecordFor(path, BundleWalk::infoDictionary(path));
 }
 
 std::string RelatedAppFilesScanner::getFileSizeItem(const std::string& path) {
@@ -168,7 +144,7 @@ std::vector<AMAppItemPtr> RelatedAppFilesScanner::relatedFilesToApplicationAtPat
     if (path.empty()) return {};
     RelatedFileList result;
     addNestedApplications(path, result);
-    auto info = infoDictionary(path);
+    auto info = BundleWalk::infoDictionary(path);
     if (result.claim(path)) result.append(sizedRecordFor(path, info));
     addMatchesOf(info, result);
     return result.take();

@@ -104,6 +104,13 @@ const DesktopApplicationIndex::Application* DesktopApplicationIndex::byFile(cons
     return found == idByFile_.end() ? nullptr : &byId_.at(found->second);
 }
 
+std::vector<const DesktopApplicationIndex::Application*> DesktopApplicationIndex::applications() const {
+    std::vector<const Application*> shown;
+    for (const auto& [id, application] : byId_)
+        if (!application.entry.flag("Hidden")) shown.push_back(&application);
+    return shown;
+}
+
 const DesktopApplicationIndex::Application* DesktopApplicationIndex::byProgramName(
     const std::string& programName) const {
     auto found = idByProgram_.find(programName);

@@ -26,6 +26,8 @@ public:
     // Re-reads the folders when one of them changed since the last call; true when it did.
     bool refresh();
     const Application* byFile(const std::string& file) const;
+    // Every installed application that is not hidden, in id order.
+    std::vector<const Application*> applications() const;
     // The application whose "Exec" starts a program of this file name. Entries that only run
     // an interpreter, open a terminal, or are hidden are left out; where several entries start
     // the same program, the one whose id is the program's name wins, else the first by id.

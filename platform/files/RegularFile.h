@@ -12,4 +12,10 @@ namespace platform {
 // regular file, EFBIG for one larger than maxBytes.
 std::optional<std::string> readRegularFile(const std::string& path, size_t maxBytes);
 
+// Copies a regular file (a link to one is followed) to a new file of mode 0600 that must not
+// exist yet. A FIFO, device or folder in the source's place is refused without waiting on it.
+// False on failure, with errno set (EINVAL for a source that is not a regular file); a
+// half-written copy is removed.
+bool copyRegularFile(const std::string& source, const std::string& destination);
+
 }  // namespace platform

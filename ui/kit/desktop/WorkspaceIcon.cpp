@@ -76,6 +76,7 @@ QIcon iconFor(const core::IconReference& icon) {
         case core::IconReference::Kind::ImageFile:
             if (QImageReader(name).canRead()) return QIcon(name);
             return QIcon(imageNamed(QStringLiteral("ic_generic_app")));
+        case core::IconReference::Kind::DesktopIcon: return applicationIcon(name);
         case core::IconReference::Kind::None: break;
     }
     return {};

@@ -12,9 +12,9 @@ namespace ui {
 // by what they point at. A missing item, or a desktop without icons, gets the application's own
 // generic picture.
 QIcon iconForFile(const QString& path);
-// The icon an engine named: an image by name, a path's icon, the folder icon, or a picture
-// file (an application's .icns); a picture file that cannot be read shows the generic
-// application picture.
+// The icon an engine named: an image by name, a path's icon, the folder icon, a picture file
+// (an application's .icns), or a desktop entry's icon; a picture file that cannot be read
+// shows the generic application picture.
 QIcon iconFor(const core::IconReference& icon);
 // The generic folder icon.
 QIcon folderIcon();
