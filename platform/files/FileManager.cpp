@@ -35,7 +35,8 @@ bool FileManager::removeItemAtPath(const std::string& path, std::string* error) 
     return removeItemAt(folderFd.get(), lastPathComponent(path), path, error);
 }
 
-bool FileManager::removeItemAt(int folderFd, const std::string& name, const std::string& path, std::string* error) {
+bool FileManager::removeItemAt(int folderFd, const std::string& name, const std::string& path, std::string* error,
+                               bool oneFileSystem) {
     if (error) error->clear();
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         keepFirstError(error, "not an item's name: " + path);
@@ -56,6 +57,11 @@ bool FileManager::removeItemAt(int folderFd, const std::string& name, const std:
     FileWalker::Callbacks callbacks;
     callbacks.leaveFolder = [&](const FileWalker::Visit& visit, bool) { removeAt(visit, AT_REMOVEDIR); };
     callbacks.visitEntry = [&](const FileWalker::Visit& visit) {
+        if (oneFileSystem && visit.entry().device != info.st_dev) {
+            removedAll = false;
+            keepFirstError(error, "not removing " + visit.path() + ": it lies on another file system");
+            return FileWalker::Step::Prune;
+        }
         if (!visit.entry().isFolder()) removeAt(visit, 0);
         return FileWalker::Step::Continue;
     };

@@ -14,9 +14,11 @@ public:
     // followed and trees of any depth go.
     static bool removeItemAtPath(const std::string& path, std::string* error = nullptr);
     // The same for the entry name of an open folder (an O_PATH descriptor will do), so the
-    // folders above it are not looked up again; path names the item in error texts.
+    // folders above it are not looked up again; path names the item in error texts. With
+    // oneFileSystem, folders mounted from another file system below the item are left whole
+    // (and so are the folders holding them).
     static bool removeItemAt(int folderFd, const std::string& name, const std::string& path,
-                             std::string* error = nullptr);
+                             std::string* error = nullptr, bool oneFileSystem = false);
     // The item's own permission bits; a link is never changed (nor what it points to).
     static bool setPosixPermissions(const std::string& path, mode_t mode, std::string* error = nullptr);
     static bool setPosixPermissionsAt(int folderFd, const std::string& name, mode_t mode, std::string* error = nullptr);
