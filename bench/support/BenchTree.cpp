@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -21,6 +22,28 @@ bool makeSparseFile(const std::string& path, off_t size) {
     return sized;
 }
 
+bool generateSizeTree(const std::string& root, SizeTree& tree) {
+    constexpr int kTop = 20, kMiddle = 20, kBottom = 25, kFilesPerFolder = 30;
+    tree = SizeTree{root + "/tree"};
+    std::printf("generating %d files in %s\n", kTop * kMiddle * kBottom * kFilesPerFolder, tree.path.c_str());
+    unsigned seed = 1;
+    for (int top = 0; top < kTop; ++top)
+        for (int middle = 0; middle < kMiddle; ++middle)
+            for (int bottom = 0; bottom < kBottom; ++bottom) {
+                std::string folder = tree.path + "/top" + std::to_string(top) + "/middle" + std::to_string(middle) +
+                                     "/bottom" + std::to_string(bottom);
+                std::filesystem::create_directories(folder);
+                for (int file = 0; file < kFilesPerFolder; ++file) {
+                    seed = seed * 1103515245u + 12345u;
+                    off_t size = static_cast<off_t>((seed >> 8) % 65536);
+                    if (!makeSparseFile(folder + "/file" + std::to_string(file) + ".dat", size)) return false;
+                    tree.bytes += static_cast<uint64_t>(size);
+                }
+            }
+    tree.entries = kTop * (1 + kMiddle * (1 + kBottom * (1 + kFilesPerFolder)));
+    return true;
+}
+
 void timeTool(benchmark::State& state, std::vector<std::string> arguments, const std::string& tree) {
     platform::PosixProcessRunner runner;
     platform::ProcessRequest request{std::move(arguments), std::chrono::minutes(5)};
@@ -32,7 +55,7 @@ void timeTool(benchmark::State& state, std::vector<std::string> arguments, const
 }
 
 int runOverGeneratedTree(int argc, char** argv, const std::function<bool(const std::string& root)>& generate,
-                         const std::function<void()>& warm) {
+                         const std::function<void()>& warm, const std::function<void(const RatioReporter&)>& report) {
     std::string root = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
     if (!mkdtemp(root.data())) return 1;
     platform::Environment::Values values = platform::Environment::valuesFromProcess();
@@ -45,7 +68,9 @@ int runOverGeneratedTree(int argc, char** argv, const std::function<bool(const s
     if (generate(root)) {
         warm();
         benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
+        RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        if (report) report(reporter);
         benchmark::Shutdown();
         status = 0;
     }
