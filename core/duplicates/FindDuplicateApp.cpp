@@ -30,7 +30,8 @@ void FindDuplicateApp::FindAppInArray(const std::vector<std::string>& paths, std
     fingerprint(candidates, false, workers);
     candidates = sameContent(candidates);
     fingerprint(candidates, true, workers);
-    for (DuplicateAppGroup& group : groupsOf(sameContent(candidates))) groups.push_back(std::move(group));
+    for (DuplicateAppGroup& group : groupsOf(byteEqualClasses(sameContent(candidates), workers)))
+        groups.push_back(std::move(group));
     m_AllAppItem.clear();
 }
 
@@ -200,6 +201,67 @@ std::vector<FindDuplicateApp::Print> FindDuplicateApp::signatureOf(const Bundle&
     for (const fileAttrbItem& file : bundle.item.AllFileInDirectory) prints.push_back({file.fileSize, file.md5_1k, file.md5});
     std::sort(prints.begin(), prints.end());
     return prints;
+}
+
+// Each run of equal fingerprints split into classes of byte-equal bundles (each bundle against
+// the first of every class so far, in run order); classes of one are unique. A run a stop cut
+// short is dropped whole.
+std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const std::vector<Indices>& sameSignature,
+                                                                          const Workers& workers) {
+    std::vector<ContentSplitter> splitters;
+    splitters.reserve(workers.size());
+    for (const auto& worker : workers) splitters.emplace_back(*worker);
+    std::vector<std::vector<Indices>> split(sameSignature.size());
+    runInParallel(pool_, workerCount_, sameSignature.size(), [&](std::size_t worker, std::size_t run) {
+        std::vector<Indices>& classes = split[run];
+        for (std::size_t index : sameSignature[run]) {
+            auto joined = classes.begin();
+            Comparison result = Comparison::Different;
+            for (; joined != classes.end(); ++joined) {
+                result = compareBytes(m_AllAppItem[joined->front()], m_AllAppItem[index], splitters[worker]);
+                if (result != Comparison::Different) break;
+            }
+            if (result == Comparison::Stopped) {
+                for (std::size_t member : sameSignature[run]) m_AllAppItem[member].outcome = Outcome::Interrupted;
+                classes.clear();
+                return;
+            }
+            if (joined == classes.end()) classes.push_back({index});
+            else joined->push_back(index);
+        }
+    });
+    std::vector<Indices> classes;
+    for (std::vector<Indices>& classesOfRun : split) {
+        for (Indices& members : classesOfRun) {
+            if (members.size() == 1) settle(m_AllAppItem[members.front()], Outcome::Unique);
+            else classes.push_back(std::move(members));
+        }
+    }
+    return classes;
+}
+
+// The files of the two bundles paired in the order of their sorted fingerprints; empty files
+// need no reading. A file that cannot be read makes the bundles differ.
+FindDuplicateApp::Comparison FindDuplicateApp::compareBytes(const Bundle& first, const Bundle& other,
+                                                            ContentSplitter& splitter) const {
+    auto sorted = [](const Bundle& bundle) {
+        std::vector<const fileAttrbItem*> files;
+        for (const fileAttrbItem& file : bundle.item.AllFileInDirectory) files.push_back(&file);
+        std::stable_sort(files.begin(), files.end(), [](const fileAttrbItem* a, const fileAttrbItem* b) {
+            return Print{a->fileSize, a->md5_1k, a->md5} < Print{b->fileSize, b->md5_1k, b->md5};
+        });
+        return files;
+    };
+    const auto mine = sorted(first), theirs = sorted(other);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+        if (mine[i]->fileSize == 0) continue;
+        std::vector<fileAttrbItem> pair{*mine[i], *theirs[i]};
+        std::vector<ContentSplitter::Indices> copies;
+        ContentSplitter::Indices failed;
+        if (!splitter.split(pair, {0, 1}, m_StopSearch.flag(), nullptr, copies, failed)) return Comparison::Stopped;
+        if (copies.empty()) return Comparison::Different;
+    }
+    return Comparison::Equal;
 }
 
 std::vector<DuplicateAppGroup> FindDuplicateApp::groupsOf(std::vector<Indices> classes) {

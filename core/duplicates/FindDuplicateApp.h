@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/AppAttrbItem.h"
+#include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/algorithm.h"
 #include "core/kit/Executors.h"
 #include "core/kit/ProgressState.h"
@@ -23,7 +24,8 @@ namespace core {
 // Each bundle is listed once; its files are fingerprinted at most once each (the first
 // kilobyte for every bundle that shares its size and file count with another, the whole
 // content only for bundles whose first kilobytes all pair up), on every worker at once, and
-// bundles are compared by their sorted fingerprints. Empty files pair up by size without
+// bundles are compared by their sorted fingerprints; bundles whose fingerprints agree are
+// last compared byte by byte, file by file in that order, as two files can share a CRC-64. Empty files pair up by size without
 // being read. A bundle that cannot be listed whole, holds an item that is no regular file,
 // or holds a file that cannot be read is never a copy; neither is a second path to the same
 // bundle, nor a bundle that shares a file with the one it would copy. Progress, the current
@@ -68,6 +70,9 @@ private:
     void fingerprint(const std::vector<Indices>& classes, bool whole, const Workers& workers);
     std::vector<Indices> sameContent(const std::vector<Indices>& classes);
     std::vector<Print> signatureOf(const Bundle& bundle) const;
+    std::vector<Indices> byteEqualClasses(const std::vector<Indices>& sameSignature, const Workers& workers);
+    enum class Comparison { Equal, Different, Stopped };
+    Comparison compareBytes(const Bundle& first, const Bundle& other, ContentSplitter& splitter) const;
     std::vector<DuplicateAppGroup> groupsOf(std::vector<Indices> classes);
     void settle(Bundle& bundle, Outcome outcome);
     bool stopRequested() const { return m_StopSearch.stopRequested(); }

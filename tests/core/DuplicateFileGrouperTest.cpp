@@ -20,19 +20,10 @@ using core::crc;
 using core::DuplicateFileGrouper;
 using core::DuplicateGroup;
 using core::fileAttrbItem;
+using testsupport::crcTwin;
 using testsupport::randomContent;
 
 namespace {
-
-// Content of the same size, first kilobyte and CRC-64 as the given one, but other bytes. CRC-64
-// is linear: a difference whose own CRC (from a running value of 0) is 0 leaves the CRC as it
-// was. One byte r followed by its running value (little-endian) is such a difference.
-std::string crcTwin(std::string content, std::size_t offset, unsigned char r) {
-    const std::uint64_t value = crc::crc64Buffer(&r, 1, false, 0);
-    content[offset] = static_cast<char>(content[offset] ^ r);
-    for (int i = 0; i < 8; ++i) content[offset + 1 + i] = static_cast<char>(content[offset + 1 + i] ^ ((value >> (8 * i)) & 0xFF));
-    return content;
-}
 
 void runOnNewThread(core::Task task) { std::thread(std::move(task)).detach(); }
 

@@ -81,8 +81,9 @@ TEST_F(FindDuplicateAppTest, IdenticalBundlesFormOneGroupInPathOrderWithTheEarli
     EXPECT_EQ(groups[0][2].DirectorySize, 12600u);
     EXPECT_EQ(groups[0][2].AllFileInDirectory.size(), 4u);
     EXPECT_EQ(finder.getProgress(), 100u);
-    // Each file is opened at most twice (first kilobyte, whole content); the empty one never.
-    EXPECT_EQ(ledger.count(first + "/Contents/MacOS/Program"), 2);
+    // Each file is opened for its first kilobyte, its whole content, and once for each of the
+    // two byte comparisons; the empty one never.
+    EXPECT_EQ(ledger.count(first + "/Contents/MacOS/Program"), 4);
     EXPECT_EQ(ledger.count(first + "/Contents/PkgInfo"), 0);
     // Other first kilobytes: read no further. A size no other bundle has: never read.
     EXPECT_EQ(ledger.count(other + "/Contents/MacOS/Program"), 1);
@@ -106,6 +107,17 @@ TEST_F(FindDuplicateAppTest, EqualSizesWithOtherContentDoNotMatch) {
     changed.back() ^= 1;
     folder.writeFile("B.app/three", changed);
     EXPECT_EQ(find({a, folder / "B.app"}), Names{});
+}
+
+TEST_F(FindDuplicateAppTest, BundlesOfEqualFingerprintsGroupOnlyWithByteEqualBundles) {
+    const std::string program = randomContent(9000, 1);
+    const std::string twin = testsupport::crcTwin(program, 5000, 0x33);
+    const std::string original = writeBundle("A.app"), copy = writeBundle("C.app");
+    const std::string crafted = writeBundle("B.app");
+    folder.writeFile("B.app/Contents/MacOS/Program", twin);
+    EXPECT_EQ(find({original, crafted}), Names{});
+    // The odd one first: the two true copies still find each other.
+    EXPECT_EQ(find({crafted, original, copy}), (Names{{"C.app", "A.app"}}));
 }
 
 TEST_F(FindDuplicateAppTest, AnUnreadableFileNeverMatchesNotEvenItsOwnTwin) {

@@ -146,13 +146,13 @@ TEST_F(DuplicateFindTest, BundlesFillTheFirstHalfOfTheProgressAndFilesTheSecond)
     EXPECT_EQ(search.duplicateAppGroups()[0][1].DirectoryPathName, folder / "apps/Tool.app");
     // Files inside bundles are no candidates.
     EXPECT_EQ(namesOf(search.duplicateGroups()), (Names{{"picture.png", "again.png"}}));
-    ASSERT_EQ(seen.size(), 12u);  // 2 x 2 bundle files, then 2 files, each twice
-    for (std::size_t i = 0; i < 8; ++i) {
+    ASSERT_EQ(seen.size(), 16u);  // 2 x 2 bundle files three times, then 2 files twice
+    for (std::size_t i = 0; i < 12; ++i) {
         EXPECT_TRUE(seen[i].insideBundle) << seen[i].current;
         EXPECT_LT(seen[i].progress, 50u);
         EXPECT_EQ(seen[i].stage, duplicateFind::MatchingBundles);
     }
-    for (std::size_t i = 8; i < seen.size(); ++i) {
+    for (std::size_t i = 12; i < seen.size(); ++i) {
         EXPECT_FALSE(seen[i].insideBundle) << seen[i].current;
         EXPECT_GE(seen[i].progress, 50u);
         EXPECT_LT(seen[i].progress, 100u);
