@@ -14,6 +14,8 @@ struct AppAttrbItem {
     std::uint64_t DirectorySize = 0;  // sum of the files' sizes
     std::string DirectoryPathName;    // full path of the bundle
     std::string DirectoryName;        // its last path component
+    std::uint64_t device = 0;         // which folder the bundle is
+    std::uint64_t inode = 0;
 };
 
 // Identical bundles, in the order the page lists them: the matches in collection order, then

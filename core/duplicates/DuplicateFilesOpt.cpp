@@ -8,9 +8,10 @@ namespace {
 
 using Node = std::shared_ptr<SimpleTreeNode>;
 
-Node leafNode(const std::string& path, std::uint64_t size) {
+Node leafNode(const std::string& path, std::uint64_t size, CopyIdentity identity) {
     auto data = SimpleNodeData::leafDataWithName(path);
     data->fileSize = size;
+    data->identity = std::move(identity);
     return SimpleTreeNode::treeNodeWithData(std::move(data));
 }
 
@@ -28,7 +29,8 @@ Node groupNode(const std::string& name, const std::string& extension, const std:
 
 Node bundleGroupNode(const DuplicateAppGroup& bundles) {
     std::vector<Node> leaves;
-    for (const AppAttrbItem& bundle : bundles) leaves.push_back(leafNode(bundle.DirectoryPathName, bundle.DirectorySize));
+    for (const AppAttrbItem& bundle : bundles)
+        leaves.push_back(leafNode(bundle.DirectoryPathName, bundle.DirectorySize, CopyIdentity::ofBundle(bundle)));
     return groupNode(bundles.back().DirectoryName, "APP", leaves);
 }
 
@@ -38,7 +40,7 @@ Node fileGroupNode(const DuplicateGroup& copies) {
     std::vector<Node> leaves;
     for (std::size_t i = 1; i <= copies.size(); ++i) {
         const fileAttrbItem& copy = copies[i % copies.size()];
-        leaves.push_back(leafNode(copy.filePathName, copy.fileSize));
+        leaves.push_back(leafNode(copy.filePathName, copy.fileSize, CopyIdentity::ofFile(copy)));
         leaves.back()->simpleData()->ModificationDate = copy.ModificationDate;
     }
     const std::string name = copies.front().fileName();

@@ -1,20 +1,15 @@
 #include "core/duplicates/FindDuplicateApp.h"
 
+#include "core/duplicates/BundleListing.h"
 #include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
-#include "platform/files/FileWalker.h"
-#include "platform/files/FolderLister.h"
 #include "platform/system/Log.h"
-#include "platform/files/PathText.h"
 
 #include <algorithm>
 #include <set>
 #include <utility>
 
 namespace core {
-
-using platform::FileEntry;
-using platform::FileWalker;
 
 FindDuplicateApp::FindDuplicateApp(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm)
     : pool_(std::move(pool)),
@@ -44,7 +39,7 @@ void FindDuplicateApp::InitInputAppDirectory(const std::vector<std::string>& pat
     std::set<std::pair<std::uint64_t, std::uint64_t>> known;
     for (std::optional<Bundle>& bundle : listed) {
         if (!bundle) continue;
-        if (!known.insert({bundle->device, bundle->inode}).second) {
+        if (!known.insert({bundle->item.device, bundle->item.inode}).second) {
             platform::logInfo("bundle reached twice:" + bundle->item.DirectoryPathName);
             settle(*bundle, Outcome::Failed);
         } else if (!bundle->comparable) {
@@ -55,44 +50,16 @@ void FindDuplicateApp::InitInputAppDirectory(const std::vector<std::string>& pat
     }
 }
 
-// One recursive listing of a bundle. Links are followed to files; a link to a folder is
-// neither entered nor a file. Nothing when the bundle cannot be listed whole, or a stop cut
-// the listing short.
+// Lists one bundle. Nothing when it cannot be listed whole, or a stop cut the listing short.
 std::optional<FindDuplicateApp::Bundle> FindDuplicateApp::getAllFilePathName(const std::string& path) {
     m_Progress.setCurrentPath(path);
-    Bundle bundle;
-    bundle.item.DirectoryPathName = path;
-    bundle.item.DirectoryName = platform::lastPathComponent(path);
-    bool listedWhole = true;
-    FileWalker::Callbacks callbacks;
-    callbacks.visitEntry = [&](const FileWalker::Visit& visit) {
-        const FileEntry& entry = visit.entry();
-        if (visit.depth() == 0) {
-            bundle.device = entry.device;
-            bundle.inode = entry.inode;
-            listedWhole = entry.isFolder();
-            return FileWalker::Step::Continue;
-        }
-        if (entry.isFolder()) return FileWalker::Step::Continue;
-        const auto target = entry.isLink() ? platform::FolderLister::entryAt(visit.path(), true) : entry;
-        if (target && target->isFolder()) return FileWalker::Step::Continue;
-        if (!target || target->kind != platform::FileKind::File) {
-            platform::logWarning("bundle item is no regular file:" + visit.path());
-            bundle.comparable = false;
-            return FileWalker::Step::Stop;
-        }
-        bundle.item.AllFileInDirectory.push_back(fileAttrbItem::fromEntry(visit.path(), *target));
-        bundle.item.DirectorySize += target->size;
-        return FileWalker::Step::Continue;
-    };
-    callbacks.leaveFolder = [&](const FileWalker::Visit&, bool listed) { listedWhole = listedWhole && listed; };
-    FileWalker::Options options;
-    options.followTopLink = true;
-    options.stop = m_StopSearch.flag();
-    listedWhole = FileWalker::walk(path, callbacks, options) && listedWhole;
-    if (stopRequested()) return std::nullopt;
+    BundleListing listing = BundleListing::list(path, m_StopSearch.flag());
+    if (listing.stopped) return std::nullopt;
     m_Progress.advance(1);
-    if (!listedWhole) {
+    Bundle bundle;
+    bundle.item = std::move(listing.item);
+    bundle.comparable = listing.comparable;
+    if (!listing.whole) {
         platform::logWarning("get contents Of Directory At Path failed" + path);
         settle(bundle, Outcome::Failed);
         return std::nullopt;

@@ -56,8 +56,6 @@ private:
 
     struct Bundle {
         AppAttrbItem item;
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
         bool comparable = true;
         Outcome outcome = Outcome::Open;
         std::vector<Outcome> fileOutcomes;  // of the last fingerprint round: Open when it was taken

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/duplicates/CopyIdentity.h"
 #include "core/duplicates/TreeNodeData.h"
 
 #include <chrono>
@@ -38,6 +39,7 @@ public:
     std::int32_t fileType = 0;   // group: its category, 1 to 6
     std::optional<Date> ModificationDate;  // leaf of a file: its modification date
     std::string showSelectNumStr;          // group: "ticked/copies"
+    CopyIdentity identity;                 // leaf: what the search saw of the copy
 
 private:
     explicit SimpleNodeData(std::string text, bool leaf);

@@ -19,6 +19,9 @@ struct fileAttrbItem {
     std::uint64_t md5 = 0;     // CRC-64 of the whole content
     std::uint64_t md5_1k = 0;  // CRC-64 of the first kilobyte
     std::chrono::system_clock::time_point ModificationDate;
+    // The status change time: with the pair below and the size, what tells before a deletion
+    // that the path still holds the file that was grouped.
+    std::chrono::system_clock::time_point changeDate;
     // Which file this is: two paths that reach one file (a link, a hard link, a bind mount)
     // carry the same pair, and only the first of them becomes a candidate.
     dev_t device = 0;

@@ -17,6 +17,7 @@ FileEntry FileEntry::fromStat(std::string name, const struct stat& info) {
     entry.device = info.st_dev;
     entry.inode = info.st_ino;
     entry.modified = info.st_mtim;
+    entry.changed = info.st_ctim;
     return entry;
 }
 

@@ -18,6 +18,7 @@ struct FileEntry {
     uint64_t device = 0;
     uint64_t inode = 0;
     timespec modified{};
+    timespec changed{};      // the status change time, which no user tool can set back
 
     bool isFolder() const { return kind == FileKind::Folder; }
     bool isLink() const { return kind == FileKind::Link; }
