@@ -7,7 +7,7 @@
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/BgTableView.h"
-#include "ui/startup/LoginItemOpenPanel.h"
+#include "ui/kit/windows/FileAndFolderOpenPanel.h"
 #include "ui/startup/RemoveButtonCell.h"
 #include "ui/startup/StartupItemsTableModel.h"
 #include "ui/startup/StartupItemsViewController.h"
@@ -147,7 +147,7 @@ private slots:
         page.show();
 
         page.addButtonAction();
-        ui::LoginItemOpenPanel* panel = page.openPanel();
+        ui::FileAndFolderOpenPanel* panel = page.openPanel();
         QVERIFY(panel);
         QCOMPARE(panel->directory().absolutePath(), QString::fromStdString(mac.path("/Applications")));
         auto* view = panel->findChild<QListView*>(QStringLiteral("listView"));

@@ -21,6 +21,7 @@
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
+#include "ui/shredder/FileShareController.h"
 #include "ui/startup/StartupItemsViewController.h"
 #include "ui/switches/HightActionViewController.h"
 #include "ui/taskmanager/TaskManagerViewController.h"
@@ -155,7 +156,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 3: return placeholderPage(3);
     case 4: return placeholderPage(4);
     case 5: return placeholderPage(5);
-    case 6: return placeholderPage(6);
+    case 6: return new FileShareController;
     case 7: return new StartupItemsViewController;
     case 8: return startFirstVolumeScan(new DiskViewController(QString::fromUtf8(leftCellTable()[8].name)));
     case 9: return hightAVC = new HightActionViewController;

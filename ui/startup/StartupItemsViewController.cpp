@@ -11,13 +11,12 @@
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/FlatHeaderView.h"
 #include "ui/kit/tables/FlatItemDelegate.h"
-#include "ui/kit/windows/Sheets.h"
-#include "ui/kit/windows/TCImageWindow.h"
-#include "ui/startup/LoginItemOpenPanel.h"
+#include "ui/kit/windows/FileAndFolderOpenPanel.h"
 #include "ui/startup/RemoveButtonCell.h"
 #include "ui/startup/StartItemImageAndTextCell.h"
 #include "ui/startup/StartupItemsTableModel.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 
 namespace ui {
@@ -157,25 +156,17 @@ void StartupItemsViewController::removeButtonActoion() { items_->removeButtonAct
 
 void StartupItemsViewController::addButtonAction() {
     if (panel) return;
-    panel = new LoginItemOpenPanel(panelFolder(), this);
-    panel->resize(kPanelSize);
-    auto done = [this](int result) { addChosenItems(result); };
-    if (auto* window = qobject_cast<TCImageWindow*>(this->window())) {
-        beginSheet(panel, window, done);
-    } else {
-        connect(panel, &QDialog::finished, this, done);
-        panel->open();
-    }
+    panel = FileAndFolderOpenPanel::beginFor(this, panelFolder(), kPanelSize,
+                                             [this](const QStringList& chosen) { addChosenItems(chosen); });
 }
 
-void StartupItemsViewController::addChosenItems(int result) {
-    if (!panel) return;
-    panel->hide();
-    const QStringList chosen = panel->chosenPaths();
-    panel->deleteLater();
-    if (result != QDialog::Accepted) return;
+// A login item names what it starts: links are resolved.
+void StartupItemsViewController::addChosenItems(const QStringList& chosen) {
     std::vector<std::string> paths;
-    for (const QString& path : chosen) paths.push_back(path.toStdString());
+    for (const QString& path : chosen) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty()) paths.push_back(resolved.toStdString());
+    }
     items_->addLoginItems(std::move(paths));
 }
 

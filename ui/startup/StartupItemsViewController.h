@@ -6,7 +6,7 @@
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/tables/CheckButtonCellDelegate.h"
 #include "ui/shell/ViewDelegate.h"
-#include "ui/startup/LoginItemOpenPanel.h"
+#include "ui/kit/windows/FileAndFolderOpenPanel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -53,7 +53,7 @@ public:
     TCImageButton* selectAllButton() const { return selectAllButton_; }
     BgTableView* listTableView() const { return listTableView_; }
     StartupItemsTableModel* listModel() const { return model; }
-    LoginItemOpenPanel* openPanel() const { return panel; }
+    FileAndFolderOpenPanel* openPanel() const { return panel; }
     core::startup::StartupItemsModel& items() const { return *items_; }
 
 private:
@@ -64,7 +64,7 @@ private:
     void rowsChanged();
     // The header box's picture and "移除" follow the ticks.
     void changeSelectAllButtonState();
-    void addChosenItems(int result);
+    void addChosenItems(const QStringList& chosen);
 
     std::shared_ptr<core::startup::StartupItemsModel> items_;
     TCImageButton* addBut_ = nullptr;
@@ -72,7 +72,7 @@ private:
     TCImageButton* selectAllButton_ = nullptr;
     BgTableView* listTableView_ = nullptr;
     StartupItemsTableModel* model = nullptr;
-    QPointer<LoginItemOpenPanel> panel;
+    QPointer<FileAndFolderOpenPanel> panel;
 };
 
 }  // namespace ui

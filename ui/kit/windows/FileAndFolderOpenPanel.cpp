@@ -1,4 +1,7 @@
-#include "ui/startup/LoginItemOpenPanel.h"
+#include "ui/kit/windows/FileAndFolderOpenPanel.h"
+
+#include "ui/kit/windows/Sheets.h"
+#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
@@ -12,7 +15,7 @@ namespace {
 const QString kAddLabel = QStringLiteral("添加");
 }  // namespace
 
-LoginItemOpenPanel::LoginItemOpenPanel(const QString& folder, QWidget* parent) : QFileDialog(parent, QString(), folder) {
+FileAndFolderOpenPanel::FileAndFolderOpenPanel(const QString& folder, QWidget* parent) : QFileDialog(parent, QString(), folder) {
     setOption(QFileDialog::DontUseNativeDialog);
     setFileMode(QFileDialog::ExistingFiles);
     setAcceptMode(QFileDialog::AcceptOpen);
@@ -20,13 +23,31 @@ LoginItemOpenPanel::LoginItemOpenPanel(const QString& folder, QWidget* parent) :
     keepAddLabel();
 }
 
-QPushButton* LoginItemOpenPanel::addButton() const {
+FileAndFolderOpenPanel* FileAndFolderOpenPanel::beginFor(QWidget* owner, const QString& folder, const QSize& size,
+                                                         std::function<void(const QStringList& paths)> chosen) {
+    auto* panel = new FileAndFolderOpenPanel(folder, owner);
+    panel->resize(size);
+    auto done = [panel, chosen = std::move(chosen)](int result) {
+        panel->hide();
+        panel->deleteLater();
+        if (result == QDialog::Accepted) chosen(panel->chosenPaths());
+    };
+    if (auto* window = qobject_cast<TCImageWindow*>(owner->window())) {
+        beginSheet(panel, window, done);
+    } else {
+        connect(panel, &QDialog::finished, panel, done);
+        panel->open();
+    }
+    return panel;
+}
+
+QPushButton* FileAndFolderOpenPanel::addButton() const {
     auto* buttons = findChild<QDialogButtonBox*>();
     return buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
 }
 
 // Connected after the dialog's own handlers, so the label is put back once they are done.
-void LoginItemOpenPanel::keepAddLabel() {
+void FileAndFolderOpenPanel::keepAddLabel() {
     auto relabel = [this] {
         if (QPushButton* button = addButton()) button->setText(kAddLabel);
     };
@@ -39,12 +60,12 @@ void LoginItemOpenPanel::keepAddLabel() {
     connect(this, &QFileDialog::directoryEntered, this, relabel);
 }
 
-void LoginItemOpenPanel::accept() {
+void FileAndFolderOpenPanel::accept() {
     QStringList paths;
     for (const QString& path : selectedFiles()) {
         const QFileInfo item(path);
-        if (!item.exists()) return;
-        paths.append(item.canonicalFilePath());
+        if (!item.exists() && !item.isSymLink()) return;
+        paths.append(item.absoluteFilePath());
     }
     if (paths.isEmpty()) return;
     chosen = paths;
