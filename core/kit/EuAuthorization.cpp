@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -40,6 +41,14 @@ std::optional<OpenedItem> openPermissions(int folderFd, const std::string& name)
     }
     if (!readable) return std::nullopt;
     return OpenedItem{static_cast<mode_t>(info.st_mode & 07777), info.st_dev, info.st_ino};
+}
+
+// A folder of the user's own that they may not write in or search: nothing in it can go until
+// it is opened, which its owner may do.
+bool isClosedFolderOfUser(int folderFd, const std::string& name) {
+    struct stat info;
+    return fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == geteuid() && (info.st_mode & (S_IWUSR | S_IXUSR)) != (S_IWUSR | S_IXUSR);
 }
 
 void restorePermissions(int folderFd, const std::string& name, const OpenedItem& item) {
@@ -81,30 +90,39 @@ bool EuAuthorization::synFastRemovePath(const std::string& path) {
     if (!isUsablePath(path)) return false;
     platform::LinkFreePath::Parent parent = platform::LinkFreePath::openParentBelow("/", path);
     if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) return refusedThroughLink(path);
-    if (parent.reach == platform::LinkFreePath::Reach::Missing) return removeItemAtPath(path);
+    if (parent.reach == platform::LinkFreePath::Reach::Missing) return authRemoveItemAtPath(path);
     return synFastRemoveAt(parent.folder.get(), parent.name);
 }
 
 bool EuAuthorization::synFastRemoveAt(int folderFd, const std::string& name) {
     const std::optional<std::string> folder = platform::LinkFreePath::pathOfOpenFolder(folderFd);
     const std::string path = platform::joinPath(folder.value_or("(a removed folder)"), name);
+    if (removeWithUserRightsAt(folderFd, name, path)) return true;
+    return folder && authRemoveItemAtPath(path);
+}
+
+bool EuAuthorization::removeWithUserRightsAt(int folderFd, const std::string& name, const std::string& path) {
     std::optional<OpenedItem> opened;
-    if (!platform::isDeletableFileAt(folderFd, name)) opened = openPermissions(folderFd, name);
+    if (!platform::isDeletableFileAt(folderFd, name) || isClosedFolderOfUser(folderFd, name))
+        opened = openPermissions(folderFd, name);
     std::string error;
     if (platform::FileManager::removeItemAt(folderFd, name, path, &error)) return true;
     platform::logInfo("removing with the user's rights failed: " + error);
     if (opened) restorePermissions(folderFd, name, *opened);
-    return folder && removeItemAtPath(path);
+    return false;
 }
 
 bool EuAuthorization::removeItemAtPath(const std::string& path) {
+    return shareEuAuthorization()->authRemoveItemAtPath(path);
+}
+
+bool EuAuthorization::authRemoveItemAtPath(const std::string& path) {
     // The helper's own checks, made before the user is asked for a password in vain.
     if (!isUsablePath(path)) return false;
     if (platform::LinkFreePath::reachBelow("/", path).reach == platform::LinkFreePath::Reach::ThroughLink)
         return refusedThroughLink(path);
-    std::shared_ptr<EuAuthorization> shared = shareEuAuthorization();
-    if (!shared->allocAuthorization()) return false;
-    std::shared_ptr<platform::PrivilegedSession> session = shared->getAuthorizationRet();
+    if (!allocAuthorization()) return false;
+    std::shared_ptr<platform::PrivilegedSession> session = getAuthorizationRet();
     if (!session) return false;
     std::optional<platform::PrivilegedSession::Removal> removal = session->removeTree(path);
     if (!removal) return false;

@@ -38,6 +38,14 @@ public:
     // nothing left at the path. A killed or timed-out command is a failure whatever it printed.
     static bool removeItemAtPath(const std::string& path);
 
+    // The two halves of a removal, for a remover that reports which one it took.
+    // With the user's rights only: an item the user may not delete, or a folder of theirs they
+    // may not write in, gets its own permissions opened to 0777 first (never a link's), and they
+    // are put back when the item stays. path names the item in log lines.
+    bool removeWithUserRightsAt(int folderFd, const std::string& name, const std::string& path);
+    // The privileged removal as removeItemAtPath judges it, with this instance's session.
+    bool authRemoveItemAtPath(const std::string& path);
+
     // True when the right is held; asks the user when it is not.
     bool allocAuthorization();
     // The session to run privileged work in, or nothing when the right is not held.
