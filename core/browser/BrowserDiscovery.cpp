@@ -1,5 +1,6 @@
 #include "core/browser/BrowserDiscovery.h"
 
+#include "core/browser/BrowserItemCleaner.h"
 #include "core/browser/BrowserItemKeys.h"
 #include "core/browser/HistoryTemp.h"
 #include "core/kit/BundleWalk.h"
@@ -48,7 +49,12 @@ bool isFirefoxProfileName(const std::string& name) {
 
 }  // namespace
 
-BrowserDiscovery::BrowserDiscovery(Options options) : options_(std::move(options)) {}
+BrowserDiscovery::BrowserDiscovery(Options options) : options_(std::move(options)) {
+    if (!options_.measure)
+        options_.measure = [](const BrowerObj& item, const std::string& profilePath) {
+            return BrowserItemCleaner().measure(item, profilePath);
+        };
+}
 
 BrowserList BrowserDiscovery::discover() {
     BrowserList browserArr;
@@ -154,7 +160,7 @@ void BrowserDiscovery::getSubArrWithKey(const std::string& browserKey, BrowerObj
                                            : BrowserItemKeys::getDataPathForKey(entry.key, profilePath, browserKey);
         item->iconImage = BrowserItemKeys::getIconWithKey(entry.key);
         item->itemDescription = BrowserItemKeys::getDescriptionWithKey(entry.key);
-        if (options_.measure) item->size = options_.measure(*item, profilePath);
+        item->size = options_.measure(*item, profilePath);
         item->isSelect = BrowerObj::kSelected;
         node.chrArr.push_back(item);
     }

@@ -20,7 +20,7 @@ public:
     using Measure = std::function<std::string(const BrowerObj& item, const std::string& profilePath)>;
 
     struct Options {
-        Measure measure;  // none: items are left unmeasured
+        Measure measure;  // none: BrowserItemCleaner's
         // The "applications" folders of the desktop entries looked at when no root is set;
         // nothing: the desktop's own (XDG data folders).
         std::optional<std::vector<std::string>> desktopEntryFolders;

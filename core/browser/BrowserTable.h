@@ -10,6 +10,13 @@ namespace core::browser {
 // recognised as one, and where its data lies.
 class BrowserTable {
 public:
+    // How a running browser shows that it holds a profile.
+    enum class Lock {
+        None,
+        SingletonLock,   // a "SingletonLock" in the data root (the Chromium family, Opera)
+        FirefoxProfile,  // a "lock" link or a locked ".parentlock" in the profile folder
+    };
+
     struct Row {
         std::string key;       // the browser key ("Google Chrome", "Microsoft Edge Beta", ...)
         std::string nameTest;  // an application whose shown name contains this is the browser
@@ -18,6 +25,10 @@ public:
         std::string dataRoot;
         // The desktop entry ids that stand for the application on Linux.
         std::vector<std::string> desktopIds;
+        // Further folders, in the same form, that hold the browser's items (caches, Opera's and
+        // Safari's folders); nothing is ever removed outside the data root and these.
+        std::vector<std::string> itemRoots;
+        Lock lock = Lock::None;
 
         bool hasProfiles() const { return !dataRoot.empty(); }
     };
@@ -35,6 +46,8 @@ public:
     static std::string browserName(const Row& row, const std::string& displayName);
     // The row's data root on this machine; "" for a row without one.
     static std::string dataRootPath(const Row& row);
+    // The data root (when the row has one) and the further item folders, resolved.
+    static std::vector<std::string> itemRootPaths(const Row& row);
 };
 
 }  // namespace core::browser

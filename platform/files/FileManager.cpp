@@ -1,6 +1,7 @@
 #include "platform/files/FileManager.h"
 
 #include "platform/files/FileDescriptor.h"
+#include "platform/files/FileFlags.h"
 #include "platform/files/FileWalker.h"
 #include "platform/files/PathText.h"
 
@@ -22,6 +23,14 @@ void keepFirstError(std::string* error, const std::string& text) {
     if (error && error->empty()) *error = text;
 }
 
+// Clears the lock flags of a file or folder in an open folder. Other kinds are never opened:
+// opening a device can act on it.
+void clearLockFlagsAt(int holderFd, const FileEntry& entry) {
+    if (entry.kind != FileKind::File && entry.kind != FileKind::Folder) return;
+    FileDescriptor item(openat(holderFd, entry.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (item.isOpen()) clearLockFlags(item.get());
+}
+
 }  // namespace
 
 bool FileManager::removeItemAtPath(const std::string& path, std::string* error) {
@@ -37,6 +46,16 @@ bool FileManager::removeItemAtPath(const std::string& path, std::string* error) 
 
 bool FileManager::removeItemAt(int folderFd, const std::string& name, const std::string& path, std::string* error,
                                bool oneFileSystem) {
+    return removeTreeAt(folderFd, name, path, error, oneFileSystem, false);
+}
+
+bool FileManager::removeUnlockedItemAt(int folderFd, const std::string& name, const std::string& path,
+                                       std::string* error, bool oneFileSystem) {
+    return removeTreeAt(folderFd, name, path, error, oneFileSystem, true);
+}
+
+bool FileManager::removeTreeAt(int folderFd, const std::string& name, const std::string& path, std::string* error,
+                               bool oneFileSystem, bool unlock) {
     if (error) error->clear();
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         keepFirstError(error, "not an item's name: " + path);
@@ -62,6 +81,8 @@ bool FileManager::removeItemAt(int folderFd, const std::string& name, const std:
             keepFirstError(error, "not removing " + visit.path() + ": it lies on another file system");
             return FileWalker::Step::Prune;
         }
+        // A folder's flags go before its entries are removed from it, a file's before it goes.
+        if (unlock && visit.folderDescriptor() >= 0) clearLockFlagsAt(visit.folderDescriptor(), visit.entry());
         if (!visit.entry().isFolder()) removeAt(visit, 0);
         return FileWalker::Step::Continue;
     };

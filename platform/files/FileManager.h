@@ -19,12 +19,20 @@ public:
     // (and so are the folders holding them).
     static bool removeItemAt(int folderFd, const std::string& name, const std::string& path,
                              std::string* error = nullptr, bool oneFileSystem = false);
+    // The same, clearing the immutable and append-only flags of each file and folder on the way
+    // (where this process may; a file system without flags has none), so locked entries go too.
+    static bool removeUnlockedItemAt(int folderFd, const std::string& name, const std::string& path,
+                                     std::string* error = nullptr, bool oneFileSystem = false);
     // The item's own permission bits; a link is never changed (nor what it points to).
     static bool setPosixPermissions(const std::string& path, mode_t mode, std::string* error = nullptr);
     static bool setPosixPermissionsAt(int folderFd, const std::string& name, mode_t mode, std::string* error = nullptr);
     // The name the file manager shows for an item: its last path component, an application
     // bundle's without ".app".
     static std::string displayNameAtPath(const std::string& path);
+
+private:
+    static bool removeTreeAt(int folderFd, const std::string& name, const std::string& path, std::string* error,
+                             bool oneFileSystem, bool unlock);
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "core/shredder/RemoveFileAndFolder.h"
 #include "platform/files/PathText.h"
 #include "platform/files/ResolvedParentPath.h"
+#include "support/LockFlag.h"
 #include "support/LogCapture.h"
 #include "support/MemoryUserDefaults.h"
 #include "support/TempFolder.h"
@@ -11,7 +12,6 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +22,7 @@
 using core::FileObj;
 using core::RemoveFileAndFolder;
 using testsupport::readWholeFile;
+using testsupport::setImmutable;
 using testsupport::TempFolder;
 
 namespace {
@@ -73,19 +74,6 @@ std::vector<std::string> outcomes(const RemoveFileAndFolder& engine) {
     std::vector<std::string> texts;
     for (const auto& item : engine.deleteErrorArr()) texts.push_back(item->failStr);
     return texts;
-}
-
-// Sets or clears a flag (the immutable one unless told); false where the file system or the
-// caller cannot.
-bool setImmutable(const std::string& path, bool on, int flag = FS_IMMUTABLE_FL) {
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | flag) : (flags & ~flag);
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return done;
 }
 
 class ShredEngine : public ::testing::Test {

@@ -10,7 +10,9 @@ void runSql(const std::string& path, const std::string& sql) {
     sqlite3* database = nullptr;
     int result = sqlite3_open(path.c_str(), &database);
     char* error = nullptr;
-    if (result == SQLITE_OK) result = sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &error);
+    // One transaction: one write to the disk instead of one per row.
+    const std::string transaction = "begin;" + sql + "commit;";
+    if (result == SQLITE_OK) result = sqlite3_exec(database, transaction.c_str(), nullptr, nullptr, &error);
     std::string message = error ? error : sqlite3_errmsg(database);
     sqlite3_free(error);
     sqlite3_close(database);

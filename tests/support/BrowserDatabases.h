@@ -4,7 +4,8 @@
 
 namespace testsupport {
 
-// Runs SQL on a database file, creating it when missing; throws with SQLite's message on failure.
+// Runs SQL in one transaction on a database file, creating it when missing; throws with SQLite's
+// message on failure.
 void runSql(const std::string& path, const std::string& sql);
 // "insert into <table> default values;" repeated count times.
 std::string insertRows(const std::string& table, int count);

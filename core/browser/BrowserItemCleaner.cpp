@@ -1,0 +1,417 @@
+#include "core/browser/BrowserItemCleaner.h"
+
+#include "core/browser/BrowserTable.h"
+#include "core/browser/ProfileLock.h"
+#include "core/browser/ToGetDB.h"
+#include "core/browser/UserPath.h"
+#include "core/kit/CommUti.h"
+#include "platform/files/FileManager.h"
+#include "platform/files/FolderLister.h"
+#include "platform/files/LinkFreePath.h"
+#include "platform/files/PathText.h"
+#include "platform/system/Log.h"
+#include "platform/system/PlistValue.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace core::browser {
+namespace {
+
+using platform::logInfo;
+using platform::logWarning;
+
+enum class Family { Chrome, Firefox, QQBrowser, Edge, Chromium, Opera, Safari, None };
+
+Family familyOf(const std::string& browserKey) {
+    if (browserKey == "Google Chrome") return Family::Chrome;
+    if (browserKey == "Firefox") return Family::Firefox;
+    if (browserKey == "QQ Browser") return Family::QQBrowser;
+    if (browserKey.rfind("Microsoft Edge", 0) == 0) return Family::Edge;
+    if (browserKey == "Chromium") return Family::Chromium;
+    if (browserKey == "Opera") return Family::Opera;
+    if (browserKey == "Safari") return Family::Safari;
+    return Family::None;
+}
+
+enum class Measure {
+    Empty,            // no size text
+    ZeroItems,        // "0项"
+    Count,            // the count method on the first measured place, "%d项"
+    Bytes,            // the sum of the measured places, a size text
+    FirefoxCaches,    // the profile's entries whose name holds "cache"
+    SafariHistory,    // Safari's visits, plus one for a recently-closed-tabs list
+    SafariDownloads,  // the entries of the first measured place's "DownloadHistory"
+};
+
+using CountMethod = int (ToGetDB::*)(const std::string&);
+using DeleteMethod = bool (ToGetDB::*)(const std::string&);
+
+// Places are written "U" (the item's own path: its data path, or the list's template), "U/<name>"
+// (below it), "P/<name>" (in the profile folder) or as a macOS path template.
+struct Rule {
+    Family family;
+    const char* key;  // null: every key of the family without a row of its own
+    Measure measure;
+    CountMethod count;
+    std::vector<const char*> measured;
+    DeleteMethod erase;               // run on the first database place
+    std::vector<const char*> databases;
+    std::vector<const char*> removed;  // removed whole
+    bool removesFirefoxCaches;
+};
+
+constexpr const char* kRecentlyClosedTabs = "/Users/%@/Library/Safari/RecentlyClosedTabs.plist";
+
+using M = Measure;
+using DB = ToGetDB;
+
+// The rows shared by the Chromium-based families but for their count and delete methods.
+std::vector<Rule> chromiumLikeRules(Family family, CountMethod history, CountMethod downloads, CountMethod cookies,
+                                    DeleteMethod eraseHistory, DeleteMethod eraseDownloads,
+                                    DeleteMethod eraseCookies, DeleteMethod erasePasswords) {
+    return {
+        {family, "Browsing History", M::Count, history, {"P/History"}, eraseHistory, {"U"}, {}, false},
+        {family, "Downloads History", M::Count, downloads, {"P/History"}, eraseDownloads, {"U"}, {}, false},
+        {family, "Save Password", M::Count, &DB::getGooglePasswordItems, {"P/Login Data"}, erasePasswords, {"U"}, {}, false},
+        {family, "Cookies", M::Count, cookies, {"P/Cookies"}, eraseCookies, {"U"}, {}, false},
+        {family, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"U"}, false},
+        {family, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, false},
+        {family, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+    };
+}
+
+std::vector<Rule> makeRules() {
+    std::vector<Rule> rules = {
+        {Family::Chrome, "Browsing History", M::Count, &DB::getGoogleHistoryItems, {"P/History"},
+         &DB::toDeleteHistoryWith, {"U"}, {}, false},
+        {Family::Chrome, "Downloads History", M::Count, &DB::getGoogleDownloadItems, {"P/History"},
+         &DB::toDeleteDownloadWith, {"U"}, {}, false},
+        {Family::Chrome, "Save Password", M::Count, &DB::getGooglePasswordItems, {"P/Login Data"},
+         &DB::toDeletePasswordWith, {"U"}, {}, false},
+        {Family::Chrome, "Cookies", M::Count, &DB::getGoogleCookiesItems, {"P/Cookies"},
+         &DB::toDeleteGoogleCookiesWith, {"U"}, {}, false},
+        {Family::Chrome, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"P/Sessions", "P/Session Storage"}, false},
+        {Family::Chrome, "Session Storage", M::Bytes, nullptr, {"P/Session Storage"}, nullptr, {}, {"U"}, false},
+        {Family::Chrome, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, false},
+        {Family::Chrome, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+        {Family::Chrome, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+
+        {Family::Firefox, "Caches", M::FirefoxCaches, nullptr, {}, nullptr, {}, {}, true},
+        {Family::Firefox, "Cookies", M::Bytes, nullptr, {"P/cookies.sqlite"}, nullptr, {}, {"P/cookies.sqlite"}, false},
+        {Family::Firefox, "Session", M::Bytes, nullptr, {"P/sessionstore.js"}, nullptr, {}, {"P/sessionstore.js"}, false},
+        {Family::Firefox, "Browsing History", M::Count, &DB::getFirefoxHistoryItems, {"P/places.sqlite"},
+         &DB::firefoxDeleteHistoryWith, {"P/places.sqlite"}, {}, false},
+        {Family::Firefox, "Downloads History", M::Count, &DB::getFirefoxDownloadItmes, {"P/places.sqlite"},
+         &DB::firefoxDeleteDownloadWith, {"P/places.sqlite"}, {}, false},
+        {Family::Firefox, "Save Password", M::Count, &DB::getFirefoxPasswordItems, {"P/places.sqlite"},
+         &DB::firefoxDeletePasswordWith, {"P/places.sqlite"}, {}, false},
+        {Family::Firefox, nullptr, M::ZeroItems, nullptr, {}, nullptr, {}, {}, false},
+
+        {Family::Opera, "Browsing History", M::Count, &DB::getOperaHistoryItems, {"U"}, &DB::operaDeleteHistoryWith,
+         {"U"}, {}, false},
+        {Family::Opera, "Downloads History", M::Count, &DB::getOperaDownloadItems, {"U"}, &DB::operaDeleteDownloadWith,
+         {"U"}, {}, false},
+        {Family::Opera, "Save Password", M::Count, &DB::getOperaPasswordItems, {"U"}, &DB::operaDeletePasswordWith,
+         {"U"}, {}, false},
+        {Family::Opera, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+        {Family::Opera, "Cookies", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+        {Family::Opera, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+        {Family::Opera, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+
+        {Family::Safari, "Caches", M::Bytes, nullptr, {"U/Metadata", "U/com.apple.Safari"}, nullptr, {},
+         {"U/Metadata", "U/com.apple.Safari"}, false},
+        {Family::Safari, "Browsing History", M::SafariHistory, nullptr, {"U"}, &DB::safariDeleteHistoryWith, {"U"},
+         {kRecentlyClosedTabs}, false},
+        {Family::Safari, "Downloads History", M::SafariDownloads, nullptr, {"/Users/%@/Library/Safari/Downloads.plist"},
+         nullptr, {}, {"/Users/%@/Library/Safari/Downloads.plist"}, false},
+        {Family::Safari, "Cookies", M::Bytes, nullptr, {"/Users/%@/Library/Cookies/Cookies.binarycookies"}, nullptr, {},
+         {"/Users/%@/Library/Cookies/Cookies.binarycookies"}, false},
+        {Family::Safari, "Local Storage", M::Bytes, nullptr, {"U"}, nullptr, {},
+         {"/Users/%@/Library/Safari/LocalStorage", "/Users/%@/Library/WebKit/LocalStorage"}, false},
+        {Family::Safari, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"/Users/%@/Library/Safari/Sessions"}, false},
+        {Family::Safari, nullptr, M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+    };
+    auto add = [&](std::vector<Rule> more) { rules.insert(rules.end(), more.begin(), more.end()); };
+    add(chromiumLikeRules(Family::QQBrowser, &DB::getQQBrowserHistoryItems, &DB::getQQBrowserDownloadItems,
+                          &DB::getQQBrowserCookiesItems, &DB::qqBrowserDeleteHistoryWith,
+                          &DB::qqBrowserDeleteDownloadWith, &DB::qqBrowserDeleteCookiesWith,
+                          &DB::qqBrowserDeletePasswordWith));
+    add(chromiumLikeRules(Family::Edge, &DB::getEdgeHistoryItems, &DB::getEdgeDownloadItems,
+                          &DB::getEdgeCookiesItems, &DB::edgeDeleteHistoryWith, &DB::edgeDeleteDownloadWith,
+                          &DB::edgeDeleteCookiesWith, &DB::edgeDeletePasswordWith));
+    std::vector<Rule> chromium = chromiumLikeRules(
+        Family::Chromium, &DB::getChromiumHistoryItems, &DB::getChromiumDownloadItems, &DB::getChromiumCookiesItems,
+        &DB::chromiumDeleteHistoryWith, &DB::chromiumDeleteDownloadWith, &DB::chromiumDeleteCookiesWith,
+        &DB::chromiumDeletePasswordWith);
+    chromium.insert(chromium.end() - 1, {Family::Chromium, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {},
+                                         {"U"}, false});
+    add(chromium);
+    return rules;
+}
+
+const Rule* ruleFor(Family family, const std::string& key) {
+    static const std::vector<Rule> rules = makeRules();
+    const Rule* fallback = nullptr;
+    for (const auto& rule : rules) {
+        if (rule.family != family) continue;
+        if (!rule.key) fallback = &rule;
+        else if (key == rule.key) return &rule;
+    }
+    return fallback;
+}
+
+// Where a place of a rule lies for an item.
+std::string placeOf(const std::string& place, const BrowerObj& item, const std::string& profilePath) {
+    if (place == "U") return userPath(item.urlStr);
+    if (place.rfind("U/", 0) == 0) return platform::joinPath(userPath(item.urlStr), place.substr(2));
+    if (place.rfind("P/", 0) == 0) return platform::joinPath(profilePath, place.substr(2));
+    return userPath(place);
+}
+
+// The profile's entries whose name holds "cache" (as written: "startupCache" is not one).
+std::vector<std::string> firefoxCacheEntries(const std::string& profilePath) {
+    std::vector<std::string> entries;
+    if (profilePath.empty()) return entries;
+    if (auto listed = platform::FolderLister::list(profilePath))
+        for (const auto& entry : *listed)
+            if (entry.name.find("cache") != std::string::npos) entries.push_back(platform::joinPath(profilePath, entry.name));
+    return entries;
+}
+
+int downloadHistoryCount(const std::string& path) {
+    auto list = platform::PlistValue::readFile(path);
+    return list ? static_cast<int>((*list)["DownloadHistory"].array().size()) : 0;
+}
+
+// What a measure found: a number of rows, a number of bytes, or nothing to show.
+struct Size {
+    enum class Kind { Empty, Items, Bytes, SafariClosed };
+    Kind kind = Kind::Empty;
+    int64_t value = 0;
+
+    std::string text() const {
+        switch (kind) {
+            case Kind::Items: return std::to_string(value) + "项";
+            case Kind::Bytes: return CommUti::longlongDiskSize(value);
+            case Kind::SafariClosed: return "请关闭浏览器";
+            case Kind::Empty: break;
+        }
+        return "";
+    }
+    // After a clean: what is left, in the words of a finished clean when nothing is.
+    std::string textAfterCleaning() const {
+        if (kind == Kind::Items && value == 0) return "0 项";
+        if (kind == Kind::Bytes && value == 0) return "0 byte";
+        return text();
+    }
+};
+
+Size measureRule(const Rule& rule, const BrowerObj& item, const std::string& profilePath) {
+    auto place = [&](size_t index) { return placeOf(rule.measured.at(index), item, profilePath); };
+    switch (rule.measure) {
+        case M::Empty: return {};
+        case M::ZeroItems: return {Size::Kind::Items, 0};
+        case M::Count: return {Size::Kind::Items, (ToGetDB::returnToGetDB().*rule.count)(place(0))};
+        case M::Bytes: {
+            int64_t bytes = 0;
+            for (size_t i = 0; i < rule.measured.size(); ++i) bytes += BrowserItemCleaner::fileSizeWithPath(place(i));
+            return {Size::Kind::Bytes, bytes};
+        }
+        case M::FirefoxCaches: {
+            int64_t bytes = 0;
+            for (const auto& entry : firefoxCacheEntries(profilePath)) bytes += BrowserItemCleaner::fileSizeWithPath(entry);
+            return {Size::Kind::Bytes, bytes};
+        }
+        case M::SafariHistory: {
+            const int visits = ToGetDB::returnToGetDB().getSafariBrowsingHistoryItems(place(0));
+            // A count that failed says so, whatever else is there.
+            if (visits < 0) return {Size::Kind::SafariClosed, visits};
+            const bool closedTabs = access(userPath(kRecentlyClosedTabs).c_str(), F_OK) == 0;
+            return {Size::Kind::Items, visits + (closedTabs ? 1 : 0)};
+        }
+        case M::SafariDownloads: return {Size::Kind::Items, downloadHistoryCount(place(0))};
+    }
+    return {};
+}
+
+// The browser's own folders that hold a place, if any: the place must lie strictly inside one,
+// and be neither a data root nor the profile folder.
+std::optional<std::string> rootHolding(const std::string& path, const std::vector<std::string>& roots,
+                                       const std::string& profilePath) {
+    if (path == profilePath) return std::nullopt;
+    for (const auto& root : roots)
+        if (path == root) return std::nullopt;
+    for (const auto& root : roots)
+        if (platform::isInsideOrEqual(path, root)) return root;
+    return std::nullopt;
+}
+
+class ItemClean {
+public:
+    ItemClean(const BrowerObj& item, const std::string& profilePath)
+        : roots_(rootsOf(item.browserKey)), profilePath_(profilePath) {}
+
+    // Removes an item reached from its root without links, clearing lock flags on the way.
+    void remove(const std::string& path) const {
+        logInfo("---" + path);
+        auto root = rootHolding(path, roots_, profilePath_);
+        if (!root) {
+            logWarning("not removing " + path + ": it is not an item inside the browser's folders");
+            return;
+        }
+        auto parent = platform::LinkFreePath::openParentBelow(*root, path);
+        if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
+            logWarning("not removing " + path + ": the way to it passes through a link");
+            return;
+        }
+        if (parent.reach != platform::LinkFreePath::Reach::Reached) return;
+        std::string error;
+        if (!platform::FileManager::removeUnlockedItemAt(parent.folder.get(), parent.name, path, &error, true))
+            logWarning(error);
+    }
+
+    // Empties the tables of a database that is a file of its own inside the browser's folders.
+    void erase(DeleteMethod method, const std::string& path) const {
+        logInfo("---" + path);
+        auto root = rootHolding(path, roots_, profilePath_);
+        if (!root) {
+            logWarning("not changing " + path + ": it is not a database inside the browser's folders");
+            return;
+        }
+        auto reached = platform::LinkFreePath::reachBelow(*root, path);
+        if (reached.reach == platform::LinkFreePath::Reach::Missing) return;
+        if (reached.reach != platform::LinkFreePath::Reach::Reached || reached.entry->isLink()) {
+            logWarning("not changing " + path + ": it is reached through a link");
+            return;
+        }
+        (ToGetDB::returnToGetDB().*method)(path);
+    }
+
+private:
+    static std::vector<std::string> rootsOf(const std::string& browserKey) {
+        const BrowserTable::Row* row = BrowserTable::rowForKey(browserKey);
+        return row ? BrowserTable::itemRootPaths(*row) : std::vector<std::string>{};
+    }
+
+    std::vector<std::string> roots_;
+    std::string profilePath_;
+};
+
+std::string profileOf(const BrowerObj& item) { return item.parObj ? item.parObj->profilePath : std::string(); }
+
+std::string measureFamily(Family family, const BrowerObj& item, const std::string& profilePath) {
+    const Rule* rule = ruleFor(family, item.name);
+    return rule ? measureRule(*rule, item, profilePath).text() : "";
+}
+
+void cleanFamily(Family family, BrowerObj& item) {
+    item.isSelect = BrowerObj::kUnselected;
+    const Rule* rule = ruleFor(family, item.name);
+    if (!rule || (rule->databases.empty() && rule->removed.empty() && !rule->removesFirefoxCaches)) return;
+    const std::string profilePath = profileOf(item);
+    const ItemClean clean(item, profilePath);
+    if (rule->erase)
+        for (const char* database : rule->databases) clean.erase(rule->erase, placeOf(database, item, profilePath));
+    for (const char* place : rule->removed) clean.remove(placeOf(place, item, profilePath));
+    if (rule->removesFirefoxCaches)
+        for (const auto& entry : firefoxCacheEntries(profilePath)) clean.remove(entry);
+    item.size = measureRule(*rule, item, profilePath).textAfterCleaning();
+}
+
+bool safariFolderRefusesWriting() {
+    const std::string folder = userPath("/Users/%@/Library/Safari");
+    return access(folder.c_str(), F_OK) == 0 && access(folder.c_str(), W_OK) != 0;
+}
+
+}  // namespace
+
+std::string BrowserItemCleaner::measure(const BrowerObj& item, const std::string& profilePath) const {
+    switch (familyOf(item.browserKey)) {
+        case Family::Chrome: return getGoogleFileSizeWithBrower(item, profilePath);
+        case Family::Firefox: return getFirefoxSizeWithBrower(item, profilePath);
+        case Family::QQBrowser: return getQQBrowserSizeWithBrower(item, profilePath);
+        case Family::Edge: return getEdgeSizeWithBrower(item, profilePath, item.browserKey);
+        case Family::Chromium: return getChromiumSizeWithBrower(item, profilePath);
+        case Family::Opera: return getOpearSizeWithBrower(item);
+        case Family::Safari: return getSafariSizeWithBrower(item);
+        case Family::None: break;
+    }
+    return "";
+}
+
+std::string BrowserItemCleaner::getGoogleFileSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const {
+    return measureFamily(Family::Chrome, item, profilePath);
+}
+std::string BrowserItemCleaner::getFirefoxSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const {
+    return measureFamily(Family::Firefox, item, profilePath);
+}
+std::string BrowserItemCleaner::getQQBrowserSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const {
+    return measureFamily(Family::QQBrowser, item, profilePath);
+}
+std::string BrowserItemCleaner::getEdgeSizeWithBrower(const BrowerObj& item, const std::string& profilePath,
+                                                      const std::string&) const {
+    return measureFamily(Family::Edge, item, profilePath);
+}
+std::string BrowserItemCleaner::getChromiumSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const {
+    return measureFamily(Family::Chromium, item, profilePath);
+}
+std::string BrowserItemCleaner::getOpearSizeWithBrower(const BrowerObj& item) const {
+    return measureFamily(Family::Opera, item, "");
+}
+std::string BrowserItemCleaner::getSafariSizeWithBrower(const BrowerObj& item) const {
+    return measureFamily(Family::Safari, item, "");
+}
+
+void BrowserItemCleaner::clean(BrowerObj& item) const {
+    switch (familyOf(item.browserKey)) {
+        case Family::Chrome: return deleteGoogleWithBrower(item);
+        case Family::Firefox: return deleteFirefoxWithBrower(item);
+        case Family::QQBrowser: return deleteQQBrowserWithBrower(item);
+        case Family::Edge: return deleteEdgeWithBrower(item);
+        case Family::Chromium: return deleteChromiumWithBrower(item);
+        case Family::Opera: return deleteOpearWithBrower(item);
+        case Family::Safari: return deleteSafariWithBrower(item);
+        case Family::None: break;
+    }
+    item.isSelect = BrowerObj::kUnselected;
+}
+
+void BrowserItemCleaner::deleteGoogleWithBrower(BrowerObj& item) const { cleanFamily(Family::Chrome, item); }
+void BrowserItemCleaner::deleteFirefoxWithBrower(BrowerObj& item) const { cleanFamily(Family::Firefox, item); }
+void BrowserItemCleaner::deleteQQBrowserWithBrower(BrowerObj& item) const { cleanFamily(Family::QQBrowser, item); }
+void BrowserItemCleaner::deleteEdgeWithBrower(BrowerObj& item) const { cleanFamily(Family::Edge, item); }
+void BrowserItemCleaner::deleteChromiumWithBrower(BrowerObj& item) const { cleanFamily(Family::Chromium, item); }
+void BrowserItemCleaner::deleteOpearWithBrower(BrowerObj& item) const { cleanFamily(Family::Opera, item); }
+void BrowserItemCleaner::deleteSafariWithBrower(BrowerObj& item) const { cleanFamily(Family::Safari, item); }
+
+void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const CleanHooks& hooks) const {
+    for (const auto& node : browserArr) {
+        if (node->browserKey == "Safari" && safariFolderRefusesWriting()) {
+            logWarning("Safari's folder is not writable: asking for Full Disk Access");
+            if (hooks.askForFullDiskAccess) hooks.askForFullDiskAccess();
+            continue;
+        }
+        if (node->isSelect == BrowerObj::kUnselected) continue;
+        if (hooks.isStillRunning && hooks.isStillRunning(*node)) {
+            logWarning("not cleaning " + node->name + ": the browser is still running");
+            continue;
+        }
+        const BrowserTable::Row* row = BrowserTable::rowForKey(node->browserKey);
+        if (row && ProfileLock::isInUse(*row, node->profilePath)) {
+            logWarning("not cleaning " + node->name + ": the browser is using this profile");
+            continue;
+        }
+        for (const auto& item : node->chrArr)
+            if (item->isSelect != BrowerObj::kUnselected) clean(*item);
+        node->isSelect = BrowerObj::kUnselected;
+    }
+}
+
+int64_t BrowserItemCleaner::fileSizeWithPath(const std::string& path) {
+    return static_cast<int64_t>(CommUti::sizeOfFileRef(path));
+}
+
+}  // namespace core::browser

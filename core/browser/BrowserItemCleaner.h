@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/browser/BrowerObj.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace core::browser {
+
+// Measures and cleans the items of the browser list. Database items are measured in rows
+// ("%d项") and cleaned by emptying their tables; file items in bytes (a size text) and cleaned
+// by removing them. One table, keyed by browser family and item key, says what each item
+// measures and what its clean does; the per-family methods are entries over it. Any thread may
+// measure; a clean changes the records it is given, so its caller hands it records that no
+// other thread reads meanwhile.
+class BrowserItemCleaner {
+public:
+    struct CleanHooks {
+        // Safari's folder is there but this process may not write in it: ask for Full Disk
+        // Access (the node is passed over). None: the node is passed over silently.
+        std::function<void()> askForFullDiskAccess;
+        // The node's browser is still running after it was asked to quit: it is passed over.
+        std::function<bool(const BrowerObj& node)> isStillRunning;
+    };
+
+    // The item's size text, by its browser key; profilePath is its node's profile folder.
+    std::string measure(const BrowerObj& item, const std::string& profilePath) const;
+
+    std::string getGoogleFileSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const;
+    std::string getFirefoxSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const;
+    std::string getQQBrowserSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const;
+    // Every channel measures alike.
+    std::string getEdgeSizeWithBrower(const BrowerObj& item, const std::string& profilePath,
+                                      const std::string& channel) const;
+    std::string getChromiumSizeWithBrower(const BrowerObj& item, const std::string& profilePath) const;
+    std::string getOpearSizeWithBrower(const BrowerObj& item) const;
+    std::string getSafariSizeWithBrower(const BrowerObj& item) const;
+
+    // Cleans one item of a node and measures it again, so a removal or statement that failed
+    // shows what is left; clears its tick. Nothing outside the browser's own folders, and never
+    // the profile folder or a data root, is removed; a path through a link is left alone.
+    void clean(BrowerObj& item) const;
+    void deleteGoogleWithBrower(BrowerObj& item) const;
+    void deleteFirefoxWithBrower(BrowerObj& item) const;
+    void deleteQQBrowserWithBrower(BrowerObj& item) const;
+    void deleteEdgeWithBrower(BrowerObj& item) const;
+    void deleteChromiumWithBrower(BrowerObj& item) const;
+    void deleteOpearWithBrower(BrowerObj& item) const;
+    void deleteSafariWithBrower(BrowerObj& item) const;
+
+    // Cleans the ticked items of every ticked node, in order, and clears the nodes' ticks. A
+    // Safari node whose folder is not writable asks for Full Disk Access instead; a node whose
+    // browser still runs or holds the profile is passed over with a log line. Passed-over
+    // nodes keep their ticks.
+    void cleanBrowerFiles(BrowserList& browserArr, const CleanHooks& hooks) const;
+
+    // A file's size, or the sum over every non-folder entry below a folder (links at their own
+    // size, never entered); 0 when missing.
+    static int64_t fileSizeWithPath(const std::string& path);
+};
+
+}  // namespace core::browser
