@@ -40,6 +40,10 @@ TaskManagerViewController::TaskManagerViewController(core::Executors executors, 
     awakeFromNib(std::move(executors));
 }
 
+// The model reads the engine's rows, and the table asks it for them while it is torn down with
+// the page's children: the model goes first, while the engine is still there.
+TaskManagerViewController::~TaskManagerViewController() { delete model; }
+
 // The set-up order: the table and its select-all box, the monitors, the buttons, the first
 // list build and load reading, then the timers (the first temperature shows after 60 s).
 void TaskManagerViewController::awakeFromNib(core::Executors executors) {

@@ -32,6 +32,7 @@ public:
     static constexpr int kTemperatureMilliseconds = 60000;
 
     explicit TaskManagerViewController(core::Executors executors = Dispatch::executors(), QWidget* parent = nullptr);
+    ~TaskManagerViewController() override;
 
     QWidget* getView() override { return this; }
     int getViewID() override { return 1; }
