@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build run test clean
+.PHONY: setup configure build run test sanitize clean
 
 setup:
 	./scripts/install-packages
@@ -21,6 +21,11 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The suite under AddressSanitizer with UndefinedBehaviorSanitizer, then under ThreadSanitizer,
+# each in a build folder of its own (build-address, build-thread).
+sanitize: setup
+	JOBS=$(JOBS) ./scripts/sanitize all
 
 clean:
 	rm -rf $(BUILD)

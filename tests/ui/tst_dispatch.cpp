@@ -4,8 +4,11 @@
 #include <QThread>
 #include <QtTest>
 
+#include <numeric>
 #include <atomic>
+#include <memory>
 #include <thread>
+#include <vector>
 
 class DispatchTest : public QObject {
     Q_OBJECT
@@ -22,6 +25,36 @@ private slots:
         worker.join();
         QTRY_VERIFY_WITH_TIMEOUT(ran.load(), 30000);
         QCOMPARE(ranOn, QCoreApplication::instance()->thread());
+    }
+
+    // Each poster's main-queue tasks run on the main thread in the order it posted them, and a
+    // pool task sees what its poster wrote before posting it.
+    void tasksFromSeveralThreadsKeepEachThreadsOrder() {
+        constexpr int kThreads = 4;
+        constexpr int kTasks = 200;
+        std::vector<std::vector<int>> seen(kThreads);
+        std::atomic<int> mainLeft{kThreads * kTasks};
+        std::atomic<int> poolSeen{0};
+        std::vector<std::thread> posters;
+        for (int thread = 0; thread < kThreads; ++thread)
+            posters.emplace_back([&, thread] {
+                for (int task = 0; task < kTasks; ++task) {
+                    ui::Dispatch::mainQueue([&, thread, task] {
+                        if (QThread::currentThread() == QCoreApplication::instance()->thread()) seen[thread].push_back(task);
+                        --mainLeft;
+                    });
+                    auto written = std::make_unique<int>(task);
+                    ui::Dispatch::globalQueue([&, task, written = std::shared_ptr<int>(std::move(written))] {
+                        if (*written == task) ++poolSeen;
+                    });
+                }
+            });
+        for (auto& poster : posters) poster.join();
+        QTRY_COMPARE_WITH_TIMEOUT(mainLeft.load(), 0, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(poolSeen.load(), kThreads * kTasks, 30000);
+        std::vector<int> inOrder(kTasks);
+        std::iota(inOrder.begin(), inOrder.end(), 0);
+        for (const auto& order : seen) QCOMPARE(order, inOrder);
     }
 };
 

@@ -5,12 +5,74 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <deque>
+#include <mutex>
 #include <thread>
 
 namespace ui {
+namespace {
+
+// Tasks handed to the main thread or the pool wait in a queue of ours, behind a standard mutex,
+// and Qt carries only the wake-up. The mutex orders each hand-over in a way ThreadSanitizer
+// follows; Qt's own queues wait on futexes it cannot see, so a task would look unordered with
+// everything its poster wrote.
+class TaskQueue {
+public:
+    void push(core::Task task) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        tasks_.push_back(std::move(task));
+    }
+    // One task for each push, in the order they were pushed.
+    core::Task pop() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        core::Task task = std::move(tasks_.front());
+        tasks_.pop_front();
+        return task;
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<core::Task> tasks_;
+};
+
+TaskQueue& mainTasks() {
+    static TaskQueue queue;
+    return queue;
+}
+
+TaskQueue& poolTasks() {
+    static TaskQueue queue;
+    return queue;
+}
+
+}  // namespace
+
+// Runs one main-queue task for each call, on the main thread. It is called by name, so Qt
+// makes the queued call's event itself and none of it is written by the posting thread.
+class MainQueueReceiver : public QObject {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void runOneTask() { mainTasks().pop()(); }
+};
+
+namespace {
+
+// Made by whichever thread posts first, and handed to the main thread at once. It lives as long
+// as the process.
+MainQueueReceiver* mainReceiver() {
+    static MainQueueReceiver* const receiver = [] {
+        auto* made = new MainQueueReceiver;
+        made->moveToThread(QCoreApplication::instance()->thread());
+        return made;
+    }();
+    return receiver;
+}
+
+}  // namespace
 
 void Dispatch::mainQueue(core::Task task) {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+    mainTasks().push(std::move(task));
+    QMetaObject::invokeMethod(mainReceiver(), "runOneTask", Qt::QueuedConnection);
 }
 
 void Dispatch::mainQueueAfter(std::chrono::milliseconds delay, core::Task task) {
@@ -20,7 +82,10 @@ void Dispatch::mainQueueAfter(std::chrono::milliseconds delay, core::Task task) 
     });
 }
 
-void Dispatch::globalQueue(core::Task task) { QThreadPool::globalInstance()->start(std::move(task)); }
+void Dispatch::globalQueue(core::Task task) {
+    poolTasks().push(std::move(task));
+    QThreadPool::globalInstance()->start([] { poolTasks().pop()(); });
+}
 
 void Dispatch::detached(core::Task task) { std::thread(std::move(task)).detach(); }
 
@@ -29,3 +94,5 @@ core::Executors Dispatch::executors() {
 }
 
 }  // namespace ui
+
+#include "Dispatch.moc"
