@@ -126,6 +126,14 @@ void DiskVolumeList::selectFirstRow() {
     selectVolume_ = allVolumeArrSort_[1].volume;
 }
 
+bool DiskVolumeList::selectRow(int row) {
+    if (row < 0 || row >= static_cast<int>(allVolumeArrSort_.size()) || allVolumeArrSort_[row].isMarker()) return false;
+    selectIndex_ = row;
+    selectVolume_ = allVolumeArrSort_[row].volume;
+    reload();
+    return true;
+}
+
 void DiskVolumeList::changeBeginValue() {
     {
         std::lock_guard<std::mutex> lock(guardMutex_);

@@ -55,6 +55,9 @@ public:
     int inDiskCout() const { return inDiskCout_; }
     int selectIndex() const { return selectIndex_; }
     const std::shared_ptr<VolumeObj>& selectVolume() const { return selectVolume_; }
+    // Selects a volume's row (main thread) and reloads; false for a group header or a row
+    // the list does not have.
+    bool selectRow(int row);
     // The last volume mounted at "/"; null when the list has none.
     std::shared_ptr<const VolumeObj> startupVolume() const;
 

@@ -33,7 +33,7 @@ private slots:
     }
 
     void switchingIsRefusedUntilTheFirstScanStarts() {
-        ui::DiskViewController page(QStringLiteral("磁盘管理"));
+        ui::DiskViewController page;
         QCOMPARE(page.getViewID(), 8);
         QVERIFY(!page.isCanClick());
         std::thread([&page] { page.getallVolumes(); }).join();

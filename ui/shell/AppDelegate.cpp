@@ -158,7 +158,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 5: return placeholderPage(5);
     case 6: return new FileShareController;
     case 7: return new StartupItemsViewController;
-    case 8: return startFirstVolumeScan(new DiskViewController(QString::fromUtf8(leftCellTable()[8].name)));
+    case 8: return startFirstVolumeScan(new DiskViewController);
     case 9: return hightAVC = new HightActionViewController;
     default: return nullptr;
     }
