@@ -109,6 +109,12 @@ std::string VolumeRules::formatName(const std::string& typeText, const std::stri
     return typeText == "MS-DOS FAT32" ? fat32Name(name) : name;
 }
 
+std::string VolumeRules::offeredTypeText(const std::string& diskType) {
+    if (diskType.rfind("MS-DOS", 0) == 0) return "MS-DOS FAT32";
+    if (diskType == "ext4" || diskType == "Mac OS Extended") return kJournaledTypeText;
+    return diskType;
+}
+
 std::string VolumeRules::formatType(const std::string& typeText) {
     return typeText == kJournaledTypeText ? "Journaled HFS+" : typeText;
 }

@@ -41,6 +41,9 @@ public:
     static std::optional<std::string> renameName(const VolumeObj& volume, const std::string& name);
     // The name a format sends: "NEW" for a blank one; for "MS-DOS FAT32" as on rename.
     static std::string formatName(const std::string& typeText, const std::string& name);
+    // The format dialog's first type: the offered type text that makes the volume's own file
+    // system ("MS-DOS (FAT32)" gives "MS-DOS FAT32", ext4 "Mac OS扩展"), else its own type.
+    static std::string offeredTypeText(const std::string& diskType);
     // The type a format sends: "Mac OS扩展" becomes "Journaled HFS+", others go unchanged.
     static std::string formatType(const std::string& typeText);
     // FAT's label rule: upper case (beyond ASCII too) and at most 11 characters, never

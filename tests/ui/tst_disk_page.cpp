@@ -1,18 +1,69 @@
+#include "support/DiskUtilFixture.h"
+#include "support/PointerEvents.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "ui/disks/DCustomTableView.h"
 #include "ui/disks/DiskViewController.h"
+#include "ui/disks/DiskVolumeModel.h"
+#include "ui/disks/FormatEndViewController.h"
+#include "ui/disks/FristAidViewController.h"
+#include "ui/disks/MakeSureFormatViewController.h"
+#include "ui/disks/RenameViewController.h"
+#include "ui/disks/ShowAidViewControllrt.h"
+#include "ui/kit/controls/DTextImageButton.h"
+#include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
 #include "ui/shell/ViewMan.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <cstdlib>
+
+#include <sys/stat.h>
 #include <memory>
 #include <thread>
 
+namespace {
+
+constexpr const char* kStickUuid = "B1B2B3B4-0000-4000-8000-000000000002";
+constexpr int kStickRow = 6;  // "A", four internal volumes, "A", then STICK
+
+// Runs the action once the modal loop that is about to start has started.
+void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+// The recorded Mac volumes answered by a fake runner; STICK (disk2s1) is an unmounted
+// ejectable FAT32 volume until mounted() is called.
+class RecordedDiskUtil {
+public:
+    RecordedDiskUtil() { testsupport::answerDiskUtilFrom(*runner, testsupport::diskUtilData("mac")); }
+    void mounted() {
+        QString info = QString::fromStdString(testsupport::readWholeFile(testsupport::diskUtilData("mac/info-disk2s1.plist")));
+        info.replace(QRegularExpression("<key>MountPoint</key>\\s*<string></string>"),
+                     "<key>MountPoint</key><string>/Volumes/STICK</string>");
+        info.replace(QRegularExpression("<key>FreeSpace</key>\\s*<integer>0</integer>"),
+                     "<key>FreeSpace</key><integer>8000000000</integer>");
+        runner->answer({"info", "-plist", "/dev/disk2s1"}, info.toStdString());
+    }
+
+    std::shared_ptr<testsupport::FakeProcessRunner> runner = std::make_shared<testsupport::FakeProcessRunner>();
+    testsupport::ScopedProcessRunner installed{runner};
+};
+
+QString titleOf(ui::DTextImageButton* button) { return button->label()->text(); }
+bool usable(ui::DTextImageButton* button) { return button->isDisabled(); }
+
+}  // namespace
+
 // The disk page scans through the disk utility stand-in, which reads this machine's recorded
-// lsblk output and mount table instead of the real ones.
+// lsblk output and mount table instead of the real ones; the page's rules and dialogs are
+// driven over recorded Mac volumes answered by a fake runner.
 class DiskPageTest : public QObject {
     Q_OBJECT
 private:
@@ -32,6 +83,183 @@ private slots:
         setenv("DURIDOVE_PROC_ROOT", (machine / "proc").c_str(), 1);
     }
 
+    void rowButtonsFollowTheSelectedVolume() {
+        RecordedDiskUtil diskutil;
+        ui::DiskViewController page(core::Executors::inlineExecutors());
+        page.show();
+        page.getallVolumes();
+        QCOMPARE(page.model()->rowCount(), 9);
+        QVERIFY(page.model()->isHeaderRow(0));
+        QVERIFY(page.model()->isHeaderRow(5));
+        for (int header : {0, 5}) {
+            page.selectRow(header);
+            QCOMPARE(page.volumeList()->selectIndex(), 1);
+        }
+        QCOMPARE(page.parTableView()->rowHeight(1), 88);
+        QCOMPARE(page.parTableView()->rowHeight(2), 44);
+        // The start-up volume cannot be formatted.
+        QVERIFY(page.rowButtonBar()->isVisible());
+        QVERIFY(!usable(page.rowButton("format")));
+        QVERIFY(usable(page.rowButton("rename")));
+        QVERIFY(!usable(page.rowButton("eject")));
+
+        page.selectRow(kStickRow);
+        QCOMPARE(page.parTableView()->rowHeight(kStickRow), 88);
+        QCOMPARE(page.parTableView()->rowHeight(1), 44);
+        QCOMPARE(titleOf(page.rowButton("mount")), QString("装载"));
+        QVERIFY(usable(page.rowButton("mount")));
+        QVERIFY(!usable(page.rowButton("open")));
+        QVERIFY(!usable(page.rowButton("firstaid")));
+
+        diskutil.runner->answer({"mount", "disk2s1"}, "Volume STICK on /dev/disk2s1 mounted at /Volumes/STICK\n");
+        diskutil.mounted();
+        QTest::mouseClick(page.rowButton("mount"), Qt::LeftButton);
+        QCOMPARE(diskutil.runner->countOf({"mount", "disk2s1"}), 1);
+        page.selectRow(kStickRow);
+        QCOMPARE(titleOf(page.rowButton("mount")), QString("卸载"));
+        QVERIFY(usable(page.rowButton("open")));
+        QVERIFY(usable(page.rowButton("format")));
+    }
+
+    void aFailedRenameShowsTheReasonAndKeepsTheName() {
+        RecordedDiskUtil diskutil;
+        diskutil.mounted();
+        diskutil.runner->fail({"rename", kStickUuid, "PHOTOS"}, 1, "",
+                              "Error: cannot rename /dev/disk2s1: Not authorized\n");
+        ui::DiskViewController page(core::Executors::inlineExecutors());
+        page.show();
+        page.getallVolumes();
+        page.selectRow(kStickRow);
+        QString shownMessage;
+        whenModal([&] {
+            QVERIFY(page.renameVC());
+            QCOMPARE(page.renameVC()->inputName()->text(), QString("STICK"));
+            page.renameVC()->inputName()->setText("photos");
+            whenModal([&] {
+                QVERIFY(page.formatEndVC());
+                shownMessage = page.formatEndVC()->messageLabel()->text();
+                QTest::mouseClick(page.formatEndVC()->closeButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(page.renameVC()->okButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(page.rowButton("rename"), Qt::LeftButton);
+        QCOMPARE(shownMessage, QString("cannot rename /dev/disk2s1: Not authorized"));
+        QCOMPARE(diskutil.runner->countOf({"rename", kStickUuid, "PHOTOS"}), 1);
+        QCOMPARE(QString::fromStdString(page.model()->volumeAt(kStickRow)->volumeName), QString("STICK"));
+    }
+
+    void formattingAFat32VolumeWithoutANameSendsNew() {
+        RecordedDiskUtil diskutil;
+        diskutil.mounted();
+        diskutil.runner->answer({"eraseVolume", "MS-DOS FAT32", "NEW", "disk2s1"}, "");
+        ui::DiskViewController page(core::Executors::inlineExecutors());
+        page.show();
+        page.getallVolumes();
+        page.selectRow(kStickRow);
+        whenModal([&] {
+            auto* dialog = page.makeSureFormatVC();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->nameLabel()->text(), QString("格式化'STICK'?"));
+            QCOMPARE(dialog->typeLabel()->text(), QString("MS-DOS FAT32"));
+            QVERIFY(dialog->deviceLabel()->text().startsWith("设备：/dev/disk2s1，容量："));
+            dialog->nameTextFiled()->setText("");
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        QString noticeTitle;
+        QTimer::singleShot(1500, [&] {
+            if (!page.formatEndVC()) return;
+            noticeTitle = page.formatEndVC()->titleLabel()->text();
+            QTest::mouseClick(page.formatEndVC()->closeButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(page.rowButton("format"), Qt::LeftButton);
+        QCOMPARE(diskutil.runner->countOf({"eraseVolume", "MS-DOS FAT32", "NEW", "disk2s1"}), 1);
+        QVERIFY(!page.makeSureFormatVC()->window()->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(noticeTitle, QString("格式化完成"), 5000);
+    }
+
+    void theTypePopUpClosesUnlessThePointerIsOverIt() {
+        ui::MakeSureFormatViewController dialog;
+        dialog.setName("STICK", "MS-DOS FAT32", "/dev/sdb1", "14.90 GB");
+        dialog.window()->show();
+        dialog.openMenuAction();
+        QVERIFY(dialog.sortAttachedWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.sortAttachedWindow(), 4000);
+
+        dialog.openMenuAction();
+        testsupport::sendEnter(dialog.formatTypeVC());
+        QTest::qWait(ui::MakeSureFormatViewController::kPopUpMilliseconds + 500);
+        QVERIFY(dialog.sortAttachedWindow());
+        dialog.selectFormatbyType(0);
+        QCOMPARE(dialog.typeLabel()->text(), QString("ExFAT"));
+        QVERIFY(!dialog.sortAttachedWindow());
+
+        ui::MakeSureFormatViewController apfs;
+        apfs.setName("Data", "APFS", "/dev/disk1s1", "465.63 GB");
+        QVERIFY(!apfs.typeSelectBut()->isEnabled());
+        QVERIFY(apfs.openImageV()->isHidden());
+        apfs.openMenuAction();
+        QVERIFY(!apfs.sortAttachedWindow());
+    }
+
+    void theOutputDialogShowsEachChunkAndTheProgress() {
+        ui::ShowAidViewControllrt dialog("STICK");
+        dialog.changeShowOutPut("x\n");
+        dialog.changeShowOutPut("x\n\n");
+        QCOMPARE(dialog.allShowStrArr(), QStringList({"x", "x\n"}));
+        QCOMPARE(dialog.showTableView()->rowCount(), 2);
+        for (int chunk = 1; chunk <= 25; ++chunk) {
+            dialog.setProgressValue(static_cast<float>(chunk));
+            QVERIFY(dialog.shownProgress() <= 99);
+            QVERIFY(!dialog.completeBut()->isDisabled());
+        }
+        QCOMPARE(dialog.shownProgress(), 99.0);
+        dialog.setProgressValue(101);
+        QCOMPARE(dialog.shownProgress(), 100.0);
+        QVERIFY(dialog.completeBut()->isDisabled());
+
+        const QList<QPair<qreal, int>> heights = {{12, 20}, {20, 20}, {30, 30}, {30.5, 36}, {35, 36}, {36, 36}, {48, 48}};
+        for (const auto& [text, row] : heights) QCOMPARE(ui::ShowAidViewControllrt::rowHeightForTextHeight(text), row);
+        QCOMPARE(ui::ShowAidViewControllrt::heightOfRow("x"), 20);
+        QVERIFY(ui::ShowAidViewControllrt::heightOfRow(QString(400, 'w')) > 36);
+    }
+
+    // First aid runs the utility as a child process and shows its output as it comes.
+    void firstAidStreamsTheUtilitysStepsUntilItEnds() {
+        RecordedDiskUtil diskutil;
+        diskutil.mounted();
+        testsupport::TempFolder bundle;
+        const std::string script = bundle.writeFile(
+            "diskutil", "#!/bin/sh\n[ \"$1 $2\" = \"verifyvolume disk2s1\" ] || exit 3\n"
+                        "echo 'Checking the file system on /dev/disk2s1 …'\nsleep 0.3\n"
+                        "echo 'The volume STICK appears to be OK.'\n");
+        chmod(script.c_str(), 0755);
+        setenv("DURIDOVE_BUNDLE_DIR", bundle.path().c_str(), 1);
+        ui::DiskViewController page(core::Executors::inlineExecutors());
+        page.show();
+        page.getallVolumes();
+        page.selectRow(kStickRow);
+        const int listRuns = diskutil.runner->countOf({"list", "-plist"});
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* output = page.showAidVC();
+            if (!output || !output->completeBut()->isDisabled()) return;
+            poll.stop();
+            shown = output->allShowStrArr();
+            QCOMPARE(output->shownProgress(), 100.0);
+            QTest::mouseClick(output->completeBut(), Qt::LeftButton);
+        });
+        poll.start(50);
+        whenModal([&] { QTest::mouseClick(page.fristAidVC()->checkBut(), Qt::LeftButton); });
+        QTest::mouseClick(page.rowButton("firstaid"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 10000);
+        unsetenv("DURIDOVE_BUNDLE_DIR");
+        QCOMPARE(shown.join("\n"), QString("Checking the file system on /dev/disk2s1 …\nThe volume STICK appears to be OK."));
+        QCOMPARE(diskutil.runner->countOf({"list", "-plist"}), listRuns + 1);
+    }
+
+    // These scan with the real executors last: the enumeration refuses a second start within a
+    // second, which the inline scans above must never meet.
     void switchingIsRefusedUntilTheFirstScanStarts() {
         ui::DiskViewController page;
         QCOMPARE(page.getViewID(), 8);

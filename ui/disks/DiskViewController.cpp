@@ -187,7 +187,7 @@ void DiskViewController::formatButtonAction() {
     makeSureFormatVC_ = std::make_unique<MakeSureFormatViewController>();
     makeSureFormatVC_->setDelegate(this);
     const std::string device = volume->volRootDir.empty() ? "/dev/" + volume->volumePath : volume->volRootDir;
-    makeSureFormatVC_->setName(text(volume->volumeName), text(volume->diskType), text(device),
+    makeSureFormatVC_->setName(text(volume->volumeName), text(VolumeRules::offeredTypeText(volume->diskType)), text(device),
                                DiskVolumeModel::sizeText(*volume).section(QStringLiteral(" / "), -1));
     makeSureFormatVC_->window()->center();
     runModal(makeSureFormatVC_->window());

@@ -143,6 +143,7 @@ void MakeSureFormatViewController::openMenuAction() {
     formatTypeVC_ = view;
     sortAttachedWindow_ = MAAttachedWindow::initWithView(view, popUpPoint(), aWindow.get(), AttachedSide::Above, 0, 1.0);
     sortAttachedWindow_->setMattachedWDelegate(this);
+    sortAttachedWindow_->setBorderColor(getColor(220, 221, 228, 1));
     sortAttachedWindow_->show();
     isPopSortWin = true;
     QPointer<MAAttachedWindow> shown = sortAttachedWindow_;

@@ -65,6 +65,10 @@ TEST(VolumeRules, NamesSentToTheUtility) {
     EXPECT_EQ(VolumeRules::formatName("ExFAT", "backup disk two"), "backup disk two");
     EXPECT_EQ(VolumeRules::formatType("Mac OS扩展"), "Journaled HFS+");
     EXPECT_EQ(VolumeRules::formatType("ExFAT"), "ExFAT");
+    EXPECT_EQ(VolumeRules::offeredTypeText("MS-DOS (FAT32)"), "MS-DOS FAT32");
+    EXPECT_EQ(VolumeRules::offeredTypeText("ext4"), "Mac OS扩展");
+    EXPECT_EQ(VolumeRules::offeredTypeText("APFS"), "APFS");
+    EXPECT_EQ(VolumeRules::offeredTypeText("Windows NT File System (NTFS)"), "Windows NT File System (NTFS)");
 }
 
 TEST(VolumeRules, FirstAidProgress) {
