@@ -48,7 +48,6 @@ private slots:
         setenv("DURIDOVE_PROC_ROOT", (machine / "proc").c_str(), 1);
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
-        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
     }
     void cleanupTestCase() { shell.reset(); }
 
@@ -60,6 +59,8 @@ private slots:
         shell->getSystemInfo();
         QVERIFY(item->systemName().isEmpty());
         QVERIFY(item->systemFreeSize().isEmpty());
+        // Only now may events run: waiting for the window lets the first scan's list arrive.
+        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
 
         QTRY_VERIFY_WITH_TIMEOUT((shell->getSystemInfo(), !item->systemName().isEmpty()), 30000);
         QCOMPARE(item->systemName(), QString("Untitled"));
