@@ -3,6 +3,7 @@
 #include "platform/preferences/DesktopPreferences.h"
 #include "platform/system/Log.h"
 #include "ui/disks/DiskViewController.h"
+#include "ui/duplicates/DuplicateViewController.h"
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
@@ -154,7 +155,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 1: return new TaskManagerViewController;
     case 2: return placeholderPage(2);
     case 3: return placeholderPage(3);
-    case 4: return placeholderPage(4);
+    case 4: return new DuplicateViewController;
     case 5: return placeholderPage(5);
     case 6: return new FileShareController;
     case 7: return new StartupItemsViewController;

@@ -1,0 +1,302 @@
+#include "core/kit/EuAuthorization.h"
+#include "platform/desktop/Workspace.h"
+#include "support/FakePrivilegedSession.h"
+#include "support/RandomContent.h"
+#include "support/RecordingWorkspace.h"
+#include "support/TempFolder.h"
+#include "ui/duplicates/DuplicateOutlineModel.h"
+#include "ui/duplicates/DuplicateViewController.h"
+#include "ui/duplicates/SameFileDeleteViewController.h"
+#include "ui/kit/controls/EUProgressView.h"
+#include "ui/kit/controls/NSProgressBar.h"
+#include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/tables/FlatHeaderView.h"
+#include "ui/kit/tables/NewOutlineView.h"
+#include "ui/kit/windows/TCImageWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+
+using core::SimpleNodeData;
+using ui::DuplicateOutlineModel;
+using ui::DuplicateViewController;
+using ui::SameFileDeleteViewController;
+
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+SameFileDeleteViewController& logic(DuplicateViewController& page) { return *page.sameFileDeleteVC(); }
+
+// Starts a search of the folder as a drop on the first view does, and waits for the result view.
+bool searchFolder(DuplicateViewController& page, const std::string& folder) {
+    logic(page).viewDragAction(QString::fromStdString(folder));
+    if (page.shownView() != logic(page).progressageView()) return false;
+    return QTest::qWaitFor([&] { return page.shownView() == logic(page).detailView(); }, 15000);
+}
+
+QModelIndex groupNamed(SameFileDeleteViewController& vc, const std::string& name) {
+    DuplicateOutlineModel& model = *vc.outlineModel();
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (DuplicateOutlineModel::dataAt(model.index(row, 0))->name == name) return model.index(row, 0);
+    return {};
+}
+
+// The paths of a group's copies as listed, with "x" before the ticked ones.
+QStringList copiesOf(SameFileDeleteViewController& vc, const QModelIndex& group) {
+    QStringList copies;
+    for (int row = 0; row < vc.outlineModel()->rowCount(group); ++row) {
+        const SimpleNodeData* data = DuplicateOutlineModel::dataAt(vc.outlineModel()->index(row, 0, group));
+        copies << QString::fromStdString((data->selectNum == 1 ? "x " : "") + data->name);
+    }
+    return copies;
+}
+
+// A click on a row's tick box, past the check cells' quiet time after the last one.
+void clickTickBox(SameFileDeleteViewController& vc, const QModelIndex& row) {
+    QTest::qWait(250);
+    vc.outline()->scrollTo(row);
+    const QRect cell = vc.outline()->visualRect(row.siblingAtColumn(DuplicateOutlineModel::Checkbox));
+    QTest::mouseClick(vc.outline()->viewport(), Qt::LeftButton, {}, QPoint(31, cell.top() + 25));
+}
+
+void clickHeader(SameFileDeleteViewController& vc, int column) {
+    ui::FlatHeaderView* header = vc.outline()->headerView();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
+}
+
+// The image buttons' usable flag is named the other way round.
+bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }
+
+QString headerPicture(SameFileDeleteViewController& vc) { return vc.headerCheckBox()->normalImageName(); }
+
+QString plainText(const QLabel* label) {
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+// Presses a button of the alert the page shows.
+void answerAlert(SameFileDeleteViewController& vc, const QString& button) {
+    QMessageBox* alert = vc.alert();
+    QVERIFY(alert);
+    for (QAbstractButton* each : alert->buttons())
+        if (each->text() == button) QTest::mouseClick(each, Qt::LeftButton);
+}
+
+// Confirms the deletion in the confirmation window once its modal loop runs.
+void confirmDeletionWhenAsked() {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || !qobject_cast<ui::TCImageWindow*>(window)) continue;
+            for (auto* button : window->findChildren<ui::TextImageButton*>())
+                if (button->label()->text() == QStringLiteral("删除")) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                    poll->deleteLater();
+                    return;
+                }
+        }
+    });
+    poll->start(20);
+}
+
+void deleteTicked(SameFileDeleteViewController& vc) {
+    confirmDeletionWhenAsked();
+    QTest::mouseClick(vc.removeButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(vc.selection().allSelectNumArr().empty() && vc.isCanClick(), 10000);
+}
+
+void rewriteKeepingSizeAndDate(const std::string& path) {
+    struct stat before;
+    QCOMPARE(stat(path.c_str(), &before), 0);
+    const std::string content = testsupport::readWholeFile(path);
+    FILE* file = std::fopen(path.c_str(), "r+");
+    QVERIFY(file);
+    std::fputs(std::string(content.size(), 'z').c_str(), file);
+    std::fclose(file);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    QCOMPARE(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+}  // namespace
+
+class DuplicatesPageTest : public QObject {
+    Q_OBJECT
+    std::shared_ptr<testsupport::FakePrivilegedSession> session;
+    std::shared_ptr<testsupport::RecordingWorkspace> workspace;
+
+private slots:
+    void init() {
+        session = std::make_shared<testsupport::FakePrivilegedSession>();
+        core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
+        workspace = std::make_shared<testsupport::RecordingWorkspace>();
+        platform::Workspace::setShared(workspace);
+    }
+    void cleanup() {
+        core::EuAuthorization::setShared(nullptr);
+        platform::Workspace::setShared(nullptr);
+    }
+
+    // A search of a fixture folder, the copies sorted by name the other way round, the header
+    // box and a deletion: on disk exactly the ticked copies are gone, every kept copy intact.
+    void searchTickAndDeleteEndToEnd() {
+        testsupport::TempFolder folder;
+        const std::string picture = testsupport::randomContent(7000, 1);
+        const std::string report = testsupport::randomContent(9000, 2);
+        for (const char* place : {"a", "b"}) folder.writeFile(std::string(place) + "/photo.jpg", picture);
+        for (const char* place : {"a", "b", "c"}) folder.writeFile(std::string(place) + "/report.pdf", report);
+        folder.writeFile("a/unique.txt", testsupport::randomContent(300, 3));
+
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QCOMPARE(page.getViewID(), 4);
+        SameFileDeleteViewController& vc = logic(page);
+        QCOMPARE(page.shownView(), vc.fristView());
+        QVERIFY(searchFolder(page, folder.path()));
+        QCOMPARE(vc.outlineModel()->rowCount(), 2);
+        QCOMPARE(plainText(vc.titleLabel()),
+                 QStringLiteral("“%1”中有5个文件, 在全部中选择了0个文件.")
+                     .arg(QString::fromStdString(folder.path()).section('/', -1)));
+        QVERIFY(!usable(vc.removeButton()));
+
+        clickHeader(vc, DuplicateOutlineModel::NameColumn);
+        clickHeader(vc, DuplicateOutlineModel::NameColumn);
+        QCOMPARE(vc.outline()->headerView()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QTest::mouseClick(vc.headerCheckBox(), Qt::LeftButton);
+        QCOMPARE(headerPicture(vc), QStringLiteral("checkbox-halfchecked"));
+        const QString root = QString::fromStdString(folder.path());
+        QCOMPARE(copiesOf(vc, groupNamed(vc, "report.pdf")),
+                 (QStringList{"x " + root + "/c/report.pdf", "x " + root + "/b/report.pdf", root + "/a/report.pdf"}));
+        QCOMPARE(copiesOf(vc, groupNamed(vc, "photo.jpg")), (QStringList{"x " + root + "/b/photo.jpg", root + "/a/photo.jpg"}));
+        QVERIFY(usable(vc.removeButton()));
+        QVERIFY(plainText(vc.titleLabel()).endsWith(QStringLiteral("在全部中选择了3个文件.")));
+
+        deleteTicked(vc);
+        for (const char* gone : {"b/photo.jpg", "b/report.pdf", "c/report.pdf"}) QVERIFY2(!exists(folder / gone), gone);
+        QCOMPARE(testsupport::readWholeFile(folder / "a/photo.jpg"), picture);
+        QCOMPARE(testsupport::readWholeFile(folder / "a/report.pdf"), report);
+        QVERIFY(exists(folder / "a/unique.txt"));
+        // Both groups are down to their kept copy: gone from the outline and from their categories.
+        QCOMPARE(vc.outlineModel()->rowCount(), 0);
+        QCOMPARE(vc.trees().categoryTree(1)->numberOfChildren(), 0u);
+        QCOMPARE(vc.trees().categoryTree(5)->numberOfChildren(), 0u);
+        QVERIFY(!usable(vc.removeButton()));
+        QCOMPARE(headerPicture(vc), QStringLiteral("checkbox-unsel"));
+        QVERIFY(!vc.alert());
+        QCOMPARE(session->prompts, 0);
+    }
+
+    // Ticking a group's last unticked copy asks first; a copy changed since the search is not
+    // deleted, stays listed unticked, and the failure is told.
+    void lastCopyAsksAndAChangedCopyStays() {
+        testsupport::TempFolder folder;
+        const std::string content = testsupport::randomContent(5000, 4);
+        folder.writeFile("one/notes.txt", content);
+        folder.writeFile("two/notes.txt", content);
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        QVERIFY(searchFolder(page, folder.path()));
+        const QModelIndex group = groupNamed(vc, "notes.txt");
+        QVERIFY(vc.outline()->isExpanded(group));
+        const QModelIndex firstRow = vc.outlineModel()->index(0, 0, group);
+        const QModelIndex secondRow = vc.outlineModel()->index(1, 0, group);
+        const std::string first = DuplicateOutlineModel::dataAt(firstRow)->name;
+        const std::string second = DuplicateOutlineModel::dataAt(secondRow)->name;
+
+        clickTickBox(vc, secondRow);
+        clickTickBox(vc, firstRow);
+        QTRY_VERIFY(vc.alert() && vc.alert()->isVisible());
+        QCOMPARE(vc.alert()->text(), QStringLiteral("您确定要删除所有重复文件吗？"));
+        answerAlert(vc, QStringLiteral("取消"));
+        QCOMPARE(DuplicateOutlineModel::dataAt(firstRow)->selectNum, 0);
+        QCOMPARE(headerPicture(vc), QStringLiteral("checkbox-halfchecked"));
+        QTRY_VERIFY(!vc.alert());
+        clickTickBox(vc, firstRow);
+        QTRY_VERIFY(vc.alert() && vc.alert()->isVisible());
+        answerAlert(vc, QStringLiteral("好的"));
+        QCOMPARE(DuplicateOutlineModel::dataAt(firstRow)->selectNum, 1);
+        QCOMPARE(DuplicateOutlineModel::dataAt(group)->showSelectNumStr, std::string("2/2"));
+        QCOMPARE(headerPicture(vc), QStringLiteral("checkbox-checked"));
+
+        // The context menu of a copy opens it or shows it in its folder.
+        QTest::qWait(250);
+        const QRect row = vc.outline()->visualRect(firstRow.siblingAtColumn(DuplicateOutlineModel::NameColumn));
+        QTest::mouseClick(vc.outline()->viewport(), Qt::RightButton, {}, row.center());
+        QTRY_VERIFY(vc.contextMenu());
+        const QList<QAction*> actions = vc.contextMenu()->actions();
+        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions[0]->text(), QStringLiteral("打开"));
+        actions[1]->trigger();
+        QCOMPARE(QString::fromStdString(workspace->calls().empty() ? "" : workspace->calls().back()),
+                 QString::fromStdString("revealFile " + first));
+        vc.contextMenu()->close();
+
+        rewriteKeepingSizeAndDate(first);
+        deleteTicked(vc);
+        QVERIFY(!exists(second));
+        QCOMPARE(testsupport::readWholeFile(first), std::string(content.size(), 'z'));
+        QTRY_VERIFY(vc.alert() && vc.alert()->isVisible());
+        QCOMPARE(vc.alert()->text(), QStringLiteral("某些需要管理员权限的文件无法删除！"));
+        QCOMPARE(copiesOf(vc, groupNamed(vc, "notes.txt")), QStringList{QString::fromStdString(first)});
+        QCOMPARE(DuplicateOutlineModel::dataAt(groupNamed(vc, "notes.txt"))->showSelectNumStr, std::string("0/1"));
+        QVERIFY(!usable(vc.removeButton()));
+        answerAlert(vc, QStringLiteral("好的"));
+        QTRY_VERIFY(!vc.alert());
+    }
+
+    // A new search right after a stop starts its progress from 0, and nothing of the stopped
+    // search (its result, its return to the first view) reaches it.
+    void newSearchRightAfterAStop() {
+        testsupport::TempFolder big;
+        for (int index = 0; index < 400; ++index)
+            big.writeFile("f/" + std::to_string(index), testsupport::randomContent(40000, static_cast<std::uint64_t>(index % 200)));
+        testsupport::TempFolder small;
+        const std::string content = testsupport::randomContent(3000, 5);
+        small.writeFile("x/song.mp3", content);
+        small.writeFile("y/song.mp3", content);
+
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        vc.viewDragAction(QString::fromStdString(big.path()));
+        vc.stopScanBtnClicked();
+        vc.viewDragAction(QString::fromStdString(small.path()));
+        QCOMPARE(vc.shownProgress(), 0u);
+        QCOMPARE(vc.progressView()->progressBar()->width(), 0);
+        QCOMPARE(page.shownView(), vc.progressageView());
+        // Past the stopped search's return to the first view.
+        bool sawFirstView = false;
+        QTest::qWaitFor([&] {
+            sawFirstView = sawFirstView || page.shownView() == vc.fristView();
+            return false;
+        }, 2500);
+        QVERIFY(!sawFirstView);
+        QCOMPARE(page.shownView(), vc.detailView());
+        QCOMPARE(vc.outlineModel()->rowCount(), 1);
+        QCOMPARE(DuplicateOutlineModel::dataAt(vc.outlineModel()->index(0, 0))->name, std::string("song.mp3"));
+    }
+};
+
+QTEST_MAIN(DuplicatesPageTest)
+#include "tst_duplicates_page.moc"
