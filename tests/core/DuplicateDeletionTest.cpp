@@ -3,6 +3,7 @@
 #include "core/duplicates/DuplicateSelection.h"
 #include "core/kit/EuAuthorization.h"
 #include "support/FakePrivilegedSession.h"
+#include "support/FileRewrite.h"
 #include "support/LogCapture.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -37,7 +37,9 @@ class DuplicateDeletionTest : public ::testing::Test {
 protected:
     void TearDown() override { core::EuAuthorization::setShared(nullptr); }
 
-    std::string copyOf(const std::string& relative, const std::string& content) { return folder.writeFile(relative, content); }
+    std::string copyOf(const std::string& relative, const std::string& content) {
+        return folder.writeFile(relative, content);
+    }
 
     void search() {
         DuplicateFilesOpt opt(core::Executors::inlineExecutors());
@@ -71,19 +73,6 @@ protected:
     DuplicateSelection selection;
 };
 
-// Rewrites a file with other bytes of the same length and puts its modification time back.
-void rewriteKeepingSizeAndDate(const std::string& path) {
-    struct stat before;
-    ASSERT_EQ(stat(path.c_str(), &before), 0);
-    const std::string content = readWholeFile(path);
-    FILE* file = std::fopen(path.c_str(), "r+");
-    ASSERT_NE(file, nullptr);
-    std::fputs(std::string(content.size(), 'z').c_str(), file);
-    std::fclose(file);
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
 }  // namespace
 
 // Each case ticks the first copy of two after a search, then changes the disk; only an
@@ -96,7 +85,10 @@ TEST_F(DuplicateDeletionTest, OnlyTheFileTheSearchGroupedIsDeleted) {
     };
     const std::vector<Case> cases{
         {"unchanged", [](const std::string&, const std::string&) {}, Result::Removed},
-        {"rewritten with its size and date", [](const std::string& ticked, const std::string&) { rewriteKeepingSizeAndDate(ticked); },
+        {"rewritten with its size and date",
+         [](const std::string& ticked, const std::string&) {
+             ASSERT_TRUE(testsupport::rewriteKeepingSizeAndDate(ticked));
+         },
          Result::Changed},
         {"replaced by another file",
          [this](const std::string& ticked, const std::string&) {
@@ -104,7 +96,8 @@ TEST_F(DuplicateDeletionTest, OnlyTheFileTheSearchGroupedIsDeleted) {
              ASSERT_EQ(std::rename(other.c_str(), ticked.c_str()), 0);
          },
          Result::Changed},
-        {"the kept copy rewritten", [](const std::string&, const std::string& kept) { rewriteKeepingSizeAndDate(kept); },
+        {"the kept copy rewritten",
+         [](const std::string&, const std::string& kept) { ASSERT_TRUE(testsupport::rewriteKeepingSizeAndDate(kept)); },
          Result::Changed},
         {"the kept copy gone", [](const std::string&, const std::string& kept) { ASSERT_EQ(unlink(kept.c_str()), 0); },
          Result::Changed},
@@ -121,7 +114,9 @@ TEST_F(DuplicateDeletionTest, OnlyTheFileTheSearchGroupedIsDeleted) {
         const std::string before = readWholeFile(ticked);
         EXPECT_EQ(deleteTicked(), std::vector<Result>{test.result});
         EXPECT_EQ(exists(ticked), test.result != Result::Removed);
-        if (test.result != Result::Removed) EXPECT_EQ(readWholeFile(ticked), before);
+        if (test.result != Result::Removed) {
+            EXPECT_EQ(readWholeFile(ticked), before);
+        }
         unlink(ticked.c_str());
         unlink(kept.c_str());
         selection.untickAll(root);
@@ -150,7 +145,7 @@ TEST_F(DuplicateDeletionTest, BundlesAreCheckedFileByFileAndRemovedWhole) {
     search();
     tick(folder / "one/Tool.app");
     tick(folder / "two/Tool.app");
-    rewriteKeepingSizeAndDate(folder / "two/Tool.app/Contents/Info.plist");
+    ASSERT_TRUE(testsupport::rewriteKeepingSizeAndDate(folder / "two/Tool.app/Contents/Info.plist"));
     EXPECT_EQ(deleteTicked(), (std::vector<Result>{Result::Removed, Result::Changed}));
     EXPECT_FALSE(exists(folder / "one/Tool.app"));
     EXPECT_TRUE(exists(folder / "two/Tool.app/Contents/MacOS/tool"));

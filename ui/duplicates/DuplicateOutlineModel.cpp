@@ -52,12 +52,12 @@ void DuplicateOutlineModel::sortRows(const std::function<void()>& sort) {
 void DuplicateOutlineModel::removeCopy(const Node& copy, const std::function<void()>& remove) {
     const Node group = copy->nodeParent();
     const QModelIndex groupIndex = indexOfNode(group.get());
-    const std::optional<std::size_t> row = group ? group->indexOfChild(copy.get()) : std::nullopt;
-    if (!groupIndex.isValid() || !row) {
+    const int row = groupIndex.isValid() ? static_cast<int>(group->indexOfChild(copy.get()).value_or(0)) : -1;
+    if (row < 0) {
         remove();
         return;
     }
-    beginRemoveRows(groupIndex, static_cast<int>(*row), static_cast<int>(*row));
+    beginRemoveRows(groupIndex, row, row);
     remove();
     endRemoveRows();
 }
@@ -136,18 +136,27 @@ QVariant DuplicateOutlineModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             switch (index.column()) {
-                case NameColumn: return QString::fromStdString(item->name);
-                case allSelectNum: return item->isGroup() ? QString::fromStdString(item->showSelectNumStr) : QString();
-                case FileSize: return QString::fromStdString(core::CommUti::convertVolSpace(item->fileSize));
+                case NameColumn:
+                    return QString::fromStdString(item->name);
+                case allSelectNum:
+                    return item->isGroup() ? QString::fromStdString(item->showSelectNumStr) : QString();
+                case FileSize:
+                    return QString::fromStdString(core::CommUti::convertVolSpace(item->fileSize));
                 case ModifyDate:
                     return item->isLeaf && item->ModificationDate ? dateText(*item->ModificationDate) : QString();
-                default: return {};
+                default:
+                    return {};
             }
-        case Qt::ToolTipRole: return index.column() == NameColumn ? QString::fromStdString(item->name) : QVariant();
-        case Qt::DecorationRole: return decoration(*node, *item, index.column());
-        case Qt::SizeHintRole: return QSize(-1, kRowHeight);
-        case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignVCenter | Qt::AlignLeft));
-        default: return {};
+        case Qt::ToolTipRole:
+            return index.column() == NameColumn ? QString::fromStdString(item->name) : QVariant();
+        case Qt::DecorationRole:
+            return decoration(*node, *item, index.column());
+        case Qt::SizeHintRole:
+            return QSize(-1, kRowHeight);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignVCenter | Qt::AlignLeft));
+        default:
+            return {};
     }
 }
 
@@ -165,11 +174,16 @@ QVariant DuplicateOutlineModel::decoration(const TreeNode& node, const SimpleNod
 QVariant DuplicateOutlineModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case NameColumn: return QStringLiteral("名称");
-        case allSelectNum: return QStringLiteral("已选");
-        case FileSize: return QStringLiteral("大小");
-        case ModifyDate: return QStringLiteral("修改日期");
-        default: return QString();
+        case NameColumn:
+            return QStringLiteral("名称");
+        case allSelectNum:
+            return QStringLiteral("已选");
+        case FileSize:
+            return QStringLiteral("大小");
+        case ModifyDate:
+            return QStringLiteral("修改日期");
+        default:
+            return QString();
     }
 }
 

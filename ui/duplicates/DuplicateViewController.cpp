@@ -32,7 +32,8 @@ void DuplicateViewController::changeToDetailView() { showView(page->detailView()
 void DuplicateViewController::backButtonAction() { showView(page->fristView()); }
 
 void DuplicateViewController::showView(QWidget* view) {
-    for (QWidget* each : {page->fristView(), page->progressageView(), page->detailView()}) each->setVisible(each == view);
+    for (QWidget* each : {page->fristView(), page->progressageView(), page->detailView()})
+        each->setVisible(each == view);
     view->setGeometry(rect());
     shown = view;
 }

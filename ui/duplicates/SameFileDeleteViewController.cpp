@@ -66,31 +66,31 @@ constexpr std::uint64_t kFirstShownProgress = 6;
 constexpr core::_SEARCH_OPTION kSearchOption{false, false};
 
 // The segments' labels, and the names the counts line gives the categories.
-const QStringList kSegmentTitles{QStringLiteral("全部"), QStringLiteral("文档"), QStringLiteral("视频"),
+const QStringList kSegmentTitles{QStringLiteral("全部"), QStringLiteral("文档"),   QStringLiteral("视频"),
                                  QStringLiteral("音乐"), QStringLiteral("压缩包"), QStringLiteral("图片"),
                                  QStringLiteral("其他")};
-const QStringList kCategoryLabels{QString(), QStringLiteral("Documents"), QStringLiteral("Videos"),
-                                  QStringLiteral("Music"), QStringLiteral("Archives"), QStringLiteral("Pictures"),
+const QStringList kCategoryLabels{QString(),
+                                  QStringLiteral("Documents"),
+                                  QStringLiteral("Videos"),
+                                  QStringLiteral("Music"),
+                                  QStringLiteral("Archives"),
+                                  QStringLiteral("Pictures"),
                                   QStringLiteral("Others")};
 
 QColor textColor() { return getColor(68, 68, 68, 1); }
 
-TextImageButton* actionButton(QWidget* parent, const QRect& frame, const QString& text, const QString& images) {
-    auto* button = new TextImageButton(parent);
-    button->setGeometry(frame);
-    button->setImageFromFileNormalName(images, images + "_press", images + "_press", images + "_disable");
-    button->setTextWithName(text);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
+void setPicture(TCImageButton* button, const QString& image) {
+    button->setImageFromFileNormalName(image, image, image, image);
 }
-
-void setPicture(TCImageButton* button, const QString& image) { button->setImageFromFileNormalName(image, image, image, image); }
 
 QString headerPicture(DuplicateSelection::HeaderBox box) {
     switch (box) {
-        case DuplicateSelection::HeaderBox::Ticked: return QStringLiteral("checkbox-checked");
-        case DuplicateSelection::HeaderBox::HalfTicked: return QStringLiteral("checkbox-halfchecked");
-        case DuplicateSelection::HeaderBox::Unticked: break;
+        case DuplicateSelection::HeaderBox::Ticked:
+            return QStringLiteral("checkbox-checked");
+        case DuplicateSelection::HeaderBox::HalfTicked:
+            return QStringLiteral("checkbox-halfchecked");
+        case DuplicateSelection::HeaderBox::Unticked:
+            break;
     }
     return QStringLiteral("checkbox-unsel");
 }
@@ -146,8 +146,8 @@ void SameFileDeleteViewController::makeFirstView() {
     dragView_ = new DragOneFileView(fristView_);
     dragView_->setGeometry(0, 90, kPageWidth, 280);
     dragView_->setDelegate(this);
-    addFileBut_ = actionButton(fristView_, QRect(310, 404, 120, 32), QStringLiteral("添加"),
-                               QStringLiteral("new_btn_scan"));
+    addFileBut_ = TextImageButton::actionButton(fristView_, QRect(310, 404, 120, 32), QStringLiteral("添加"),
+                                                QStringLiteral("new_btn_scan"));
     addFileBut_->setButtonEnabled(true);
     connect(addFileBut_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::clickScanBtn);
 }
@@ -168,8 +168,8 @@ void SameFileDeleteViewController::makeProgressView() {
     nameTextStr_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     progressView_ = new EUProgressView(QRect(170, 342, 400, 4), progressageView_);
     progressView_->changeProgressValue(0);
-    stopScanBtn_ = actionButton(progressageView_, QRect(320, 380, 100, 32), QStringLiteral("停止"),
-                                QStringLiteral("btn_sec"));
+    stopScanBtn_ = TextImageButton::actionButton(progressageView_, QRect(320, 380, 100, 32), QStringLiteral("停止"),
+                                                 QStringLiteral("btn_sec"));
     connect(stopScanBtn_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::stopScanBtnClicked);
 }
 
@@ -202,8 +202,8 @@ void SameFileDeleteViewController::makeOutline() {
     check->setDelegate(this);
     outline_->setItemDelegateForColumn(DuplicateOutlineModel::Checkbox, check);
     outline_->setItemDelegateForColumn(DuplicateOutlineModel::NameColumn, new ImageAndTextCell(outline_));
-    for (int column : {DuplicateOutlineModel::allSelectNum, DuplicateOutlineModel::FileSize,
-                       DuplicateOutlineModel::ModifyDate})
+    for (int column :
+         {DuplicateOutlineModel::allSelectNum, DuplicateOutlineModel::FileSize, DuplicateOutlineModel::ModifyDate})
         outline_->setItemDelegateForColumn(column, new FlatItemDelegate(outline_));
     outline_->setTreePosition(DuplicateOutlineModel::NameColumn);
     outline_->setUniformRowHeights(true);
@@ -243,10 +243,11 @@ void SameFileDeleteViewController::tableViewTitleCheckBox() {
 void SameFileDeleteViewController::makeBottomBar() {
     bottomBgView_ = new QWidget(detailView_);
     bottomBgView_->setGeometry(0, kBarTop, kPageWidth, kPageHeight - kBarTop);
-    pathChoseBtn_ = actionButton(bottomBgView_, QRect(20, 16, 100, 32), QStringLiteral("选择文件夹"),
-                                 QStringLiteral("btn_sec"));
+    pathChoseBtn_ = TextImageButton::actionButton(bottomBgView_, QRect(20, 16, 100, 32), QStringLiteral("选择文件夹"),
+                                                  QStringLiteral("btn_sec"));
     connect(pathChoseBtn_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::clickScanBtn);
-    openFinderBtn_ = actionButton(bottomBgView_, QRect(128, 16, 100, 32), QStringLiteral("显示"), QStringLiteral("btn_sec"));
+    openFinderBtn_ = TextImageButton::actionButton(bottomBgView_, QRect(128, 16, 100, 32), QStringLiteral("显示"),
+                                                   QStringLiteral("btn_sec"));
     openFinderBtn_->setToolTip(QStringLiteral("在文件夹中显示选中的文件"));
     connect(openFinderBtn_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::openFinderBtnClicked);
     titleLabel_ = makeTextField(bottomBgView_, QRect(236, 16, 352, 32), QString(), systemFontOfSize(14), textColor(),
@@ -254,8 +255,8 @@ void SameFileDeleteViewController::makeBottomBar() {
     titleLabel_->setWordWrap(false);
     titleLabel_->setTextFormat(Qt::RichText);
     titleLabel_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    removeButton_ = actionButton(bottomBgView_, QRect(600, 16, 120, 32), QStringLiteral("删除"),
-                                 QStringLiteral("new_btn_scan"));
+    removeButton_ = TextImageButton::actionButton(bottomBgView_, QRect(600, 16, 120, 32), QStringLiteral("删除"),
+                                                  QStringLiteral("new_btn_scan"));
     removeButton_->setButtonEnabled(false);
     connect(removeButton_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::removeBtnClicked);
     stopRemoveBtn_ = new TCImageButton(bottomBgView_);
@@ -440,9 +441,8 @@ QString SameFileDeleteViewController::segmentLabel() const {
 // "“label”中有N个文件, 在全部中选择了M个文件." with M in the bold interface font, aligned right;
 // the first part is the tool tip.
 void SameFileDeleteViewController::showCountsLine() {
-    const QString first = QStringLiteral("“%1”中有%2个文件")
-                              .arg(segmentLabel())
-                              .arg(DuplicateSelection::copyCount(trees_.treeData()));
+    const QString first =
+        QStringLiteral("“%1”中有%2个文件").arg(segmentLabel()).arg(DuplicateSelection::copyCount(trees_.treeData()));
     const QString ticked = QString::number(selection_.allSelectNumArr().size());
     QFont bold = fontWithName(boldFontName(), 14);
     if (boldFontName().isEmpty()) bold = boldSystemFontOfSize(14);
@@ -450,8 +450,8 @@ void SameFileDeleteViewController::showCountsLine() {
                                .arg(bold.family().toHtmlEscaped())
                                .arg(bold.weight())
                                .arg(ticked);
-    titleLabel_->setText(QStringLiteral("%1, %2.").arg(first.toHtmlEscaped(),
-                                                       QStringLiteral("在全部中选择了%1个文件").arg(number)));
+    titleLabel_->setText(
+        QStringLiteral("%1, %2.").arg(first.toHtmlEscaped(), QStringLiteral("在全部中选择了%1个文件").arg(number)));
     titleLabel_->setToolTip(first);
 }
 
@@ -519,7 +519,8 @@ void SameFileDeleteViewController::sortByColumn(int column) {
             ascending = &TreeNode::acendingSortDate;
             descending = &TreeNode::decendingSortDate;
             break;
-        default: return;
+        default:
+            return;
     }
     sortDescending = column == lastColumn ? !sortDescending : false;
     lastColumn = column;

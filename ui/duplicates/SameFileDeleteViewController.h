@@ -183,7 +183,7 @@ private:
     core::DuplicateResultTrees trees_;
     core::DuplicateSelection selection_;
     std::shared_ptr<core::DuplicateDeletion> deletion_;  // the deletion running
-    std::vector<core::TreeNode::Ptr> deletingCopies_;   // its copies' nodes, in its order
+    std::vector<core::TreeNode::Ptr> deletingCopies_;    // its copies' nodes, in its order
     std::uint64_t lastProgress_ = 0;
     int progressNum = 1;
     int lastColumn = -1;

@@ -70,15 +70,6 @@ QString checkImage(JunkSelection::Check check) {
     return QStringLiteral("checkbox-unsel");
 }
 
-TextImageButton* actionButton(QWidget* parent, const QRect& frame, const QString& text, const QString& images) {
-    auto* button = new TextImageButton(parent);
-    button->setGeometry(frame);
-    button->setImageFromFileNormalName(images, images + "_press", images + "_press", images + "_disable");
-    button->setTextWithName(text);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 TCImageButton* backButton(QWidget* parent, const QPoint& place) {
     auto* button = new TCImageButton(parent);
     button->setImageFromFileNormalName(QStringLiteral("btn_detail_back"), QStringLiteral("btn_detail_back_press"),
@@ -128,7 +119,8 @@ void FastCleanViewController::makeStartScreen() {
     makeTextField(mainView_, QRect(0, 336, kPageWidth, 22),
                   QStringLiteral("快速找出系统、应用程序、邮件附件、废纸篓、Xcode 和社交工具留下的垃圾文件"),
                   systemFontOfSize(13), getColor(136, 136, 136, 1), Qt::AlignCenter);
-    scanBut_ = actionButton(this, pageFrame(310, 164, 120, 32), QStringLiteral("扫描"), QStringLiteral("new_btn_scan"));
+    scanBut_ = TextImageButton::actionButton(this, pageFrame(310, 164, 120, 32), QStringLiteral("扫描"),
+                                             QStringLiteral("new_btn_scan"));
     connect(scanBut_, &QAbstractButton::clicked, this, &FastCleanViewController::beginScanFile);
 }
 
@@ -147,8 +139,8 @@ void FastCleanViewController::makeScanScreen() {
     pathLabel_ = makeTextField(scanView_, cocoaRect(height, 103, 145, 500, 20).toRect(), QString(),
                                systemFontOfSize(12), getColor(136, 136, 136, 1), Qt::AlignCenter);
     pathLabel_->setWordWrap(false);
-    stopBut_ = actionButton(scanView_, cocoaRect(height, 303, 88, 100, 32).toRect(), QStringLiteral("停止"),
-                            QStringLiteral("btn_sec"));
+    stopBut_ = TextImageButton::actionButton(scanView_, cocoaRect(height, 303, 88, 100, 32).toRect(),
+                                             QStringLiteral("停止"), QStringLiteral("btn_sec"));
     connect(stopBut_, &QAbstractButton::clicked, this, &FastCleanViewController::stopButtonAction);
 }
 
@@ -163,8 +155,8 @@ void FastCleanViewController::makeTileScreen() {
     totalSizeLabel_ = makeTextField(detailView_, QRect(48, 489, 644, 32), QString(), systemFontOfSize(14), textColor(),
                                     Qt::AlignCenter);
     totalSizeLabel_->setTextFormat(Qt::RichText);
-    cleanBut_ = actionButton(detailView_, pageFrame(310, 40, 120, 32), QStringLiteral("清理"),
-                             QStringLiteral("new_btn_scan"));
+    cleanBut_ = TextImageButton::actionButton(detailView_, pageFrame(310, 40, 120, 32), QStringLiteral("清理"),
+                                              QStringLiteral("new_btn_scan"));
     connect(cleanBut_, &QAbstractButton::clicked, this, &FastCleanViewController::beginCleanFile);
     normalLable = new QLabel(detailView_);
     QFont highlighted = systemFontOfSize(14);

@@ -17,6 +17,16 @@ constexpr double kLabelFontSize = 14;
 TextImageButton::TextImageButton(QWidget* parent) : ImageStateButton(true, parent) {}
 
 // One label serves every call: a second text replaces the first rather than lying over it.
+TextImageButton* TextImageButton::actionButton(QWidget* parent, const QRect& frame, const QString& text,
+                                              const QString& images) {
+    auto* button = new TextImageButton(parent);
+    button->setGeometry(frame);
+    button->setImageFromFileNormalName(images, images + "_press", images + "_press", images + "_disable");
+    button->setTextWithName(text);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
 void TextImageButton::setTextWithName(const QString& text) {
     const QRect frame(0, (height() - kLabelRise) / 2, width(), kLabelHeight);
     if (!textField)

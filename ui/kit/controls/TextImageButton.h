@@ -16,6 +16,10 @@ public:
     QLabel* label() const { return textField; }
 
     static QColor labelColor(const QString& normalName, bool usable);
+    // A page's action button at its frame: the pictures named images, images + "_press" (also
+    // under the pointer) and images + "_disable", the label text and a pointing-hand cursor.
+    static TextImageButton* actionButton(QWidget* parent, const QRect& frame, const QString& text,
+                                         const QString& images);
 
 protected:
     void refreshLabelColor() override;

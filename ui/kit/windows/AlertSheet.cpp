@@ -15,8 +15,8 @@ QMessageBox* beginAlertSheet(QWidget* page, const QString& message, const QStrin
     alert->setText(message);
     QList<QPushButton*> pushButtons;
     for (const QString& title : buttons)
-        pushButtons.append(alert->addButton(title, pushButtons.isEmpty() ? QMessageBox::AcceptRole
-                                                                         : QMessageBox::RejectRole));
+        pushButtons.append(
+            alert->addButton(title, pushButtons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
     if (!pushButtons.isEmpty()) alert->setDefaultButton(pushButtons.front());
     auto finished = [alert, pushButtons, done = std::move(done)](int) {
         const int chosen = static_cast<int>(pushButtons.indexOf(static_cast<QPushButton*>(alert->clickedButton())));
