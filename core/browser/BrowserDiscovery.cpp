@@ -49,6 +49,8 @@ bool isFirefoxProfileName(const std::string& name) {
 
 }  // namespace
 
+BrowserDiscovery::BrowserDiscovery() : BrowserDiscovery(Options()) {}
+
 BrowserDiscovery::BrowserDiscovery(Options options) : options_(std::move(options)) {
     if (!options_.measure)
         options_.measure = [](const BrowerObj& item, const std::string& profilePath) {
@@ -76,6 +78,7 @@ std::vector<std::string> BrowserDiscovery::applicationPaths() {
 
 void BrowserDiscovery::applicationsInPath(const std::string& path, BrowserList& browserArr) {
     BundleWalk::walk(path, BundleWalk::applications(), [&](const std::string& bundle) {
+        if (stopped()) return;
         const std::string displayName = BundleWalk::displayName(bundle);
         const BrowserTable::Row* row = BrowserTable::rowForDisplayName(displayName);
         if (!row) return;
@@ -89,6 +92,7 @@ void BrowserDiscovery::addDesktopApplications(BrowserList& browserArr) {
                                                 : platform::ProcRunningApplications::applicationFoldersFromProcess());
     index.refresh();
     for (const auto* application : index.applications()) {
+        if (stopped()) return;
         const BrowserTable::Row* row = BrowserTable::rowForDesktopId(application->id);
         if (!row) continue;
         std::string displayName = application->entry.value("Name");
@@ -151,6 +155,7 @@ std::optional<std::string> BrowserDiscovery::getChromeProfileNameFromPath(const 
 
 void BrowserDiscovery::getSubArrWithKey(const std::string& browserKey, BrowerObj& node,
                                         const std::string& profilePath) {
+    if (options_.progress) options_.progress->setCurrentPath(node.name);
     for (const auto& entry : HistoryTemp::itemsFor(browserKey)) {
         auto item = std::make_shared<BrowerObj>();
         item->parObj = &node;
@@ -164,7 +169,10 @@ void BrowserDiscovery::getSubArrWithKey(const std::string& browserKey, BrowerObj
         item->isSelect = BrowerObj::kSelected;
         node.chrArr.push_back(item);
     }
+    if (options_.progress) options_.progress->advance(1);
 }
+
+bool BrowserDiscovery::stopped() const { return options_.stop && options_.stop->stopRequested(); }
 
 BrowerObjPtr BrowserDiscovery::makeNode(const std::string& name, const std::string& browserKey,
                                         const IconReference& icon, const std::string& profilePath,

@@ -2,6 +2,8 @@
 
 #include "core/browser/BrowerObj.h"
 #include "core/browser/BrowserTable.h"
+#include "core/kit/ProgressState.h"
+#include "core/kit/StopToken.h"
 
 #include <functional>
 #include <optional>
@@ -24,9 +26,14 @@ public:
         // The "applications" folders of the desktop entries looked at when no root is set;
         // nothing: the desktop's own (XDG data folders).
         std::optional<std::vector<std::string>> desktopEntryFolders;
+        // Looked at before each application: a stopped discovery ends with what it has.
+        const StopToken* stop = nullptr;
+        // Nodes made so far, and the node being measured.
+        ProgressState* progress = nullptr;
     };
 
-    explicit BrowserDiscovery(Options options = {});
+    BrowserDiscovery();
+    explicit BrowserDiscovery(Options options);
 
     // Every browser node of this machine, in discovery order.
     BrowserList discover();
@@ -53,6 +60,7 @@ private:
     void addDesktopApplications(BrowserList& browserArr);
     BrowerObjPtr makeNode(const std::string& name, const std::string& browserKey, const IconReference& icon,
                           const std::string& profilePath, const std::string& profileName) const;
+    bool stopped() const;
 
     Options options_;
 };

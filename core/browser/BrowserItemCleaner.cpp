@@ -12,6 +12,8 @@
 #include "platform/system/Log.h"
 #include "platform/system/PlistValue.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -267,7 +269,10 @@ public:
             logWarning("not removing " + path + ": the way to it passes through a link");
             return;
         }
-        if (parent.reach != platform::LinkFreePath::Reach::Reached) return;
+        struct stat item {};
+        if (parent.reach != platform::LinkFreePath::Reach::Reached ||
+            fstatat(parent.folder.get(), parent.name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
+            return;  // nothing there to remove
         std::string error;
         if (!platform::FileManager::removeUnlockedItemAt(parent.folder.get(), parent.name, path, &error, true))
             logWarning(error);
@@ -319,11 +324,6 @@ void cleanFamily(Family family, BrowerObj& item) {
     if (rule->removesFirefoxCaches)
         for (const auto& entry : firefoxCacheEntries(profilePath)) clean.remove(entry);
     item.size = measureRule(*rule, item, profilePath).textAfterCleaning();
-}
-
-bool safariFolderRefusesWriting() {
-    const std::string folder = userPath("/Users/%@/Library/Safari");
-    return access(folder.c_str(), F_OK) == 0 && access(folder.c_str(), W_OK) != 0;
 }
 
 }  // namespace
@@ -387,15 +387,21 @@ void BrowserItemCleaner::deleteChromiumWithBrower(BrowerObj& item) const { clean
 void BrowserItemCleaner::deleteOpearWithBrower(BrowerObj& item) const { cleanFamily(Family::Opera, item); }
 void BrowserItemCleaner::deleteSafariWithBrower(BrowerObj& item) const { cleanFamily(Family::Safari, item); }
 
-void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const CleanHooks& hooks) const {
+void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const StillRunning& isStillRunning,
+                                          ProgressState* progress) const {
+    uint64_t ticked = 0;
+    for (const auto& node : browserArr)
+        if (node->isSelect != BrowerObj::kUnselected)
+            ticked += std::count_if(node->chrArr.begin(), node->chrArr.end(),
+                                    [](const BrowerObjPtr& item) { return item->isSelect != BrowerObj::kUnselected; });
+    if (progress) progress->beginStage(1, ticked);
     for (const auto& node : browserArr) {
-        if (node->browserKey == "Safari" && safariFolderRefusesWriting()) {
-            logWarning("Safari's folder is not writable: asking for Full Disk Access");
-            if (hooks.askForFullDiskAccess) hooks.askForFullDiskAccess();
+        if (needsFullDiskAccess(*node)) {
+            logWarning("not cleaning " + node->name + ": Safari's folder needs Full Disk Access");
             continue;
         }
         if (node->isSelect == BrowerObj::kUnselected) continue;
-        if (hooks.isStillRunning && hooks.isStillRunning(*node)) {
+        if (isStillRunning && isStillRunning(*node)) {
             logWarning("not cleaning " + node->name + ": the browser is still running");
             continue;
         }
@@ -404,10 +410,20 @@ void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const CleanHo
             logWarning("not cleaning " + node->name + ": the browser is using this profile");
             continue;
         }
-        for (const auto& item : node->chrArr)
-            if (item->isSelect != BrowerObj::kUnselected) clean(*item);
+        if (progress) progress->setCurrentPath(node->name);
+        for (const auto& item : node->chrArr) {
+            if (item->isSelect == BrowerObj::kUnselected) continue;
+            clean(*item);
+            if (progress) progress->advance(1);
+        }
         node->isSelect = BrowerObj::kUnselected;
     }
+}
+
+bool BrowserItemCleaner::needsFullDiskAccess(const BrowerObj& node) {
+    if (node.browserKey != "Safari") return false;
+    const std::string folder = userPath("/Users/%@/Library/Safari");
+    return access(folder.c_str(), F_OK) == 0 && access(folder.c_str(), W_OK) != 0;
 }
 
 int64_t BrowserItemCleaner::fileSizeWithPath(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser/BrowerObj.h"
+#include "core/kit/ProgressState.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,13 +17,8 @@ namespace core::browser {
 // other thread reads meanwhile.
 class BrowserItemCleaner {
 public:
-    struct CleanHooks {
-        // Safari's folder is there but this process may not write in it: ask for Full Disk
-        // Access (the node is passed over). None: the node is passed over silently.
-        std::function<void()> askForFullDiskAccess;
-        // The node's browser is still running after it was asked to quit: it is passed over.
-        std::function<bool(const BrowerObj& node)> isStillRunning;
-    };
+    // The node's browser is still running after it was asked to quit: it is passed over.
+    using StillRunning = std::function<bool(const BrowerObj& node)>;
 
     // The item's size text, by its browser key; profilePath is its node's profile folder.
     std::string measure(const BrowerObj& item, const std::string& profilePath) const;
@@ -50,10 +46,14 @@ public:
     void deleteSafariWithBrower(BrowerObj& item) const;
 
     // Cleans the ticked items of every ticked node, in order, and clears the nodes' ticks. A
-    // Safari node whose folder is not writable asks for Full Disk Access instead; a node whose
-    // browser still runs or holds the profile is passed over with a log line. Passed-over
-    // nodes keep their ticks.
-    void cleanBrowerFiles(BrowserList& browserArr, const CleanHooks& hooks) const;
+    // node that needs Full Disk Access, or whose browser still runs or holds the profile, is
+    // passed over with a log line and keeps its ticks. Progress: stage 1, items done of the
+    // ticked ones, the node in hand.
+    void cleanBrowerFiles(BrowserList& browserArr, const StillRunning& isStillRunning = {},
+                          ProgressState* progress = nullptr) const;
+    // A Safari node whose folder is there but not writable for this process: the user must
+    // grant Full Disk Access before it can be cleaned.
+    static bool needsFullDiskAccess(const BrowerObj& node);
 
     // A file's size, or the sum over every non-folder entry below a folder (links at their own
     // size, never entered); 0 when missing.

@@ -2,6 +2,7 @@
 
 #include "platform/preferences/DesktopPreferences.h"
 #include "platform/system/Log.h"
+#include "ui/browser/InternetViewController.h"
 #include "ui/disks/DiskViewController.h"
 #include "ui/duplicates/DuplicateViewController.h"
 #include "ui/junk/FastCleanViewController.h"
@@ -154,7 +155,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 0: return new FastCleanViewController;
     case 1: return new TaskManagerViewController;
     case 2: return placeholderPage(2);
-    case 3: return placeholderPage(3);
+    case 3: return new InternetViewController;
     case 4: return new DuplicateViewController;
     case 5: return placeholderPage(5);
     case 6: return new FileShareController;

@@ -86,7 +86,7 @@ TEST(BrowserItemCleaner, MeasuresAndCleansAChromeProfile) {
         if (item->name != "Browsing History" && item->name != "Caches") item->isSelect = BrowerObj::kUnselected;
     node.isSelect = BrowerObj::kPartlySelected;
 
-    BrowserItemCleaner().cleanBrowerFiles(list, {});
+    BrowserItemCleaner().cleanBrowerFiles(list);
     const std::string history = home.path(root + "/Default/History");
     EXPECT_EQ(itemNamed(node, "Browsing History").size, "0 项");
     EXPECT_EQ(itemNamed(node, "Caches").size, "0 byte");
@@ -116,7 +116,7 @@ TEST(BrowserItemCleaner, KeepsTheProfileAndPassesOverAProfileInUse) {
     const std::string lock =
         home.link(root + "/SingletonLock", std::string(host) + "-" + std::to_string(getpid()));
     testsupport::LogCapture log;
-    BrowserItemCleaner().cleanBrowerFiles(list, {});
+    BrowserItemCleaner().cleanBrowerFiles(list);
     EXPECT_TRUE(log.contains("the browser is using this profile"));
     EXPECT_EQ(rowsIn(home.path(root + "/Default/History"), "visits"), 7);
     EXPECT_TRUE(exists(home.path(root + "/Default/Sessions/Session_1")));
@@ -125,7 +125,7 @@ TEST(BrowserItemCleaner, KeepsTheProfileAndPassesOverAProfileInUse) {
     // A lock left by a process that has ended does not count.
     unlink(lock.c_str());
     home.link(root + "/SingletonLock", std::string(host) + "-999999999");
-    BrowserItemCleaner().cleanBrowerFiles(list, {});
+    BrowserItemCleaner().cleanBrowerFiles(list);
     EXPECT_EQ(node.isSelect, BrowerObj::kUnselected);
     EXPECT_EQ(sizesOf(node), (std::map<std::string, std::string>{{"Browsing History", "0 项"},
                                                                  {"Downloads History", "0 项"},
@@ -157,7 +157,7 @@ TEST(BrowserItemCleaner, FirefoxCachesAreTheEntriesNamedCache) {
     for (const auto& item : node.chrArr)
         if (item->name != "Caches" && item->name != "Cookies") item->isSelect = BrowerObj::kUnselected;
 
-    BrowserItemCleaner().cleanBrowerFiles(list, {});
+    BrowserItemCleaner().cleanBrowerFiles(list);
     EXPECT_FALSE(exists(home.path(profile + "/cache2")));
     EXPECT_FALSE(exists(home.path(profile + "/shader-cache")));
     EXPECT_FALSE(exists(home.path(profile + "/cookies.sqlite")));
@@ -224,7 +224,7 @@ TEST(BrowserItemCleaner, AFailedCleanKeepsItsSizeText) {
     const std::string profile = home.path(root + "/Default");
     auto cleanReadOnlyProfile = [&] {
         chmod(profile.c_str(), 0555);
-        BrowserItemCleaner().cleanBrowerFiles(list, {});
+        BrowserItemCleaner().cleanBrowerFiles(list);
         return itemNamed(*list[0], "Browsing History").size + " " + itemNamed(*list[0], "Cookies").size;
     };
     std::string sizes;
@@ -256,7 +256,7 @@ TEST(BrowserItemCleaner, UnlocksImmutableEntriesOfACleanedItem) {
     ASSERT_EQ(list.size(), 1u);
     for (const auto& item : list[0]->chrArr)
         if (item->name != "Caches") item->isSelect = BrowerObj::kUnselected;
-    BrowserItemCleaner().cleanBrowerFiles(list, {});
+    BrowserItemCleaner().cleanBrowerFiles(list);
     const bool gone = !exists(home.path(profile + "/cache2"));
     if (!gone) {
         testsupport::setImmutable(locked, false);
