@@ -182,3 +182,21 @@ TEST(BrowserDiscovery, NativelyFindsBrowsersThroughTheirDesktopEntries) {
     EXPECT_EQ(list[0]->chrArr[4]->urlStr,
               home.environment().environment().values().realHome + "/.cache/google-chrome/Profile 1/Cache");
 }
+
+// A stopped discovery ends with what it has; the progress names the node being measured.
+TEST(BrowserDiscovery, StopsWhenAskedAndReportsTheNodeInHand) {
+    MacHomeFixture home;
+    makeBundle(home, "/Applications/Safari.app", "com.apple.Safari");
+    std::vector<std::string> asked;
+    auto options = recordingOptions(asked);
+    core::ProgressState progress;
+    options.progress = &progress;
+    EXPECT_EQ(BrowserDiscovery(options).discover().size(), 1u);
+    EXPECT_EQ(progress.snapshot().done, 1u);
+    EXPECT_EQ(progress.currentPath(), "Safari");
+
+    core::StopToken stop;
+    stop.requestStop();
+    options.stop = &stop;
+    EXPECT_TRUE(BrowserDiscovery(options).discover().empty());
+}
