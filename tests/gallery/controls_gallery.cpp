@@ -7,6 +7,7 @@
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/tables/CustemOutlineView.h"
 #include "ui/kit/tables/CustomTableView.h"
+#include "ui/kit/controls/RFOverlayScrollView.h"
 #include "ui/kit/controls/DMImageView.h"
 #include "ui/kit/controls/DTextImageButton.h"
 #include "ui/kit/controls/EUHandButton.h"
@@ -63,7 +64,7 @@ void putInState(ui::StateButton* button, State state) {
 class Gallery : public ui::junkView {
 public:
     Gallery() {
-        resize(kListsX + kListWidth + 10, 1000);
+        resize(kListsX + kListWidth + 10, 1200);
         auto* column = new ui::LeftView(this);
         column->setGeometry(0, 0, 12, height());
         addHeaders();
@@ -316,6 +317,17 @@ private:
                                                        new ui::ImageAndTextCell(this), false);
         related->expand(related->model()->index(0, 0));
         related->setCurrentIndex(related->model()->index(0, 0, related->model()->index(0, 0)));
+
+        // The same kind of table in an overlay scroll view: the knob floats over the rows.
+        QStandardItemModel* many = listModel();
+        for (int row = 0; row < 8; ++row)
+            many->appendRow(listRow("checkbox-checked", "icon_history", QStringLiteral("浏览历史 %1").arg(row + 1), "120项", 40));
+        auto* overlaid = addList<ui::CustomTableView>("RFOverlayScrollView: the knob below the header", many, 150,
+                                                      new ui::ImageAndTextCell(this), false);
+        overlaid->verticalHeader()->setDefaultSectionSize(40);
+        auto* scrollView = new ui::RFOverlayScrollView(this);
+        scrollView->setGeometry(overlaid->geometry());
+        scrollView->setDocumentView(overlaid);
     }
 
     QStandardItemModel* groupedModel(int rowHeight) {
