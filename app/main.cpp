@@ -1,3 +1,4 @@
+#include "core/largefiles/Controller.h"
 #include "core/readings/GetSystemInfo.h"
 #include "platform/desktop/HttpClient.h"
 #include "platform/desktop/Workspace.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
     platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>());
     core::GetSystemInfo::setSharedExecutors(ui::Dispatch::executors());
+    core::largefiles::Controller::setSharedExecutors(ui::Dispatch::executors());
     ui::AppDelegate delegate;
     QObject::connect(&instance, &ui::SingleInstance::reopenRequested, &delegate,
                      [&delegate] { delegate.applicationShouldHandleReopen(delegate.window()->isVisible()); });

@@ -3,6 +3,10 @@
 #include "core/largefiles/FileNodeTicks.h"
 #include "core/largefiles/Progress.h"
 
+#include <dirent.h>
+
+#include <cstring>
+
 namespace core::largefiles {
 namespace {
 
@@ -25,6 +29,20 @@ Controller& Controller::getController() {
 void Controller::setSharedExecutors(Executors executors) { sharedExecutors() = std::move(executors); }
 
 Controller::Controller(Executors executors) : executors_(std::move(executors)) {}
+
+bool Controller::folderHasEntries(const std::string& path) {
+    DIR* folder = opendir(path.c_str());
+    if (!folder) return false;
+    bool found = false;
+    while (const dirent* entry = readdir(folder)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            found = true;
+            break;
+        }
+    }
+    closedir(folder);
+    return found;
+}
 
 bool Controller::eumeAllRootFileNodeWithRootArr(std::shared_ptr<FileNodeTree> rootArr, const std::string& rootPath) {
     if (isRemoving_) return false;

@@ -25,6 +25,8 @@ public:
     ControllerDelegate* aDelegate = nullptr;  // the page; not owned
 
     // --- Scanning
+    // A chosen folder is scanned only when it lists at least one entry.
+    static bool folderHasEntries(const std::string& path);
     // Scans the path into the tree, which becomes the one that the tick rules act on. A
     // scan still running is stopped first; it never reaches the new tree. False, doing
     // nothing, while a deletion runs: it must never race with a new tree.

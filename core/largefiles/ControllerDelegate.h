@@ -12,7 +12,7 @@ public:
     virtual void reloadTreeList() = 0;
     // A deletion's progress: before each item, and 100 at its end.
     virtual void changeProgressWithPoint(int point, const std::string& path) = 0;
-    // The select-all box's state (0, 1, 2) and the number of ticked top-level nodes.
+    // The select-all box's state (0, 1, 2) and the number of items a deletion would take.
     virtual void changeSelectAllButtonState(int state, int selectCount) = 0;
 };
 

@@ -34,9 +34,9 @@ void FileNodeTicks::changeFatherNodeSelectStateWithFileNode(FileNodeTree::Access
 
 FileNodeTicks::SelectAll FileNodeTicks::selectAllState(FileNodeTree::Access& tree) {
     SelectAll result;
+    result.count = static_cast<int>(collect(tree).size());
     bool every = true, unprotected = false, some = false;
     for (const auto& node : tree.children(nullptr)) {
-        if (node->state() == FileNode::Ticked) ++result.count;
         some = some || node->state() != FileNode::Unticked;
         if (node->isSystemFile()) continue;
         unprotected = true;

@@ -16,7 +16,7 @@ class FileNodeTicks {
 public:
     struct SelectAll {
         int state = 0;  // 0 none, 1 all, 2 some
-        int count = 0;  // top-level nodes at 1
+        int count = 0;  // the items a deletion would take (those at 1 at the top level, and inside)
     };
 
     // The node takes 1 for a non-zero state, else 0; a folder's children take it too, and the

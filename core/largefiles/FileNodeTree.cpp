@@ -3,6 +3,7 @@
 #include "platform/files/PathText.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace core::largefiles {
 namespace {
@@ -30,16 +31,22 @@ void FileNodeTree::setTopFolder(std::string folder, uint64_t device) {
     device_ = device;
 }
 
+void FileNodeTree::sortLevel(FileNode::Children& level, bool topLevel) {
+    std::sort(level.begin(), level.end(),
+              [topLevel](const auto& left, const auto& right) { return comesBefore(*left, *right, topLevel); });
+}
+
 void FileNodeTree::addTopLevel(FileNode::Children nodes) {
+    sortLevel(nodes, true);
     std::lock_guard<std::mutex> lock(mutex_);
+    topLevelUnsorted_ = !topLevel_.empty();
     for (auto& node : nodes) topLevel_.push_back(std::move(node));
-    topLevelUnsorted_ = true;
 }
 
 void FileNodeTree::attachChildren(FileNode* folder, FileNode::Children children, uint64_t filesSize) {
+    sortLevel(children, false);  // on the walker's thread, before the lock is taken
     std::lock_guard<std::mutex> lock(mutex_);
     folder->children() = std::move(children);
-    folder->setChildrenNeedSorting(folder->children().size() > 1);
     if (filesSize == 0) return;
     for (FileNode* node = folder; node; node = node->father()) {
         node->grow(filesSize);
@@ -54,13 +61,34 @@ void FileNodeTree::markUnsorted(FileNode* parent) {
         topLevelUnsorted_ = true;
 }
 
+// Sizes only grow, so after a change the nodes that grew stand too far back and the others
+// are still in order: those out of order are taken out, sorted and merged back, which costs
+// little more than one pass over a long level where few nodes grew.
 void FileNodeTree::sortIfNeeded(FileNode* parent) {
     const bool topLevel = parent == nullptr;
     if (topLevel ? !topLevelUnsorted_ : !parent->childrenNeedSorting()) return;
     auto& level = levelOf(parent);
-    std::sort(level.begin(), level.end(), [topLevel](const auto& left, const auto& right) {
-        return comesBefore(*left, *right, topLevel);
-    });
+    auto before = [topLevel](const auto& left, const auto& right) { return comesBefore(*left, *right, topLevel); };
+    FileNode::Children grown;
+    size_t kept = 0;
+    for (auto& node : level) {
+        if (kept > 0 && before(node, level[kept - 1])) {
+            grown.push_back(std::move(node));
+            continue;
+        }
+        if (&node != &level[kept]) level[kept] = std::move(node);
+        ++kept;
+    }
+    if (!grown.empty()) {
+        level.resize(kept);
+        std::sort(grown.begin(), grown.end(), before);
+        FileNode::Children merged;
+        merged.reserve(level.size() + grown.size());
+        std::merge(std::make_move_iterator(level.begin()), std::make_move_iterator(level.end()),
+                   std::make_move_iterator(grown.begin()), std::make_move_iterator(grown.end()),
+                   std::back_inserter(merged), before);
+        level.swap(merged);
+    }
     if (topLevel)
         topLevelUnsorted_ = false;
     else

@@ -18,8 +18,8 @@ namespace core::largefiles {
 // entry in name order would give: an entry arriving with its size goes in front of its equals
 // (files, and folders that stay empty below the top level), a folder that grows to its size
 // goes behind them (in name order among such folders). The order is a function of the sizes,
-// so it does not depend on the timing of the parallel walk; a level is sorted when it is read
-// after a change, never once per entry.
+// so it does not depend on the timing of the parallel walk. Entries arrive sorted; a level in
+// which nodes grew is put back in order when it is next read, never once per entry.
 class FileNodeTree {
 public:
     // One line of a level as it stood when read.
@@ -35,7 +35,8 @@ public:
     const std::string& topFolder() const { return topFolder_; }
     uint64_t device() const { return device_; }
 
-    // --- The scan's side, from any thread.
+    // --- The scan's side, from any thread. The nodes come in any order: they are sorted on the
+    // calling thread before the tree is held.
     void addTopLevel(FileNode::Children nodes);
     // Gives a listed folder its entries, and the sum of its files to it and every folder above.
     void attachChildren(FileNode* folder, FileNode::Children children, uint64_t filesSize);
@@ -70,6 +71,7 @@ public:
     void releaseRetiredNodes();
 
 private:
+    static void sortLevel(FileNode::Children& level, bool topLevel);
     FileNode::Children& levelOf(FileNode* parent) { return parent ? parent->children() : topLevel_; }
     // Sorts a level when something in it changed since it was last sorted.
     void sortIfNeeded(FileNode* parent);

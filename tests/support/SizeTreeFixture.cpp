@@ -1,5 +1,7 @@
 #include "support/SizeTreeFixture.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +35,11 @@ std::string writeSizedFile(const std::string& path, size_t size) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << std::string(size, 'x');
     return path;
+}
+
+bool isOnDisk(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
 }
 
 }  // namespace testsupport

@@ -25,5 +25,7 @@ private:
 
 // A file of the given size filled with "x".
 std::string writeSizedFile(const std::string& path, size_t size);
+// Something (a link included) is at the path.
+bool isOnDisk(const std::string& path);
 
 }  // namespace testsupport

@@ -9,7 +9,7 @@
 #include "platform/desktop/Workspace.h"
 #include "ui/junk/FastTypeView.h"
 #include "ui/junk/JunkNodeModel.h"
-#include "ui/junk/OpenButtonCell.h"
+#include "ui/kit/tables/OpenButtonCell.h"
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
@@ -68,15 +68,6 @@ QString checkImage(JunkSelection::Check check) {
         case JunkSelection::Check::Unselected: break;
     }
     return QStringLiteral("checkbox-unsel");
-}
-
-TCImageButton* backButton(QWidget* parent, const QPoint& place) {
-    auto* button = new TCImageButton(parent);
-    button->setImageFromFileNormalName(QStringLiteral("btn_detail_back"), QStringLiteral("btn_detail_back_press"),
-                                       QStringLiteral("btn_detail_back_hover"), QStringLiteral("btn_detail_back_disable"));
-    button->move(place);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 QString sizeText(int64_t bytes) { return QString::fromStdString(core::CommUti::convertVolSpace(std::max<int64_t>(bytes, 0))); }
@@ -147,7 +138,7 @@ void FastCleanViewController::makeScanScreen() {
 void FastCleanViewController::makeTileScreen() {
     detailView_ = new QWidget(this);
     detailView_->setGeometry(rect());
-    backHomeButton_ = backButton(detailView_, QPoint(12, 17));
+    backHomeButton_ = TCImageButton::backButton(detailView_, QPoint(12, 17));
     backHomeButton_->setToolTip(QStringLiteral("返回首页"));
     connect(backHomeButton_, &QAbstractButton::clicked, this, &FastCleanViewController::backHomeButtonAction);
     completedLabel_ = makeTextField(detailView_, QRect(48, 466, 644, 22), QStringLiteral("清理完成"),
@@ -168,7 +159,7 @@ void FastCleanViewController::makeTileScreen() {
 void FastCleanViewController::makeDetailScreen() {
     subDetailView_ = new QWidget(this);
     subDetailView_->setGeometry(rect());
-    backToDetailButton_ = backButton(subDetailView_, QPoint(12, 14));
+    backToDetailButton_ = TCImageButton::backButton(subDetailView_, QPoint(12, 14));
     connect(backToDetailButton_, &QAbstractButton::clicked, this, &FastCleanViewController::backToDetailButtonAction);
     subDetailTitleLabel_ = makeTextField(subDetailView_, QRect(44, 14, 330, 28), QString(), systemFontOfSize(18),
                                          getColor(45, 45, 45, 1), Qt::AlignLeft | Qt::AlignVCenter);

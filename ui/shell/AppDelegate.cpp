@@ -23,6 +23,7 @@
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
+#include "ui/largefiles/LagFileViewController.h"
 #include "ui/shredder/FileShareController.h"
 #include "ui/startup/StartupItemsViewController.h"
 #include "ui/switches/HightActionViewController.h"
@@ -157,7 +158,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     case 2: return placeholderPage(2);
     case 3: return new InternetViewController;
     case 4: return new DuplicateViewController;
-    case 5: return placeholderPage(5);
+    case 5: return new LagFileViewController;
     case 6: return new FileShareController;
     case 7: return new StartupItemsViewController;
     case 8: return startFirstVolumeScan(new DiskViewController);

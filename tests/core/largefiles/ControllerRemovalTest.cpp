@@ -20,14 +20,10 @@
 using core::largefiles::Controller;
 using core::largefiles::FileNode;
 using core::largefiles::FileNodeTree;
+using testsupport::isOnDisk;
 using testsupport::writeSizedFile;
 
 namespace {
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
 
 class ControllerRemovalTest : public ::testing::Test {
 protected:
@@ -65,7 +61,7 @@ TEST_F(ControllerRemovalTest, ProgressRunsPerItemAndEndsAtAHundred) {
         removeTicked();
         EXPECT_EQ(page.points, run.points) << run.items;
         for (int index = 0; index < 6; ++index)
-            EXPECT_EQ(exists(folder + "/f" + std::to_string(index)), index >= run.items) << run.items << " " << index;
+            EXPECT_EQ(isOnDisk(folder + "/f" + std::to_string(index)), index >= run.items) << run.items << " " << index;
         EXPECT_EQ(tree->topLevelCount(), static_cast<size_t>(6 - run.items));
         EXPECT_EQ(page.selectAll, std::make_pair(0, 0));
     }
@@ -81,10 +77,10 @@ TEST_F(ControllerRemovalTest, AStopAfterTwoOfFourLeavesTheRestOnDiskAndUnticked)
     removeTicked();
     EXPECT_EQ(page.points, (std::vector<int>{0, 25, 100}));
     // Equal sizes: the last listed comes first.
-    EXPECT_FALSE(exists(folder + "/d"));
-    EXPECT_FALSE(exists(folder + "/c"));
-    EXPECT_TRUE(exists(folder + "/b"));
-    EXPECT_TRUE(exists(folder + "/a"));
+    EXPECT_FALSE(isOnDisk(folder + "/d"));
+    EXPECT_FALSE(isOnDisk(folder + "/c"));
+    EXPECT_TRUE(isOnDisk(folder + "/b"));
+    EXPECT_TRUE(isOnDisk(folder + "/a"));
     EXPECT_EQ(read.names(), (std::vector<std::string>{"b", "a"}));
     EXPECT_EQ(read.node("a")->state(), FileNode::Unticked);
     EXPECT_EQ(read.node("b")->state(), FileNode::Unticked);
@@ -97,8 +93,8 @@ TEST_F(ControllerRemovalTest, ATickedFolderLosesALinkToAnOutsideFolderNotWhatItP
     scan();
     tick("d");
     removeTicked();
-    EXPECT_FALSE(exists(folder + "/d"));
-    EXPECT_TRUE(exists(outside));
+    EXPECT_FALSE(isOnDisk(folder + "/d"));
+    EXPECT_TRUE(isOnDisk(outside));
     EXPECT_EQ(tree->topLevelCount(), 0u);
 }
 
@@ -111,8 +107,8 @@ TEST_F(ControllerRemovalTest, AnItemReplacedSinceTheScanIsKept) {
     ASSERT_EQ(rename(writeSizedFile(folder + "/../look-alike", 5).c_str(), path.c_str()), 0);
     testsupport::LogCapture log;
     removeTicked();
-    EXPECT_TRUE(exists(path));
-    EXPECT_FALSE(exists(folder + "/plain"));
+    EXPECT_TRUE(isOnDisk(path));
+    EXPECT_FALSE(isOnDisk(folder + "/plain"));
     EXPECT_TRUE(log.contains("--delete file error ---::" + path));
     ASSERT_NE(read.node("swapped"), nullptr);
     EXPECT_EQ(read.node("swapped")->state(), FileNode::Unticked);
@@ -129,8 +125,8 @@ TEST_F(ControllerRemovalTest, WhatWentOfAPartlyRemovedFolderLeavesTheTree) {
     tick("d");
     removeTicked();
     platform::restoreLockFlags(fd.get(), 0);
-    EXPECT_TRUE(exists(locked));
-    EXPECT_FALSE(exists(folder + "/d/gone"));
+    EXPECT_TRUE(isOnDisk(locked));
+    EXPECT_FALSE(isOnDisk(folder + "/d/gone"));
     EXPECT_EQ(read.names("d"), (std::vector<std::string>{"locked"}));
     EXPECT_EQ(read.node("d")->state(), FileNode::Unticked);
 }

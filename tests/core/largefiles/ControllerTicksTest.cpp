@@ -60,6 +60,7 @@ TEST_F(ControllerTicksTest, AFolderIsWhollyTickedOnlyThroughFilesAlone) {
     click("mixed/sub");
     EXPECT_EQ(state("mixed"), FileNode::PartlyTicked);
     EXPECT_EQ(collected(), (std::vector<std::string>{"files", "mixed/a", "mixed/sub"}));
+    EXPECT_EQ(page.selectAll, std::make_pair(2, 3));  // the count is what a deletion would take
 }
 
 TEST_F(ControllerTicksTest, ExpandingATickedFolderShowsItsChildrenTicked) {

@@ -6,6 +6,15 @@ namespace ui {
 
 TCImageButton::TCImageButton(QWidget* parent) : ImageStateButton(true, parent) {}
 
+TCImageButton* TCImageButton::backButton(QWidget* parent, const QPoint& place) {
+    auto* button = new TCImageButton(parent);
+    button->setImageFromFileNormalName(QStringLiteral("btn_detail_back"), QStringLiteral("btn_detail_back_press"),
+                                       QStringLiteral("btn_detail_back_hover"), QStringLiteral("btn_detail_back_disable"));
+    button->move(place);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
 void TCImageButton::picturesChanged() { resize(dstRect.size().toSize()); }
 
 // srcRect is in points; the picture holds device pixels.

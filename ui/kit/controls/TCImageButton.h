@@ -11,6 +11,10 @@ class TCImageButton : public ImageStateButton {
 public:
     explicit TCImageButton(QWidget* parent = nullptr);
 
+    // The back arrow of a page's detail screen ("btn_detail_back" pictures) at the given place,
+    // with a pointing-hand cursor.
+    static TCImageButton* backButton(QWidget* parent, const QPoint& place);
+
 protected:
     bool consultsUsableFlag() const override { return false; }
     void picturesChanged() override;

@@ -1,7 +1,6 @@
 #include "ui/kit/windows/FileAndFolderOpenPanel.h"
 
 #include "ui/kit/windows/Sheets.h"
-#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
@@ -32,12 +31,7 @@ FileAndFolderOpenPanel* FileAndFolderOpenPanel::beginFor(QWidget* owner, const Q
         panel->deleteLater();
         if (result == QDialog::Accepted) chosen(panel->chosenPaths());
     };
-    if (auto* window = qobject_cast<TCImageWindow*>(owner->window())) {
-        beginSheet(panel, window, done);
-    } else {
-        connect(panel, &QDialog::finished, panel, done);
-        panel->open();
-    }
+    beginSheetForPage(panel, owner, done);
     return panel;
 }
 

@@ -35,4 +35,13 @@ void beginSheet(QDialog* sheet, TCImageWindow* window, std::function<void(int re
     positionSheet(sheet, window);
 }
 
+void beginSheetForPage(QDialog* sheet, QWidget* page, std::function<void(int returnCode)> completionHandler) {
+    if (auto* window = qobject_cast<TCImageWindow*>(page->window())) {
+        beginSheet(sheet, window, std::move(completionHandler));
+        return;
+    }
+    QObject::connect(sheet, &QDialog::finished, page, std::move(completionHandler));
+    sheet->open();
+}
+
 }  // namespace ui

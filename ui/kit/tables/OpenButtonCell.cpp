@@ -1,4 +1,4 @@
-#include "ui/junk/OpenButtonCell.h"
+#include "ui/kit/tables/OpenButtonCell.h"
 
 namespace ui {
 namespace {

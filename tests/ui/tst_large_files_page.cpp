@@ -1,0 +1,301 @@
+#include "core/kit/CommUti.h"
+#include "core/largefiles/Controller.h"
+#include "core/largefiles/Progress.h"
+#include "support/ScopedEnvironment.h"
+#include "support/SizeTreeFixture.h"
+#include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/desktop/Dispatch.h"
+#include "ui/kit/windows/TCImageWindow.h"
+#include "ui/largefiles/FileNodeModel.h"
+#include "ui/largefiles/LagFileOutlineView.h"
+#include "ui/largefiles/LagFileViewController.h"
+#include "ui/largefiles/ListFileViewController.h"
+#include "ui/largefiles/ProgressWindowController.h"
+#include "ui/shell/MarkSureDeleteWC.h"
+
+#include <QAbstractItemModelTester>
+#include <QLabel>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <time.h>
+
+#include <filesystem>
+
+using core::largefiles::Controller;
+using core::largefiles::FileNode;
+using core::largefiles::FileNodeTree;
+using core::largefiles::Progress;
+using testsupport::isOnDisk;
+using testsupport::writeSizedFile;
+using ui::FileNodeModel;
+using ui::LagFileOutlineView;
+using ui::ListFileViewController;
+
+namespace {
+
+QStringList namesBelow(const FileNodeModel& model, const QModelIndex& parent = {}) {
+    QStringList names;
+    for (int row = 0; row < model.rowCount(parent); ++row)
+        names << QString::fromStdString(FileNodeModel::nodeAt(model.index(row, 0, parent))->name());
+    return names;
+}
+
+QModelIndex rowNamed(const FileNodeModel& model, const QString& name, const QModelIndex& parent = {}) {
+    return model.index(namesBelow(model, parent).indexOf(name), 0, parent);
+}
+
+// A click on a row's tick box, past the check cells' quiet time after the last one.
+void clickTickBox(ListFileViewController& list, const QModelIndex& row) {
+    QTest::qWait(250);
+    const QRect cell = list.outlineView()->visualRect(row.siblingAtColumn(FileNodeModel::CheckBox));
+    QTest::mouseClick(list.outlineView()->viewport(), Qt::LeftButton, {}, QPoint(31, cell.top() + 25));
+}
+
+std::vector<std::string> numbered(const std::string& prefix, int count) {
+    std::vector<std::string> names;
+    for (int index = 0; index < count; ++index) names.push_back(prefix + std::to_string(index));
+    return names;
+}
+
+// Nodes of the given names below a folder (nullptr: the top level), files of sizes that vary.
+std::vector<FileNode*> addNodes(FileNodeTree& tree, FileNode* folder, const std::vector<std::string>& names,
+                                bool folders) {
+    FileNode::Children children;
+    std::vector<FileNode*> made;
+    uint64_t sum = 0;
+    for (const std::string& name : names) {
+        const uint64_t size = folders ? 0 : (made.size() * 7919 + reinterpret_cast<uintptr_t>(folder)) % 100000;
+        children.push_back(std::make_unique<FileNode>(name, folders, size, 0, folder));
+        made.push_back(children.back().get());
+        sum += size;
+    }
+    if (folder)
+        tree.attachChildren(folder, std::move(children), sum);
+    else
+        tree.addTopLevel(std::move(children));
+    return made;
+}
+
+void addFiles(FileNodeTree& tree, FileNode* folder, int count) { addNodes(tree, folder, numbered("f", count), false); }
+
+qint64 threadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Accepts the delete confirmation once it shows.
+void acceptConfirmationSoon(ListFileViewController& list) {
+    QTimer::singleShot(0, &list, [&list] {
+        QVERIFY(list.confirmation());
+        list.confirmation()->okButtonAction();
+    });
+}
+
+}  // namespace
+
+class LargeFilesPageTest : public QObject {
+    Q_OBJECT
+
+private:
+    testsupport::ScopedEnvironment* environment = nullptr;
+    ui::LagFileViewController* page = nullptr;
+    ListFileViewController* list = nullptr;
+    std::string folder;
+
+    FileNodeModel& model() const { return *list->outlineView()->model(); }
+    // The deletion starts half a second after the confirmation and ends with its window.
+    void waitForTheDeletion() {
+        QTRY_VERIFY_WITH_TIMEOUT(list->progressWindow(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!Controller::getController().isRemoving(), 10000);
+    }
+    void scanAndWait(const std::string& path) {
+        list->startWithFolder(QString::fromStdString(path));
+        QTRY_VERIFY_WITH_TIMEOUT(list->progressBgView()->isHidden() && !list->isScan(), 10000);
+    }
+
+private slots:
+    void initTestCase() { Controller::setSharedExecutors(ui::Dispatch::executors()); }
+
+    void init() {
+        environment = new testsupport::ScopedEnvironment;
+        folder = environment->folder().makeFolder("scan");
+        page = new ui::LagFileViewController;
+        list = page->listFileVC();
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page));
+    }
+
+    void cleanup() {
+        QTRY_VERIFY_WITH_TIMEOUT(!Controller::getController().isRemoving(), 10000);
+        Controller::getController().stopScan();
+        Progress::shareInit().resume();
+        QTRY_VERIFY_WITH_TIMEOUT(Controller::getController().isScanFinished(), 10000);
+        delete page;
+        delete environment;
+    }
+
+    void theOutlineShowsTheTreeAndKeepsItsViewAcrossRefreshes() {
+        writeSizedFile(folder + "/a/big", 3000);
+        writeSizedFile(folder + "/a/small", 10);
+        writeSizedFile(folder + "/b", 2000);
+        writeSizedFile(folder + "/c/d/e", 5);
+        writeSizedFile(folder + "/tool.app/Contents/bin", 1000);
+        QVERIFY(list->aLoadView()->isVisible());
+        scanAndWait(folder);
+        QVERIFY(list->listView()->isVisible());
+        QVERIFY(!list->aLoadView()->isVisible());
+
+        QCOMPARE(namesBelow(model()), QStringList({"a", "b", "tool.app", "c"}));
+        const QModelIndex a = rowNamed(model(), "a");
+        QCOMPARE(a.siblingAtColumn(FileNodeModel::Size).data().toString(),
+                 QString::fromStdString(core::CommUti::convertVolSpace(3010)));
+        QCOMPARE(a.siblingAtColumn(FileNodeModel::Path).data().toString(), QString::fromStdString(folder + "/a"));
+        QVERIFY(!model().hasChildren(rowNamed(model(), "tool.app")));
+        QVERIFY(model().hasChildren(rowNamed(model(), "c")));
+
+        list->outlineView()->expand(a);
+        QVERIFY(FileNodeModel::nodeAt(a)->isExpand());
+        QCOMPARE(namesBelow(model(), a), QStringList({"big", "small"}));
+        list->outlineView()->setCurrentIndex(rowNamed(model(), "small", a));
+        QCOMPARE(list->outlineView()->rowNum(), 2);
+
+        list->reloadTreeList();
+        const QModelIndex again = rowNamed(model(), "a");
+        QVERIFY(list->outlineView()->isExpanded(again));
+        QVERIFY(!list->outlineView()->isExpanded(rowNamed(model(), "c")));
+        QCOMPARE(list->outlineView()->rowNum(), 2);
+        QCOMPARE(list->outlineView()->selectedPath(), folder + "/a/small");
+    }
+
+    // Every refresh reads the levels again while the walkers add to the tree.
+    void theModelStaysConsistentWhileTheScanGrows() {
+        for (int top = 0; top < 40; ++top)
+            for (int middle = 0; middle < 20; ++middle)
+                for (int file = 0; file < 3; ++file)
+                    writeSizedFile(folder + "/t" + std::to_string(top) + "/m" + std::to_string(middle) + "/f" +
+                                       std::to_string(file),
+                                   static_cast<size_t>(top * 7 + middle * 3 + file));
+        QAbstractItemModelTester tester(&model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Progress::shareInit().isContinue();
+        list->startWithFolder(QString::fromStdString(folder));
+        QVERIFY(!list->isScan());  // the shared switch was on: the scan waits at once
+        QTRY_COMPARE((list->reloadTreeList(), model().rowCount()), 40);
+        list->pauseButtonAction();
+        QVERIFY(list->isScan());
+        int refreshes = 0;
+        while (!list->progressBgView()->isHidden() && refreshes < 10000) {
+            list->reloadTreeList();
+            for (int row = 0; row < model().rowCount(); row += 7) list->outlineView()->expand(model().index(row, 0));
+            QCoreApplication::processEvents();
+            ++refreshes;
+        }
+        QVERIFY(list->progressBgView()->isHidden());
+        list->reloadTreeList();
+        QCOMPARE(model().rowCount(), 40);
+        QCOMPARE(namesBelow(model(), model().index(0, 0)).size(), 20);
+    }
+
+    void twoTickedItemsAreDeletedThroughThePage() {
+        writeSizedFile(folder + "/f1", 300);
+        writeSizedFile(folder + "/f2", 200);
+        writeSizedFile(folder + "/f3", 100);
+        writeSizedFile(folder + "/d/g", 50);
+        scanAndWait(folder);
+        QCOMPARE(namesBelow(model()), QStringList({"f1", "f2", "f3", "d"}));
+        clickTickBox(*list, rowNamed(model(), "f1"));
+        clickTickBox(*list, rowNamed(model(), "f3"));
+        QCOMPARE(list->selectCountLabel()->text(), QStringLiteral("已选择：2项"));
+        QVERIFY(list->deleteButton()->isDisabled());
+
+        acceptConfirmationSoon(*list);
+        list->deleteButton()->click();
+        waitForTheDeletion();
+        QVERIFY(!list->progressWindow()->window()->isVisible());
+        QVERIFY(!isOnDisk(folder + "/f1"));
+        QVERIFY(!isOnDisk(folder + "/f3"));
+        QVERIFY(isOnDisk(folder + "/f2"));
+        QVERIFY(isOnDisk(folder + "/d/g"));
+        QCOMPARE(namesBelow(model()), QStringList({"f2", "d"}));
+        QCOMPARE(list->selectCountLabel()->text(), QStringLiteral("已选择：0项"));
+        QVERIFY(!list->deleteButton()->isDisabled());
+    }
+
+    void pauseDeleteBackAndANewScan() {
+        for (int index = 0; index < 20; ++index) writeSizedFile(folder + "/d" + std::to_string(index) + "/f", 100);
+        writeSizedFile(folder + "/lone", 7);
+        const std::string second = environment->folder().makeFolder("second");
+        writeSizedFile(second + "/new", 1);
+
+        Progress::shareInit().isContinue();
+        list->startWithFolder(QString::fromStdString(folder));
+        QVERIFY(!list->isScan());
+        QTRY_COMPARE((list->reloadTreeList(), model().rowCount()), 21);
+        clickTickBox(*list, rowNamed(model(), "lone"));
+        QCOMPARE(list->selectCountLabel()->text(), QStringLiteral("已选择：1项"));
+
+        acceptConfirmationSoon(*list);
+        list->deleteButton()->click();
+        waitForTheDeletion();
+        QVERIFY(!Progress::shareInit().getProgress());
+        QVERIFY(Controller::getController().isScanFinished());
+        QVERIFY(!isOnDisk(folder + "/lone"));
+        QVERIFY(isOnDisk(folder + "/d0/f"));
+
+        list->backButtonAction();
+        QVERIFY(list->aLoadView()->isVisible());
+        scanAndWait(second);
+        QCOMPARE(namesBelow(model()), QStringList({"new"}));
+    }
+
+    // A tree of a million nodes made in memory: a folder of 600,000 files and one of 40 × 100
+    // folders of 100 files. No step of the outline holds the event loop for long.
+    void aMillionNodesScrollAndExpandWithoutStalling() {
+        auto tree = std::make_shared<FileNodeTree>();
+        tree->setTopFolder("/million", 1);
+        const std::vector<FileNode*> top = addNodes(*tree, nullptr, {"flat", "deep"}, true);
+        addFiles(*tree, top[0], 600000);
+        for (FileNode* middle : addNodes(*tree, top[1], numbered("m", 40), true))
+            for (FileNode* bottom : addNodes(*tree, middle, numbered("b", 100), true)) addFiles(*tree, bottom, 100);
+
+        LagFileOutlineView outline(nullptr);
+        outline.resize(700, 470);
+        connect(&outline, &QTreeView::expanded, &outline, [](const QModelIndex& index) {
+            FileNodeModel::nodeAt(index)->setExpand(true);
+        });
+        connect(&outline, &QTreeView::collapsed, &outline, [](const QModelIndex& index) {
+            FileNodeModel::nodeAt(index)->setExpand(false);
+        });
+        outline.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&outline));
+        // The main thread's processor time per step: what the event loop is held for, whatever
+        // else the machine runs meanwhile.
+        qint64 longest = 0;
+        auto measure = [&](const std::function<void()>& action) {
+            const qint64 start = threadMilliseconds();
+            action();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, threadMilliseconds() - start);
+        };
+        measure([&] { outline.setTree(tree); });
+        measure([&] { outline.expand(rowNamed(*outline.model(), "flat")); });
+        measure([&] { outline.verticalScrollBar()->setValue(outline.verticalScrollBar()->maximum() / 2); });
+        measure([&] { outline.verticalScrollBar()->setValue(outline.verticalScrollBar()->maximum()); });
+        measure([&] { outline.refresh(); });
+        measure([&] { outline.verticalScrollBar()->setValue(0); });
+        measure([&] { outline.collapse(rowNamed(*outline.model(), "flat")); });
+        measure([&] {
+            const QModelIndex deepRow = rowNamed(*outline.model(), "deep");
+            outline.expand(deepRow);
+            outline.expand(outline.model()->index(0, 0, deepRow));
+        });
+        measure([&] { outline.refresh(); });
+        qInfo("longest step: %lld ms", static_cast<long long>(longest));
+        QCOMPARE(outline.model()->rowCount(rowNamed(*outline.model(), "flat")), 600000);
+        QVERIFY2(longest < 400, qPrintable(QStringLiteral("a step took %1 ms").arg(longest)));
+    }
+};
+
+QTEST_MAIN(LargeFilesPageTest)
+#include "tst_large_files_page.moc"
