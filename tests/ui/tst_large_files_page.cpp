@@ -1,6 +1,7 @@
 #include "core/kit/CommUti.h"
 #include "core/largefiles/Controller.h"
 #include "core/largefiles/Progress.h"
+#include "support/RecordingWorkspace.h"
 #include "support/ScopedEnvironment.h"
 #include "support/SizeTreeFixture.h"
 #include "ui/kit/controls/TextImageButton.h"
@@ -142,7 +143,8 @@ private slots:
         writeSizedFile(folder + "/b", 2000);
         writeSizedFile(folder + "/c/d/e", 5);
         writeSizedFile(folder + "/tool.app/Contents/bin", 1000);
-        QVERIFY(list->aLoadView()->isVisible());
+        list->startWithFolder(QString::fromStdString(environment->folder().makeFolder("empty")));
+        QVERIFY(list->aLoadView()->isVisible());  // an empty folder is not scanned
         scanAndWait(folder);
         QVERIFY(list->listView()->isVisible());
         QVERIFY(!list->aLoadView()->isVisible());
@@ -167,6 +169,14 @@ private slots:
         QVERIFY(!list->outlineView()->isExpanded(rowNamed(model(), "c")));
         QCOMPARE(list->outlineView()->rowNum(), 2);
         QCOMPARE(list->outlineView()->selectedPath(), folder + "/a/small");
+
+        auto workspace = std::make_shared<testsupport::RecordingWorkspace>();
+        platform::Workspace::setShared(workspace);
+        const QModelIndex reveal = rowNamed(model(), "b").siblingAtColumn(FileNodeModel::OpenFinder);
+        QTest::mouseClick(list->outlineView()->viewport(), Qt::LeftButton, {},
+                          list->outlineView()->visualRect(reveal).center());
+        platform::Workspace::setShared(nullptr);
+        QCOMPARE(workspace->calls(), std::vector<std::string>{"revealFile " + folder + "/b"});
     }
 
     // Every refresh reads the levels again while the walkers add to the tree.
