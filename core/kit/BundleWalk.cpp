@@ -58,6 +58,9 @@ std::string BundleWalk::displayName(const std::string& path) {
 }
 
 std::optional<platform::PlistValue> BundleWalk::infoDictionary(const std::string& bundle) {
+    // Only a folder holds one: a plain file is not looked into, so it logs nothing.
+    struct stat item;
+    if (stat(bundle.c_str(), &item) != 0 || !S_ISDIR(item.st_mode)) return std::nullopt;
     auto info = platform::PlistValue::readFile(bundle + "/Contents/Info.plist");
     if (!info || !info->isDictionary()) return std::nullopt;
     return info;

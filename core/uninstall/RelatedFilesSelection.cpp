@@ -1,6 +1,7 @@
 #include "core/uninstall/RelatedFilesSelection.h"
 
 #include "core/kit/CommUti.h"
+#include "platform/files/PathText.h"
 
 #include <algorithm>
 
@@ -27,8 +28,15 @@ RelatedFilesSelection::State RelatedFilesSelection::groupState(size_t group) con
 }
 
 uint64_t RelatedFilesSelection::groupSize(size_t group) const {
+    const Group& items = groups_.at(group);
+    auto insideAnother = [&items](const AMAppItemPtr& item) {
+        return std::any_of(items.begin(), items.end(), [&item](const AMAppItemPtr& other) {
+            return other->path != item->path && platform::isInsideOrEqual(item->path, other->path);
+        });
+    };
     uint64_t total = 0;
-    for (const AMAppItemPtr& item : groups_.at(group)) total += CommUti::volSpaceFromString(item->size);
+    for (const AMAppItemPtr& item : items)
+        if (!insideAnother(item)) total += CommUti::volSpaceFromString(item->size);
     return total;
 }
 

@@ -30,7 +30,8 @@ public:
     bool isTicked(const AMAppItemPtr& item) const { return tickedSet_.count(item.get()) != 0; }
     // Ticked when all its records are, partly when some are, unticked when none are or it is empty.
     State groupState(size_t group) const;
-    // The sum of its records' sizes.
+    // The sum of its records' sizes; a record inside another of the group (a nested
+    // application in its bundle) is already counted in the other's.
     uint64_t groupSize(size_t group) const;
 
     // A group whose records are all ticked loses its ticks; otherwise its unticked records are

@@ -28,6 +28,7 @@
 #include "ui/startup/StartupItemsViewController.h"
 #include "ui/switches/HightActionViewController.h"
 #include "ui/taskmanager/TaskManagerViewController.h"
+#include "ui/uninstall/UninstallViewController.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -155,7 +156,7 @@ ViewDelegate* AppDelegate::createViewWith(int viewID) {
     switch (viewID) {
     case 0: return new FastCleanViewController;
     case 1: return new TaskManagerViewController;
-    case 2: return placeholderPage(2);
+    case 2: return new UninstallViewController;
     case 3: return new InternetViewController;
     case 4: return new DuplicateViewController;
     case 5: return new LagFileViewController;

@@ -15,7 +15,7 @@ class RelatedFilesModel : public QAbstractItemModel {
     Q_OBJECT
 public:
     enum Column { CheckBox, Name, Size, ColumnCount };
-    static constexpr int kRowHeight = 36;
+    static constexpr int kRowHeight = 40;
 
     RelatedFilesModel(const core::uninstall::RelatedFilesSelection& selection, QObject* parent = nullptr);
 

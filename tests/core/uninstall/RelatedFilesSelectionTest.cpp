@@ -10,9 +10,10 @@ using core::uninstall::RelatedFilesSelection;
 
 namespace {
 
-AMAppItemPtr record(const std::string& name, uint64_t bytes = 1024) {
+AMAppItemPtr record(const std::string& name, uint64_t bytes = 1024, const std::string& folder = "/Library") {
     auto item = std::make_shared<AMAppItem>();
     item->name = name;
+    item->path = folder + "/" + name;
     item->size = core::CommUti::convertVolSpace(bytes);
     return item;
 }
@@ -48,4 +49,9 @@ TEST(RelatedFilesSelection, EverythingIsTickedAtFirstAndGroupsFollowTheirRecords
     EXPECT_FALSE(selection.hasTicked());
     selection.toggleItem(c);
     EXPECT_EQ(namesOf(selection.ticked()), "c");
+
+    // A nested application counts in its bundle's size only.
+    selection.setGroups({{record("Helper.app", 1024, "/Applications/Foo.app/Contents/MacOS"),
+                          record("Foo.app", 4096, "/Applications"), record("Foo.app.plist", 1024, "/Applications")}});
+    EXPECT_EQ(selection.groupSize(0), 5120u);
 }

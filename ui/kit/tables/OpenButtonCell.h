@@ -4,8 +4,9 @@
 
 namespace ui {
 
-// The outline's open column: the row's picture (the model's decoration) drawn 16 by 16 in the
-// middle of the cell. The list reports the click on it with the clicked row.
+// A column of row buttons (the junk outline's open button, the uninstaller's row button): the
+// row's picture (the model's decoration) drawn 16 by 16 in the middle of the cell. The list
+// reports the click on it with the clicked row.
 class OpenButtonCell : public FlatItemDelegate {
     Q_OBJECT
 public:
