@@ -166,7 +166,8 @@ void UninstallViewController::makeBottomBar() {
 }
 
 bool UninstallViewController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == listViewTabel_->viewport() && event->type() == QEvent::Leave) model_->setHoverItem(nullptr);
+    // The row whose own button started the uninstall keeps its pressed picture meanwhile.
+    if (watched == listViewTabel_->viewport() && event->type() == QEvent::Leave) model_->setHoverItem(oneAppItem);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -317,14 +318,13 @@ void UninstallViewController::sizeMeasured(const AMAppItemPtr& item) {
 
 void UninstallViewController::uninstallAppButtonAction() {
     if (isScan_ || isGathering_) return;
-    isUninsatllOne = false;
     startUninstall(lists_.tickedList());
 }
 
 void UninstallViewController::oneAppRemove(const QModelIndex& row) {
     const AMAppItemPtr item = model_->recordAt(row);
     if (isScan_ || isGathering_ || !item) return;
-    isUninsatllOne = true;
+    oneAppItem = item;
     model_->setHoverItem(item);
     startUninstall({item});
 }
@@ -354,7 +354,8 @@ void UninstallViewController::showRelatedFiles(const std::vector<AMAppItemPtr>& 
     relatedFilesWinController_->setAllRelaltedFiles(std::move(groups));
     relatedFilesWinController_->window()->center();
     runModal(relatedFilesWinController_->window());
-    if (isUninsatllOne) model_->setHoverItem(nullptr);
+    oneAppItem = nullptr;
+    model_->setHoverItem(nullptr);
 }
 
 void UninstallViewController::setRowsUsable(bool usable) {

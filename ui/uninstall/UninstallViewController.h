@@ -112,11 +112,11 @@ private:
     QPointer<AMRelatedFilesWindowController> relatedFilesWinController_;
     // The records of the uninstalls started since the last run ended.
     std::vector<core::uninstall::AMAppItemPtr> uninstalling_;
+    core::uninstall::AMAppItemPtr oneAppItem;  // the row whose own button started the uninstall
     int selectRow = -1;
     int sortPendingColumn = -1;  // a Size sort waiting for sizes to be measured
     bool isScan_ = false;
     bool isGathering_ = false;
-    bool isUninsatllOne = false;
 };
 
 }  // namespace ui
