@@ -23,6 +23,7 @@
 #include "ui/kit/controls/SortSelectBgView.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/controls/SegmentedControl.h"
 #include "ui/kit/controls/TabBarWButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/controls/junkView.h"
@@ -74,6 +75,7 @@ public:
         addRowButtonRow();
         addRowButtonVariants();
         addTabButtonRow();
+        addSegmentRow();
         addPictureButtonRows();
         addCheckBoxes();
         addProgressBars();
@@ -183,6 +185,18 @@ private:
         y += kRowHeight;
     }
 
+    // Usable, then disabled.
+    void addSegmentRow() {
+        caption("SegmentedControl", 24, y + 4, kCaptionWidth);
+        for (int column : {0, 2}) {
+            auto* segments = new ui::SegmentedControl({"应用程序", "小部件", "插件"}, this);
+            segments->setGeometry(QRect(cell(column), QSize(240, 28)));
+            segments->setSelectedSegment(1);
+            segments->setEnabled(column == 0);
+        }
+        y += kRowHeight;
+    }
+
     void addPictureButtonRows() {
         caption("TCImageButton", 24, y + 4, kCaptionWidth);
         for (const char* base : {"btn_refresh", "btn_add", "btn_empty", "btn_detail_back"}) {
@@ -240,7 +254,8 @@ private:
                                            "ic_hide", "ic_unhide", "ic_notice", "ic_notice_close"}, 52);
         addPictureStrip("", {"ic_Night", "ic_Nighton", "ic_dock", "ic_dock_off", "ic_bluetooth"}, 52);
         addPictureStrip("lists and panels", {"ic_disk_in", "ic_disk_os", "ic_disk_out", "ic_open", "open_icon",
-                                             "ic_volume", "ic_volume_disable"}, 44);
+                                             "ic_volume", "ic_volume_disable", "cell_uninstall",
+                                             "cell_uninstall_hover"}, 44);
     }
 
     // --- Tables and outlines, in a column of their own at the right.

@@ -1,6 +1,7 @@
 #include "ui/uninstall/UninstallViewController.h"
 
 #include "core/uninstall/RelatedAppFilesScanner.h"
+#include "ui/kit/controls/SegmentedControl.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextField.h"
 #include "ui/kit/controls/TextImageButton.h"
@@ -16,7 +17,6 @@
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/uninstall/AMRelatedFilesWindowController.h"
 #include "ui/uninstall/ImageTextCell.h"
-#include "ui/uninstall/KindSegmentControl.h"
 #include "ui/uninstall/UninstallTableModel.h"
 
 #include <QEvent>
@@ -73,9 +73,9 @@ void UninstallViewController::awakeFromNib() {
 }
 
 void UninstallViewController::makeTopBar() {
-    typeSegment_ = new KindSegmentControl({QStringLiteral("应用程序"), QStringLiteral("小部件"), QStringLiteral("插件")}, this);
+    typeSegment_ = new SegmentedControl({QStringLiteral("应用程序"), QStringLiteral("小部件"), QStringLiteral("插件")}, this);
     typeSegment_->setGeometry(kListFrame.left(), 22, 240, 28);
-    connect(typeSegment_, &KindSegmentControl::segmentClicked, this, &UninstallViewController::segmentClickAction);
+    connect(typeSegment_, &SegmentedControl::segmentSelected, this, &UninstallViewController::segmentClickAction);
 
     searchBar_ = new QLineEdit(this);
     searchBar_->setGeometry(kListFrame.right() + 1 - 36 - 220, 22, 220, 28);

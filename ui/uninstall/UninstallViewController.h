@@ -21,7 +21,7 @@ namespace ui {
 
 class AMRelatedFilesWindowController;
 class CustomTableView;
-class KindSegmentControl;
+class SegmentedControl;
 class TCImageButton;
 class TextImageButton;
 class UninstallTableModel;
@@ -59,7 +59,7 @@ public:
 
     // The parts, for tests.
     const core::uninstall::UninstallLists& lists() const { return lists_; }
-    KindSegmentControl* typeSegment() const { return typeSegment_; }
+    SegmentedControl* typeSegment() const { return typeSegment_; }
     TCImageButton* refButton() const { return refButton_; }
     QLineEdit* searchBar() const { return searchBar_; }
     CustomTableView* listViewTabel() const { return listViewTabel_; }
@@ -102,7 +102,7 @@ private:
     core::uninstall::AppCatalogScanner::SearchPaths searchPaths;
     core::uninstall::UninstallLists lists_;
     UninstallTableModel* model_ = nullptr;
-    KindSegmentControl* typeSegment_ = nullptr;
+    SegmentedControl* typeSegment_ = nullptr;
     TCImageButton* refButton_ = nullptr;
     QLineEdit* searchBar_ = nullptr;
     CustomTableView* listViewTabel_ = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/duplicates/SegmentedControl.h"
+#include "ui/kit/controls/SegmentedControl.h"
 
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/SystemFont.h"
@@ -42,7 +42,7 @@ void SegmentedControl::paintEvent(QPaintEvent*) {
     painter.fillPath(outline, getColor(254, 253, 255, 1));
     painter.save();
     painter.setClipPath(outline);
-    painter.fillRect(segmentRect(selected), getColor(74, 186, 71, 1));
+    painter.fillRect(segmentRect(selected), isEnabled() ? getColor(74, 186, 71, 1) : getColor(190, 190, 190, 1));
     painter.restore();
     painter.setPen(getColor(207, 209, 215, 1));
     painter.drawPath(outline);

@@ -6,7 +6,8 @@
 namespace ui {
 
 // A row of equal segments with one chosen: a rounded outline, the chosen segment filled with the
-// accent green. A click on another segment chooses it and is reported.
+// accent green (grey while the control is disabled, when it takes no clicks). A click on another
+// segment chooses it and is reported.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:
