@@ -16,9 +16,7 @@
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/panel/StatusBarView.h"
-#include "ui/shell/LeftCellTable.h"
 #include "ui/shell/LeftViewCtl.h"
-#include "ui/shell/PlaceholderViewController.h"
 #include "ui/shell/ToolColumn.h"
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
@@ -68,10 +66,6 @@ QSize mainWindowContentRect() {
 
 // The status item's picture, readable on a light and on a dark panel alike.
 QIcon menuBarImage() { return QIcon(imagePath(QStringLiteral("menuBar"))); }
-
-PlaceholderViewController* placeholderPage(int viewID) {
-    return new PlaceholderViewController(viewID, QString::fromUtf8(leftCellTable()[viewID].name));
-}
 
 }  // namespace
 
@@ -151,7 +145,7 @@ void AppDelegate::layoutColumnAndPages() {
     for (ViewDelegate* page : pages) page->getView()->setGeometry(rightArea());
 }
 
-// One line per tool: each tool's page takes the place of its placeholder here.
+// One line per tool.
 ViewDelegate* AppDelegate::createViewWith(int viewID) {
     switch (viewID) {
     case 0: return new FastCleanViewController;
