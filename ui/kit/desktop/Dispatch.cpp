@@ -57,8 +57,8 @@ public:
 
 namespace {
 
-// Made by whichever thread posts first, and handed to the main thread at once. It lives as long
-// as the process.
+// Made by whichever thread asks first (normally the main thread, through executors()), and
+// handed to the main thread at once. It lives as long as the process.
 MainQueueReceiver* mainReceiver() {
     static MainQueueReceiver* const receiver = [] {
         auto* made = new MainQueueReceiver;
@@ -90,6 +90,9 @@ void Dispatch::globalQueue(core::Task task) {
 void Dispatch::detached(core::Task task) { std::thread(std::move(task)).detach(); }
 
 core::Executors Dispatch::executors() {
+    // Pages take their executors on the main thread: the receiver is made there before any
+    // worker of theirs posts, so its making is ordered before the main thread's use of it.
+    mainReceiver();
     return core::Executors{&Dispatch::mainQueue, &Dispatch::globalQueue, &Dispatch::detached, &Dispatch::mainQueueAfter};
 }
 
