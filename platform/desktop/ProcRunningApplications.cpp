@@ -2,6 +2,7 @@
 
 #include "platform/system/Environment.h"
 #include "platform/system/KernelFiles.h"
+#include "platform/system/ProcStatLine.h"
 #include "platform/files/PathText.h"
 
 #include <unistd.h>
@@ -36,19 +37,12 @@ std::optional<uid_t> ownerOf(const std::string& folder) {
     return std::nullopt;
 }
 
-// The parent (field 4) and start time (field 22) from stat, counted after the command name in
-// parentheses, which may hold blanks. Nothing when the process is gone.
+// The parent and the start time from stat. Nothing when the process is gone.
 std::optional<std::pair<pid_t, uint64_t>> parentAndStartOf(const std::string& folder) {
-    auto stat = readKernelFile(joinPath(folder, "stat"));
-    size_t close = stat ? stat->rfind(')') : std::string::npos;
-    if (close == std::string::npos) return std::nullopt;
-    std::istringstream fields(stat->substr(close + 1));
-    std::vector<std::string> words;
-    for (std::string word; fields >> word;) words.push_back(word);
-    if (words.size() < 2) return std::nullopt;
-    auto parent = parseUnsignedNumber(words[1]);
-    auto start = words.size() > 19 ? parseUnsignedNumber(words[19]) : std::nullopt;
-    return std::make_pair(static_cast<pid_t>(parent.value_or(0)), start.value_or(0));
+    auto text = readKernelFile(joinPath(folder, "stat"));
+    auto stat = text ? ProcStatLine::parse(*text) : std::nullopt;
+    if (!stat || !stat->parent()) return std::nullopt;
+    return std::make_pair(static_cast<pid_t>(*stat->parent()), stat->startTime().value_or(0));
 }
 
 std::map<std::string, std::string> environmentOf(const std::string& folder) {
