@@ -16,6 +16,7 @@
 #include "ui/kit/controls/EUProgressView.h"
 #include "ui/kit/looks/ImageNamed.h"
 #include "ui/kit/controls/NSProgressBar.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/SocialOutlineView.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/windows/TCImageWindow.h"

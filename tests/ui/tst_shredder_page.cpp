@@ -6,6 +6,7 @@
 #include "support/TempFolder.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/shredder/FileShareController.h"
 #include "ui/shredder/FormatLTypeViewController.h"
 #include "ui/shredder/NTFSWindowController.h"

@@ -7,6 +7,7 @@
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/BgTableView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/windows/FileAndFolderOpenPanel.h"
 #include "ui/startup/RemoveButtonCell.h"
 #include "ui/startup/StartupItemsTableModel.h"

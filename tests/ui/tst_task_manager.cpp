@@ -7,6 +7,7 @@
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/tables/BgTableView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/taskmanager/TaskManagerModel.h"
 #include "ui/taskmanager/TaskManagerViewController.h"
 

@@ -16,6 +16,7 @@
 #include "ui/kit/tables/CustomTableView.h"
 #include "ui/kit/controls/EUProgressView.h"
 #include "ui/kit/tables/FlatHeaderView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/ImageAndTextCell.h"
 #include "ui/kit/looks/ImageNamed.h"
 #include "ui/kit/tables/LagImageATextCell.h"
@@ -226,12 +227,7 @@ void FastCleanViewController::setUpList(QAbstractItemView* list, JunkNodeModel* 
 
 // The select-all box lies in the header of the list in use, where the rows' boxes line up.
 void FastCleanViewController::tableViewTitleCheckBox() {
-    selectAllButton_ = new TCImageButton(subDetailTableView_->headerView());
-    selectAllButton_->setImageFromFileNormalName(QStringLiteral("checkbox-checked"), QStringLiteral("checkbox-checked"),
-                                                 QStringLiteral("checkbox-checked"),
-                                                 QStringLiteral("checkbox-checked"));
-    selectAllButton_->resize(16, 16);
-    selectAllButton_->setCursor(Qt::PointingHandCursor);
+    selectAllButton_ = new HeaderCheckBox(subDetailTableView_->headerView(), HeaderCheckBox::State::All);
     connect(selectAllButton_, &QAbstractButton::clicked, this, &FastCleanViewController::setAllSelectOrNoSelect);
 }
 
@@ -431,8 +427,9 @@ void FastCleanViewController::updateSelectLabel() {
 void FastCleanViewController::updateSelectAllButton() {
     if (!selectTreeNode_) return;
     aSelectAllState_ = JunkSelection::selectAllState(*selectTreeNode_);
-    const QString image = JunkNodeModel::checkImageName(aSelectAllState_, true);
-    selectAllButton_->setImageFromFileNormalName(image, image, image, image);
+    selectAllButton_->showState(aSelectAllState_ == 1   ? HeaderCheckBox::State::All
+                                : aSelectAllState_ == 2 ? HeaderCheckBox::State::Some
+                                                        : HeaderCheckBox::State::None);
 }
 
 void FastCleanViewController::setAllSelectOrNoSelect() {

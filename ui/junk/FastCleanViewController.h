@@ -30,6 +30,7 @@ class EUProgressView;
 class FastTypeView;
 class JunkNodeModel;
 class SocialOutlineView;
+class HeaderCheckBox;
 class TCImageButton;
 class TextImageButton;
 class junkView;
@@ -82,7 +83,7 @@ public:
     TextImageButton* stopBut() const { return stopBut_; }
     TCImageButton* backHomeButton() const { return backHomeButton_; }
     TCImageButton* backToDetailButton() const { return backToDetailButton_; }
-    TCImageButton* selectAllButton() const { return selectAllButton_; }
+    HeaderCheckBox* selectAllButton() const { return selectAllButton_; }
     EUProgressView* progressView() const { return progressView_; }
     QLabel* pathLabel() const { return pathLabel_; }
     QLabel* totalSizeLabel() const { return totalSizeLabel_; }
@@ -142,7 +143,7 @@ private:
     SocialOutlineView* socialOutlineView_ = nullptr;
     JunkNodeModel* tableModel = nullptr;
     JunkNodeModel* outlineModel = nullptr;
-    TCImageButton* selectAllButton_ = nullptr;
+    HeaderCheckBox* selectAllButton_ = nullptr;
 
     Categories allTypeArr_;
     std::vector<FastTypeView*> allListViewArr_;

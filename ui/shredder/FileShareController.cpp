@@ -14,6 +14,7 @@
 #include "ui/kit/tables/CustomTableView.h"
 #include "ui/kit/tables/FlatHeaderView.h"
 #include "ui/kit/tables/FlatItemDelegate.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/ImageAndTextCell.h"
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
@@ -50,11 +51,11 @@ TextImageButton* scanStyleButton(QWidget* parent, const QRect& frame, const QStr
     return button;
 }
 
-QString headerPicture(int state) {
+HeaderCheckBox::State headerState(int state) {
     switch (state) {
-    case core::ShredList::kAllSelected: return QStringLiteral("checkbox-checked");
-    case core::ShredList::kSomeSelected: return QStringLiteral("checkbox-halfchecked");
-    default: return QStringLiteral("checkbox-unsel");
+    case core::ShredList::kAllSelected: return HeaderCheckBox::State::All;
+    case core::ShredList::kSomeSelected: return HeaderCheckBox::State::Some;
+    default: return HeaderCheckBox::State::None;
     }
 }
 
@@ -175,11 +176,7 @@ void FileShareController::makeTable(QWidget* holder) {
 }
 
 void FileShareController::tableViewTitleCheckBox() {
-    selectAllButton_ = new TCImageButton(valueTableView_->headerView());
-    const QString picture = headerPicture(core::ShredList::kAllSelected);
-    selectAllButton_->setImageFromFileNormalName(picture, picture, picture, picture);
-    selectAllButton_->setGeometry(24, 5, 16, 16);
-    selectAllButton_->setCursor(Qt::PointingHandCursor);
+    selectAllButton_ = new HeaderCheckBox(valueTableView_->headerView(), HeaderCheckBox::State::All);
     connect(selectAllButton_, &QAbstractButton::clicked, this, &FileShareController::setAllSelectOrNoSelect);
 }
 
@@ -196,8 +193,7 @@ void FileShareController::listChanged() {
 }
 
 void FileShareController::setSelectAllState() {
-    const QString picture = headerPicture(list_.aSelectAllState());
-    selectAllButton_->setImageFromFileNormalName(picture, picture, picture, picture);
+    selectAllButton_->showState(headerState(list_.aSelectAllState()));
     wipeFileButton_->setButtonEnabled(list_.isWipeEnabled());
     valueTableView_->viewport()->update();
 }

@@ -24,6 +24,7 @@ namespace ui {
 
 class CustomTableView;
 class ShredListModel;
+class HeaderCheckBox;
 class TCImageButton;
 class TextImageButton;
 
@@ -79,7 +80,7 @@ public:
     DragView* listDragView() const { return listDragView_; }
     CustomTableView* valueTableView() const { return valueTableView_; }
     ShredListModel* listModel() const { return model_; }
-    TCImageButton* selectAllButton() const { return selectAllButton_; }
+    HeaderCheckBox* selectAllButton() const { return selectAllButton_; }
     TCImageButton* emptylistButton() const { return emptylistButton_; }
     TCImageButton* addFileButton() const { return addFileButton_; }
     TCImageButton* backHome() const { return backHome_; }
@@ -130,7 +131,7 @@ private:
     DragView* listDragView_ = nullptr;
     CustomTableView* valueTableView_ = nullptr;
     ShredListModel* model_ = nullptr;
-    TCImageButton* selectAllButton_ = nullptr;
+    HeaderCheckBox* selectAllButton_ = nullptr;
     TCImageButton* emptylistButton_ = nullptr;
     TCImageButton* addFileButton_ = nullptr;
     TCImageButton* backHome_ = nullptr;

@@ -11,6 +11,7 @@
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/FlatHeaderView.h"
 #include "ui/kit/tables/FlatItemDelegate.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/windows/FileAndFolderOpenPanel.h"
 #include "ui/startup/RemoveButtonCell.h"
 #include "ui/startup/StartItemImageAndTextCell.h"
@@ -30,13 +31,13 @@ constexpr int kPageHeight = 600;
 const QRect kListFrame(20, 56, 700, 458);
 const QSize kPanelSize(640, 420);
 
-QString headerPicture(StartupItemsModel::HeaderBox box) {
+HeaderCheckBox::State headerState(StartupItemsModel::HeaderBox box) {
     switch (box) {
-    case StartupItemsModel::HeaderBox::Ticked: return QStringLiteral("checkbox-checked");
-    case StartupItemsModel::HeaderBox::HalfTicked: return QStringLiteral("checkbox-halfchecked");
+    case StartupItemsModel::HeaderBox::Ticked: return HeaderCheckBox::State::All;
+    case StartupItemsModel::HeaderBox::HalfTicked: return HeaderCheckBox::State::Some;
     case StartupItemsModel::HeaderBox::Unticked: break;
     }
-    return QStringLiteral("checkbox-unsel");
+    return HeaderCheckBox::State::None;
 }
 
 // The applications folder the panel opens in, else the home folder.
@@ -99,11 +100,7 @@ void StartupItemsViewController::makeTable() {
 }
 
 void StartupItemsViewController::tableViewTitleCheckBox() {
-    selectAllButton_ = new TCImageButton(listTableView_->headerView());
-    const QString unticked = QStringLiteral("checkbox-unsel");
-    selectAllButton_->setImageFromFileNormalName(unticked, unticked, unticked, unticked);
-    selectAllButton_->setGeometry(24, 5, 16, 16);
-    selectAllButton_->setCursor(Qt::PointingHandCursor);
+    selectAllButton_ = new HeaderCheckBox(listTableView_->headerView());
     connect(selectAllButton_, &QAbstractButton::clicked, this, &StartupItemsViewController::setAllSelectOrNoSelect);
 }
 
@@ -139,8 +136,7 @@ void StartupItemsViewController::rowsChanged() {
 }
 
 void StartupItemsViewController::changeSelectAllButtonState() {
-    const QString picture = headerPicture(items_->headerBox());
-    selectAllButton_->setImageFromFileNormalName(picture, picture, picture, picture);
+    selectAllButton_->showState(headerState(items_->headerBox()));
     removeBut_->setButtonEnabled(items_->isRemoveButtonEnabled());
 }
 

@@ -17,6 +17,7 @@ namespace ui {
 
 class BgTableView;
 class StartupItemsTableModel;
+class HeaderCheckBox;
 class TCImageButton;
 class TextImageButton;
 
@@ -50,7 +51,7 @@ public:
     // The controls, for tests.
     TCImageButton* addBut() const { return addBut_; }
     TextImageButton* removeBut() const { return removeBut_; }
-    TCImageButton* selectAllButton() const { return selectAllButton_; }
+    HeaderCheckBox* selectAllButton() const { return selectAllButton_; }
     BgTableView* listTableView() const { return listTableView_; }
     StartupItemsTableModel* listModel() const { return model; }
     FileAndFolderOpenPanel* openPanel() const { return panel; }
@@ -69,7 +70,7 @@ private:
     std::shared_ptr<core::startup::StartupItemsModel> items_;
     TCImageButton* addBut_ = nullptr;
     TextImageButton* removeBut_ = nullptr;
-    TCImageButton* selectAllButton_ = nullptr;
+    HeaderCheckBox* selectAllButton_ = nullptr;
     BgTableView* listTableView_ = nullptr;
     StartupItemsTableModel* model = nullptr;
     QPointer<FileAndFolderOpenPanel> panel;

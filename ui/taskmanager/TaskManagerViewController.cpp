@@ -11,6 +11,7 @@
 #include "ui/kit/tables/BgTableView.h"
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/FlatHeaderView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/taskmanager/QuitAppTextFieldCell.h"
 #include "ui/taskmanager/TaskManagerModel.h"
 
@@ -117,11 +118,7 @@ void TaskManagerViewController::makeTable() {
 }
 
 void TaskManagerViewController::tableHeaderSelectAllButton() {
-    selectAllButton_ = new TCImageButton(listTableView_->headerView());
-    selectAllButton_->setImageFromFileNormalName(QStringLiteral("checkbox-unsel"), QStringLiteral("checkbox-unsel"),
-                                                 QStringLiteral("checkbox-unsel"), QStringLiteral("checkbox-unsel"));
-    selectAllButton_->setGeometry(24, 5, 16, 16);
-    selectAllButton_->setCursor(Qt::PointingHandCursor);
+    selectAllButton_ = new HeaderCheckBox(listTableView_->headerView());
     connect(selectAllButton_, &QAbstractButton::clicked, this, &TaskManagerViewController::setAllSelectOrNoSelect);
 }
 
@@ -165,10 +162,9 @@ void TaskManagerViewController::rowsChanged() {
 
 void TaskManagerViewController::changeSelectAllButton() {
     const int state = engine_->rows().selectAllButSt();
-    const QString picture = state == TaskManagerRows::All    ? QStringLiteral("checkbox-checked")
-                            : state == TaskManagerRows::Some ? QStringLiteral("checkbox-halfchecked")
-                                                             : QStringLiteral("checkbox-unsel");
-    selectAllButton_->setImageFromFileNormalName(picture, picture, picture, picture);
+    selectAllButton_->showState(state == TaskManagerRows::All    ? HeaderCheckBox::State::All
+                                : state == TaskManagerRows::Some ? HeaderCheckBox::State::Some
+                                                                 : HeaderCheckBox::State::None);
     closeBut_->setButtonEnabled(engine_->rows().isCloseButtonEnabled());
 }
 

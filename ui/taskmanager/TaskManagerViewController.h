@@ -16,6 +16,7 @@ class QLabel;
 namespace ui {
 
 class BgTableView;
+class HeaderCheckBox;
 class TCImageButton;
 class TaskManagerModel;
 class TextImageButton;
@@ -51,7 +52,7 @@ public:
     // The controls, for tests.
     TextImageButton* closeBut() const { return closeBut_; }
     TCImageButton* refButton() const { return refButton_; }
-    TCImageButton* selectAllButton() const { return selectAllButton_; }
+    HeaderCheckBox* selectAllButton() const { return selectAllButton_; }
     QLabel* cpuLabel() const { return cpuLabel_; }
     QLabel* memoryLabel() const { return memoryLabel_; }
     QLabel* TemperatureLabel() const { return TemperatureLabel_; }
@@ -77,7 +78,7 @@ private:
     QTimer temTimer_;
     TextImageButton* closeBut_ = nullptr;
     TCImageButton* refButton_ = nullptr;
-    TCImageButton* selectAllButton_ = nullptr;
+    HeaderCheckBox* selectAllButton_ = nullptr;
     QLabel* cpuLabel_ = nullptr;
     QLabel* memoryLabel_ = nullptr;
     QLabel* TemperatureLabel_ = nullptr;
