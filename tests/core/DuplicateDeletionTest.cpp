@@ -28,10 +28,7 @@ using testsupport::readWholeFile;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 class DuplicateDeletionTest : public ::testing::Test {
 protected:

@@ -21,10 +21,7 @@ using Outcome = platform::PrivilegedSession::Outcome;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 std::string modeText(const std::string& path) {
     struct stat info {};

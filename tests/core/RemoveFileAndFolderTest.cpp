@@ -53,10 +53,7 @@ public:
     bool failing = false;
 };
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // An item as the page makes it when the user chooses it: its folders resolved.
 std::shared_ptr<FileObj> itemFor(const std::string& path, bool isDir = false) {

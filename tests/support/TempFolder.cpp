@@ -3,6 +3,8 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/files/PathText.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,6 +55,11 @@ std::string readWholeFile(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
 }
 
 }  // namespace testsupport

@@ -24,5 +24,7 @@ private:
 };
 
 std::string readWholeFile(const std::string& path);
+// Whether anything stands at the path; a link counts as itself, even when it leads nowhere.
+bool exists(const std::string& path);
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include "support/JunkHomeFixture.h"
 #include "support/ManualExecutors.h"
 #include "support/RecordingWorkspace.h"
+#include "support/TempFolder.h"
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/junk/FastTypeView.h"
 #include "ui/junk/JunkNodeModel.h"
@@ -30,7 +31,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 using core::junk::TCTreeNode;
@@ -40,10 +40,7 @@ using ui::JunkNodeModel;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // The image buttons' usable flag, whose YES means usable.
 bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }

@@ -17,8 +17,6 @@
 #include <QLabel>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 #include <functional>
 
 using ui::FileShareController;
@@ -26,10 +24,7 @@ using ui::ShredProgressWindowController;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // The real eraser, with a hook before each file and files it fails as a broken disk would.
 class HookedEraser : public core::SecureEraser {

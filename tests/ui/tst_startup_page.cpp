@@ -4,6 +4,7 @@
 #include "support/FakeLoginItemList.h"
 #include "support/FakePrivilegedSession.h"
 #include "support/MacHomeFixture.h"
+#include "support/TempFolder.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/BgTableView.h"
@@ -19,17 +20,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using ui::StartupItemsTableModel;
 using ui::StartupItemsViewController;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 std::vector<std::string> entriesOf(const std::string& folder) {
     std::vector<std::string> names;

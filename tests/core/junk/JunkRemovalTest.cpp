@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <set>
@@ -27,10 +26,7 @@ using Outcome = JunkRemoval::Outcome;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 std::shared_ptr<TCTreeNode> node(TCTreeNode& parent, const std::string& title, const std::string& size, int32_t state,
                                  const std::string& path = "") {

@@ -8,6 +8,7 @@
 #include "support/FakePrivilegedSession.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,7 @@ using Outcome = JunkRemoval::Outcome;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 class NoApplications : public platform::RunningApplications {
 public:

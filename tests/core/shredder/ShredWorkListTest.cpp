@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 using core::FileObj;
@@ -18,10 +17,7 @@ using testsupport::TempFolder;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 std::shared_ptr<FileObj> chosen(const std::string& path) {
     return core::ShredList::makeItem(platform::resolvedParentPath(path).value());

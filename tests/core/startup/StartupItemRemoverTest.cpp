@@ -6,6 +6,7 @@
 #include "support/FakePrivilegedSession.h"
 #include "support/LogCapture.h"
 #include "support/MacHomeFixture.h"
+#include "support/TempFolder.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,7 @@ using testsupport::MacHomeFixture;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // Every record the scanner lists under the fixture: agents, then daemons and helper tools.
 std::vector<ASLoginStartItem> listed() {

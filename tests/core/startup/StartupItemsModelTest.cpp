@@ -5,10 +5,9 @@
 #include "support/FakePrivilegedSession.h"
 #include "support/MacHomeFixture.h"
 #include "support/ManualExecutors.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using core::EuAuthorization;
 using core::startup::ASLoginStartItem;
@@ -18,10 +17,7 @@ using testsupport::FakeLoginItemList;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 std::vector<std::string> pathsOf(const std::vector<ASLoginStartItem>& rows) {
     std::vector<std::string> paths;

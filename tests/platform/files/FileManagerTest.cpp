@@ -11,10 +11,7 @@ using platform::FileManager;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 mode_t modeOf(const std::string& path) {
     struct stat info {};

@@ -26,10 +26,7 @@ namespace {
 
 const std::string helper = std::string(DURIDOVE_BIN_DIR) + "/" + PkexecPrivilegedSession::kHelperName;
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 size_t occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
