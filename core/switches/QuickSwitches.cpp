@@ -2,12 +2,15 @@
 
 #include "core/kit/CommUti.h"
 #include "core/kit/SettingsFile.h"
+#include "platform/bus/BluetoothAdapter.h"
+#include "platform/bus/IdleInhibitor.h"
 #include "platform/preferences/DesktopPreferences.h"
 #include "platform/system/Bundle.h"
 #include "platform/system/Log.h"
 #include "platform/system/ProcessRunner.h"
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <strings.h>
 
@@ -21,7 +24,11 @@ using platform::Preference;
 constexpr int kFirstVersionWithDarkAppearance = 1014;
 constexpr int kFirstVersionWithNightShiftSwitch = 1014;
 constexpr const char* kOpenNightKey = "openNight";
-constexpr auto kNightShiftTimeout = std::chrono::seconds(10);
+constexpr auto kToolTimeout = std::chrono::seconds(10);
+// BlueZ answers blueutil once the controller has powered up or down, a few seconds at worst.
+constexpr auto kBluetoothTimeout = std::chrono::seconds(20);
+constexpr const char* kScreenSaverCommand = "xdg-screensaver";
+constexpr const char* kPowerAssertionName = "PreventUserIdleDisplaySleep";
 
 PlistValue stored(Preference preference) { return DesktopPreferences::shared()->copyValue(preference); }
 
@@ -45,7 +52,25 @@ bool nightShiftIsUsable() {
            !platform::Bundle::helperPath("nshift").empty();
 }
 
+bool bluetoothIsUsable() {
+    return !platform::Bundle::helperPath("blueutil").empty() && platform::BluetoothAdapter::powerState().has_value();
+}
+
 SwitchState stateOf(bool usable, bool (*isOn)()) { return SwitchState{usable, usable && isOn()}; }
+
+// Runs a tool and waits for it; false, with the tool's own words in the log, when it failed.
+bool runTool(std::vector<std::string> arguments, std::chrono::milliseconds timeout, const std::string& whatStaysAsItWas) {
+    platform::ProcessRequest request;
+    request.arguments = std::move(arguments);
+    request.timeout = timeout;
+    const platform::ProcessResult result = platform::ProcessRunner::shared()->run(request);
+    if (result.succeeded()) return true;
+    std::string command = std::filesystem::path(request.arguments.front()).filename();
+    for (std::size_t index = 1; index < request.arguments.size(); ++index) command += " " + request.arguments[index];
+    platform::logWarning(whatStaysAsItWas + " left as it was: " + command + " failed (exit status " +
+                         std::to_string(result.exitStatus) + ") " + result.errorOutput);
+    return false;
+}
 
 }  // namespace
 
@@ -79,6 +104,14 @@ bool QuickSwitches::isDarkModeEnabled() {
     return CommUti::getSystemVersion() >= kFirstVersionWithDarkAppearance && getDarkMode();
 }
 
+bool QuickSwitches::isNotSeelp() { return platform::IdleInhibitor::shared().isHeld(); }
+
+bool QuickSwitches::getBuleIsOpen() {
+    const bool isOpen = platform::BluetoothAdapter::powerState().value_or(false);
+    platform::logInfo("blue-------" + std::to_string(isOpen));
+    return isOpen;
+}
+
 SwitchState QuickSwitches::readState(SwitchId id) {
     switch (id) {
     case SwitchId::DesktopIcons:
@@ -88,9 +121,9 @@ SwitchState QuickSwitches::readState(SwitchId id) {
     case SwitchId::DoNotDisturb: return stateOf(isAvailable(Preference::DoNotDisturb), &getDoNotDisturb);
     case SwitchId::NightShift: return stateOf(nightShiftIsUsable(), &getIsOpenNight);
     case SwitchId::DockHiding: return stateOf(isAvailable(Preference::DockAutohide), &getDockHide);
-    case SwitchId::ScreenSaver:
-    case SwitchId::StayAwake:
-    case SwitchId::Bluetooth: return SwitchState{};  // no backing on this system yet
+    case SwitchId::ScreenSaver: return SwitchState{!platform::findExecutable(kScreenSaverCommand).empty(), false};
+    case SwitchId::StayAwake: return stateOf(isNotSeelp() || platform::IdleInhibitor::shared().isAvailable(), &isNotSeelp);
+    case SwitchId::Bluetooth: return stateOf(bluetoothIsUsable(), &getBuleIsOpen);
     }
     return SwitchState{};
 }
@@ -110,19 +143,36 @@ bool QuickSwitches::setDoNotDisturb() { return store(Preference::DoNotDisturb, !
 bool QuickSwitches::setNightLight() {
     const bool wasOpen = getIsOpenNight();
     const std::string tool = platform::Bundle::helperPath("nshift");
-    if (tool.empty()) return false;
-    platform::ProcessRequest request;
-    request.arguments = {tool, wasOpen ? "0" : "50"};
-    request.timeout = kNightShiftTimeout;
-    const platform::ProcessResult result = platform::ProcessRunner::shared()->run(request);
-    if (!result.succeeded()) {
-        platform::logWarning("Night Shift left as it was: nshift " + request.arguments[1] + " failed (exit status " +
-                             std::to_string(result.exitStatus) + ") " + result.errorOutput);
-        return false;
-    }
+    if (tool.empty() || !runTool({tool, wasOpen ? "0" : "50"}, kToolTimeout, "Night Shift")) return false;
     return SettingsFile::setValue(kOpenNightKey, PlistValue(!wasOpen));
 }
 
 bool QuickSwitches::setDockHide(bool hide) { return store(Preference::DockAutohide, hide); }
+
+bool QuickSwitches::openScreen() {
+    const std::string command = platform::findExecutable(kScreenSaverCommand);
+    return !command.empty() && runTool({command, "activate"}, kToolTimeout, "The screen saver");
+}
+
+bool QuickSwitches::enablePowerSave(bool on) {
+    if (on) return PreventSleep();
+    ReleasePreventObj();
+    return false;
+}
+
+bool QuickSwitches::setBluetoothPower(bool on) {
+    const std::string tool = platform::Bundle::helperPath("blueutil");
+    return !tool.empty() && runTool({tool, "-p", on ? "1" : "0"}, kBluetoothTimeout, "Bluetooth");
+}
+
+bool PreventSleep() {
+    platform::IdleInhibitor& inhibitor = platform::IdleInhibitor::shared();
+    if (inhibitor.isHeld()) return true;
+    if (!inhibitor.hold(kPowerAssertionName)) return false;
+    platform::logInfo("prevent sleep!");
+    return true;
+}
+
+void ReleasePreventObj() { platform::IdleInhibitor::shared().release(); }
 
 }  // namespace core::switches

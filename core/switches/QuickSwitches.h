@@ -25,9 +25,10 @@ struct SwitchState {
 };
 
 // What the quick switches read and change, through the desktop's preferences
-// (platform::DesktopPreferences), the settings file and the Night Shift tool "nshift". Every
-// call may block (the desktop's settings service, a child process): run them off the main
-// thread. A change that did not happen answers false and says why in the log.
+// (platform::DesktopPreferences), the settings file, the desktop's idle inhibitor, the screen
+// saver command and the tools "nshift" (Night Shift) and "blueutil" (Bluetooth). Every call
+// may block (the desktop's settings service, the message buses, a child process): run them off
+// the main thread. A change that did not happen answers false and says why in the log.
 class QuickSwitches {
 public:
     QuickSwitches() = delete;
@@ -46,6 +47,10 @@ public:
     static bool getDockHide();
     // The appearance the application sees: dark only on systems that have one (10.14 on).
     static bool isDarkModeEnabled();
+    // Stay-awake is on: the idle inhibitor is held.
+    static bool isNotSeelp();
+    // The default Bluetooth adapter is powered; logs "blue-------%d".
+    static bool getBuleIsOpen();
 
     // Whether the switch has a backing here, and its state; an unusable switch reads as off.
     static SwitchState readState(SwitchId id);
@@ -62,6 +67,18 @@ public:
     // settings file only once the tool has succeeded.
     static bool setNightLight();
     static bool setDockHide(bool hide);
+    // Starts the screen saver now ("xdg-screensaver activate").
+    static bool openScreen();
+    // Stay-awake on (PreventSleep) or off (ReleasePreventObj); answers whether it is on now.
+    static bool enablePowerSave(bool on);
+    // Runs "blueutil -p 1" (on) or "-p 0" (off) and waits for it.
+    static bool setBluetoothPower(bool on);
 };
+
+// Keeps the display awake by holding the desktop's idle inhibitor, at most one however often
+// it is called; logs "prevent sleep!" when it takes it. False when no inhibitor could be had.
+bool PreventSleep();
+// Lets the display sleep again; stay-awake is switched off and the application quits this way.
+void ReleasePreventObj();
 
 }  // namespace core::switches

@@ -1,12 +1,8 @@
 #include "platform/preferences/ShellExtension.h"
 
-#include "platform/files/FolderLister.h"
-#include "platform/files/PathText.h"
+#include "platform/bus/BusConnection.h"
 #include "platform/system/Log.h"
 
-#include <gio/gio.h>
-
-#include <cstdlib>
 #include <memory>
 
 namespace platform {
@@ -16,37 +12,14 @@ constexpr int kCallTimeoutMs = 2000;
 // The extension states the shell reports; 1 is "enabled" (named "active" in newer shells).
 constexpr double kStateEnabled = 1;
 
-struct VariantUnref {
-    void operator()(GVariant* variant) const { g_variant_unref(variant); }
-};
-using Variant = std::unique_ptr<GVariant, VariantUnref>;
-
-// Only a bus that is already there: GLib would otherwise try to start one of its own.
-bool hasSessionBus() {
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address && *address) return true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime && *runtime && FolderLister::entryAt(joinPath(runtime, "bus")).has_value();
-}
-
 Variant callShell(const char* method, const std::string& uuid, const char* replyType) {
-    if (!hasSessionBus()) return nullptr;
-    GError* error = nullptr;
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
-    if (!bus) {
-        logWarning(std::string("no session bus for the shell's extensions: ") + error->message);
-        g_error_free(error);
-        return nullptr;
-    }
-    GVariant* reply = g_dbus_connection_call_sync(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
-                                                  method, g_variant_new("(s)", uuid.c_str()), G_VARIANT_TYPE(replyType),
-                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &error);
-    g_object_unref(bus);
-    if (!reply) {
-        logInfo(std::string("the shell's extensions cannot be asked (") + method + "): " + error->message);
-        g_error_free(error);
-    }
-    return Variant(reply);
+    const std::shared_ptr<BusConnection> bus = BusConnection::session();
+    if (!bus) return nullptr;
+    std::string error;
+    Variant reply = bus->call("org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions", method,
+                              g_variant_new("(s)", uuid.c_str()), replyType, kCallTimeoutMs, &error);
+    if (!reply) logInfo(std::string("the shell's extensions cannot be asked (") + method + "): " + error);
+    return reply;
 }
 
 }  // namespace

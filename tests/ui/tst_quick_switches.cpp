@@ -1,9 +1,15 @@
 #include "core/kit/SettingsFile.h"
 #include "platform/preferences/GSettingsPreferences.h"
+#include "support/FakeBluez.h"
 #include "support/FakeDesktopPreferences.h"
+#include "support/FakeScreenSaver.h"
 #include "support/KeyfileDesktopSettings.h"
+#include "support/LogCapture.h"
 #include "support/ManualExecutors.h"
+#include "support/PrivateBus.h"
 #include "support/ScopedEnvironment.h"
+#include "support/ScopedVariable.h"
+#include "support/TempFolder.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/switches/HightActionViewController.h"
 #include "ui/switches/SwitchButton.h"
@@ -12,6 +18,8 @@
 
 #include <chrono>
 #include <memory>
+
+#include <sys/stat.h>
 
 using platform::PlistValue;
 using platform::Preference;
@@ -91,6 +99,10 @@ private slots:
     }
 
     void nightShiftBelow1014AndSwitchesWithoutBackingAreUnusable() {
+        // No screen saver command, no idle inhibitor service, no Bluetooth adapter.
+        testsupport::PrivateBus emptyBus;
+        testsupport::TempFolder noPrograms;
+        testsupport::ScopedVariable path("PATH", noPrograms.path());
         testsupport::ScopedEnvironment oldSystem([](platform::Environment::Values& values) { values.systemVersion = "10.13"; });
         QVERIFY(core::SettingsFile::setValue("openNight", PlistValue(true)));
         useFakePreferences();
@@ -112,6 +124,51 @@ private slots:
         press(page, 8);
         expectSwitch(page, 7, false, "Disabled", "ic_Night");
         QCOMPARE(fake->writeCount(Preference::DockAutohide), 0);
+    }
+
+    void theScreenSaverStartsAndItsPicturesStay() {
+        testsupport::TempFolder programs;
+        const std::string called = programs / "called";
+        programs.writeFile("xdg-screensaver", "#!/bin/sh\necho \"$@\" > '" + called + "'\n");
+        QVERIFY(chmod((programs / "xdg-screensaver").c_str(), 0755) == 0);
+        testsupport::ScopedVariable path("PATH", programs.path());
+        useFakePreferences();
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        expectSwitch(page, 4, true, "Disabled", "ic_screensaver");
+        press(page, 4);
+        manual.runQueued();
+        QCOMPARE(testsupport::readWholeFile(called), std::string("activate\n"));
+        expectSwitch(page, 4, true, "Disabled", "ic_screensaver");
+    }
+
+    void bluetoothShowsTheAdaptersRealPowerAfterAFailedChangeAndAfterChangesElsewhere() {
+        testsupport::PrivateBus bus;
+        testsupport::FakeBluez bluez(bus.address(), {{"hci0", false, true}});
+        useFakePreferences();
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        expectSwitch(page, 9, true, "Disabled", "ic_bluetooth");
+
+        testsupport::LogCapture log;
+        press(page, 9);
+        QCOMPARE(page.button(9)->image(), QString("Active"));
+        manual.runQueued();
+        expectSwitch(page, 9, true, "Disabled", "ic_bluetooth");
+        QVERIFY(log.contains("Bluetooth left as it was: blueutil -p 1 failed (exit status 1)"));
+        QVERIFY(log.contains("Blocked through rfkill"));
+
+        bluez.setBlocked("hci0", false);
+        bluez.powerFromOutside("hci0", true);
+        QVERIFY(manual.waitForQueued(milliseconds(5000)));
+        manual.runQueued();
+        expectSwitch(page, 9, true, "Active", "ic_bluetooth");
+        press(page, 9);
+        manual.runQueued();
+        QVERIFY(!bluez.isPowered("hci0"));
+        expectSwitch(page, 9, true, "Disabled", "ic_bluetooth");
     }
 
     // The real desktop keys, changed through the page's buttons (Night Shift through nshift).
@@ -165,6 +222,28 @@ private slots:
         QCOMPARE(page->button(2)->image(), QString("Disabled"));
         QTRY_VERIFY(page->button(2)->isEnabled());
         QCOMPARE(page->button(2)->image(), QString("Disabled"));
+    }
+
+    // Last: it runs the application's event loop to its end, as quitting does.
+    void stayAwakeOnOffOnHoldsOneInhibitorAndQuittingGivesItBack() {
+        testsupport::PrivateBus bus;
+        testsupport::FakeScreenSaver screenSaver(bus.address());
+        useFakePreferences();
+        testsupport::ManualExecutors manual;
+        ui::HightActionViewController page(manual.executors());
+        manual.runQueued();
+        expectSwitch(page, 5, true, "Disabled", "ic_awake");
+        for (const char* image : {"Active", "Disabled", "Active"}) {
+            press(page, 5);
+            manual.runQueued();
+            QCOMPARE(page.button(5)->image(), QString(image));
+        }
+        QCOMPARE(screenSaver.heldCount(), 1);
+        QCOMPARE(screenSaver.inhibitCalls(), 2);
+
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        QCOMPARE(screenSaver.heldCount(), 0);
     }
 };
 

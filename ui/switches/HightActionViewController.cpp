@@ -1,5 +1,6 @@
 #include "ui/switches/HightActionViewController.h"
 
+#include "platform/bus/BluetoothAdapter.h"
 #include "platform/system/Log.h"
 #include "ui/kit/controls/TextField.h"
 #include "ui/kit/looks/Colors.h"
@@ -8,6 +9,7 @@
 #include "ui/kit/looks/WidgetColors.h"
 #include "ui/switches/SwitchButton.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -74,7 +76,23 @@ QColor detailColor() { return getColor(136, 136, 136, 1); }
 HightActionViewController::HightActionViewController(core::Executors executors, QWidget* parent)
     : QWidget(parent), executors_(std::move(executors)) {
     fillBackground(this, getColor(255, 255, 255, 1));
+    viewDidLoad();
     awakeFromNib();
+}
+
+HightActionViewController::~HightActionViewController() = default;
+
+// Bluetooth's power changes, wherever they come from, and the end of the application, which
+// gives stay-awake's inhibitor back.
+void HightActionViewController::viewDidLoad() {
+    QPointer<HightActionViewController> page(this);
+    core::Executors executors = executors_;
+    bluetoothPowerObservation_ = platform::BluetoothAdapter::observePower([page, executors] {
+        executors.main([page] {
+            if (page) page->getBuleIsOpen();
+        });
+    });
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [] { core::switches::ReleasePreventObj(); });
 }
 
 // The switches start unusable and off; their states, read off the main thread, follow.
@@ -87,9 +105,12 @@ void HightActionViewController::awakeFromNib() {
     connect(button(1), &QAbstractButton::clicked, this, &HightActionViewController::but_1Actton);
     connect(button(2), &QAbstractButton::clicked, this, &HightActionViewController::but_2Actton);
     connect(button(3), &QAbstractButton::clicked, this, &HightActionViewController::but_3Actton);
+    connect(button(4), &QAbstractButton::clicked, this, &HightActionViewController::but_4Actton);
+    connect(button(5), &QAbstractButton::clicked, this, &HightActionViewController::but_5Actton);
     connect(button(6), &QAbstractButton::clicked, this, &HightActionViewController::but_6Actton);
     connect(button(7), &QAbstractButton::clicked, this, &HightActionViewController::but_7Action);
     connect(button(8), &QAbstractButton::clicked, this, &HightActionViewController::but_8Action);
+    connect(button(9), &QAbstractButton::clicked, this, &HightActionViewController::but_9Action);
     readStates();
 }
 
@@ -187,6 +208,18 @@ void HightActionViewController::changeAndReadBack(SwitchId id, std::function<voi
     });
 }
 
+// A state read while a change of the same switch runs is dropped: the change reads back itself.
+void HightActionViewController::readStateBack(SwitchId id) {
+    QPointer<HightActionViewController> page(this);
+    core::Executors executors = executors_;
+    executors_.global([page, executors, id] {
+        const SwitchState state = QuickSwitches::readState(id);
+        executors.main([page, id, state] {
+            if (page && !page->busy_[indexOf(id)]) page->applyState(id, state);
+        });
+    });
+}
+
 void HightActionViewController::but_1Actton() {
     toggle(SwitchId::DesktopIcons, [](bool) { QuickSwitches::hiddenDesktopIcon(); });
 }
@@ -195,6 +228,14 @@ void HightActionViewController::but_2Actton() { updateDarkMode(); }
 
 void HightActionViewController::but_3Actton() {
     toggle(SwitchId::HiddenFiles, [](bool) { QuickSwitches::hiddenHiddenFiles(); });
+}
+
+void HightActionViewController::but_4Actton() {
+    executors_.global([] { QuickSwitches::openScreen(); });
+}
+
+void HightActionViewController::but_5Actton() {
+    toggle(SwitchId::StayAwake, [](bool on) { QuickSwitches::enablePowerSave(on); });
 }
 
 void HightActionViewController::but_6Actton() {
@@ -208,6 +249,12 @@ void HightActionViewController::but_7Action() {
 void HightActionViewController::but_8Action() {
     toggle(SwitchId::DockHiding, [](bool hide) { QuickSwitches::setDockHide(hide); });
 }
+
+void HightActionViewController::but_9Action() {
+    toggle(SwitchId::Bluetooth, [](bool on) { QuickSwitches::setBluetoothPower(on); });
+}
+
+void HightActionViewController::getBuleIsOpen() { readStateBack(SwitchId::Bluetooth); }
 
 bool HightActionViewController::isDarkModeEnabled() const { return QuickSwitches::isDarkModeEnabled(); }
 

@@ -9,10 +9,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 class QLabel;
+
+namespace platform {
+class BusSubscription;
+}
 
 namespace ui {
 
@@ -32,6 +37,7 @@ public:
     static constexpr int kSwitchCount = 9;
 
     explicit HightActionViewController(core::Executors executors = Dispatch::executors(), QWidget* parent = nullptr);
+    ~HightActionViewController() override;
 
     QWidget* getView() override { return this; }
     int getViewID() override { return 9; }
@@ -45,6 +51,15 @@ public:
     void but_6Actton();
     void but_7Action();
     void but_8Action();
+    void but_9Action();
+    // The screen saver starts; its pictures do not change.
+    void but_4Actton();
+    // Stay-awake: the idle inhibitor is held while it is on and given back when it is switched
+    // off or the application quits.
+    void but_5Actton();
+
+    // Bluetooth's state read again off the main thread, as after a change of its power.
+    void getBuleIsOpen();
 
     // The appearance. The page's own change holds the dark switch for 2.0 s (isAppSet) and the
     // change signals it causes are ignored; a change made elsewhere shows after 1.0 s.
@@ -73,6 +88,8 @@ private:
     void refreshUsable(SwitchId id);
     void toggle(SwitchId id, std::function<void(bool on)> change);
     void changeAndReadBack(SwitchId id, std::function<void()> change);
+    void readStateBack(SwitchId id);
+    void viewDidLoad();
 
     core::Executors executors_;
     std::array<SwitchButton*, kSwitchCount> buttons_{};
@@ -84,6 +101,7 @@ private:
     bool isCanClick_ = false;
     bool isAppSet_ = false;
     bool darkChangePending_ = false;
+    std::unique_ptr<platform::BusSubscription> bluetoothPowerObservation_;
 };
 
 }  // namespace ui

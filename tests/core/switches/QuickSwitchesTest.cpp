@@ -117,8 +117,6 @@ TEST_F(QuickSwitchesTest, SwitchesWithoutBackingReadAsUnusableAndOff) {
     EXPECT_EQ(QuickSwitches::readState(SwitchId::NightShift), (SwitchState{false, false}));
     EXPECT_EQ(QuickSwitches::readState(SwitchId::DockHiding), (SwitchState{false, false}));
     EXPECT_EQ(QuickSwitches::readState(SwitchId::DoNotDisturb), (SwitchState{true, true}));
-    for (SwitchId id : {SwitchId::ScreenSaver, SwitchId::StayAwake, SwitchId::Bluetooth})
-        EXPECT_EQ(QuickSwitches::readState(id), (SwitchState{false, false}));
     EXPECT_FALSE(QuickSwitches::setDockHide(true));
 }
 
