@@ -188,6 +188,10 @@ std::unique_ptr<BusSubscription> BusConnection::subscribe(const std::vector<Sign
     runOnBusThread([&] {
         for (const SignalMatch& match : matches) subscription->add(match);
     });
+    // The bus daemon takes the match rules in order with our other messages, so once it has
+    // answered a later call no signal sent after this returns can be missed.
+    call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr,
+         kBusCallTimeoutMs);
     return subscription;
 }
 

@@ -17,7 +17,7 @@ using platform::BluetoothAdapter;
 using testsupport::FakeBluez;
 
 bool eventually(const std::function<bool()>& condition) {
-    for (int tries = 0; tries < 200 && !condition(); ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int tries = 0; tries < 500 && !condition(); ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return condition();
 }
 
