@@ -241,7 +241,7 @@ private slots:
         QCOMPARE(screenSaver.heldCount(), 1);
         QCOMPARE(screenSaver.inhibitCalls(), 2);
 
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
         QCOMPARE(screenSaver.heldCount(), 0);
     }
