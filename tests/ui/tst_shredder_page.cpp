@@ -5,6 +5,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "ui/kit/controls/TCImageButton.h"
+#include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/shredder/FileShareController.h"
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <future>
 
 using ui::FileShareController;
 using ui::ShredProgressWindowController;
@@ -186,8 +188,12 @@ private slots:
         FileShareController page(ui::Dispatch::executors(), eraser);
         eraser->beforeErasing = [&](const std::string& path) {
             if (path != platform::resolvedParentPath(first)) return;
-            QMetaObject::invokeMethod(
-                qApp, [&] { page.shredProgessWC()->stopButtonAction(); }, Qt::BlockingQueuedConnection);
+            std::promise<void> stopped;
+            ui::Dispatch::mainQueue([&] {
+                page.shredProgessWC()->stopButtonAction();
+                stopped.set_value();
+            });
+            stopped.get_future().wait();
         };
         page.viewDragAction(paths({first, second, third}));
 

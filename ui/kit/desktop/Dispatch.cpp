@@ -35,14 +35,15 @@ private:
     std::deque<core::Task> tasks_;
 };
 
+// Never destroyed: a detached thread may still post while the process exits.
 TaskQueue& mainTasks() {
-    static TaskQueue queue;
-    return queue;
+    static TaskQueue* const queue = new TaskQueue;
+    return *queue;
 }
 
 TaskQueue& poolTasks() {
-    static TaskQueue queue;
-    return queue;
+    static TaskQueue* const queue = new TaskQueue;
+    return *queue;
 }
 
 }  // namespace
@@ -57,22 +58,21 @@ public:
 
 namespace {
 
-// Made by whichever thread asks first (normally the main thread, through executors()), and
-// handed to the main thread at once. It lives as long as the process.
-MainQueueReceiver* mainReceiver() {
-    static MainQueueReceiver* const receiver = [] {
-        auto* made = new MainQueueReceiver;
-        made->moveToThread(QCoreApplication::instance()->thread());
-        return made;
-    }();
-    return receiver;
+MainQueueReceiver* mainReceiver = nullptr;
+
+// Made on the main thread as the application object is made, before any thread can post, so
+// every poster finds it whole. It lives as long as the process.
+void makeMainReceiver() {
+    if (!mainReceiver) mainReceiver = new MainQueueReceiver;
 }
 
 }  // namespace
 
+Q_COREAPP_STARTUP_FUNCTION(makeMainReceiver)
+
 void Dispatch::mainQueue(core::Task task) {
     mainTasks().push(std::move(task));
-    QMetaObject::invokeMethod(mainReceiver(), "runOneTask", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(mainReceiver, "runOneTask", Qt::QueuedConnection);
 }
 
 void Dispatch::mainQueueAfter(std::chrono::milliseconds delay, core::Task task) {
@@ -90,9 +90,6 @@ void Dispatch::globalQueue(core::Task task) {
 void Dispatch::detached(core::Task task) { std::thread(std::move(task)).detach(); }
 
 core::Executors Dispatch::executors() {
-    // Pages take their executors on the main thread: the receiver is made there before any
-    // worker of theirs posts, so its making is ordered before the main thread's use of it.
-    mainReceiver();
     return core::Executors{&Dispatch::mainQueue, &Dispatch::globalQueue, &Dispatch::detached, &Dispatch::mainQueueAfter};
 }
 
