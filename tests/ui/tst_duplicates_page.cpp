@@ -13,6 +13,7 @@
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/FlatHeaderView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/NewOutlineView.h"
 #include "ui/kit/windows/TCImageWindow.h"
 
@@ -25,8 +26,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using core::SimpleNodeData;
 using ui::DuplicateOutlineModel;
 using ui::DuplicateViewController;
@@ -34,10 +33,7 @@ using ui::SameFileDeleteViewController;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 SameFileDeleteViewController& logic(DuplicateViewController& page) { return *page.sameFileDeleteVC(); }
 

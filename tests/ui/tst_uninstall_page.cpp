@@ -3,11 +3,13 @@
 #include "support/FakePrivilegedSession.h"
 #include "support/MacBundles.h"
 #include "support/MacHomeFixture.h"
+#include "support/TempFolder.h"
 #include "ui/kit/controls/SegmentedControl.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/CustomTableView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/uninstall/AMRelatedFilesWindowController.h"
 #include "ui/uninstall/RelatedFilesModel.h"
@@ -21,8 +23,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 #include <functional>
 
 using core::uninstall::AMAppItemPtr;
@@ -34,10 +34,7 @@ using ui::UninstallViewController;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // The image buttons' usable flag, whose YES means usable.
 bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }

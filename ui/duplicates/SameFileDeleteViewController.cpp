@@ -19,6 +19,7 @@
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/FlatHeaderView.h"
 #include "ui/kit/tables/FlatItemDelegate.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/ImageAndTextCell.h"
 #include "ui/kit/tables/NewOutlineView.h"
 #include "ui/kit/windows/AlertSheet.h"
@@ -83,16 +84,16 @@ void setPicture(TCImageButton* button, const QString& image) {
     button->setImageFromFileNormalName(image, image, image, image);
 }
 
-QString headerPicture(DuplicateSelection::HeaderBox box) {
+HeaderCheckBox::State headerState(DuplicateSelection::HeaderBox box) {
     switch (box) {
         case DuplicateSelection::HeaderBox::Ticked:
-            return QStringLiteral("checkbox-checked");
+            return HeaderCheckBox::State::All;
         case DuplicateSelection::HeaderBox::HalfTicked:
-            return QStringLiteral("checkbox-halfchecked");
+            return HeaderCheckBox::State::Some;
         case DuplicateSelection::HeaderBox::Unticked:
             break;
     }
-    return QStringLiteral("checkbox-unsel");
+    return HeaderCheckBox::State::None;
 }
 
 QString homeFolder() {
@@ -232,11 +233,8 @@ void SameFileDeleteViewController::makeOutline() {
 
 // The header box lies in the outline's header, over the rows' boxes.
 void SameFileDeleteViewController::tableViewTitleCheckBox() {
-    button_ = new TCImageButton(outline_->headerView());
-    setPicture(button_, QStringLiteral("checkbox-unsel"));
-    button_->resize(16, 16);
+    button_ = new HeaderCheckBox(outline_->headerView());
     button_->move(kHeaderCheckX, (FlatHeaderView::kHeight - 16) / 2);
-    button_->setCursor(Qt::PointingHandCursor);
     connect(button_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::setAllSelectOrNoSelect);
 }
 
@@ -333,7 +331,7 @@ void SameFileDeleteViewController::searchBtnClicked() {
     pathChoseBtn_->setButtonEnabled(false);
     removeButton_->setButtonEnabled(false);
     stopScanBtn_->setButtonEnabled(true);
-    setPicture(button_, QStringLiteral("checkbox-unsel"));
+    button_->showState(HeaderCheckBox::State::None);
     model_->setRootNode(nullptr);
     trees_.destroyAllSubTrees();
     selection_.untickAll(nullptr);
@@ -456,7 +454,7 @@ void SameFileDeleteViewController::showCountsLine() {
 }
 
 void SameFileDeleteViewController::refreshHeaderBox() {
-    setPicture(button_, headerPicture(selection_.headerBox(trees_.treeData())));
+    button_->showState(headerState(selection_.headerBox(trees_.treeData())));
 }
 
 void SameFileDeleteViewController::selectionChanged() {

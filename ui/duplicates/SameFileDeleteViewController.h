@@ -33,6 +33,7 @@ class EUProgressView;
 class NewOutlineView;
 class SameFileDeleteViewControllerDelegate;
 class SegmentedControl;
+class HeaderCheckBox;
 class TCImageButton;
 class TextImageButton;
 
@@ -97,7 +98,7 @@ public:
     SegmentedControl* segmentControl() const { return segmentControl_; }
     NewOutlineView* outline() const { return outline_; }
     DuplicateOutlineModel* outlineModel() const { return model_; }
-    TCImageButton* headerCheckBox() const { return button_; }
+    HeaderCheckBox* headerCheckBox() const { return button_; }
     QLabel* titleLabel() const { return titleLabel_; }
     TextImageButton* removeButton() const { return removeButton_; }
     TCImageButton* stopRemoveBtn() const { return stopRemoveBtn_; }
@@ -164,7 +165,7 @@ private:
     SegmentedControl* segmentControl_ = nullptr;
     NewOutlineView* outline_ = nullptr;
     DuplicateOutlineModel* model_ = nullptr;
-    TCImageButton* button_ = nullptr;
+    HeaderCheckBox* button_ = nullptr;
     QWidget* bottomBgView_ = nullptr;
     QLabel* titleLabel_ = nullptr;
     TextImageButton* removeButton_ = nullptr;

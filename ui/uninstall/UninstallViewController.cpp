@@ -12,6 +12,7 @@
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/CustomTableView.h"
 #include "ui/kit/tables/FlatHeaderView.h"
+#include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/tables/OpenButtonCell.h"
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
@@ -141,11 +142,7 @@ void UninstallViewController::makeTable() {
 
 // The select-all box in the table's header.
 void UninstallViewController::getLanguagsTableHeaderView() {
-    selectAllBut_ = new TCImageButton(listViewTabel_->headerView());
-    selectAllBut_->setImageFromFileNormalName(QStringLiteral("checkbox-unsel"), QStringLiteral("checkbox-unsel"),
-                                              QStringLiteral("checkbox-unsel"), QStringLiteral("checkbox-unsel"));
-    selectAllBut_->setGeometry(24, 5, 16, 16);
-    selectAllBut_->setCursor(Qt::PointingHandCursor);
+    selectAllBut_ = new HeaderCheckBox(listViewTabel_->headerView());
     connect(selectAllBut_, &QAbstractButton::clicked, this, &UninstallViewController::selectAllButtonAction);
 }
 
@@ -258,10 +255,9 @@ void UninstallViewController::changeSelectAllButtonState() {
     const size_t shown = lists_.shown().size();
     uninstallButton_->setButtonEnabled(ticked > 0 && !isGathering_);
     const UninstallLists::SelectAllState state = lists_.selectAllState();
-    const QString picture = state == UninstallLists::AllTicked    ? QStringLiteral("checkbox-checked")
-                            : state == UninstallLists::SomeTicked ? QStringLiteral("checkbox-halfchecked")
-                                                                  : QStringLiteral("checkbox-unsel");
-    selectAllBut_->setImageFromFileNormalName(picture, picture, picture, picture);
+    selectAllBut_->showState(state == UninstallLists::AllTicked    ? HeaderCheckBox::State::All
+                             : state == UninstallLists::SomeTicked ? HeaderCheckBox::State::Some
+                                                                   : HeaderCheckBox::State::None);
     if (ticked == 0) {
         selectCountLabel_->setText(QStringLiteral("总共: %1项").arg(shown));
         return;

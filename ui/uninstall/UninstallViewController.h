@@ -22,6 +22,7 @@ namespace ui {
 class AMRelatedFilesWindowController;
 class CustomTableView;
 class SegmentedControl;
+class HeaderCheckBox;
 class TCImageButton;
 class TextImageButton;
 class UninstallTableModel;
@@ -64,7 +65,7 @@ public:
     QLineEdit* searchBar() const { return searchBar_; }
     CustomTableView* listViewTabel() const { return listViewTabel_; }
     UninstallTableModel* listModel() const { return model_; }
-    TCImageButton* selectAllBut() const { return selectAllBut_; }
+    HeaderCheckBox* selectAllBut() const { return selectAllBut_; }
     TextImageButton* uninstallButton() const { return uninstallButton_; }
     QLabel* selectCountLabel() const { return selectCountLabel_; }
     AMRelatedFilesWindowController* relatedFilesWinController() const;
@@ -106,7 +107,7 @@ private:
     TCImageButton* refButton_ = nullptr;
     QLineEdit* searchBar_ = nullptr;
     CustomTableView* listViewTabel_ = nullptr;
-    TCImageButton* selectAllBut_ = nullptr;
+    HeaderCheckBox* selectAllBut_ = nullptr;
     TextImageButton* uninstallButton_ = nullptr;
     QLabel* selectCountLabel_ = nullptr;
     QPointer<AMRelatedFilesWindowController> relatedFilesWinController_;
