@@ -20,8 +20,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -35,10 +33,7 @@ namespace {
 
 void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // The image buttons' usable flag, whose YES means usable.
 bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }

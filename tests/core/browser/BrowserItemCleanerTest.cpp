@@ -7,6 +7,7 @@
 #include "support/LockFlag.h"
 #include "support/LogCapture.h"
 #include "support/MacHomeFixture.h"
+#include "support/TempFolder.h"
 #include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,7 @@ using testsupport::rowsIn;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 // A Chromium-family profile with every kind of item.
 void makeChromeProfile(const MacHomeFixture& home, const std::string& profile, int visits) {

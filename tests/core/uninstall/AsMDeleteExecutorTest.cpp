@@ -23,10 +23,7 @@ using Removal = platform::PrivilegedSession::Removal;
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
+using testsupport::exists;
 
 AMAppItemPtr recordAt(const std::string& path) {
     auto item = std::make_shared<AMAppItem>();
