@@ -137,11 +137,12 @@ private slots:
     // force-quit with "加速".
     void listsAndForceQuitsApplicationsStartedFromADesktopEntry() {
         testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
-        // A name of this run's own: another run's copies on the same machine are never counted.
+        // Names of this run's own (program and entry): another run's copies on the same machine,
+        // launched from an entry of the same name, are never counted.
         const std::string program = environment.folder() / ("demo-app-" + std::to_string(getpid()));
         std::filesystem::copy_file("/bin/sleep", program);
         const std::string entry = environment.folder().writeFile(
-            "data/applications/duridove-demo.desktop",
+            "data/applications/duridove-demo-" + std::to_string(getpid()) + ".desktop",
             "[Desktop Entry]\nType=Application\nName=Demo Editor.app\nExec=" + program + " 600\n");
         ScopedApplications applications(std::make_shared<platform::ProcRunningApplications>(
             std::vector<std::string>{environment.folder() / "data/applications"}));
