@@ -1,7 +1,9 @@
 #include "core/kit/EULinkUrl.h"
 
 #include "core/kit/SettingsFile.h"
+#include "platform/desktop/Workspace.h"
 #include "platform/system/Environment.h"
+#include "platform/system/Log.h"
 
 #include <vector>
 
@@ -27,6 +29,15 @@ std::string EULinkUrl::GetUrl(const std::string& key) {
         if (!link.empty()) return link;
     }
     return fallback;
+}
+
+bool EULinkUrl::openLink(const std::string& key) {
+    const std::string url = GetUrl(key);
+    if (url.empty()) {
+        platform::logWarning("no \"" + key + "\" link in the settings file: nothing to open");
+        return false;
+    }
+    return platform::Workspace::shared()->openURL(url);
 }
 
 }  // namespace core

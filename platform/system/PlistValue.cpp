@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -137,6 +139,15 @@ std::optional<int64_t> leadingInteger(const std::string& text) {
     return value;
 }
 
+// A real number's whole part; the nearest integer there is for one out of range, and the
+// fallback for one that is not a number at all.
+int64_t integerOf(double number, int64_t fallback) {
+    if (std::isnan(number)) return fallback;
+    if (number >= 9223372036854775807.0) return std::numeric_limits<int64_t>::max();
+    if (number <= -9223372036854775808.0) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(number);
+}
+
 }  // namespace
 
 PlistValue::PlistValue(bool value) : type_(Type::Boolean), flag_(value) {}
@@ -183,7 +194,7 @@ int64_t PlistValue::toInteger(int64_t fallback) const {
     switch (type_) {
     case Type::Boolean: return flag_ ? 1 : 0;
     case Type::Integer: return integer_;
-    case Type::Real: return static_cast<int64_t>(number_);
+    case Type::Real: return integerOf(number_, fallback);
     case Type::String: return leadingInteger(text_).value_or(0);
     default: return fallback;
     }

@@ -1,3 +1,4 @@
+#include "support/LocalWebServer.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/kit/looks/Colors.h"
@@ -8,8 +9,6 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,33 +24,6 @@ QTextCharFormat formatAt(const QTextDocument& document, int position) {
     cursor.setPosition(position + 1);
     return cursor.charFormat();
 }
-
-// Answers every request on a local port with one fixed body, from the main thread's loop.
-class OneAnswerServer : public QObject {
-public:
-    explicit OneAnswerServer(QByteArray body) : body_(std::move(body)) {
-        server_.listen(QHostAddress::LocalHost);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* socket = server_.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                request_ += socket->readAll();
-                if (!request_.contains("\r\n\r\n")) return;
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
-                              QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
-                socket->disconnectFromHost();
-            });
-        });
-    }
-    std::string url(const char* path) const {
-        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + path;
-    }
-    QByteArray request() const { return request_; }
-
-private:
-    QTcpServer server_;
-    QByteArray body_;
-    QByteArray request_;
-};
 
 }  // namespace
 
@@ -126,7 +98,7 @@ private slots:
     }
 
     void aRequestBringsTheBodyOnAnyThread() {
-        OneAnswerServer server("响应正文");
+        testsupport::LocalWebServer server({"200 OK", "响应正文"});
         ui::QtHttpClient client;
         platform::HttpReply reply = client.get(server.url("/userinfo.php?uid=A&ptype=Duridove&install=1"));
         QVERIFY2(reply.ok, reply.error.c_str());
@@ -149,6 +121,31 @@ private slots:
         platform::HttpReply reply = client.get("http://127.0.0.1:" + std::to_string(port) + "/");
         QVERIFY(!reply.ok);
         QVERIFY(!reply.error.empty());
+    }
+
+    // Answers that never end or never stop growing fail by the deadline or at the byte cap;
+    // the transfer timeout alone would wait on a trickle forever.
+    void aTrickleFailsAtTheDeadlineAndABigAnswerAtTheCap_data() {
+        QTest::addColumn<int>("trickleMs");
+        QTest::addColumn<int>("bodyBytes");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("trickle") << 100 << 0 << "no complete answer within 1500 ms";
+        QTest::newRow("too big") << 0 << 4097 << "the answer is larger than 4096 bytes";
+        QTest::newRow("just fits") << 0 << 4096 << "";
+    }
+    void aTrickleFailsAtTheDeadlineAndABigAnswerAtTheCap() {
+        QFETCH(int, trickleMs);
+        QFETCH(int, bodyBytes);
+        QFETCH(QString, why);
+        testsupport::LocalWebServer server({"200 OK", QByteArray(bodyBytes, 'x'), trickleMs});
+        ui::QtHttpClient client(1000, 1500, 4096);
+        QElapsedTimer clock;
+        clock.start();
+        const platform::HttpReply reply = client.get(server.url("/version.plist"));
+        QCOMPARE(QString::fromStdString(reply.error), why);
+        QCOMPARE(reply.ok, why.isEmpty());
+        QCOMPARE(reply.body.size(), reply.ok ? size_t(bodyBytes) : 0);
+        QVERIFY(clock.elapsed() < 5000);
     }
 };
 

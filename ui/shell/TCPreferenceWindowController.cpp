@@ -1,8 +1,6 @@
 #include "ui/shell/TCPreferenceWindowController.h"
 
 #include "core/kit/EULinkUrl.h"
-#include "platform/system/Log.h"
-#include "platform/desktop/Workspace.h"
 #include "ui/kit/controls/ButtonTitleColor.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/controls/EUHandButton.h"
@@ -51,13 +49,6 @@ TCPreferenceWindowController::TCPreferenceWindowController() : DialogWindowContr
 
 void TCPreferenceWindowController::windowDidLoad() { aWindow->center(); }
 
-void TCPreferenceWindowController::aboutButtonAction() {
-    const std::string url = core::EULinkUrl::GetUrl("AboutURL");
-    if (url.empty()) {
-        platform::logWarning("no \"AboutURL\" link in the settings file: nothing to open");
-        return;
-    }
-    platform::Workspace::shared()->openURL(url);
-}
+void TCPreferenceWindowController::aboutButtonAction() { core::EULinkUrl::openLink("AboutURL"); }
 
 }  // namespace ui

@@ -1,8 +1,6 @@
 #include "ui/shredder/NTFSWindowController.h"
 
 #include "core/kit/EULinkUrl.h"
-#include "platform/desktop/Workspace.h"
-#include "platform/system/Log.h"
 #include "ui/kit/controls/EUHandButton.h"
 #include "ui/kit/controls/TextField.h"
 #include "ui/kit/controls/TextImageButton.h"
@@ -50,13 +48,6 @@ QString NTFSWindowController::ntfsMessage() {
     return QStringLiteral("暂不支持擦除 NTFS 格式或只读磁盘上的文件，本次添加的文件均未加入列表。");
 }
 
-void NTFSWindowController::linkButtonAction() {
-    const std::string link = core::EULinkUrl::GetUrl("SupportTeam");
-    if (link.empty()) {
-        platform::logInfo("no support link in the settings file");
-        return;
-    }
-    platform::Workspace::shared()->openURL(link);
-}
+void NTFSWindowController::linkButtonAction() { core::EULinkUrl::openLink("SupportTeam"); }
 
 }  // namespace ui

@@ -4,11 +4,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 namespace ui {
 
-QtHttpClient::QtHttpClient(int transferTimeoutMs) : transferTimeoutMs_(transferTimeoutMs) {}
+QtHttpClient::QtHttpClient(int transferTimeoutMs, int deadlineMs, int64_t maximumBytes)
+    : transferTimeoutMs_(transferTimeoutMs), deadlineMs_(deadlineMs), maximumBytes_(maximumBytes) {}
 
 platform::HttpReply QtHttpClient::get(const std::string& url) {
     QUrl address(QString::fromStdString(url), QUrl::StrictMode);
@@ -18,13 +20,26 @@ platform::HttpReply QtHttpClient::get(const std::string& url) {
     QNetworkRequest request(address);
     request.setTransferTimeout(transferTimeoutMs_);
     QNetworkReply* reply = manager.get(request);
+    std::string refusal;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, [&] {
+        refusal = "no complete answer within " + std::to_string(deadlineMs_) + " ms";
+        reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64 total) {
+        if (received <= maximumBytes_ && total <= maximumBytes_) return;
+        refusal = "the answer is larger than " + std::to_string(maximumBytes_) + " bytes";
+        reply->abort();
+    });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    deadline.start(deadlineMs_);
     if (!reply->isFinished()) loop.exec();
     platform::HttpReply result;
-    result.ok = reply->error() == QNetworkReply::NoError;
-    result.body = reply->readAll().toStdString();
-    if (!result.ok) result.error = reply->errorString().toStdString();
+    result.ok = refusal.empty() && reply->error() == QNetworkReply::NoError;
+    if (result.ok) result.body = reply->readAll().toStdString();
+    else result.error = refusal.empty() ? reply->errorString().toStdString() : refusal;
     reply->deleteLater();
     return result;
 }
