@@ -36,6 +36,8 @@ platform::HttpReply QtHttpClient::get(const std::string& url) {
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     deadline.start(deadlineMs_);
     if (!reply->isFinished()) loop.exec();
+    // The loop also ends when the calling thread is told to quit, with the answer still to come.
+    if (!reply->isFinished() && refusal.empty()) refusal = "the request was stopped before its answer came";
     platform::HttpReply result;
     result.ok = refusal.empty() && reply->error() == QNetworkReply::NoError;
     if (result.ok) result.body = reply->readAll().toStdString();

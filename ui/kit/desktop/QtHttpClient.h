@@ -10,7 +10,7 @@ namespace ui {
 // one at the first launch, the update check's own thread) can call it. A request fails instead
 // of holding its caller: when nothing arrives for the transfer timeout, when the whole answer
 // has not come by the deadline (a server that trickles bytes), and when the answer grows past
-// the byte cap.
+// the byte cap. Telling the calling QThread to quit stops a request under way.
 class QtHttpClient : public platform::HttpClient {
 public:
     static constexpr int64_t kDefaultMaximumBytes = 1 << 20;
