@@ -10,9 +10,13 @@
 #include "ui/kit/desktop/QtHttpClient.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/MainMenu.h"
 #include "ui/shell/UpdateWindowController.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 #include <algorithm>
@@ -95,6 +99,12 @@ std::vector<QLabel*> notesOf(const ui::UpdateWindowController& controller) {
     std::vector<QLabel*> sorted(notes.begin(), notes.end());
     std::sort(sorted.begin(), sorted.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
     return sorted;
+}
+
+QAction* itemTitled(const QMenu& menu, const QString& title) {
+    for (QAction* action : menu.actions())
+        if (action->text() == title) return action;
+    return nullptr;
 }
 
 // Calls the check every 20 ms until it has done its work once.
@@ -226,6 +236,62 @@ private slots:
         controller.window()->show();
         QTRY_COMPARE(controller.window()->windowOpacity(), 1.0);
         controller.closeWindowAction();
+    }
+
+    // The title bar's menu button and the status item's context menu are one menu, whose
+    // items reach About, the update check (one window, kept), the support centre and the help.
+    void bothMenusReachEveryAction() {
+        UpdateFixture fixture;
+        fixture.publish({{"VersionCheck", PlistValue(101)}, {"Version", "1.1"}});
+        ui::AppDelegate shell;
+        shell.launch();
+        ui::MainMenu* menu = shell.mainMenu();
+        QCOMPARE(shell.statusBarItem()->contextMenu(), menu);
+        QStringList titles;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator()) titles << action->text();
+        QCOMPARE(titles, (QStringList{"关于 Duridove", "检查更新…", "支持中心", "在线帮助", "退出 Duridove"}));
+        QWidget* titleBar = shell.window()->titleBarView();
+        QCOMPARE(menu->menuButton()->parentWidget(), titleBar);
+        QCOMPARE(menu->menuButton()->geometry().right(), titleBar->width() - 11);
+        QTest::mouseClick(menu->menuButton(), Qt::LeftButton);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+
+        itemTitled(*menu, "支持中心")->trigger();
+        QTRY_COMPARE(fixture.workspace->calls(), std::vector<std::string>{"openURL https://duridove.example/support"});
+        testsupport::LogCapture log;
+        itemTitled(*menu, "在线帮助")->trigger();
+        QTRY_VERIFY(log.contains("OnlineHelp"));
+        QCOMPARE(fixture.workspace->calls().size(), size_t(1));
+
+        std::vector<ui::UpdateWindowController*> checked;
+        for (int time = 0; time < 2; ++time) {
+            whenReady([&] {
+                ui::UpdateWindowController* update = shell.checkUpdateWindow();
+                if (!update || shownPane(*update) != Pane::HaveUpdate) return false;
+                checked.push_back(update);
+                update->closeWindowAction();
+                return true;
+            });
+            itemTitled(*menu, "检查更新…")->trigger();
+            QTRY_COMPARE(checked.size(), size_t(time + 1));
+        }
+        QCOMPARE(checked[0], checked[1]);
+
+        bool aboutShown = false;
+        whenReady([&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* title = window->findChild<QLabel*>();
+                if (window == shell.window() || !window->isVisible() || !title || title->text() != "关于 Duridove") continue;
+                aboutShown = true;
+                window->close();
+                return true;
+            }
+            return false;
+        });
+        itemTitled(*menu, "关于 Duridove")->trigger();
+        QTRY_VERIFY(aboutShown);
     }
 
     // A window that goes away in the middle of a check stops its download and its worker

@@ -1,5 +1,6 @@
 #include "ui/shell/AppDelegate.h"
 
+#include "core/kit/EULinkUrl.h"
 #include "platform/preferences/DesktopPreferences.h"
 #include "platform/system/Log.h"
 #include "ui/browser/InternetViewController.h"
@@ -13,10 +14,15 @@
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/controls/InstantToolTipStyle.h"
 #include "ui/kit/controls/LeftView.h"
+#include "ui/kit/desktop/AppActivation.h"
+#include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/panel/StatusBarView.h"
 #include "ui/shell/LeftViewCtl.h"
+#include "ui/shell/MainMenu.h"
+#include "ui/shell/TCPreferenceWindowController.h"
+#include "ui/shell/UpdateWindowController.h"
 #include "ui/shell/ToolColumn.h"
 #include "ui/shell/TopBgView.h"
 #include "ui/shell/ViewDelegate.h"
@@ -196,6 +202,10 @@ void AppDelegate::setTitleBar() {
     QAbstractButton* closeButton = window_->standardWindowButton(NSWindowCloseButton);
     closeButton->disconnect(window_.get());
     connect(closeButton, &QAbstractButton::clicked, this, &AppDelegate::closeWindow);
+    menu = std::make_unique<MainMenu>(MainMenuActions{[this] { aboutAction(); }, [this] { checkUpdateAction(); },
+                                                      [this] { supportCenterAction(); }, [this] { onlineHelp(); },
+                                                      &QCoreApplication::quit});
+    menu->addButtonTo(titleBarView);
     setFontValue();
 }
 
@@ -222,6 +232,7 @@ void AppDelegate::addMenuBar() {
     statusBarV->setDelegate(this);
     statusBarV->setStatusItem(statusItem.get());
     statusBarV->changeTabarIconImage();
+    statusItem->setContextMenu(menu.get());
     statusItem->show();
 }
 
@@ -245,6 +256,30 @@ void AppDelegate::installQuitCommand() {
     connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
     window_->addAction(quit);
 }
+
+void AppDelegate::aboutAction() {
+    TCPreferenceWindowController controller;
+    controller.window()->center();
+    runModal(controller.window());
+    activateIgnoringOtherApps();
+}
+
+// A second command while the window is up only brings it forward.
+void AppDelegate::checkUpdateAction() {
+    if (!checkUpdateWindow_) checkUpdateWindow_ = std::make_unique<UpdateWindowController>();
+    TCImageWindow* updateWindow = checkUpdateWindow_->window();
+    if (updateWindow->isVisible()) {
+        updateWindow->raise();
+        updateWindow->activateWindow();
+        return;
+    }
+    updateWindow->center();
+    runModal(updateWindow);
+}
+
+void AppDelegate::supportCenterAction() { core::EULinkUrl::openLink("SupportTeam"); }
+
+void AppDelegate::onlineHelp() { core::EULinkUrl::openLink("OnlineHelp"); }
 
 // Only a start-up volume that the disk page's scan has found is passed on; before the first
 // scan the panel keeps its own texts.

@@ -24,6 +24,8 @@ class DiskViewController;
 class HightActionViewController;
 class LeftView;
 class LeftViewCtl;
+class MainMenu;
+class UpdateWindowController;
 class StatusBarView;
 class ViewDelegate;
 
@@ -52,12 +54,22 @@ public:
     // The desktop's appearance changed, by the page or elsewhere.
     void darkModeChanged();
 
+    // The main menu's actions: About, the update check (its window made on first use and
+    // kept), the support centre and the online help (their links in the default browser).
+    void aboutAction();
+    void checkUpdateAction();
+    void supportCenterAction();
+    void onlineHelp();
+    MainMenu* mainMenu() const { return menu.get(); }
+    UpdateWindowController* checkUpdateWindow() const { return checkUpdateWindow_.get(); }
+
     // The status item's questions.
     void getSystemInfo() override;
     void showMainWindow() override;
     void freeUpButtonAction() override;
     void optimizeButtonAction() override;
     StatusBarView* statusBarView() const { return statusBarV.get(); }
+    QSystemTrayIcon* statusBarItem() const { return statusItem.get(); }
 
     TCImageWindow* window() const { return window_.get(); }
     QWidget* contentView() const;
@@ -98,6 +110,9 @@ private:
     HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
     std::unique_ptr<platform::PreferenceObservation> appearanceObservation;
     bool isOpenMainWindow = false;
+    std::unique_ptr<UpdateWindowController> checkUpdateWindow_;
+    // Before the status item, which shows it as its context menu.
+    std::unique_ptr<MainMenu> menu;
     // The application's one status item and the view behind it.
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<StatusBarView> statusBarV;
