@@ -2,6 +2,7 @@
 #include "core/readings/GetSystemInfo.h"
 #include "platform/desktop/HttpClient.h"
 #include "platform/desktop/Workspace.h"
+#include "ui/kit/desktop/ChineseQtTexts.h"
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/desktop/NumericLocale.h"
 #include "ui/kit/desktop/QtHttpClient.h"
@@ -17,6 +18,7 @@
 int main(int argc, char* argv[]) {
     ui::MyNSApplication application(argc, argv);
     ui::useCNumericLocale();
+    ui::useChineseQtTexts(application);
 
     ui::SingleInstance instance(ui::SingleInstance::defaultSocketPath());
     if (!instance.claim()) return 0;
