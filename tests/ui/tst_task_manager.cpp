@@ -19,8 +19,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <set>
 
 using core::taskmanager::TaskManagerRows;
 using ui::TaskManagerModel;
@@ -39,6 +41,24 @@ QColor textColor(const QLabel* label) { return label->palette().color(QPalette::
 class NoApplications : public platform::RunningApplications {
 public:
     std::vector<platform::RunningApplication> runningApplications() override { return {}; }
+};
+
+// The real service, answering only for the processes this test started: programs another run or
+// the user launched from a desktop entry are never listed, so "加速" can never reach them.
+class OnlyTheseProcesses : public platform::RunningApplications {
+public:
+    explicit OnlyTheseProcesses(std::shared_ptr<platform::RunningApplications> real) : real_(std::move(real)) {}
+    std::vector<platform::RunningApplication> runningApplications() override {
+        auto applications = real_->runningApplications();
+        applications.erase(std::remove_if(applications.begin(), applications.end(),
+                                          [this](const auto& application) { return !pids.count(application.pid); }),
+                           applications.end());
+        return applications;
+    }
+    std::set<pid_t> pids;
+
+private:
+    std::shared_ptr<platform::RunningApplications> real_;
 };
 
 struct ScopedApplications {
@@ -137,17 +157,18 @@ private slots:
     // force-quit with "加速".
     void listsAndForceQuitsApplicationsStartedFromADesktopEntry() {
         testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
-        // Names of this run's own (program and entry): another run's copies on the same machine,
-        // launched from an entry of the same name, are never counted.
+        // Names of this run's own (program and entry), so the entry names only this run's copies.
         const std::string program = environment.folder() / ("demo-app-" + std::to_string(getpid()));
         std::filesystem::copy_file("/bin/sleep", program);
         const std::string entry = environment.folder().writeFile(
             "data/applications/duridove-demo-" + std::to_string(getpid()) + ".desktop",
             "[Desktop Entry]\nType=Application\nName=Demo Editor.app\nExec=" + program + " 600\n");
-        ScopedApplications applications(std::make_shared<platform::ProcRunningApplications>(
+        auto ours = std::make_shared<OnlyTheseProcesses>(std::make_shared<platform::ProcRunningApplications>(
             std::vector<std::string>{environment.folder() / "data/applications"}));
+        ScopedApplications applications(ours);
         const pid_t first = launchFromEntry(program, entry);
         const pid_t second = launchFromEntry(program, entry);
+        ours->pids = {first, second};
         // A failing check must not leave the copies holding the test runner until its timeout.
         const auto reapLeftovers = qScopeGuard([&] {
             for (pid_t pid : {first, second})
