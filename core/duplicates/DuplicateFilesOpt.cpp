@@ -71,9 +71,9 @@ void DuplicateFilesOpt::beginSearchAtPath(const std::string& folder, std::uint64
 
 std::uint64_t DuplicateFilesOpt::getProgress() const { return m_started ? m_findDuplicate.getProgress() : 0; }
 
-void DuplicateFilesOpt::stopSearch() {
-    if (m_started) m_findDuplicate.stopSearch();
-}
+// The engine lives as long as this object and serves this one search, so a stop that comes
+// before the search begins is kept there and the search ends at its first step.
+void DuplicateFilesOpt::stopSearch() { m_findDuplicate.stopSearch(); }
 
 ProgressSnapshot DuplicateFilesOpt::progress() {
     ProgressSnapshot snapshot;

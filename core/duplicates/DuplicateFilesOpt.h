@@ -31,6 +31,7 @@ public:
     void beginSearchAtPath(const std::string& folder, std::uint64_t limit);
 
     std::uint64_t getProgress() const;
+    // Stops the search, or, asked before it begins, makes it end at once with nothing found.
     void stopSearch();
     // The path to show: the engine's current one, else the last one shown.
     std::string getCurrentSearchFile() { return progress().currentPath; }

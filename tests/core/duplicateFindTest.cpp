@@ -204,6 +204,19 @@ TEST_F(DuplicateFindTest, UnreadableCopyIsLeftOutWhileTheOthersGroup) {
     EXPECT_EQ(report, "three;one;");
 }
 
+TEST(DuplicateFilesOptTest, AStopBeforeTheSearchBeginsIsKept) {
+    testsupport::TempFolder folder;
+    const std::string content = randomContent(1500, 9);
+    folder.writeFile("a", content);
+    folder.writeFile("b", content);
+    DuplicateFilesOpt search(core::Executors::inlineExecutors());
+    search.stopSearch();
+    search.beginSearchAtPath(folder.path(), 0);
+    EXPECT_TRUE(search.duplicateGroups().empty());
+    std::shared_ptr<core::SimpleTreeNode> root;
+    EXPECT_FALSE(search.getDuplicateFiles(root));
+}
+
 TEST(DuplicateFilesOptTest, OneSearchPerObject) {
     testsupport::TempFolder folder;
     testsupport::LogCapture log;
@@ -212,7 +225,6 @@ TEST(DuplicateFilesOptTest, OneSearchPerObject) {
     folder.writeFile(".q", content);
     DuplicateFilesOpt search(core::Executors::inlineExecutors());
     EXPECT_EQ(search.getProgress(), 0u);
-    search.stopSearch();  // nothing to stop yet
     const core::_SEARCH_OPTION noHidden{false, true};
     search.setSearchOption(&noHidden);
     EXPECT_EQ(search.getCurrentSearchFile(), "");
