@@ -7,28 +7,19 @@
 #include "platform/files/FolderReader.h"
 #include "platform/files/PathText.h"
 #include "platform/files/PseudoFileSystems.h"
+#include "platform/files/ResolvedParentPath.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace core::largefiles {
-namespace {
-
-std::string realPathOf(const std::string& path) {
-    char resolved[PATH_MAX];
-    return realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
-}
-
-}  // namespace
 
 EumeRoot::EumeRoot(std::shared_ptr<FileNodeTree> rootNodeArr) : rootNodeArr_(std::move(rootNodeArr)) {}
 
 void EumeRoot::getRootNodeListWithPath(const std::string& rootPath) {
-    const std::string path = realPathOf(rootPath);
+    const std::string path = platform::realPath(rootPath).value_or("");
     struct stat info;
     if (!path.empty() && lstat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {

@@ -2,15 +2,13 @@
 
 #include "platform/files/LinuxSystemFolders.h"
 #include "platform/files/PathText.h"
+#include "platform/files/ResolvedParentPath.h"
 #include "platform/system/Bundle.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
 #include "platform/system/PlistValue.h"
 
 #include <sys/stat.h>
-
-#include <climits>
-#include <cstdlib>
 
 namespace core::largefiles {
 namespace {
@@ -34,11 +32,6 @@ std::vector<std::string> shippedSystemFiles() {
 bool exists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
-}
-
-std::string realPathOf(const std::string& path) {
-    char resolved[PATH_MAX];
-    return realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
 }
 
 }  // namespace
@@ -65,8 +58,8 @@ std::vector<std::string> SystemFolder::protectedPaths() {
         const std::string path = environment->resolve(macPath);
         if (!exists(path)) continue;
         paths.push_back(path);
-        const std::string real = realPathOf(path);
-        if (!real.empty() && real != path) paths.push_back(real);
+        const auto real = platform::realPath(path);
+        if (real && *real != path) paths.push_back(*real);
     }
     return paths;
 }

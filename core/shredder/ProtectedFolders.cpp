@@ -5,10 +5,7 @@
 #include "platform/system/Environment.h"
 
 #include <pwd.h>
-#include <stdlib.h>
 #include <unistd.h>
-
-#include <memory>
 
 namespace core {
 namespace {
@@ -28,8 +25,7 @@ ProtectedFolders::ProtectedFolders(std::vector<std::string> homes) {
     for (const std::string& home : homes) {
         if (home.empty() || home.front() != '/') continue;
         homes_.push_back(platform::normalizedPath(home));
-        std::unique_ptr<char, decltype(&free)> real(realpath(home.c_str(), nullptr), &free);
-        if (real) homes_.emplace_back(real.get());
+        if (auto real = platform::realPath(home)) homes_.push_back(std::move(*real));
     }
 }
 

@@ -1,18 +1,14 @@
 #include "core/uninstall/RelatedFileList.h"
 
 #include "platform/files/PathText.h"
-
-#include <cstdlib>
+#include "platform/files/ResolvedParentPath.h"
 
 namespace core::uninstall {
 
 const std::string& RelatedFileList::realFolder(const std::string& folder) {
     auto known = realFolders_.find(folder);
     if (known != realFolders_.end()) return known->second;
-    char* real = realpath(folder.c_str(), nullptr);
-    std::string resolved = real ? std::string(real) : folder;
-    free(real);
-    return realFolders_.emplace(folder, std::move(resolved)).first->second;
+    return realFolders_.emplace(folder, platform::realPath(folder).value_or(folder)).first->second;
 }
 
 bool RelatedFileList::claim(const std::string& path) {

@@ -8,13 +8,19 @@
 
 namespace platform {
 
+std::optional<std::string> realPath(const std::string& path) {
+    std::unique_ptr<char, decltype(&free)> real(realpath(path.c_str(), nullptr), &free);
+    if (!real) return std::nullopt;
+    return std::string(real.get());
+}
+
 std::optional<std::string> resolvedParentPath(const std::string& path) {
     if (path.empty() || path.front() != '/' || path == "/" || normalizedPath(path) != path) return std::nullopt;
     const std::string name = lastPathComponent(path);
     if (name.empty() || name == "." || name == "..") return std::nullopt;
-    std::unique_ptr<char, decltype(&free)> folder(realpath(parentPath(path).c_str(), nullptr), &free);
+    const auto folder = realPath(parentPath(path));
     if (!folder) return std::nullopt;
-    return joinPath(folder.get(), name);
+    return joinPath(*folder, name);
 }
 
 }  // namespace platform
