@@ -23,6 +23,7 @@
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/FullDiskAccessViewController.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -41,8 +42,6 @@ using core::browser::RunningBrowsers;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 constexpr int kProgressInterval = 100;
 const QRect kLeftFrame(20, 56, 250, 446);
 const QRect kRightFrame(280, 56, 440, 446);

@@ -15,6 +15,7 @@
 #include "ui/kit/looks/WidgetColors.h"
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QScrollBar>
 #include <QTimer>
@@ -25,8 +26,6 @@ using core::disks::VolumeRules;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 // The buttons lie in the lower half of the selected row.
 constexpr int kButtonBarLeft = 60;
 constexpr int kButtonBarTop = 50;

@@ -3,14 +3,9 @@
 #include "ui/duplicates/SameFileDeleteViewController.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/WidgetColors.h"
+#include "ui/shell/ToolColumn.h"
 
 namespace ui {
-namespace {
-
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
-
-}  // namespace
 
 DuplicateViewController::DuplicateViewController(core::Executors executors, QWidget* parent) : QWidget(parent) {
     resize(kPageWidth, kPageHeight);

@@ -27,6 +27,7 @@
 #include "ui/kit/windows/Sheets.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/MarkSureDeleteWC.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -51,8 +52,6 @@ struct SameFileDeleteViewController::Search {
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 constexpr int kListTop = 54;
 constexpr int kBarTop = 536;
 constexpr int kHeaderCheckX = 23;

@@ -30,6 +30,7 @@
 #include "ui/kit/looks/WidgetColors.h"
 #include "ui/kit/controls/junkView.h"
 #include "ui/shell/FullDiskAccessViewController.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -46,8 +47,6 @@ using core::junk::TCTreeNode;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 constexpr int kChatCategory = 5;
 constexpr float kProgressPerCategory = 16.7f;
 constexpr std::chrono::milliseconds kPathInterval(100);

@@ -4,12 +4,9 @@
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/WidgetColors.h"
 #include "ui/largefiles/ListFileViewController.h"
+#include "ui/shell/ToolColumn.h"
 
 namespace ui {
-namespace {
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
-}  // namespace
 
 LagFileViewController::LagFileViewController(QWidget* parent) : QWidget(parent) {
     resize(kPageWidth, kPageHeight);

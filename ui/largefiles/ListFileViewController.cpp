@@ -23,6 +23,7 @@
 #include "ui/largefiles/ListFileViewControllerDelagate.h"
 #include "ui/largefiles/ProgressWindowController.h"
 #include "ui/shell/MarkSureDeleteWC.h"
+#include "ui/shell/ToolColumn.h"
 
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -36,8 +37,6 @@ using core::largefiles::Progress;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 const QRect kOutlineFrame(20, 56, 700, 470);
 constexpr QSize kPanelSize(720, 460);
 

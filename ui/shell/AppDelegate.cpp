@@ -45,11 +45,11 @@
 namespace ui {
 namespace {
 
-constexpr int kWindowWidth = 940;
-constexpr int kContentHeight = 600;  // what the column and the pages are laid out for
+constexpr int kWindowWidth = kToolColumnWidth + kPageWidth;
+constexpr int kContentHeight = kPageHeight;  // what the column and the pages are laid out for
 constexpr int kTitleBarHeight = 20;
 constexpr double kTopButtonMoveUp = -3.0;
-const QRectF kTopBgFrame(0, -100, 940, 600);  // in the bar; only its top strip shows
+const QRectF kTopBgFrame(0, -100, kWindowWidth, kPageHeight);  // in the bar; only its top strip shows
 
 // Every custom window starts with the standard bar; the main window's 20-point bar, set at
 // launch, then leaves the 600 points of content under it.

@@ -7,4 +7,8 @@ namespace ui {
 inline constexpr int kToolCount = 10;
 inline constexpr int kToolColumnWidth = 200;
 
+// The page area beside the column, where every tool's page is laid out, in points.
+inline constexpr int kPageWidth = 740;
+inline constexpr int kPageHeight = 600;
+
 }  // namespace ui

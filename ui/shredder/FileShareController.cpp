@@ -18,6 +18,7 @@
 #include "ui/kit/tables/ImageAndTextCell.h"
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/shell/ToolColumn.h"
 #include "ui/shredder/ShredListModel.h"
 
 #include <QFrame>
@@ -27,8 +28,6 @@
 namespace ui {
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 const QRect kListFrame(20, 56, 700, 458);
 const QSize kPanelSize(640, 420);
 

@@ -13,6 +13,7 @@
 #include "ui/kit/tables/FlatItemDelegate.h"
 #include "ui/kit/tables/HeaderCheckBox.h"
 #include "ui/kit/windows/FileAndFolderOpenPanel.h"
+#include "ui/shell/ToolColumn.h"
 #include "ui/startup/RemoveButtonCell.h"
 #include "ui/startup/StartItemImageAndTextCell.h"
 #include "ui/startup/StartupItemsTableModel.h"
@@ -26,8 +27,6 @@ using core::startup::StartupItemsModel;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 const QRect kListFrame(20, 56, 700, 458);
 const QSize kPanelSize(640, 420);
 

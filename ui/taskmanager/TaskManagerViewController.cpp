@@ -12,6 +12,7 @@
 #include "ui/kit/tables/CheckButtonCell.h"
 #include "ui/kit/tables/FlatHeaderView.h"
 #include "ui/kit/tables/HeaderCheckBox.h"
+#include "ui/shell/ToolColumn.h"
 #include "ui/taskmanager/QuitAppTextFieldCell.h"
 #include "ui/taskmanager/TaskManagerModel.h"
 
@@ -25,8 +26,6 @@ using core::taskmanager::TaskManagerRows;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 constexpr int kFigureWidth = 200;
 constexpr int kFigureTop = 24;
 const QRect kListFrame(20, 104, 700, 410);

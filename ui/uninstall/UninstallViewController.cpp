@@ -16,6 +16,7 @@
 #include "ui/kit/tables/OpenButtonCell.h"
 #include "ui/kit/windows/ModalLoop.h"
 #include "ui/kit/windows/TCImageWindow.h"
+#include "ui/shell/ToolColumn.h"
 #include "ui/uninstall/AMRelatedFilesWindowController.h"
 #include "ui/uninstall/ImageTextCell.h"
 #include "ui/uninstall/UninstallTableModel.h"
@@ -35,8 +36,6 @@ using core::uninstall::UninstallLists;
 
 namespace {
 
-constexpr int kPageWidth = 740;
-constexpr int kPageHeight = 600;
 const QRect kListFrame(20, 64, 700, 448);
 
 // The three forms of the name column's title; %1 is the count.
