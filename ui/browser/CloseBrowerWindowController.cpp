@@ -29,8 +29,7 @@ TextImageButton* makeButton(QWidget* parent, const QRect& frame, const QString& 
 
 CloseBrowerWindowController::CloseBrowerWindowController() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, 352, 22), QStringLiteral("关闭浏览器"),
-                                boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, 352, 22), QStringLiteral("关闭浏览器"));
     noteLabel_ = makeTextField(content, QRect(kMargin, 46, 352, 40), QString(), systemFontOfSize(13),
                                getColor(107, 107, 107, 1));
     noteLabel_->setWordWrap(true);

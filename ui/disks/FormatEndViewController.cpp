@@ -22,8 +22,7 @@ constexpr int kMargin = 24;
 FormatEndViewController::FormatEndViewController(const QString& title, const QString& message)
     : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 18, 352, 22), title, boldSystemFontOfSize(15),
-                                getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 18, 352, 22), title);
     messageLabel_ = makeTextField(content, QRect(kMargin, 48, 352, 60), message, systemFontOfSize(12),
                                   getColor(107, 107, 107, 1));
     messageLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);

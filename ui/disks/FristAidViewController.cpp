@@ -20,8 +20,7 @@ constexpr int kMargin = 24;
 
 FristAidViewController::FristAidViewController() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    topLabel_ = makeTextField(content, QRect(kMargin, 18, 372, 22), QString(), boldSystemFontOfSize(15),
-                              getColor(45, 45, 45, 1));
+    topLabel_ = makeTitleField(content, QRect(kMargin, 18, 372, 22), QString());
     makeTextField(content, QRect(kMargin, 48, 372, 40),
                   QStringLiteral("验证只检查卷宗是否有错误；运行急救会在检查后修复发现的错误。检查期间卷宗会被暂时卸载。"),
                   systemFontOfSize(12), getColor(107, 107, 107, 1));

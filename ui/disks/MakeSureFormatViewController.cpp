@@ -44,7 +44,7 @@ MakeSureFormatViewController::~MakeSureFormatViewController() { closeMattachedWi
 void MakeSureFormatViewController::makeConfirmation() {
     makeSureView_ = new QWidget(aWindow->contentView());
     makeSureView_->setGeometry(QRect(QPoint(0, 0), kContentSize));
-    nameLabel_ = makeTextField(makeSureView_, QRect(kMargin, 18, 372, 22), QString(), boldSystemFontOfSize(15), darkText());
+    nameLabel_ = makeTitleField(makeSureView_, QRect(kMargin, 18, 372, 22), QString());
     nodeLabel_ = makeTextField(makeSureView_, QRect(kMargin, 46, 372, 36), QString(), systemFontOfSize(12), greyText());
     deviceLabel_ = makeTextField(makeSureView_, QRect(kMargin, 84, 372, 18), QString(), systemFontOfSize(12), greyText());
 

@@ -21,8 +21,7 @@ constexpr int kMargin = 24;
 
 RenameViewController::RenameViewController(const QString& name) : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    makeTextField(content, QRect(kMargin, 18, 352, 22), QStringLiteral("重命名"), boldSystemFontOfSize(15),
-                  getColor(45, 45, 45, 1));
+    makeTitleField(content, QRect(kMargin, 18, 352, 22), QStringLiteral("重命名"));
     auto* field = new TextFiledBgView(content);
     field->setGeometry(kMargin, 54, 352, 30);
     inputName_ = new QLineEdit(field);

@@ -36,8 +36,7 @@ ShowAidViewControllrt::ShowAidViewControllrt(const QString& name) : DialogWindow
     auto* icon = new QLabel(content);
     icon->setGeometry(kMargin, 16, 32, 32);
     icon->setPixmap(imageNamed(QStringLiteral("ic_disk_in"), QSizeF(32, 32)));
-    makeTextField(content, QRect(kMargin + 44, 14, 400, 20), QStringLiteral("急救"), boldSystemFontOfSize(15),
-                  getColor(45, 45, 45, 1));
+    makeTitleField(content, QRect(kMargin + 44, 14, 400, 20), QStringLiteral("急救"));
     makeTextField(content, QRect(kMargin + 44, 36, 400, 18), name, systemFontOfSize(12), getColor(107, 107, 107, 1));
 
     showTableView_ = new QTableWidget(0, 1, content);

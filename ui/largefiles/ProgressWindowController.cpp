@@ -22,8 +22,7 @@ constexpr QSize kContentSize(440, 180);
 ProgressWindowController::ProgressWindowController() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
     const int height = kContentSize.height();
-    titleLabel_ = makeTextField(content, QRect(24, 20, 392, 22), QStringLiteral("正在删除文件..."),
-                                boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(24, 20, 392, 22), QStringLiteral("正在删除文件..."));
     progressView_ = new EUProgressView(cocoaRect(height, 24, 118, 392, 4).toRect(), content);
     progressView_->changeProgressValue(0);
     pathLabel_ = makeTextField(content, cocoaRect(height, 24, 86, 392, 20).toRect(), QString(), systemFontOfSize(12),

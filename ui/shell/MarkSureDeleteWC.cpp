@@ -20,8 +20,7 @@ constexpr int kMargin = 24;
 
 MarkSureDeleteWC::MarkSureDeleteWC() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, 352, 22), QStringLiteral("删除确认"),
-                                boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, 352, 22), QStringLiteral("删除确认"));
     makeTextField(content, QRect(kMargin, 46, 352, 40),
                   QStringLiteral("确定要删除选中的文件吗？文件将被彻底删除，无法恢复。"), systemFontOfSize(13),
                   getColor(107, 107, 107, 1));

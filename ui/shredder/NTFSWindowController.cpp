@@ -22,8 +22,7 @@ constexpr int kMargin = 24;
 NTFSWindowController::NTFSWindowController(Notice notice, const QString& message) : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
     const int width = kContentSize.width() - 2 * kMargin;
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, width, 22), QStringLiteral("提示"), boldSystemFontOfSize(15),
-                                getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, width, 22), QStringLiteral("提示"));
     messageLabel_ = makeTextField(content, QRect(kMargin, 46, width, 84), message, systemFontOfSize(13),
                                   getColor(107, 107, 107, 1));
     const int buttonTop = kContentSize.height() - 20 - kButtonSize.height();

@@ -59,8 +59,7 @@ QWidget* stateView(QWidget* content) {
 ShredProgressWindowController::ShredProgressWindowController(core::Executors executors)
     : DialogWindowController(kContentSize), executors_(std::move(executors)) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, kTextWidth, 24), QStringLiteral("擦除确认"),
-                                boldSystemFontOfSize(15), titleColor());
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, kTextWidth, 24), QStringLiteral("擦除确认"));
     makeConfirmationView(content);
     makeProgressView(content);
     makeEndViews(content);

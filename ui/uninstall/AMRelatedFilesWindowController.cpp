@@ -36,8 +36,7 @@ constexpr int kMargin = 24;
 AMRelatedFilesWindowController::AMRelatedFilesWindowController(core::Executors executors)
     : DialogWindowController(kContentSize), executors_(std::move(executors)) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, 552, 22), QStringLiteral("以下文件将被彻底删除"),
-                                boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, 552, 22), QStringLiteral("以下文件将被彻底删除"));
     makeOutline(content);
     const int buttonTop = kContentSize.height() - 20 - kButtonSize.height();
     const int uninstallLeft = kContentSize.width() - kMargin - kButtonSize.width();

@@ -23,8 +23,7 @@ constexpr int kMargin = 24;
 
 UninstallProgressWindowController::UninstallProgressWindowController() : DialogWindowController(kContentSize) {
     QWidget* content = aWindow->contentView();
-    titleLabel_ = makeTextField(content, QRect(kMargin, 16, 392, 22), QStringLiteral("正在卸载"),
-                                boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
+    titleLabel_ = makeTitleField(content, QRect(kMargin, 16, 392, 22), QStringLiteral("正在卸载"));
     makeRunningPane(content);
     makeEndPane(content);
     windowDidLoad();

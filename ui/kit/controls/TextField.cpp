@@ -1,5 +1,7 @@
 #include "ui/kit/controls/TextField.h"
 
+#include "ui/kit/looks/Colors.h"
+#include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/looks/WidgetColors.h"
 
 #include <QLabel>
@@ -16,6 +18,10 @@ QLabel* makeTextField(QWidget* parent, const QRect& frame, const QString& text, 
     field->setAttribute(Qt::WA_TransparentForMouseEvents);
     setTextColor(field, color);
     return field;
+}
+
+QLabel* makeTitleField(QWidget* parent, const QRect& frame, const QString& text) {
+    return makeTextField(parent, frame, text, boldSystemFontOfSize(15), getColor(45, 45, 45, 1));
 }
 
 }  // namespace ui

@@ -15,4 +15,7 @@ namespace ui {
 QLabel* makeTextField(QWidget* parent, const QRect& frame, const QString& text, const QFont& font,
                       const QColor& color, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
+// A dialog's title line: the bold 15-point system font in near-black, as every dialog has it.
+QLabel* makeTitleField(QWidget* parent, const QRect& frame, const QString& text);
+
 }  // namespace ui
