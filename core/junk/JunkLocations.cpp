@@ -52,10 +52,6 @@ void appendMatchingEntries(const std::string& folder, List& array, Test accepts)
         if (accepts(entry)) array.push_back({platform::joinPath(folder, entry.name), true});
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 // The chat applications keep their own containers; the chat category covers them.
@@ -204,7 +200,7 @@ void JunkLocations::addMinecraftCacheFilesWithPath(List& array) {
 
 void JunkLocations::getMinecraftLogFiles(List& array) {
     appendMatchingEntries(resolved("~/Library/Application Support/minecraft/"), array,
-                          [](const platform::FileEntry& entry) { return endsWith(entry.name, ".log"); });
+                          [](const platform::FileEntry& entry) { return platform::endsWith(entry.name, ".log"); });
 }
 
 void JunkLocations::addLunarclientCacheFilesWithPath(List& array) {

@@ -36,16 +36,12 @@ int32_t applicationState(const std::string& key) {
     return 0;
 }
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 // The chat category leaves log folders and the newer chat-file stores alone.
 bool isLeftAlone(const std::string& text) {
-    return endsWith(text, "Library/Logs") || endsWith(text, "Documents/xwechat_files") ||
-           endsWith(text, "Documents/cacheDir");
+    return platform::endsWith(text, "Library/Logs") || platform::endsWith(text, "Documents/xwechat_files") ||
+           platform::endsWith(text, "Documents/cacheDir");
 }
 
 bool isFolderEntry(const std::string& path) {

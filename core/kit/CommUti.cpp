@@ -6,6 +6,7 @@
 #include "platform/system/Log.h"
 #include "platform/desktop/NetworkReachability.h"
 #include "platform/desktop/RunningApplications.h"
+#include "platform/files/PathText.h"
 #include "platform/files/TreeSizer.h"
 
 #include <charconv>
@@ -34,16 +35,11 @@ float leadingFloat(const std::string& text) {
     return result.ec == std::errc() ? value : 0;
 }
 
-bool endsWith(const std::string& text, const char* suffix) {
-    size_t length = std::char_traits<char>::length(suffix);
-    return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
-}
-
 double unitFactor(const std::string& text) {
-    if (endsWith(text, "KB")) return 0x1p10;
-    if (endsWith(text, "MB")) return 0x1p20;
-    if (endsWith(text, "GB")) return 0x1p30;
-    if (endsWith(text, "TB")) return 0x1p40;
+    if (platform::endsWith(text, "KB")) return 0x1p10;
+    if (platform::endsWith(text, "MB")) return 0x1p20;
+    if (platform::endsWith(text, "GB")) return 0x1p30;
+    if (platform::endsWith(text, "TB")) return 0x1p40;
     return 0;
 }
 

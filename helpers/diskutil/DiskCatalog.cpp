@@ -1,5 +1,6 @@
 #include "DiskCatalog.h"
 
+#include "platform/files/PathText.h"
 #include "platform/system/Log.h"
 
 #include <sys/statvfs.h>
@@ -22,10 +23,6 @@ bool equalsIgnoringCase(std::string a, std::string b) {
     return a == b;
 }
 
-bool endsWith(const std::string& text, const std::string& ending) {
-    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 std::string partitionSchemeOf(const BlockDevice& disk) {
     if (disk.partitionTableType == "gpt") return "GUID_partition_scheme";
     if (disk.partitionTableType == "dos") return "FDisk_partition_scheme";
@@ -42,7 +39,7 @@ std::string contentOf(const BlockDevice& device) {
 
 // Containers and swap hold no volume of their own, so they get no file-system name.
 bool holdsNoVolume(const std::string& fsType) {
-    return fsType.empty() || fsType == "crypto_LUKS" || fsType == "swap" || endsWith(fsType, "_member");
+    return fsType.empty() || fsType == "crypto_LUKS" || fsType == "swap" || platform::endsWith(fsType, "_member");
 }
 
 std::string fatName(const std::string& version) {

@@ -18,10 +18,6 @@ const std::string kSuffix = ".desktop";
 const std::array<const char*, 10> kInterpreters = {"sh", "bash", "dash", "env", "python", "python3",
                                                    "perl", "java", "flatpak", "snap"};
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 timespec modificationTime(const std::string& folder) {
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0) return timespec{-1, 0};
@@ -47,7 +43,8 @@ DesktopApplicationIndex::DesktopApplicationIndex(std::vector<std::string> folder
 
 std::string DesktopApplicationIndex::idForFile(const std::string& file) {
     std::string name = lastPathComponent(file);
-    return endsWith(name, kSuffix) ? name.substr(0, name.size() - kSuffix.size()) : name;
+    const bool named = name.size() > kSuffix.size() && endsWith(name, kSuffix);
+    return named ? name.substr(0, name.size() - kSuffix.size()) : name;
 }
 
 bool DesktopApplicationIndex::refresh() {
