@@ -115,13 +115,8 @@ void InternetViewController::makeLoadingView() {
 void InternetViewController::makeResultView() {
     detailBGView_ = new QWidget(this);
     detailBGView_->setGeometry(rect());
-    backHomeButton_ = new TCImageButton(detailBGView_);
-    backHomeButton_->setImageFromFileNormalName(QStringLiteral("btn_detail_back"), QStringLiteral("btn_detail_back_press"),
-                                                QStringLiteral("btn_detail_back_hover"),
-                                                QStringLiteral("btn_detail_back_disable"));
-    backHomeButton_->move(12, 17);
+    backHomeButton_ = TCImageButton::backButton(detailBGView_, QPoint(12, 17));
     backHomeButton_->setToolTip(QStringLiteral("返回首页"));
-    backHomeButton_->setCursor(Qt::PointingHandCursor);
     connect(backHomeButton_, &QAbstractButton::clicked, this, &InternetViewController::backHomeButtonAction);
     nameLabel_ = makeTextField(detailBGView_, QRect(48, 16, 420, 24), QString(), boldSystemFontOfSize(16),
                                getColor(45, 45, 45, 1));
@@ -162,11 +157,7 @@ void InternetViewController::makeResultView() {
                 leftTableView_->viewport()->update();
                 changeDetail();
             });
-    connect(rightTableView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                rightTableView_->setRowNum(current.row());
-                rightTableView_->viewport()->update();
-            });
+    rightTableView_->marksCurrentRow();
 
     cleanButton_ = actionButton(detailBGView_, pageFrame(310, 40, 120, 32), QStringLiteral("清理"));
     connect(cleanButton_, &QAbstractButton::clicked, this, &InternetViewController::cleanButtonAction);

@@ -177,12 +177,7 @@ void SameFileDeleteViewController::makeDetailView() {
     detailView_ = new QWidget(host);
     detailView_->resize(kPageWidth, kPageHeight);
     detailView_->hide();
-    backToHome_ = new TCImageButton(detailView_);
-    backToHome_->setImageFromFileNormalName(QStringLiteral("btn_detail_back"), QStringLiteral("btn_detail_back_press"),
-                                            QStringLiteral("btn_detail_back_hover"),
-                                            QStringLiteral("btn_detail_back_disable"));
-    backToHome_->move(12, 14);
-    backToHome_->setCursor(Qt::PointingHandCursor);
+    backToHome_ = TCImageButton::backButton(detailView_, QPoint(12, 14));
     backToHome_->setToolTip(QStringLiteral("返回"));
     connect(backToHome_, &QAbstractButton::clicked, this, &SameFileDeleteViewController::backButtonAction);
     segmentControl_ = new SegmentedControl(kSegmentTitles, detailView_);

@@ -175,11 +175,7 @@ void FastCleanViewController::makeDetailScreen() {
     subDetailTableView_->verticalHeader()->setDefaultSectionSize(JunkNodeModel::kRowHeight);
     subDetailTableView_->setColumnHidden(JunkNodeModel::Open, true);
     subDetailTableView_->setColumnWidth(JunkNodeModel::Name, 518);
-    connect(subDetailTableView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                subDetailTableView_->setRowNum(current.row());
-                subDetailTableView_->viewport()->update();
-            });
+    subDetailTableView_->marksCurrentRow();
 
     socialOutlineView_ = new SocialOutlineView(subDetailView_);
     socialOutlineView_->setGeometry(listFrame);

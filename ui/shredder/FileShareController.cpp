@@ -113,9 +113,7 @@ void FileShareController::makeDropArea() {
 void FileShareController::makeListArea() {
     listView_ = new QWidget(this);
     listView_->setGeometry(rect());
-    backHome_ = new TCImageButton(listView_);
-    setPictures(backHome_, QStringLiteral("btn_detail_back"));
-    backHome_->move(12, 17);
+    backHome_ = TCImageButton::backButton(listView_, QPoint(12, 17));
     backHome_->setToolTip(QStringLiteral("返回"));
     connect(backHome_, &QAbstractButton::clicked, this, &FileShareController::backHomeButtonAction);
     makeTextField(listView_, QRect(48, 14, 300, 34), QStringLiteral("文件擦除"), systemFontOfSize(18),
@@ -167,11 +165,7 @@ void FileShareController::makeTable(QWidget* holder) {
     valueTableView_->setColumnWidth(ShredListModel::Size, 90);
     valueTableView_->setColumnWidth(ShredListModel::Type, 80);
     valueTableView_->horizontalHeader()->setSectionResizeMode(ShredListModel::Path, QHeaderView::Stretch);
-    connect(valueTableView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                valueTableView_->setRowNum(current.row());
-                valueTableView_->viewport()->update();
-            });
+    valueTableView_->marksCurrentRow();
 }
 
 void FileShareController::tableViewTitleCheckBox() {

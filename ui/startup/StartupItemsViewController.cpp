@@ -91,11 +91,7 @@ void StartupItemsViewController::makeTable() {
     listTableView_->setColumnWidth(StartupItemsTableModel::Kind, 120);
     listTableView_->setColumnWidth(StartupItemsTableModel::Remove, 100);
     listTableView_->horizontalHeader()->setSectionResizeMode(StartupItemsTableModel::Name, QHeaderView::Stretch);
-    connect(listTableView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                listTableView_->setRowNum(current.row());
-                listTableView_->viewport()->update();
-            });
+    listTableView_->marksCurrentRow();
 }
 
 void StartupItemsViewController::tableViewTitleCheckBox() {

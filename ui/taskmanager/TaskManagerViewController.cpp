@@ -68,11 +68,7 @@ void TaskManagerViewController::awakeFromNib(core::Executors executors) {
     listTableView_->setColumnWidth(TaskManagerModel::ChcekBox, 52);
     listTableView_->setColumnWidth(TaskManagerModel::Name, 518);
     listTableView_->setColumnWidth(TaskManagerModel::Size, 130);
-    connect(listTableView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                listTableView_->setRowNum(current.row());
-                listTableView_->viewport()->update();
-            });
+    listTableView_->marksCurrentRow();
 
     makeButtons();
 

@@ -4,6 +4,7 @@
 #include "ui/kit/tables/FlatListLook.h"
 #include "ui/kit/tables/RowFill.h"
 
+#include <QItemSelectionModel>
 #include <QPainter>
 
 namespace ui {
@@ -13,6 +14,13 @@ CustomTableView::CustomTableView(QWidget* parent) : QTableView(parent), header(n
     verticalHeader()->hide();
     setShowGrid(false);
     useFlatListLook(*this);
+}
+
+void CustomTableView::marksCurrentRow() {
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        setRowNum(current.row());
+        viewport()->update();
+    });
 }
 
 void CustomTableView::_setupHeaderCell() { header->setupHeaderCells(); }

@@ -16,6 +16,9 @@ public:
 
     int rowNum() const { return markedRow; }
     void setRowNum(int row) { markedRow = row; }
+    // From now on rowNum follows the current row of the selection model, redrawing as it moves.
+    // Call once the model is set.
+    void marksCurrentRow();
 
     // Makes every column's header cell again from the model's header data (after a title changed).
     void _setupHeaderCell();
