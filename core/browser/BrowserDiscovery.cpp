@@ -10,10 +10,9 @@
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
 #include "platform/files/RegularFile.h"
+#include "platform/system/BoundedJson.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
-
-#include <nlohmann/json.hpp>
 
 #include <array>
 
@@ -141,12 +140,13 @@ void BrowserDiscovery::addBrowserProfilesForPath(const std::string& root, const 
 }
 
 std::optional<std::string> BrowserDiscovery::getChromeProfileNameFromPath(const std::string& profilePath) {
-    auto text = platform::readRegularFile(joinPath(profilePath, "Preferences"), kMaxPreferencesBytes);
+    const std::string file = joinPath(profilePath, "Preferences");
+    auto text = platform::readRegularFile(file, kMaxPreferencesBytes);
     if (!text) return std::nullopt;
-    const auto preferences = nlohmann::json::parse(*text, nullptr, false);
-    if (!preferences.is_object()) return std::nullopt;
-    const auto profile = preferences.find("profile");
-    if (profile == preferences.end() || !profile->is_object()) return std::nullopt;
+    const auto preferences = platform::parseBoundedJson(*text, file);
+    if (!preferences || !preferences->is_object()) return std::nullopt;
+    const auto profile = preferences->find("profile");
+    if (profile == preferences->end() || !profile->is_object()) return std::nullopt;
     const auto name = profile->find("name");
     if (name == profile->end() || !name->is_string() || name->get_ref<const std::string&>().empty())
         return std::nullopt;

@@ -1,6 +1,6 @@
 #include "BlockDevice.h"
 
-#include <nlohmann/json.hpp>
+#include "platform/system/BoundedJson.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,10 +82,10 @@ BlockDevice deviceOf(const json& node, int depth) {
 }  // namespace
 
 std::optional<std::vector<BlockDevice>> BlockDevice::parseLsblk(const std::string& text) {
-    json document = json::parse(text, nullptr, false);
-    if (document.is_discarded() || !document.is_object()) return std::nullopt;
-    auto devices = document.find("blockdevices");
-    if (devices == document.end() || !devices->is_array()) return std::nullopt;
+    std::optional<json> document = platform::parseBoundedJson(text, "lsblk's listing");
+    if (!document || !document->is_object()) return std::nullopt;
+    auto devices = document->find("blockdevices");
+    if (devices == document->end() || !devices->is_array()) return std::nullopt;
     std::vector<BlockDevice> result;
     for (const auto& node : *devices)
         if (node.is_object()) result.push_back(deviceOf(node, 0));

@@ -1,5 +1,6 @@
 #include "platform/system/Busctl.h"
 
+#include "platform/system/BoundedJson.h"
 #include "platform/system/Log.h"
 #include "platform/system/ProcessRunner.h"
 
@@ -32,14 +33,14 @@ BusctlAnswer busctl(Bus bus, const std::vector<std::string>& arguments, std::chr
         answer.succeeded = true;  // a method without out arguments prints nothing
         return answer;
     }
-    nlohmann::json reply = nlohmann::json::parse(result.output, nullptr, false);
-    if (reply.is_discarded() || !reply.is_object() || !reply.contains("data")) {
+    std::optional<nlohmann::json> reply = parseBoundedJson(result.output, "busctl's answer");
+    if (!reply || !reply->is_object() || !reply->contains("data")) {
         answer.error = "busctl gave an answer that is not JSON";
         logWarning(answer.error + ": " + result.output.substr(0, 200));
         return answer;
     }
     answer.succeeded = true;
-    answer.data = std::move(reply["data"]);
+    answer.data = std::move((*reply)["data"]);
     return answer;
 }
 

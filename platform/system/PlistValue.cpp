@@ -3,6 +3,7 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/system/Log.h"
+#include "platform/system/PlistBounds.h"
 
 #include <plist/plist.h>
 
@@ -281,7 +282,7 @@ bool PlistValue::operator==(const PlistValue& other) const {
 }
 
 std::optional<PlistValue> PlistValue::fromBytes(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > UINT32_MAX) return std::nullopt;
+    if (bytes.empty() || bytes.size() > UINT32_MAX || !PlistBounds::admits(bytes)) return std::nullopt;
     plist_t node = nullptr;
     plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
     if (!node) return std::nullopt;

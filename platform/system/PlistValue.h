@@ -62,7 +62,8 @@ public:
     bool operator==(const PlistValue& other) const;
     bool operator!=(const PlistValue& other) const { return !(*this == other); }
 
-    // XML or binary text; nothing when it is not a property list.
+    // XML or binary text; nothing when it is not a property list, or one nested too deeply or
+    // unfolding too far to be read safely (PlistBounds).
     static std::optional<PlistValue> fromBytes(std::string_view bytes);
     // A regular file of at most 1 MiB only (a FIFO or device in its place is never waited on);
     // a missing file quietly gives nothing, any other failure with a log line.

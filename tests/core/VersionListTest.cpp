@@ -1,4 +1,5 @@
 #include "core/kit/VersionList.h"
+#include "support/HostileInput.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,21 @@ TEST(VersionListTest, ABodyThatIsNoPropertyListIsTheEmptyList) {
     }
     const std::string xml = list({{"VersionCheck", PlistValue(9)}, {"Version", "9"}, {"1", "n"}}).toXml();
     EXPECT_EQ(VersionList::fromBytes(xml).notes, std::vector<std::string>{"n"});
+}
+
+// Whoever serves or intercepts the list cannot end the application with it: a list nested past
+// the limit, or one whose shared objects unfold without end, is refused whole.
+TEST(VersionListTest, AListNestedOrUnfoldingPastTheLimitIsTheEmptyList) {
+    const std::string arrays = testsupport::repeatedText("<array>", 300) + testsupport::repeatedText("</array>", 300);
+    const std::string nestedInsideAValidList = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
+                                               "<key>VersionCheck</key><integer>9</integer><key>x</key>" +
+                                               arrays + "</dict></plist>";
+    for (const std::string& body : {nestedInsideAValidList, testsupport::nestedXmlList(50000),
+                                    testsupport::nestedBinaryList(150000), testsupport::unfoldingBinaryList(60)}) {
+        const VersionList read = VersionList::fromBytes(body);
+        EXPECT_EQ(read.versionCheck, 0);
+        EXPECT_TRUE(read.notes.empty());
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "core/browser/BrowserDiscovery.h"
 
 #include "core/browser/BrowserItemKeys.h"
+#include "support/HostileInput.h"
+#include "support/LogCapture.h"
 #include "support/MacBundles.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +99,22 @@ TEST(BrowserDiscovery, SplitsAChromeDataRootIntoNamedProfiles) {
             EXPECT_NE(item->urlStr, node->profilePath);
             EXPECT_NE(item->urlStr, root);
         }
+}
+
+// A Preferences file nested deeper than any real one is refused while it is parsed, like a
+// broken one: the profile keeps its folder's name, and nothing of the file is kept to be copied.
+TEST(BrowserDiscovery, APreferencesFileNestedTooDeeplyIsRefusedLikeABrokenOne) {
+    MacHomeFixture home;
+    const std::pair<size_t, std::optional<std::string>> cases[] = {{255, "Work"}, {256, std::nullopt}, {500000, std::nullopt}};
+    for (const auto& [levels, name] : cases) {
+        SCOPED_TRACE(levels);
+        testsupport::LogCapture log;
+        const std::string preferences = R"({"profile": {"name": "Work"}, "extensions": )" +
+                                        testsupport::nestedJsonArrays(levels) + "}";
+        home.file(kChromeRoot + "/Default/Preferences", preferences);
+        EXPECT_EQ(BrowserDiscovery::getChromeProfileNameFromPath(home.path(kChromeRoot + "/Default")), name);
+        EXPECT_EQ(log.contains("nests deeper than 256 levels and is refused"), !name.has_value());
+    }
 }
 
 // Firefox's profile folders are named by their endings; a folder may pass both tests.

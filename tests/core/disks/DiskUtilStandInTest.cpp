@@ -197,19 +197,28 @@ platform::ProcessResult listFromRecordedText(const std::string& lsblkText) {
 
 }  // namespace
 
-TEST(DiskUtilStandIn, ADeviceTreeIsReadSixteenLevelsDeepAndNoDeeper) {
-    const int levels = 100000;
-    std::string text = "{\"blockdevices\": [";
-    for (int level = 0; level < levels; ++level)
-        text += level == 0 ? "{\"kname\": \"sda\", \"type\": \"disk\", \"children\": ["
-                           : "{\"kname\": \"sda" + std::to_string(level) + "\", \"type\": \"part\", \"children\": [";
-    for (int level = 0; level < levels; ++level) text += "]}";
-    text += "]}";
-    const auto result = listFromRecordedText(text);
-    const PlistValue list = plistOf(result);
+// A device tree deeper than any real stack is cut at sixteen levels; a listing nested past what
+// any JSON reader here takes is refused whole, like a broken one, before anything copies it.
+TEST(DiskUtilStandIn, ADeviceTreeIsReadSixteenLevelsDeepAndAListingNestedTooDeeplyIsRefused) {
+    auto nestedListing = [](int levels) {
+        std::string text = "{\"blockdevices\": [";
+        for (int level = 0; level < levels; ++level)
+            text += level == 0 ? "{\"kname\": \"sda\", \"type\": \"disk\", \"children\": ["
+                               : "{\"kname\": \"sda" + std::to_string(level) + "\", \"type\": \"part\", \"children\": [";
+        for (int level = 0; level < levels; ++level) text += "]}";
+        return text + "]}";
+    };
+    const auto cut = listFromRecordedText(nestedListing(100));
+    const PlistValue list = plistOf(cut);
     ASSERT_EQ(identifiers(disksOf(list)), std::vector<std::string>{"sda"});
     EXPECT_EQ(disksOf(list)[0]["Partitions"].array().size(), 15u);
-    EXPECT_NE(result.errorOutput.find("deeper than 16 levels"), std::string::npos) << result.errorOutput;
+    EXPECT_NE(cut.errorOutput.find("deeper than 16 levels"), std::string::npos) << cut.errorOutput;
+
+    const auto refused = listFromRecordedText(nestedListing(100000));
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_NE(refused.errorOutput.find("lsblk's listing nests deeper than 256 levels and is refused"), std::string::npos)
+        << refused.errorOutput;
+    EXPECT_NE(refused.errorOutput.find("Error: cannot list the block devices"), std::string::npos);
 }
 
 TEST(DiskUtilStandIn, AListingLargerThanEightMegabytesIsRefused) {

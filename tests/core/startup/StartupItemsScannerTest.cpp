@@ -3,6 +3,7 @@
 #include "core/startup/LoginItemsReader.h"
 #include "platform/system/PlistValue.h"
 #include "support/FakeLoginItemList.h"
+#include "support/HostileInput.h"
 #include "support/LogCapture.h"
 #include "support/MacHomeFixture.h"
 
@@ -135,6 +136,28 @@ TEST(StartupItemsScanner, DaemonsThenHelperToolsWithoutHiddenOrRepeatedOnes) {
     EXPECT_EQ(daemons[1].source, StartupItemSource::PrivilegedHelperTool);
     EXPECT_EQ(daemons[1].image, daemons[1].path);
     EXPECT_TRUE(daemons[1].isSystemApp);
+}
+
+// A launch agent's list nested past any real one, or unfolding without end, is read as a broken
+// list: the item stays, named from its label with the list's own icon, and the scan goes on.
+TEST(StartupItemsScanner, ListsNestedOrUnfoldingPastTheLimitAreReadAsBroken) {
+    MacHomeFixture mac;
+    testsupport::LogCapture log;
+    const std::pair<const char*, std::string> lists[] = {
+        {"~/Library/LaunchAgents/com.hostile.nested.plist", testsupport::nestedXmlList(50000)},
+        {"~/Library/LaunchAgents/com.hostile.nestedbinary.plist", testsupport::nestedBinaryList(150000)},
+        {"~/Library/LaunchAgents/com.hostile.unfolding.plist", testsupport::unfoldingBinaryList(60)},
+    };
+    for (const auto& [path, content] : lists) mac.file(path, content);
+
+    StartupItemsScanner scanner;
+    scanner.scanLaunchAgents();
+
+    ASSERT_EQ(scanner.launchAgentsList.size(), 3u);
+    for (const auto& agent : scanner.launchAgentsList) EXPECT_EQ(agent.image, agent.path);
+    EXPECT_TRUE(log.contains("a property list nested deeper than 256 levels is refused"));
+    EXPECT_TRUE(log.contains("unfold into more nodes"));
+    EXPECT_TRUE(log.contains("not a property list: " + mac.path("~/Library/LaunchAgents/com.hostile.unfolding.plist")));
 }
 
 TEST(StartupItemsScanner, ScanHandsBothListsOverOnTheMainQueue) {

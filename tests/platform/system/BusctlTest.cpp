@@ -1,5 +1,8 @@
 #include "platform/system/Busctl.h"
 #include "platform/system/ProcessRunner.h"
+#include "support/FakeProcessRunner.h"
+#include "support/HostileInput.h"
+#include "support/LogCapture.h"
 #include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 
@@ -70,5 +73,25 @@ TEST(Busctl, ValuesThatLookLikeOptionsReachTheBusAsValues) {
         EXPECT_EQ(answer.succeeded, c.succeeded) << answer.error;
         EXPECT_EQ(answer.data, c.data);
         EXPECT_NE(answer.error.find(c.errorHolds), std::string::npos) << answer.error;
+    }
+}
+
+// An answer nested deeper than any bus value is refused like one that is no JSON, before the
+// reply's data is kept: an answer, and so its copies, never holds such a value.
+TEST(Busctl, AnAnswerNestedTooDeeplyIsRefused) {
+    auto runner = std::make_shared<testsupport::FakeProcessRunner>();
+    testsupport::ScopedProcessRunner installed(runner);
+    const std::vector<std::string> call = {"get-property", "org.example", "/org/example", "org.example.Thing", "Value"};
+    std::vector<std::string> commandLine = {"--system", "--json=short", "--timeout=1000ms", "--"};
+    commandLine.insert(commandLine.end(), call.begin(), call.end());
+    for (const size_t levels : {255, 256, 500000}) {
+        SCOPED_TRACE(levels);
+        testsupport::LogCapture log;
+        runner->answer(commandLine, R"({"type": "av", "data": )" + testsupport::nestedJsonArrays(levels) + "}");
+        const platform::BusctlAnswer answer = platform::busctl(Bus::System, call, 1s);
+        const platform::BusctlAnswer copy = answer;
+        EXPECT_EQ(copy.succeeded, levels < 256);
+        EXPECT_EQ(copy.data.is_array(), levels < 256);
+        EXPECT_EQ(log.contains("busctl's answer nests deeper than 256 levels and is refused"), levels >= 256);
     }
 }
