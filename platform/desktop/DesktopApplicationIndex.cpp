@@ -1,22 +1,17 @@
 #include "platform/desktop/DesktopApplicationIndex.h"
 
+#include "platform/desktop/UserApplicationRule.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <array>
 
 namespace platform {
 namespace {
 
 const std::string kSuffix = ".desktop";
-
-// Programs that only run what their arguments name: matching them would take every shell or
-// script for the application.
-const std::array<const char*, 10> kInterpreters = {"sh", "bash", "dash", "env", "python", "python3",
-                                                   "perl", "java", "flatpak", "snap"};
 
 timespec modificationTime(const std::string& folder) {
     struct stat info {};
@@ -25,17 +20,6 @@ timespec modificationTime(const std::string& folder) {
 }
 
 bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
-
-bool isInterpreter(const std::string& programName) {
-    return std::any_of(kInterpreters.begin(), kInterpreters.end(),
-                       [&](const char* name) { return programName == name; });
-}
-
-bool startsItsOwnProgram(const DesktopEntry& entry) {
-    if (entry.flag("Hidden") || entry.flag("Terminal") || entry.value("Type") != "Application") return false;
-    std::string program = lastPathComponent(entry.execProgram());
-    return !program.empty() && !isInterpreter(program);
-}
 
 }  // namespace
 
@@ -86,13 +70,16 @@ void DesktopApplicationIndex::addFolder(const std::string& folder, const std::st
     }
 }
 
+// Entries that may stand for a running program, per program name: the one whose id is the
+// program's name first, then in id order.
 void DesktopApplicationIndex::indexPrograms() {
-    idByProgram_.clear();
+    idsByProgram_.clear();
     for (const auto& [id, application] : byId_) {
-        if (!startsItsOwnProgram(application.entry)) continue;
-        std::string program = lastPathComponent(application.entry.execProgram());
-        auto [slot, inserted] = idByProgram_.emplace(program, id);
-        if (!inserted && id == program) slot->second = id;
+        if (UserApplicationRule::whyLeftOut(application.entry)) continue;
+        std::string program = UserApplicationRule::matchedProgramName(application.entry);
+        if (program.empty()) continue;
+        auto& ids = idsByProgram_[program];
+        ids.insert(id == program ? ids.begin() : ids.end(), id);
     }
 }
 
@@ -108,10 +95,15 @@ std::vector<const DesktopApplicationIndex::Application*> DesktopApplicationIndex
     return shown;
 }
 
-const DesktopApplicationIndex::Application* DesktopApplicationIndex::byProgramName(
-    const std::string& programName) const {
-    auto found = idByProgram_.find(programName);
-    return found == idByProgram_.end() ? nullptr : &byId_.at(found->second);
+const DesktopApplicationIndex::Application* DesktopApplicationIndex::byProgram(
+    const std::string& programName, const std::vector<std::string>& processArguments) const {
+    auto found = idsByProgram_.find(programName);
+    if (found == idsByProgram_.end()) return nullptr;
+    for (const std::string& id : found->second) {
+        const Application& application = byId_.at(id);
+        if (UserApplicationRule::startedWithItsArguments(application.entry, processArguments)) return &application;
+    }
+    return nullptr;
 }
 
 }  // namespace platform

@@ -28,10 +28,11 @@ public:
     const Application* byFile(const std::string& file) const;
     // Every installed application that is not hidden, in id order.
     std::vector<const Application*> applications() const;
-    // The application whose "Exec" starts a program of this file name. Entries that only run
-    // an interpreter, open a terminal, or are hidden are left out; where several entries start
-    // the same program, the one whose id is the program's name wins, else the first by id.
-    const Application* byProgramName(const std::string& programName) const;
+    // The application whose "Exec" starts a program of this file name with arguments the
+    // process has (its own name first), among the entries UserApplicationRule lets stand for a
+    // running program. Where several do, the one whose id is the program's name wins, else the
+    // first by id.
+    const Application* byProgram(const std::string& programName, const std::vector<std::string>& processArguments) const;
     // The id for an entry file outside the folders: its file name without ".desktop".
     static std::string idForFile(const std::string& file);
 
@@ -45,7 +46,7 @@ private:
     bool loaded_ = false;
     std::map<std::string, Application> byId_;
     std::map<std::string, std::string> idByFile_;
-    std::map<std::string, std::string> idByProgram_;
+    std::map<std::string, std::vector<std::string>> idsByProgram_;
 };
 
 }  // namespace platform

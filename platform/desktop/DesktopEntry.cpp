@@ -129,14 +129,19 @@ std::string DesktopEntry::localizedValue(const std::string& key, const std::stri
 
 std::vector<std::string> DesktopEntry::execArguments() const { return splitCommandLine(value("Exec")); }
 
-std::string DesktopEntry::execProgram() const {
+std::vector<std::string> DesktopEntry::execCommand() const {
     auto arguments = execArguments();
-    size_t index = 0;
-    if (index < arguments.size() && (arguments[index] == "env" || arguments[index] == "/usr/bin/env")) {
-        ++index;
-        while (index < arguments.size() && isAssignment(arguments[index])) ++index;
+    auto command = arguments.begin();
+    if (command != arguments.end() && (*command == "env" || *command == "/usr/bin/env")) {
+        ++command;
+        while (command != arguments.end() && isAssignment(*command)) ++command;
     }
-    return index < arguments.size() ? arguments[index] : std::string();
+    return std::vector<std::string>(command, arguments.end());
+}
+
+std::string DesktopEntry::execProgram() const {
+    auto command = execCommand();
+    return command.empty() ? std::string() : command.front();
 }
 
 void DesktopEntry::setValue(const std::string& key, const std::string& text) { values_[key] = escaped(text); }

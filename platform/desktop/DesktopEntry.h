@@ -25,7 +25,9 @@ public:
 
     // The "Exec" line split into arguments, with its quoting undone and "%%" read as "%".
     std::vector<std::string> execArguments() const;
-    // The program "Exec" starts, "env" and its VAR=value assignments skipped; "" when none.
+    // The program "Exec" starts and its arguments, "env" and its VAR=value assignments skipped.
+    std::vector<std::string> execCommand() const;
+    // The first of them; "" when none.
     std::string execProgram() const;
 
     // Sets a key to a plain text; its escapes are added when the entry is written.

@@ -1,5 +1,6 @@
 #include "platform/desktop/ProcRunningApplications.h"
 
+#include "platform/desktop/UserApplicationRule.h"
 #include "platform/system/Environment.h"
 #include "platform/system/KernelFiles.h"
 #include "platform/system/ProcStatLine.h"
@@ -72,9 +73,11 @@ std::string linkTarget(const std::string& path) {
     return target;
 }
 
-std::string firstArgumentOf(const std::string& folder) {
-    std::string commandLine = wholeFile(joinPath(folder, "cmdline"));
-    return commandLine.substr(0, commandLine.find('\0'));
+std::vector<std::string> argumentsOf(const std::string& folder) {
+    std::vector<std::string> arguments;
+    std::istringstream commandLine(wholeFile(joinPath(folder, "cmdline")));
+    for (std::string argument; std::getline(commandLine, argument, '\0');) arguments.push_back(argument);
+    return arguments;
 }
 
 // The desktop's launcher sets both variables; children inherit them, but with another pid.
@@ -113,27 +116,31 @@ std::optional<ProcRunningApplications::Process> ProcRunningApplications::readPro
     Process process;
     process.pid = pid;
     process.executable = linkTarget(joinPath(folder, "exe"));
-    process.firstArgument = firstArgumentOf(folder);
+    process.arguments = argumentsOf(folder);
     process.launchedDesktopFile = launchedDesktopFile(folder, pid);
     return process;
 }
 
 const DesktopApplicationIndex::Application* ProcRunningApplications::installedApplicationOf(const Process& process) {
-    if (!process.launchedDesktopFile.empty()) {
-        if (const auto* installed = index_.byFile(process.launchedDesktopFile)) return installed;
-        // Launched from an entry outside the folders (a file the user opened, say).
-        if (auto entry = DesktopEntry::read(process.launchedDesktopFile)) {
-            launchedOutside_ = DesktopApplicationIndex::Application{
-                DesktopApplicationIndex::idForFile(process.launchedDesktopFile), process.launchedDesktopFile,
-                std::move(*entry)};
-            return &*launchedOutside_;
-        }
-    }
-    for (const std::string* path : {&process.executable, &process.firstArgument}) {
+    if (const auto* launched = launchedFrom(process.launchedDesktopFile))
+        return UserApplicationRule::whyLeftOut(launched->entry) ? nullptr : launched;
+    const std::string firstArgument = process.arguments.empty() ? std::string() : process.arguments.front();
+    for (const std::string* path : {&process.executable, &firstArgument}) {
         if (path->empty()) continue;
-        if (const auto* installed = index_.byProgramName(lastPathComponent(*path))) return installed;
+        if (const auto* installed = index_.byProgram(lastPathComponent(*path), process.arguments)) return installed;
     }
     return nullptr;
+}
+
+// The entry in the folders, else one outside them (a file the user opened, say).
+const DesktopApplicationIndex::Application* ProcRunningApplications::launchedFrom(const std::string& file) {
+    if (file.empty()) return nullptr;
+    if (const auto* installed = index_.byFile(file)) return installed;
+    auto entry = DesktopEntry::read(file);
+    if (!entry) return nullptr;
+    launchedOutside_ = DesktopApplicationIndex::Application{DesktopApplicationIndex::idForFile(file), file,
+                                                            std::move(*entry)};
+    return &*launchedOutside_;
 }
 
 std::optional<RunningApplication> ProcRunningApplications::applicationOf(const Process& process,
@@ -144,7 +151,8 @@ std::optional<RunningApplication> ProcRunningApplications::applicationOf(const P
     application.name = installed->entry.localizedValue("Name", locale);
     if (application.name.empty()) application.name = installed->id;
     application.pid = process.pid;
-    application.path = process.executable.empty() ? process.firstArgument : process.executable;
+    application.path = process.executable.empty() && !process.arguments.empty() ? process.arguments.front()
+                                                                                 : process.executable;
     application.icon = installed->entry.value("Icon");
     application.bundleIdentifier = installed->id;
     return application;
@@ -171,10 +179,12 @@ std::vector<RunningApplication> ProcRunningApplications::runningApplications() {
     knownLocale_ = locale;
     knownProcRoot_ = procRoot;
 
+    const UserApplicationRule rule(procRoot);
     std::map<pid_t, Known> stillRunning;
     std::map<pid_t, std::string> identifierOfPid;
     std::vector<std::pair<pid_t, RunningApplication>> found;  // with the parent's pid
     for (pid_t pid : processIds(procRoot)) {
+        if (rule.isSessionsOwnProcess(pid)) continue;
         auto parentAndStart = parentAndStartOf(joinPath(procRoot, std::to_string(pid)));
         if (!parentAndStart) continue;
         auto application = applicationOfPid(procRoot, pid, parentAndStart->second, locale);

@@ -13,8 +13,9 @@ namespace platform {
 // The running applications read from the process table under the /proc root. A process of the
 // user belongs to an installed desktop application when the desktop launched it
 // (GIO_LAUNCHED_DESKTOP_FILE in its environment, for that very process), else when its
-// executable or first argument has the file name of the program an entry's "Exec" starts.
-// Helper processes whose parent belongs to the same application (a browser's content
+// executable or first argument has the file name of the program an entry's "Exec" starts, with
+// that entry's arguments. UserApplicationRule leaves out the desktop's own parts and this
+// program. Helper processes whose parent belongs to the same application (a browser's content
 // processes) are not listed again.
 class ProcRunningApplications : public RunningApplications {
 public:
@@ -30,12 +31,13 @@ private:
     struct Process {
         pid_t pid = 0;
         std::string executable;
-        std::string firstArgument;
+        std::vector<std::string> arguments;  // its own name first
         std::string launchedDesktopFile;
     };
 
     std::optional<Process> readProcess(const std::string& folder, pid_t pid) const;
     const DesktopApplicationIndex::Application* installedApplicationOf(const Process& process);
+    const DesktopApplicationIndex::Application* launchedFrom(const std::string& file);
     std::optional<RunningApplication> applicationOf(const Process& process, const std::string& locale);
     // Through the answers of earlier calls: a process with the same pid and start time is the
     // same process, so only new processes are read in full.

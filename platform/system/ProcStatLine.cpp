@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kFirstFieldAfterName = 3;
 constexpr int kParentField = 4;
+constexpr int kSessionField = 6;
 constexpr int kStartTimeField = 22;
 constexpr std::string_view kBlanks = " \t\n";
 
@@ -40,6 +41,8 @@ std::optional<std::uint64_t> ProcStatLine::number(int field) const {
 }
 
 std::optional<std::uint64_t> ProcStatLine::parent() const { return number(kParentField); }
+
+std::optional<std::uint64_t> ProcStatLine::session() const { return number(kSessionField); }
 
 std::optional<std::uint64_t> ProcStatLine::startTime() const { return number(kStartTimeField); }
 

@@ -20,6 +20,7 @@ public:
     std::optional<std::uint64_t> number(int field) const;
 
     std::optional<std::uint64_t> parent() const;     // field 4
+    std::optional<std::uint64_t> session() const;    // field 6, the session leader's pid
     std::optional<std::uint64_t> startTime() const;  // field 22, in clock ticks since boot
 
 private:

@@ -102,6 +102,24 @@ pid_t launchFromEntry(const std::string& program, const std::string& entry) {
     return pid;
 }
 
+// A program started plainly, as a session starts its own parts.
+pid_t launch(const std::string& program) {
+    std::string name = program, duration = "600";
+    char* arguments[] = {name.data(), duration.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, arguments, environ) != 0) return -1;
+    return pid;
+}
+
+// Ends and reaps the children a test started that are still there.
+void endLeftovers(const std::vector<pid_t>& pids) {
+    for (pid_t pid : pids)
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+}
+
 bool runs(pid_t pid, const std::string& program) {
     std::error_code error;
     return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error) == program;
@@ -170,13 +188,7 @@ private slots:
         const pid_t second = launchFromEntry(program, entry);
         ours->pids = {first, second};
         // A failing check must not leave the copies holding the test runner until its timeout.
-        const auto reapLeftovers = qScopeGuard([&] {
-            for (pid_t pid : {first, second})
-                if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-                    kill(pid, SIGKILL);
-                    waitpid(pid, nullptr, 0);
-                }
-        });
+        const auto reapLeftovers = qScopeGuard([&] { endLeftovers({first, second}); });
         QVERIFY(first > 0 && second > 0);
         QTRY_VERIFY(runs(first, program) && runs(second, program));
 
@@ -225,6 +237,59 @@ private slots:
         QTest::mouseClick(page.refButton(), Qt::LeftButton);
         QCOMPARE(page.listModel()->rowCount(), 0);
         QVERIFY(!usable(page.closeBut()));
+    }
+
+    // Entries shaped like those of openbox, GNOME Shell, Plasma's shell and Xfce's panel
+    // settings, and each desktop part running under its entry's program name: none is listed,
+    // and "加速" with every row ticked ends only the application the user started.
+    void theDesktopsOwnPartsAreNeverListedNorEnded() {
+        testsupport::ScopedEnvironment environment([](auto& values) { values.procRoot = "/proc"; });
+        const std::string applications = environment.folder().makeFolder("data/applications");
+        environment.folder().writeFile("data/applications/openbox.desktop",
+                                       "[Desktop Entry]\nType=Application\nName=Openbox\nExec=openbox\nNoDisplay=true\n"
+                                       "X-GNOME-Autostart-Phase=WindowManager\nX-GNOME-Provides=windowmanager\n");
+        environment.folder().writeFile("data/applications/org.gnome.Shell.desktop",
+                                       "[Desktop Entry]\nType=Application\nName=GNOME Shell\nExec=/usr/bin/gnome-shell\n"
+                                       "Categories=GNOME;GTK;Core;\nNoDisplay=true\nX-GNOME-Provides=panel;windowmanager;\n");
+        environment.folder().writeFile("data/applications/org.kde.plasmashell.desktop",
+                                       "[Desktop Entry]\nType=Application\nName=Plasma\nExec=plasmashell\nNoDisplay=true\n");
+        environment.folder().writeFile("data/applications/panel-preferences.desktop",
+                                       "[Desktop Entry]\nType=Application\nName=Panel\nExec=xfce4-panel --preferences\n"
+                                       "Categories=XFCE;GTK;Settings;DesktopSettings;X-XFCE-SettingsDialog;\n");
+        const std::string program = environment.folder() / ("demo-app-" + std::to_string(getpid()));
+        std::filesystem::copy_file("/bin/sleep", program);
+        const std::string entry = environment.folder().writeFile(
+            "data/applications/duridove-demo-" + std::to_string(getpid()) + ".desktop",
+            "[Desktop Entry]\nType=Application\nName=Demo Editor\nExec=" + program + " 600\n");
+        auto ours = std::make_shared<OnlyTheseProcesses>(
+            std::make_shared<platform::ProcRunningApplications>(std::vector<std::string>{applications}));
+        ScopedApplications running(ours);
+
+        std::vector<pid_t> desktopParts;
+        const auto reapLeftovers = qScopeGuard([&] { endLeftovers(desktopParts); });
+        for (const char* name : {"openbox", "gnome-shell", "plasmashell", "xfce4-panel"}) {
+            const std::string part = environment.folder().makeFolder(std::string("parts-") + name) + "/" + name;
+            std::filesystem::copy_file("/bin/sleep", part);
+            desktopParts.push_back(launch(part));
+            QVERIFY(desktopParts.back() > 0);
+            QTRY_VERIFY(runs(desktopParts.back(), part));
+        }
+        const pid_t application = launchFromEntry(program, entry);
+        desktopParts.push_back(application);
+        QTRY_VERIFY(runs(application, program));
+        ours->pids = std::set<pid_t>(desktopParts.begin(), desktopParts.end());
+
+        TaskManagerViewController page(core::Executors::inlineExecutors());
+        QCOMPARE(page.listModel()->rowCount(), 1);
+        QCOMPARE(shown(page, 0, TaskManagerModel::Name), QStringLiteral("Demo Editor"));
+        QCOMPARE(page.engine().rows().selectAllButSt(), int(TaskManagerRows::All));
+
+        QTest::mouseClick(page.closeBut(), Qt::LeftButton);
+        int status = 0;
+        QCOMPARE(waitpid(application, &status, 0), application);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        for (size_t index = 0; index + 1 < desktopParts.size(); ++index)
+            QCOMPARE(waitpid(desktopParts[index], nullptr, WNOHANG), 0);
     }
 };
 

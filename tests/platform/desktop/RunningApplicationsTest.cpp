@@ -21,6 +21,8 @@ struct FixtureProcess {
     std::vector<std::string> environment;
     uid_t owner = getuid();
     uint64_t startTime = 1000;
+    std::vector<std::string> arguments = {"--flag"};  // after its own name
+    pid_t session = 1;
 };
 
 // A /proc tree and two folders of desktop entries (the user's, then the system's).
@@ -41,15 +43,24 @@ public:
         std::string base = "proc/" + std::to_string(process.pid) + "/";
         folder().writeFile(base + "status", "Name:\tx\nUid:\t" + std::to_string(process.owner) + "\t0\t0\t0\n");
         folder().writeFile(base + "stat", std::to_string(process.pid) + " (odd (name)) S " +
-                                              std::to_string(process.parent) + " 1 1 0 -1 4194304 0 0 0 0 0 0 0 0 20 0 1 0 " +
+                                              std::to_string(process.parent) + " 1 " + std::to_string(process.session) +
+                                              " 0 -1 4194304 0 0 0 0 0 0 0 0 20 0 1 0 " +
                                               std::to_string(process.startTime) + " 0\n");
         std::string block;
         for (const auto& variable : process.environment) block += variable + '\0';
         folder().writeFile(base + "environ", block);
-        folder().writeFile(base + "cmdline", process.executable + '\0' + "--flag" + '\0');
+        std::string commandLine = process.executable + '\0';
+        for (const auto& argument : process.arguments) commandLine += argument + '\0';
+        folder().writeFile(base + "cmdline", commandLine);
         std::string exe = folder() / (base + "exe");
         unlink(exe.c_str());
         symlink(process.executable.c_str(), exe.c_str());
+    }
+
+    // The process table's "self": this program, running in the session of that leader.
+    void self(const FixtureProcess& process) const {
+        this->process(process);
+        symlink(std::to_string(process.pid).c_str(), (folder() / "proc/self").c_str());
     }
 
     std::vector<RunningApplication> running() const { return applications().runningApplications(); }
@@ -179,4 +190,50 @@ TEST(RunningApplications, OnlyNewProcessesAreReadAgain) {
     // An ended process is gone from the list.
     std::filesystem::remove_all(fixture.folder() / "proc/30");
     EXPECT_EQ(identifiers(applications.runningApplications()), (std::vector<std::string>{"gedit:31"}));
+}
+
+// Shaped like the entries of openbox, GNOME Shell, Plasma's shell and Xfce's panel settings, each
+// with a process of its program: none is the user's application, nor are this program and the
+// leader of its session, whatever entry they match. The panel's settings started from their entry
+// are an application; the running panel is not.
+TEST(RunningApplications, TheDesktopsOwnPartsAreNeverListed) {
+    Fixture fixture;
+    fixture.entry("usr/applications/openbox.desktop",
+                  "Name=Openbox\nExec=openbox\nIcon=openbox\nNoDisplay=true\nX-GNOME-WMName=Openbox\n"
+                  "X-GNOME-Autostart-Phase=WindowManager\nX-GNOME-Provides=windowmanager\n");
+    std::string shell = fixture.entry("usr/applications/org.gnome.Shell.desktop",
+                                      "Name=GNOME Shell\nExec=/usr/bin/gnome-shell\nCategories=GNOME;GTK;Core;\n"
+                                      "OnlyShowIn=GNOME;\nNoDisplay=true\nX-GNOME-Autostart-Phase=DisplayServer\n"
+                                      "X-GNOME-Provides=panel;windowmanager;\n");
+    fixture.entry("usr/applications/org.kde.plasmashell.desktop",
+                  "Name=Plasma\nExec=plasmashell\nIcon=plasma\nNoDisplay=true\nX-KDE-autostart-phase=0\n");
+    fixture.entry("usr/applications/panel-preferences.desktop",
+                  "Name=Panel\nExec=xfce4-panel --preferences\nIcon=org.xfce.panel\n"
+                  "Categories=XFCE;GTK;Settings;DesktopSettings;X-XFCE-SettingsDialog;X-XFCE-PersonalSettings;\n");
+    fixture.entry("usr/applications/panel-only.desktop", "Name=Panel only\nExec=lxqt-panel\nX-LXQt-Module=true\n");
+    fixture.entry("usr/applications/shell-core.desktop", "Name=Core\nExec=core-part\nCategories=Utility;Core\n");
+    fixture.entry("usr/applications/kate.desktop", "Name=Kate\nExec=kate %U\n");
+    fixture.entry("usr/applications/gedit.desktop", "Name=Gedit\nExec=gedit\n");
+
+    fixture.process({10, 1, "/usr/bin/openbox", {}});
+    fixture.process({11, 1, "/usr/bin/gnome-shell", {}});
+    // Launched from its entry all the same.
+    fixture.process({12, 1, "/usr/bin/gnome-shell", {"GIO_LAUNCHED_DESKTOP_FILE=" + shell, "GIO_LAUNCHED_DESKTOP_FILE_PID=12"}});
+    fixture.process({13, 1, "/usr/bin/plasmashell", {}});
+    FixtureProcess panel{14, 1, "/usr/bin/xfce4-panel", {}};
+    panel.arguments = {"--display", ":0"};
+    fixture.process(panel);
+    FixtureProcess panelSettings{15, 1, "/usr/bin/xfce4-panel", {}};
+    panelSettings.arguments = {"--preferences"};
+    fixture.process(panelSettings);
+    fixture.process({16, 1, "/usr/bin/lxqt-panel", {}});
+    fixture.process({17, 1, "/usr/bin/core-part", {}});
+    fixture.process({20, 1, "/usr/bin/kate", {}});
+    // The session's leader and this program, each matching an application's entry.
+    fixture.process({30, 1, "/usr/bin/gedit", {}});
+    FixtureProcess self{31, 30, "/usr/bin/kate", {}};
+    self.session = 30;
+    fixture.self(self);
+
+    EXPECT_EQ(identifiers(fixture.running()), (std::vector<std::string>{"panel-preferences:15", "kate:20"}));
 }
