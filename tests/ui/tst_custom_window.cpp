@@ -1,4 +1,5 @@
 #include "support/MemoryUserDefaults.h"
+#include "support/PointerEvents.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/windows/KxTitlebarContainer.h"
 #include "ui/kit/windows/ModalLoop.h"
@@ -286,6 +287,20 @@ private slots:
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(light(window, ui::NSWindowMiniaturizeButton), &leave);
         QCOMPARE(rollovers(), 0);
+    }
+
+    // Closed by its close light, the window sees no leave: it drops the glyphs itself, so they are
+    // not drawn when it is shown again with the pointer elsewhere.
+    void aHiddenWindowsLightsLoseTheirGlyphs() {
+        auto window = shownWindow();
+        QAbstractButton* close = light(*window, ui::NSWindowCloseButton);
+        testsupport::sendEnter(close);
+        QVERIFY(static_cast<ui::TrafficLightButton*>(close)->showsRollover());
+        close->click();
+        QVERIFY(!window->isVisible());
+        window->show();
+        for (auto kind : {ui::NSWindowCloseButton, ui::NSWindowMiniaturizeButton, ui::NSWindowZoomButton})
+            QVERIFY(!static_cast<ui::TrafficLightButton*>(light(*window, kind))->showsRollover());
     }
 
     void aDisabledLightIsGrey() {

@@ -1,6 +1,7 @@
 #include "support/FakeOutputVolume.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftViewCtl.h"
 #include "ui/shell/ViewDelegate.h"
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -90,6 +92,35 @@ private slots:
         shell->showMainWindow();
         QVERIFY(shell->mainWindowIsOpen());
         QVERIFY(shell->window()->isVisible());
+    }
+
+    // Minimised with its yellow light, the window comes back normal and active from the panel's
+    // button and from its two jumps to a tool, and the button then closes it as before.
+    void aMinimisedWindowComesBackFromThePanel_data() {
+        QTest::addColumn<int>("action");
+        QTest::newRow("主界面") << 0;
+        QTest::newRow("释放内存") << 1;
+        QTest::newRow("一键优化") << 2;
+    }
+    void aMinimisedWindowComesBackFromThePanel() {
+        QFETCH(int, action);
+        ui::TCImageWindow* window = shell->window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::mouseClick(window->standardWindowButton(ui::NSWindowMiniaturizeButton), Qt::LeftButton);
+        QTRY_VERIFY(window->isMinimized());
+
+        const std::function<void()> actions[] = {[&] { shell->showMainWindow(); }, [&] { shell->freeUpButtonAction(); },
+                                                 [&] { shell->optimizeButtonAction(); }};
+        actions[action]();
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(shell->mainWindowIsOpen());
+
+        shell->showMainWindow();
+        QVERIFY(!window->isVisible());
+        shell->showMainWindow();
+        QVERIFY(window->isVisible());
     }
 };
 

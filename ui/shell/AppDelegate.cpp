@@ -293,8 +293,9 @@ void AppDelegate::getSystemInfo() {
     statusBarV->setSystemFreeSize(QString::fromStdString(volume->volumeFreeSize));
 }
 
+// The panel's button closes a window the user sees, and opens one closed or minimised.
 void AppDelegate::showMainWindow() {
-    if (isOpenMainWindow) {
+    if (mainWindowIsShown()) {
         closeWindow();
         return;
     }
@@ -308,7 +309,7 @@ void AppDelegate::optimizeButtonAction() { showToolFromPanel(0); }
 
 // The panel's jumps to a tool open the window first and switch without asking the pages.
 void AppDelegate::showToolFromPanel(int viewID) {
-    if (!isOpenMainWindow) showMainWindow();
+    if (!mainWindowIsShown()) showMainWindow();
     leftViewCtl->setSelectCellWithID(viewID);
     ViewMan::returnViewMan()->showView(viewID);
 }
@@ -327,18 +328,17 @@ bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool AppDelegate::applicationShouldHandleReopen(bool) {
-    if (window_->isMinimized()) {
-        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    } else if (window_->isVisible() && window_->isActiveWindow()) {
-        return false;
-    } else if (!window_->isVisible()) {
-        isOpenMainWindow = true;
-    }
+    isOpenMainWindow = true;
     bringWindowToFront();
     return false;
 }
 
+bool AppDelegate::mainWindowIsShown() const { return isOpenMainWindow && !window_->isMinimized(); }
+
+// Whatever state the window was left in (closed, minimised, behind others), it comes back
+// normal, on top and active.
 void AppDelegate::bringWindowToFront() {
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

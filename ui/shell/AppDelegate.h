@@ -95,6 +95,7 @@ private:
     void addMenuBar();
     void showToolFromPanel(int viewID);
     void installQuitCommand();
+    bool mainWindowIsShown() const;
     void bringWindowToFront();
 
     core::InstallReport installReport;

@@ -362,6 +362,12 @@ void TCImageWindow::paintEvent(QPaintEvent*) {
     painter.fillPath(windowOutline(), backgroundColor_);
 }
 
+// A window hidden under the pointer (by its own close light, say) gets no leave event.
+void TCImageWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    for (TrafficLightButton* light : trafficLights) light->setRollover(false);
+}
+
 void TCImageWindow::closeEvent(QCloseEvent* event) {
     if (proxy->windowShouldClose(this))
         event->accept();
