@@ -4,6 +4,7 @@
 #include "support/FileRewrite.h"
 #include "support/RandomContent.h"
 #include "support/RecordingWorkspace.h"
+#include "support/SignalledRows.h"
 #include "support/TempFolder.h"
 #include "ui/duplicates/DuplicateOutlineModel.h"
 #include "ui/duplicates/DuplicateViewController.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
@@ -84,6 +86,13 @@ QString plainText(const QLabel* label) {
     QTextDocument document;
     document.setHtml(label->text());
     return document.toPlainText();
+}
+
+// Whether every row the outline shows was signalled as changed since the last look.
+bool everyShownRowSignalled(SameFileDeleteViewController& vc, QSignalSpy& changes) {
+    const bool all = testsupport::everyShownRowSignalled(*vc.outline(), changes, DuplicateOutlineModel::Checkbox);
+    changes.clear();
+    return all;
 }
 
 // Presses a button of the alert the page shows.
@@ -244,6 +253,41 @@ private slots:
         QVERIFY(!usable(vc.removeButton()));
         answerAlert(vc, QStringLiteral("好的"));
         QTRY_VERIFY(!vc.alert());
+    }
+
+    // Every change of ticks (the header box on and off, a group box, a deletion's end) reaches
+    // every copy the outline shows, so what is drawn ticked is what gets deleted.
+    void everyTickChangeReachesEveryShownCopy() {
+        testsupport::TempFolder folder;
+        const std::string song = testsupport::randomContent(4000, 6);
+        const std::string movie = testsupport::randomContent(6000, 7);
+        for (const char* place : {"a", "b"}) folder.writeFile(std::string(place) + "/song.mp3", song);
+        for (const char* place : {"a", "b"}) folder.writeFile(std::string(place) + "/movie.mp4", movie);
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        QVERIFY(searchFolder(page, folder.path()));
+        vc.outline()->expandAll();
+        QSignalSpy changes(vc.outlineModel(), &QAbstractItemModel::dataChanged);
+
+        QTest::mouseClick(vc.headerCheckBox(), Qt::LeftButton);
+        QVERIFY(everyShownRowSignalled(vc, changes));
+        QTest::mouseClick(vc.headerCheckBox(), Qt::LeftButton);
+        QVERIFY(everyShownRowSignalled(vc, changes));
+        const QModelIndex lastGroup = vc.outlineModel()->index(vc.outlineModel()->rowCount() - 1, 0);
+        clickTickBox(vc, lastGroup);
+        QVERIFY(everyShownRowSignalled(vc, changes));
+        QCOMPARE(QString::fromStdString(DuplicateOutlineModel::dataAt(lastGroup)->showSelectNumStr), QString("1/2"));
+
+        // The ticked copy of the last group is deleted; the copy kept there is drawn unticked.
+        const std::string ticked = DuplicateOutlineModel::dataAt(vc.outlineModel()->index(0, 0, lastGroup))->name;
+        const std::string kept = DuplicateOutlineModel::dataAt(vc.outlineModel()->index(1, 0, lastGroup))->name;
+        deleteTicked(vc);
+        QVERIFY(!exists(ticked));
+        QVERIFY(exists(kept));
+        QCOMPARE(vc.outlineModel()->rowCount(), 1);
+        QVERIFY(everyShownRowSignalled(vc, changes));
     }
 
     // A new search right after a stop starts its progress from 0, and nothing of the stopped

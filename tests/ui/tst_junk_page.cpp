@@ -8,6 +8,7 @@
 #include "support/JunkHomeFixture.h"
 #include "support/ManualExecutors.h"
 #include "support/RecordingWorkspace.h"
+#include "support/SignalledRows.h"
 #include "support/TempFolder.h"
 #include "ui/junk/FastCleanViewController.h"
 #include "ui/junk/FastTypeView.h"
@@ -258,6 +259,14 @@ private slots:
         view.clickRowCheck(outline, qq);
         QCOMPARE(JunkNodeModel::nodeAt(qq)->selectState, 1);
         QCOMPARE(view.page.selectFileLabel()->text(), QString("已选择5项，大小：9.50 KB"));
+        // A click on the last application reaches every row below it that the outline shows.
+        QSignalSpy changes(outline->model(), &QAbstractItemModel::dataChanged);
+        const QModelIndex lastApplication = outline->model()->index(outline->model()->rowCount() - 1, 0);
+        view.clickRowCheck(outline, lastApplication.siblingAtColumn(JunkNodeModel::CheckBox));
+        QCOMPARE(JunkNodeModel::nodeAt(lastApplication)->selectState, 0);
+        QVERIFY(testsupport::everyShownRowSignalled(*outline, changes, JunkNodeModel::CheckBox));
+        view.clickRowCheck(outline, lastApplication.siblingAtColumn(JunkNodeModel::CheckBox));
+        QCOMPARE(JunkNodeModel::nodeAt(lastApplication)->selectState, 1);
         QTest::mouseClick(view.page.backToDetailButton(), Qt::LeftButton);
         QCOMPARE(view.tileCheck(5), QString("checkbox-checked"));
     }

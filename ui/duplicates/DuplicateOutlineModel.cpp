@@ -31,9 +31,8 @@ void DuplicateOutlineModel::setRootNode(const Node& node) {
     endResetModel();
 }
 
-void DuplicateOutlineModel::refreshStates() {
-    const int rows = rowCount();
-    if (rows > 0) emit dataChanged(index(0, 0), index(rows - 1, ColumnCount - 1));
+void DuplicateOutlineModel::refreshStates(const QModelIndexList& shownRows) {
+    for (const QModelIndex& row : shownRows) emit dataChanged(row.siblingAtColumn(0), row.siblingAtColumn(ColumnCount - 1));
 }
 
 void DuplicateOutlineModel::sortRows(const std::function<void()>& sort) {

@@ -25,8 +25,10 @@ public:
 
     void setRootNode(const Node& root);
     const Node& rootNode() const { return root; }
-    // Redraws the tick boxes and counts after ticks changed.
-    void refreshStates();
+    // Tells the views that the tick boxes and counts of the given rows changed. A tree view
+    // repaints only the rows a signalled span covers, and working that out costs it a search per
+    // row, so the rows passed are the ones the view shows, each signalled on its own.
+    void refreshStates(const QModelIndexList& shownRows);
     // Runs a sort of the shown tree, keeping expanded and selected rows with their nodes.
     void sortRows(const std::function<void()>& sort);
     // Takes a copy off its group's rows while remove detaches it from the tree.

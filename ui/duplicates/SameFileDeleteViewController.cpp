@@ -452,7 +452,7 @@ void SameFileDeleteViewController::refreshHeaderBox() {
 }
 
 void SameFileDeleteViewController::selectionChanged() {
-    model_->refreshStates();
+    model_->refreshStates(outline_->shownRows());
     removeButton_->setButtonEnabled(!deletion_ && selection_.isDeleteEnabled());
     showCountsLine();
     refreshHeaderBox();
@@ -612,7 +612,7 @@ void SameFileDeleteViewController::refreshOutlineView(const std::shared_ptr<Dupl
     bool groupGoes = false;
     model_->removeCopy(copy, [&] { groupGoes = selection_.detachDeletedCopy(copy); });
     if (groupGoes && group) model_->removeGroup(group, [&] { trees_.deleteParentNode(group); });
-    model_->refreshStates();
+    model_->refreshStates(outline_->shownRows());
     showCountsLine();
 }
 

@@ -392,7 +392,7 @@ void FastCleanViewController::outlineCheckboxClicked(const QModelIndex& row) {
 
 void FastCleanViewController::selectionChanged() {
     tableModel->refreshStates();
-    outlineModel->refreshStates();
+    outlineModel->refreshStates(socialOutlineView_->shownRows());
     updateSelectLabel();
     updateSelectAllButton();
 }

@@ -23,6 +23,10 @@ void JunkNodeModel::refreshStates() {
     if (rows > 0) emit dataChanged(index(0, 0), index(rows - 1, ColumnCount - 1));
 }
 
+void JunkNodeModel::refreshStates(const QModelIndexList& shownRows) {
+    for (const QModelIndex& row : shownRows) emit dataChanged(row.siblingAtColumn(0), row.siblingAtColumn(ColumnCount - 1));
+}
+
 TCTreeNode* JunkNodeModel::nodeAt(const QModelIndex& index) {
     return index.isValid() ? static_cast<TCTreeNode*>(index.internalPointer()) : nullptr;
 }

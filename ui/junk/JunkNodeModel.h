@@ -21,8 +21,10 @@ public:
     // Shows the children of a new node (or nothing).
     void setRootNode(core::junk::TCTreeNode* node);
     core::junk::TCTreeNode* rootNode() const { return root; }
-    // Redraws every check box after the states changed.
+    // Redraws every check box of the table after the states changed.
     void refreshStates();
+    // The same for the outline's rows that its view shows (see DuplicateOutlineModel).
+    void refreshStates(const QModelIndexList& shownRows);
 
     static core::junk::TCTreeNode* nodeAt(const QModelIndex& index);
     static QString checkImageName(int32_t state, bool outline);

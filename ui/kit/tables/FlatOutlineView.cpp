@@ -30,6 +30,15 @@ QModelIndex FlatOutlineView::itemAtRow(int row) const {
     return item;
 }
 
+QModelIndexList FlatOutlineView::shownRows() const {
+    QModelIndexList rows;
+    const int bottom = viewport()->height();
+    for (QModelIndex item = indexAt(QPoint(0, 0)); item.isValid() && visualRect(item).top() < bottom;
+         item = indexBelow(item))
+        rows.append(item.siblingAtColumn(0));
+    return rows;
+}
+
 bool FlatOutlineView::isMarkedRow(const QModelIndex& item) const {
     return markedItem.isValid() && item.siblingAtColumn(0) == markedItem;
 }

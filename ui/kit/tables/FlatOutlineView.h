@@ -19,6 +19,8 @@ public:
     // The shown row number of an item (-1 when it is not shown), and the item on a shown row.
     int rowForItem(const QModelIndex& item) const;
     QModelIndex itemAtRow(int row) const;
+    // The items (column 0) of the rows that lie in the viewport now, top to bottom.
+    QModelIndexList shownRows() const;
 
     // Makes every column's header cell again from the model's header data (after a title changed).
     void _setupHeaderCell();
