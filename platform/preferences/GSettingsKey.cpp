@@ -157,7 +157,16 @@ bool GSettingsKey::setValue(const PlistValue& value) const {
     else if (!(stored = g_settings_set_value(settings.get(), key_.c_str(), variant.get())))
         logWarning("cannot change " + name() + ": the settings refused the value");
     g_settings_sync();
-    return stored;
+    return stored && holds(settings.get(), variant.get());
+}
+
+// A settings store may take a change at once and commit it later (dconf, over the session bus);
+// once the change has been synced, the key read back tells whether the commit held.
+bool GSettingsKey::holds(GSettings* settings, GVariant* value) const {
+    Variant stored(g_settings_get_value(settings, key_.c_str()));
+    if (g_variant_equal(stored.get(), value)) return true;
+    logWarning("cannot change " + name() + ": the settings store did not keep the value");
+    return false;
 }
 
 std::unique_ptr<PreferenceObservation> GSettingsKey::observe(std::function<void()> handler) const {

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+typedef struct _GSettings GSettings;
 typedef struct _GSettingsSchema GSettingsSchema;
+typedef struct _GVariant GVariant;
 
 namespace platform {
 
@@ -27,7 +29,8 @@ public:
     // unavailable or of another type.
     PlistValue value() const;
     // Writes a Boolean or a text and waits until the settings backend has stored it. False, with
-    // a log line, when the key is unavailable, not writable or refuses the value.
+    // a log line, when the key is unavailable, not writable, refuses the value, or does not hold
+    // it once the backend is done (a store that could not commit it).
     bool setValue(const PlistValue& value) const;
     // Calls the handler after each change of the key, from the main context that is the calling
     // thread's default (for the application: the main thread's event loop). Nothing is observed
@@ -38,6 +41,8 @@ public:
     std::string name() const { return schemaId_ + " " + key_; }
 
 private:
+    bool holds(GSettings* settings, GVariant* value) const;
+
     std::string schemaId_;
     std::string key_;
     GSettingsSchema* schema_ = nullptr;

@@ -194,6 +194,25 @@ private slots:
         for (int number : {2, 3, 6, 7}) QTRY_COMPARE(page.button(number)->image(), QString("Active"));
     }
 
+    // The desktop's settings store accepts the change and then cannot keep it (dconf without a
+    // session bus): Night Shift shows off, and the settings file still says off.
+    void nightShiftShowsOffWhenTheDesktopCouldNotKeepTheChange() {
+        QVERIFY(core::SettingsFile::setValue("openNight", PlistValue(false)));
+        testsupport::TempFolder runtime;
+        testsupport::ScopedVariable backend("GSETTINGS_BACKEND", "dconf");
+        testsupport::ScopedVariable bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + runtime / "no-bus");
+        testsupport::ScopedVariable runtimeFolder("XDG_RUNTIME_DIR", runtime.path());
+        testsupport::LogCapture log;
+        ui::HightActionViewController page;
+        QTRY_VERIFY(page.button(7)->isEnabled());
+        press(page, 7);
+        QCOMPARE(page.button(7)->image(), QString("Active"));
+        QTRY_VERIFY(log.contains("Night Shift left as it was: nshift 50 failed (exit status 1)"));
+        QTRY_COMPARE(page.button(7)->image(), QString("Disabled"));
+        expectSwitch(page, 7, true, "Disabled", "ic_Night");
+        QVERIFY(!core::SettingsFile::valueForKey("openNight").toBool());
+    }
+
     // Through the application: the appearance's change signal reaches the page.
     void anOutsideChangeShowsAfterOneSecondUnlessThePageHasJustChangedIt() {
         platform::GSettingsPreferences outside;

@@ -135,4 +135,21 @@ TEST_F(GSettingsPreferencesTest, NightShiftToolTurnsTheNightLightOnAndOff) {
     EXPECT_EQ(settings.storedValue("/org/gnome/settings-daemon/plugins/color/", "night-light-enabled"), "true");
 }
 
+// The desktop's settings store (dconf) takes a change at once and commits it over the session
+// bus; without a bus the commit fails after the change was accepted, and the tool says so.
+TEST_F(GSettingsPreferencesTest, NightShiftToolFailsWhenTheSettingsStoreCannotKeepTheChange) {
+    const std::string tool = platform::Bundle::helperPath("nshift");
+    ASSERT_TRUE(run({tool, "0"}).succeeded());
+    testsupport::TempFolder runtime;
+    platform::ProcessRequest request;
+    request.arguments = {tool, "50"};
+    request.environment = {{"GSETTINGS_BACKEND", "dconf"},
+                           {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + runtime / "no-bus"},
+                           {"XDG_RUNTIME_DIR", runtime.path()}};
+    const auto result = platform::PosixProcessRunner().run(request);
+    EXPECT_EQ(result.exitStatus, 1) << result.errorOutput;
+    EXPECT_NE(result.errorOutput.find("could not be turned on"), std::string::npos) << result.errorOutput;
+    EXPECT_EQ(settings.storedValue("/org/gnome/settings-daemon/plugins/color/", "night-light-enabled"), "false");
+}
+
 }  // namespace
