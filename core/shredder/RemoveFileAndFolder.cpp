@@ -96,6 +96,8 @@ int32_t RemoveFileAndFolder::getWipeTimes() {
     return static_cast<int32_t>(std::clamp<int64_t>(times, 1, std::numeric_limits<int32_t>::max()));
 }
 
+int32_t RemoveFileAndFolder::passesWritten() { return std::min(getWipeTimes(), SecureEraser::maximumPasses); }
+
 bool RemoveFileAndFolder::checkPermissions(int folderFd, const std::string& name) {
     FileDescriptor file(openat(folderFd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     // An immutable or append-only file refuses with EPERM.

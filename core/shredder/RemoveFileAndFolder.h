@@ -51,6 +51,9 @@ public:
 
     // The passes an overwrite makes: the user default "WipeTimes", at least 1.
     static int32_t getWipeTimes();
+    // The passes an overwrite of a file really writes: getWipeTimes, at most
+    // SecureEraser::maximumPasses.
+    static int32_t passesWritten();
     // False only when the file cannot be opened for writing for want of permission. Never
     // blocks and never follows a link.
     static bool checkPermissions(int folderFd, const std::string& name);

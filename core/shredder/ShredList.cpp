@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace core {
 namespace {
@@ -113,9 +114,11 @@ std::vector<std::shared_ptr<FileObj>> ShredList::takeSelectedWithOutcome() {
     return taken;
 }
 
-size_t ShredList::countFailed(const std::vector<std::shared_ptr<FileObj>>& items) {
-    return static_cast<size_t>(
-        std::count_if(items.begin(), items.end(), [](const auto& item) { return item->failStr == "Failed"; }));
+std::vector<std::shared_ptr<FileObj>> ShredList::failedItems(const std::vector<std::shared_ptr<FileObj>>& items) {
+    std::vector<std::shared_ptr<FileObj>> failed;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(failed),
+                 [](const auto& item) { return item->failStr == "Failed"; });
+    return failed;
 }
 
 }  // namespace core

@@ -49,7 +49,8 @@ public:
     // After a run: each ticked item gets "Failed" when its path still exists and "Erased" when
     // not, and leaves the list; they are returned in list order. Unticked items stay.
     std::vector<std::shared_ptr<FileObj>> takeSelectedWithOutcome();
-    static size_t countFailed(const std::vector<std::shared_ptr<FileObj>>& items);
+    // The items of such a run that are still there, in order.
+    static std::vector<std::shared_ptr<FileObj>> failedItems(const std::vector<std::shared_ptr<FileObj>>& items);
 
     // An item for a path whose folders are resolved; nothing when the item is missing.
     static std::shared_ptr<FileObj> makeItem(const std::string& url);

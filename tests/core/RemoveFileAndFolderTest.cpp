@@ -171,9 +171,13 @@ TEST_F(ShredEngine, TheEndIsReportedOnlyAfterAWorkerStepThatFollowsTheLastItem) 
 
 TEST_F(ShredEngine, WipeTimesIsAtLeastOneAndASolidStateItemGetsOnePass) {
     EXPECT_EQ(RemoveFileAndFolder::getWipeTimes(), 1);
-    for (auto [stored, expected] : std::initializer_list<std::pair<int, int>>{{0, 1}, {-3, 1}, {3, 3}, {35, 35}}) {
-        defaults->setObject("WipeTimes", platform::PlistValue(int64_t{stored}));
-        EXPECT_EQ(RemoveFileAndFolder::getWipeTimes(), expected);
+    struct Case {
+        int stored, wipeTimes, written;
+    };
+    for (const Case& c : {Case{0, 1, 1}, Case{-3, 1, 1}, Case{3, 3, 3}, Case{7, 7, 5}, Case{35, 35, 5}}) {
+        defaults->setObject("WipeTimes", platform::PlistValue(int64_t{c.stored}));
+        EXPECT_EQ(RemoveFileAndFolder::getWipeTimes(), c.wipeTimes);
+        EXPECT_EQ(RemoveFileAndFolder::passesWritten(), c.written);
     }
     defaults->setObject("WipeTimes", platform::PlistValue(int64_t{3}));
     auto spinning = itemFor(temp.writeFile("disk.bin", "data"));

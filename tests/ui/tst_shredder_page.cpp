@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 
 #include <functional>
@@ -48,6 +49,8 @@ struct WindowSeen {
     bool succeeded = false;
     bool failed = false;
     QString failText;
+    QStringList failedItems;
+    bool failedItemsShown = false;
 };
 
 // Opens the shred window from "擦除", clicks "继续", waits for the end and closes it with "好的".
@@ -66,6 +69,9 @@ WindowSeen eraseTicked(FileShareController& page) {
         seen.succeeded = !window->successBlowView()->isHidden();
         seen.failed = !window->failBlowView()->isHidden();
         seen.failText = window->failedNodeLable()->text();
+        for (int row = 0; row < window->failedItemsList()->count(); ++row)
+            seen.failedItems << window->failedItemsList()->item(row)->toolTip();
+        seen.failedItemsShown = !window->failedItemsList()->isHidden();
         QTest::mouseClick(seen.succeeded ? window->successOkButton() : window->failOkButton(), Qt::LeftButton);
     });
     QTest::mouseClick(page.wipeFileButton(), Qt::LeftButton);
@@ -166,7 +172,8 @@ private slots:
             QVERIFY(!window.isPopSortWin());
             QCOMPARE(defaults->integerForKey("WipeTimes"), int64_t(35));
             QCOMPARE(defaults->integerForKey("WipeTimesTag"), int64_t(7));
-            QCOMPARE(window.wipeType()->text(), QStringLiteral("35"));
+            // 35 passes are asked for; at most five are written.
+            QCOMPARE(window.wipeType()->text(), QStringLiteral("5"));
 
             window.openMenuAction();
             window.mouseEixtView(true);
@@ -174,7 +181,7 @@ private slots:
         }
         ShredProgressWindowController reopened(manual.executors());
         QCOMPARE(reopened.formatTypeText()->text(), QStringLiteral("Peter Gutmann's algorithm 35 (35次)"));
-        QCOMPARE(reopened.wipeType()->text(), QStringLiteral("35"));
+        QCOMPARE(reopened.wipeType()->text(), QStringLiteral("5"));
     }
 
     // "停止" during the first of three items: it is finished, the other two stay on disk.
@@ -201,13 +208,15 @@ private slots:
 
         QVERIFY(seen.failed);
         QCOMPARE(seen.failText, QStringLiteral("用户取消了操作。"));
+        QCOMPARE(seen.failedItems, paths({platform::resolvedParentPath(second).value(), platform::resolvedParentPath(third).value()}));
         QVERIFY(!exists(first));
         QCOMPARE(testsupport::readWholeFile(second), std::string("two"));
         QCOMPARE(testsupport::readWholeFile(third), std::string("three"));
         QCOMPARE(outcomes(page), (std::vector<std::string>{"Erased", "Failed", "Failed"}));
     }
 
-    // A file the eraser fails gives the failure state with the count of what was not erased.
+    // A file the eraser fails gives the failure state with the count and the path of what was
+    // not erased.
     void oneFailedItemGivesTheFailureWithItsCount() {
         testsupport::ScopedEnvironment environment;
         testsupport::TempFolder temp;
@@ -221,7 +230,9 @@ private slots:
         const WindowSeen seen = eraseTicked(page);
 
         QVERIFY(seen.failed);
-        QCOMPARE(seen.failText, QStringLiteral("1 项擦除失败"));
+        QCOMPARE(seen.failText, QStringLiteral("1 项擦除失败："));
+        QVERIFY(seen.failedItemsShown);
+        QCOMPARE(seen.failedItems, paths({platform::resolvedParentPath(bad).value()}));
         QVERIFY(!exists(good));
         QVERIFY(exists(bad));
         QCOMPARE(outcomes(page), (std::vector<std::string>{"Erased", "Failed"}));

@@ -321,11 +321,12 @@ void FileShareController::runEnded() {
     if (runEnded_) return;
     runEnded_ = true;
     deleteErrorArr_ = list_.takeSelectedWithOutcome();
-    const size_t failed = core::ShredList::countFailed(deleteErrorArr_);
+    QStringList failed;
+    for (const auto& item : core::ShredList::failedItems(deleteErrorArr_)) failed << QString::fromStdString(item->url);
     if (isCancel_) {
-        shredProgessWC_->showFailView(QStringLiteral("用户取消了操作。"));
-    } else if (failed > 0 || isFailedWipe_) {
-        shredProgessWC_->showFailView(QStringLiteral("%1 项擦除失败").arg(failed));
+        shredProgessWC_->showFailView(QStringLiteral("用户取消了操作。"), failed);
+    } else if (!failed.isEmpty() || isFailedWipe_) {
+        shredProgessWC_->showFailView(QStringLiteral("%1 项擦除失败：").arg(failed.size()), failed);
     } else {
         shredProgessWC_->showSeccView();
     }

@@ -16,6 +16,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace ui {
@@ -131,8 +132,17 @@ void ShredProgressWindowController::makeEndViews(QWidget* content) {
     failBlowView_ = stateView(content);
     makeTextField(failBlowView_, QRect(kMargin, 60, kTextWidth, 26), QStringLiteral("擦除未完成"),
                   boldSystemFontOfSize(18), getColor(230, 90, 60, 1));
-    failedNodeLable_ = makeTextField(failBlowView_, QRect(kMargin, 94, kTextWidth, 40), QString(), systemFontOfSize(13),
+    failedNodeLable_ = makeTextField(failBlowView_, QRect(kMargin, 90, kTextWidth, 20), QString(), systemFontOfSize(13),
                                      bodyColor());
+    failedItemsList_ = new QListWidget(failBlowView_);
+    failedItemsList_->setGeometry(kMargin, 112, kTextWidth, buttonFrame(0).top() - 8 - 112);
+    failedItemsList_->setFont(systemFontOfSize(12));
+    failedItemsList_->setSelectionMode(QAbstractItemView::NoSelection);
+    failedItemsList_->setFocusPolicy(Qt::NoFocus);
+    failedItemsList_->setTextElideMode(Qt::ElideMiddle);
+    failedItemsList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    failedItemsList_->setStyleSheet(QStringLiteral("QListWidget { border: 1px solid rgb(220, 220, 224); border-radius: 4px;"
+                                                   " background: white; color: rgb(107, 107, 107); }"));
     FailOkButton_ = dialogButton(failBlowView_, 0, QStringLiteral("好的"), QStringLiteral("btn_pri"));
     connect(FailOkButton_, &QAbstractButton::clicked, this, &ShredProgressWindowController::okButtonAction);
 }
@@ -169,15 +179,21 @@ void ShredProgressWindowController::showSeccView() {
     showOnly(successBlowView_);
 }
 
-void ShredProgressWindowController::showFailView(const QString& failText) {
+void ShredProgressWindowController::showFailView(const QString& failText, const QStringList& failedPaths) {
     titleLabel_->setText(QStringLiteral("Duridove"));
     failedNodeLable_->setText(failText);
+    failedItemsList_->clear();
+    for (const QString& path : failedPaths) {
+        auto* item = new QListWidgetItem(path, failedItemsList_);
+        item->setToolTip(path);
+    }
+    failedItemsList_->setVisible(!failedPaths.isEmpty());
     showOnly(failBlowView_);
 }
 
 void ShredProgressWindowController::selectFormatbyType(int tag) {
     const core::WipeMethod& method = core::WipeMethods::forTag(tag);
-    wipeType_->setText(QString::number(core::RemoveFileAndFolder::getWipeTimes()));
+    wipeType_->setText(QString::number(core::RemoveFileAndFolder::passesWritten()));
     formatTypeText_->setText(QString::fromStdString(method.name));
 }
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -38,8 +39,9 @@ public:
     void changeProgressValue(int percent, const QString& path);
     void showProgressView();
     void showSeccView();
-    // failText says why: the user stopped, or how many items were not erased.
-    void showFailView(const QString& failText);
+    // failText says why: the user stopped, or how many items were not erased; the list below it
+    // names the items that are still there (hidden when there are none).
+    void showFailView(const QString& failText, const QStringList& failedPaths);
     // Shows a method's passes and name.
     void selectFormatbyType(int tag);
 
@@ -68,6 +70,7 @@ public:
     QLabel* shredNodeLabel() const { return shredNodeLabel_; }
     QLabel* cancelNodeLabel() const { return cancelNodeLabel_; }
     QLabel* failedNodeLable() const { return failedNodeLable_; }
+    QListWidget* failedItemsList() const { return failedItemsList_; }
     QLabel* fileCountLabel() const { return fileCountLabel_; }
     QLabel* wipeType() const { return wipeType_; }
     QLabel* formatTypeText() const { return formatTypeText_; }
@@ -100,6 +103,7 @@ private:
     QLabel* shredNodeLabel_ = nullptr;
     QLabel* cancelNodeLabel_ = nullptr;
     QLabel* failedNodeLable_ = nullptr;
+    QListWidget* failedItemsList_ = nullptr;
     QLabel* fileCountLabel_ = nullptr;
     QLabel* wipeType_ = nullptr;
     QLabel* formatTypeText_ = nullptr;

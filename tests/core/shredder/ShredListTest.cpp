@@ -128,7 +128,7 @@ TEST(ShredList, TicksGiveTheSelectAllStateAndTheOutcomeIsJudgedByExistence) {
     ASSERT_EQ(taken.size(), 2u);
     EXPECT_EQ(taken[0]->failStr, "Erased");
     EXPECT_EQ(taken[1]->failStr, "Failed");
-    EXPECT_EQ(ShredList::countFailed(taken), 1u);
+    EXPECT_EQ(ShredList::failedItems(taken), std::vector<std::shared_ptr<core::FileObj>>{taken[1]});
     EXPECT_EQ(urlsOf(list), std::vector<std::string>{real(unticked)});
     EXPECT_EQ(list.aSelectAllState(), ShredList::kNoneSelected);
     list.emptyList();
