@@ -12,7 +12,7 @@ struct SSMemoryInfo {
     uint64_t wiredMemory = 0;
     uint64_t activeMemory = 0;
     uint64_t inactiveMemory = 0;
-    uint64_t usedMomory = 0;  // everything but free and inactive pages
+    uint64_t usedMomory = 0;  // everything but free and inactive pages (on Linux: MemTotal - MemAvailable)
     uint64_t pageIn = 0;
     uint64_t pageOut = 0;
     uint64_t virtualMemory = 0;

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <sstream>
@@ -86,12 +87,19 @@ std::optional<VmStatistics> HostStatistics::vmStatistics(uint64_t pageSize) {
     auto memory = readCounterTable("meminfo");
     auto paging = readCounterTable("vmstat");
     if (!memory || !paging || pageSize == 0) return std::nullopt;
-    auto pages = [&](const char* key) { return counter(*memory, key) * 1024 / pageSize; };
+    auto pages = [&](uint64_t kibibytes) { return kibibytes * 1024 / pageSize; };
+    const uint64_t free = counter(*memory, "MemFree");
+    // What the kernel can hand out without swapping (kernels before 3.14 do not say: the free
+    // memory alone). Linux's "Inactive" counts memory in use and leaves out most of the page
+    // cache, so the reclaimable part of the available memory stands for the inactive pages,
+    // and "used" (everything but free and inactive) is MemTotal less MemAvailable, as free(1)
+    // counts it.
+    const uint64_t available = memory->count("MemAvailable") ? counter(*memory, "MemAvailable") : free;
     VmStatistics statistics;
-    statistics.freeCount = pages("MemFree");
-    statistics.activeCount = pages("Active");
-    statistics.inactiveCount = pages("Inactive");
-    statistics.wireCount = pages("Unevictable") + pages("Mlocked");
+    statistics.freeCount = pages(std::min(free, available));
+    statistics.inactiveCount = pages(available) - statistics.freeCount;
+    statistics.activeCount = pages(counter(*memory, "Active"));
+    statistics.wireCount = pages(counter(*memory, "Unevictable")) + pages(counter(*memory, "Mlocked"));
     // pswpin and pswpout count pages; pgpgin and pgpgout would be KiB.
     statistics.pageins = counter(*paging, "pswpin");
     statistics.pageouts = counter(*paging, "pswpout");

@@ -19,6 +19,8 @@ struct ProcessorTicks {
 struct VmStatistics {
     uint64_t freeCount = 0;
     uint64_t activeCount = 0;
+    // On Linux the memory the kernel can reclaim at once (MemAvailable beyond the free pages),
+    // so that free and inactive together are what is available.
     uint64_t inactiveCount = 0;
     uint64_t wireCount = 0;
     uint64_t pageins = 0;

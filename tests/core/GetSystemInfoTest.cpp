@@ -93,7 +93,7 @@ TEST(GetSystemInfo, RefreshSetsTemperatureMemoryAndCpuFromTheSecondRefreshOn) {
     writeStat(0, 0, 7);
     core::SSCpuMonitor().monitorCPU();  // the shared sample is of another processor count
     writeStat(0, 0, 4);
-    folder.writeFile("proc/meminfo", "MemTotal: 1048576 kB\nMemFree: 262144 kB\nInactive: 262144 kB\nActive: 0 kB\n");
+    folder.writeFile("proc/meminfo", "MemTotal: 1048576 kB\nMemFree: 262144 kB\nMemAvailable: 524288 kB\nInactive: 0 kB\n");
     folder.writeFile("proc/vmstat", "pswpin 0\n");
     testsupport::ScopedSmcConnection smc(testsupport::recordedSmcConnection("#KEY ui32 80 00000002\nTC0P sp78 80 2F80\n"));
     testsupport::ScopedProcessRunner runner(std::make_shared<testsupport::FakeProcessRunner>());

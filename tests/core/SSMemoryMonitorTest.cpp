@@ -2,6 +2,7 @@
 
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,34 @@ TEST(SSMemoryMonitor, FiguresComeFromMeminfoAndVmstatInBytes) {
     EXPECT_EQ(info.pageIn, 12 * kPage);
     EXPECT_EQ(info.pageOut, 34 * kPage);
     EXPECT_EQ(info.virtualMemory, 5678 * kPage);
+}
+
+// Recorded /proc/meminfo files: "used" is what Linux cannot hand out without swapping, MemTotal
+// less MemAvailable, as free(1) counts it; Inactive holds memory in use and leaves out most of
+// the page cache, which the kernel gives back at once. Without MemAvailable (kernels before
+// 3.14) only the free memory counts as not used.
+TEST(SSMemoryMonitor, UsedIsTheTotalLessWhatIsAvailable) {
+    struct Case {
+        const char* file;
+        uint64_t usedKiB;
+        double percentage;
+    };
+    const Case cases[] = {
+        {"meminfo-page-cache", 24682404 - 20024216, 18.87},
+        {"meminfo-low-reserve", 2009020 - 104448, 94.80},
+        {"meminfo-no-available", 1048576 - 262144, 75.00},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        testsupport::ScopedEnvironment environment;
+        environment.folder().writeFile("proc/meminfo",
+                                       testsupport::readWholeFile(std::string(DURIDOVE_TEST_DATA) + "/proc/" + c.file));
+        environment.folder().writeFile("proc/vmstat", kVmstat);
+        const auto info = SSMemoryMonitor().usagePercent();
+        // Each count is taken in whole pages.
+        EXPECT_NEAR(static_cast<double>(info.usedMomory), static_cast<double>(c.usedKiB * 1024), 3.0 * kPage);
+        EXPECT_NEAR(*info.usedPercentage(), c.percentage, 0.01);
+    }
 }
 
 TEST(SSMemoryMonitor, UsedMemoryNeverUnderflows) {

@@ -3,6 +3,7 @@
 #include "platform/hardware/SmartDevices.h"
 #include "support/FakeSmartDevices.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
 #include "ui/kit/controls/TCImageButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/looks/Colors.h"
@@ -77,12 +78,11 @@ std::string statText(int busy) {
     return text + "intr 0\n";
 }
 
-// 1000 MiB of memory with the given KiB in use (free and inactive pages are not).
+// 1000 MiB of memory with the given KiB in use (all but what is available).
 std::string meminfoText(int usedKiB) {
     const int total = 1024000;
-    const int inactive = total - 256000 - usedKiB;
-    return "MemTotal: " + std::to_string(total) + " kB\nMemFree: 256000 kB\nMemAvailable: 256000 kB\n"
-           "Active: 1024 kB\nInactive: " + std::to_string(inactive) + " kB\n";
+    return "MemTotal: " + std::to_string(total) + " kB\nMemFree: 256000 kB\nMemAvailable: " +
+           std::to_string(total - usedKiB) + " kB\nActive: 1024 kB\nInactive: 300000 kB\n";
 }
 
 // A program started from a desktop entry, as the desktop's launcher does it: the entry named in
@@ -164,6 +164,12 @@ private slots:
         QCOMPARE(textColor(page.cpuLabel()), getColor(78, 187, 71, 1));
         QCOMPARE(page.memoryLabel()->text(), QStringLiteral("50.1%"));
         QCOMPARE(textColor(page.memoryLabel()), getColor(208, 2, 27, 1));
+
+        // A desktop with a large page cache: 18.9 % in use, as free(1) counts it.
+        environment.folder().writeFile(
+            "proc/meminfo", testsupport::readWholeFile(std::string(DURIDOVE_TEST_DATA) + "/proc/meminfo-page-cache"));
+        page.changeCpuAndMemory();
+        QCOMPARE(page.memoryLabel()->text(), QStringLiteral("18.9%"));
 
         page.setiTemperature();
         QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("36°"));
