@@ -41,7 +41,15 @@ void DiskVolumeActions::ejectButtonAction(const VolumeObj& volume, Done done) {
 
 bool DiskVolumeActions::makeSureToChangeName(const VolumeObj& volume, const std::string& name, Done done) {
     auto newName = VolumeRules::renameName(volume, name);
-    if (!newName || volume.diskUUID.empty()) return false;
+    if (!newName) return false;
+    if (volume.diskUUID.empty()) {
+        Result refused;
+        refused.message = "无法重命名“" + volume.volumeName + "”：这个宗卷没有 UUID。";
+        executors_.main([refused, done = std::move(done)] {
+            if (done) done(refused);
+        });
+        return true;
+    }
     std::vector<std::string> args = {"rename", volume.diskUUID, *newName};
     run([args] { return runTool(args, "RepairTemp.plist"); }, true, std::move(done));
     return true;

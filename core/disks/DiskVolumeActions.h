@@ -27,7 +27,8 @@ public:
     // "eject" with the volume's UUID. Nothing without one.
     void ejectButtonAction(const VolumeObj& volume, Done done);
     // "rename" with the volume's UUID and the name of the name rules. False when the name is
-    // blank or the volume has no UUID: nothing is run and done is not called.
+    // blank: nothing is run and done is not called. A volume without a UUID cannot be named:
+    // done gets the failure and its reason, and nothing is run.
     bool makeSureToChangeName(const VolumeObj& volume, const std::string& name, Done done);
     // "eraseVolume" with the type and name of the format rules; on an APFS volume "rename"
     // then "reformat" as the utility does there. Done always comes; the page then shows the

@@ -44,16 +44,22 @@ class RecordedDiskUtil {
 public:
     RecordedDiskUtil() { testsupport::answerDiskUtilFrom(*runner, testsupport::diskUtilData("mac")); }
     void mounted() {
-        QString info = QString::fromStdString(testsupport::readWholeFile(testsupport::diskUtilData("mac/info-disk2s1.plist")));
-        info.replace(QRegularExpression("<key>MountPoint</key>\\s*<string></string>"),
-                     "<key>MountPoint</key><string>/Volumes/STICK</string>");
-        info.replace(QRegularExpression("<key>FreeSpace</key>\\s*<integer>0</integer>"),
-                     "<key>FreeSpace</key><integer>8000000000</integer>");
-        runner->answer({"info", "-plist", "/dev/disk2s1"}, info.toStdString());
+        stickInfo.replace(QRegularExpression("<key>MountPoint</key>\\s*<string></string>"),
+                          "<key>MountPoint</key><string>/Volumes/STICK</string>");
+        stickInfo.replace(QRegularExpression("<key>FreeSpace</key>\\s*<integer>0</integer>"),
+                          "<key>FreeSpace</key><integer>8000000000</integer>");
+        runner->answer({"info", "-plist", "/dev/disk2s1"}, stickInfo.toStdString());
+    }
+    // STICK as a file system that carries no UUID.
+    void withoutUuid() {
+        stickInfo.replace(QRegularExpression("<key>DiskUUID</key>\\s*<string>[^<]*</string>"), QString());
+        runner->answer({"info", "-plist", "/dev/disk2s1"}, stickInfo.toStdString());
     }
 
     std::shared_ptr<testsupport::FakeProcessRunner> runner = std::make_shared<testsupport::FakeProcessRunner>();
     testsupport::ScopedProcessRunner installed{runner};
+    QString stickInfo =
+        QString::fromStdString(testsupport::readWholeFile(testsupport::diskUtilData("mac/info-disk2s1.plist")));
 };
 
 QString titleOf(ui::DTextImageButton* button) { return button->label()->text(); }
@@ -121,31 +127,37 @@ private slots:
         QVERIFY(usable(page.rowButton("format")));
     }
 
+    // A rename the utility refuses, and one of a volume without a UUID (which the utility names
+    // volumes by): the notice gives the reason and the name stays.
     void aFailedRenameShowsTheReasonAndKeepsTheName() {
-        RecordedDiskUtil diskutil;
-        diskutil.mounted();
-        diskutil.runner->fail({"rename", kStickUuid, "PHOTOS"}, 1, "",
-                              "Error: cannot rename /dev/disk2s1: Not authorized\n");
-        ui::DiskViewController page(core::Executors::inlineExecutors());
-        page.show();
-        page.getallVolumes();
-        page.selectRow(kStickRow);
-        QString shownMessage;
-        whenModal([&] {
-            QVERIFY(page.renameVC());
-            QCOMPARE(page.renameVC()->inputName()->text(), QString("STICK"));
-            page.renameVC()->inputName()->setText("photos");
+        for (const bool hasUuid : {true, false}) {
+            RecordedDiskUtil diskutil;
+            diskutil.mounted();
+            if (!hasUuid) diskutil.withoutUuid();
+            diskutil.runner->fail({"rename", kStickUuid, "PHOTOS"}, 1, "",
+                                  "Error: cannot rename /dev/disk2s1: Not authorized\n");
+            ui::DiskViewController page(core::Executors::inlineExecutors());
+            page.show();
+            page.getallVolumes();
+            page.selectRow(kStickRow);
+            QString shownMessage;
             whenModal([&] {
-                QVERIFY(page.formatEndVC());
-                shownMessage = page.formatEndVC()->messageLabel()->text();
-                QTest::mouseClick(page.formatEndVC()->closeButton(), Qt::LeftButton);
+                QVERIFY(page.renameVC());
+                QCOMPARE(page.renameVC()->inputName()->text(), QString("STICK"));
+                page.renameVC()->inputName()->setText("photos");
+                whenModal([&] {
+                    QVERIFY(page.formatEndVC());
+                    shownMessage = page.formatEndVC()->messageLabel()->text();
+                    QTest::mouseClick(page.formatEndVC()->closeButton(), Qt::LeftButton);
+                });
+                QTest::mouseClick(page.renameVC()->okButton(), Qt::LeftButton);
             });
-            QTest::mouseClick(page.renameVC()->okButton(), Qt::LeftButton);
-        });
-        QTest::mouseClick(page.rowButton("rename"), Qt::LeftButton);
-        QCOMPARE(shownMessage, QString("cannot rename /dev/disk2s1: Not authorized"));
-        QCOMPARE(diskutil.runner->countOf({"rename", kStickUuid, "PHOTOS"}), 1);
-        QCOMPARE(QString::fromStdString(page.model()->volumeAt(kStickRow)->volumeName), QString("STICK"));
+            QTest::mouseClick(page.rowButton("rename"), Qt::LeftButton);
+            QCOMPARE(shownMessage, hasUuid ? QString("cannot rename /dev/disk2s1: Not authorized")
+                                           : QString("无法重命名“STICK”：这个宗卷没有 UUID。"));
+            QCOMPARE(diskutil.runner->countOf({"rename", kStickUuid, "PHOTOS"}), hasUuid ? 1 : 0);
+            QCOMPARE(QString::fromStdString(page.model()->volumeAt(kStickRow)->volumeName), QString("STICK"));
+        }
     }
 
     void formattingAFat32VolumeWithoutANameSendsNew() {

@@ -57,6 +57,17 @@ TEST_F(DiskVolumeActionsTest, AFailedRenameKeepsTheRecordAndGivesTheReason) {
     EXPECT_EQ(results.size(), 1u);
 }
 
+TEST_F(DiskVolumeActionsTest, ARenameOfAVolumeWithoutUuidFailsWithAReason) {
+    stick.diskUUID.clear();
+    const size_t calls = runner->calls().size();
+    EXPECT_TRUE(actions.makeSureToChangeName(stick, "photos", record()));
+    EXPECT_EQ(runner->calls().size(), calls);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_FALSE(results[0].succeeded());
+    EXPECT_EQ(results[0].message, "无法重命名“STICK”：这个宗卷没有 UUID。");
+    EXPECT_EQ(stick.volumeName, "STICK");
+}
+
 TEST_F(DiskVolumeActionsTest, ASuccessfulRenameRescansInsteadOfPatchingTheRecord) {
     runner->answer({"rename", "3C1E-8A5F", "PHOTOS"}, "");
     EXPECT_TRUE(actions.makeSureToChangeName(stick, "photos", record()));
