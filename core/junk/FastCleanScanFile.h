@@ -39,6 +39,9 @@ public:
     StopToken beStop;
     // The path sized last; safe to read from any thread.
     std::string currentPath() const { return progress_.currentPath(); }
+    // Forgets the last scan's progress and path. Whoever asks for a scan calls it then, with
+    // beStop.reset(), so nothing of the previous scan shows before this one has begun.
+    void resetProgress() { progress_.reset(); }
     // Categories finished of six, the bytes they hold, the path sized last.
     ProgressSnapshot progress() const { return progress_.snapshot(); }
 

@@ -21,6 +21,11 @@ void ProgressState::beginStage(int stage, std::uint64_t total, std::uint64_t byt
     stage_ = stage;
 }
 
+void ProgressState::reset() {
+    beginStage(0, 0);
+    currentPath_.set(std::string());
+}
+
 void ProgressState::advance(std::uint64_t count, std::uint64_t bytes) {
     done_.fetch_add(count, std::memory_order_relaxed);
     if (bytes != 0) bytesDone_.fetch_add(bytes, std::memory_order_relaxed);

@@ -30,6 +30,8 @@ public:
     void beginStage(int stage, std::uint64_t total, std::uint64_t bytesTotal = 0);
     void advance(std::uint64_t count, std::uint64_t bytes = 0);
     void setCurrentPath(std::string path) { currentPath_.set(std::move(path)); }
+    // Back to nothing done and no path, as before a run.
+    void reset();
     std::string currentPath() const { return currentPath_.get(); }
 
     ProgressSnapshot snapshot() const;

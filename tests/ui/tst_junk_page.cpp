@@ -337,12 +337,16 @@ private slots:
         QCOMPARE(view.page.allListViewArr().size(), size_t(6));
         QCOMPARE(view.page.progressView()->progressBar()->width(), view.page.progressView()->width());
 
-        // A second scan starts from an empty bar and replaces the tiles.
+        // A second scan starts from an empty bar and an empty path, not the last scan's last path,
+        // and replaces the tiles.
+        QVERIFY(!core::junk::FastCleanScanFile::shareInstall().currentPath().empty());
         QTest::mouseClick(view.page.backHomeButton(), Qt::LeftButton);
         QVERIFY(view.page.mainView()->isVisible());
         view.page.beginScanFile();
         QCOMPARE(view.page.progressView()->progressBar()->width(), 0);
         QVERIFY(view.page.allListViewArr().empty());
+        QTest::qWait(250);  // past two ticks of the path timer, the scan not begun yet
+        QCOMPARE(view.page.pathLabel()->text(), QString());
         executors.runQueued();
         QCOMPARE(view.page.detailView()->findChildren<ui::FastTypeView*>().size(), 6);
     }

@@ -246,6 +246,7 @@ void FastCleanViewController::beginScanFile() {
 
     FastCleanScanFile& scanner = FastCleanScanFile::shareInstall();
     scanner.beStop.reset();
+    scanner.resetProgress();
     scanner.setExecutors(executors);
     QPointer<FastCleanViewController> page(this);
     core::Executor main = executors.main;
