@@ -105,6 +105,7 @@ void UninstallLists::completeUninstall(const std::vector<AMAppItemPtr>& uninstal
                                     [&](const AMAppItemPtr& item) { return gone(item) || contains(uninstalled, item); }),
                      ticked.end());
     }
+    filter_.clear();
     showKind();
 }
 

@@ -49,7 +49,8 @@ public:
     std::vector<AMAppItemPtr> unmeasuredShown() const;
 
     // After an uninstall: records whose bundle no longer exists leave every list; the records
-    // that were uninstalled and are still there stay listed, unticked.
+    // that were uninstalled and are still there stay listed, unticked. The kind is shown whole:
+    // the search text no longer applies (the page's field keeps it).
     void completeUninstall(const std::vector<AMAppItemPtr>& uninstalled);
 
 private:

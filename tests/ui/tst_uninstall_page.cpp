@@ -194,9 +194,10 @@ private slots:
         QCOMPARE(page->listViewTabel()->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
     }
 
-    // Tick an application and uninstall it with a fake privileged session: exactly the
-    // application and its ticked related files go; a row's own button uninstalls the clicked row,
-    // and a bundle left unticked stays listed, unticked.
+    // Tick an application found by a search and uninstall it with a fake privileged session:
+    // exactly the application and its ticked related files go, and the whole kind is listed
+    // again while the field keeps its text; a row's own button uninstalls the clicked row, and a
+    // bundle left unticked stays listed, unticked.
     void uninstallRemovesTheTickedApplicationAndItsTickedFiles() {
         auto session = std::make_shared<testsupport::FakePrivilegedSession>();
         platform::PrivilegedSession::setFactory([session] { return session; });
@@ -206,6 +207,8 @@ private slots:
         const std::string other = home->file("~/Library/Caches/com.slack/data");
         auto page = loadedPage();
 
+        page->searchBar()->setText(QStringLiteral("chrome"));
+        QCOMPARE(names(page->lists().shown()), QStringLiteral("Chrome"));
         page->clickButtonAction(nullptr, page->listModel()->index(rowOf(*page, "Chrome"), UninstallTableModel::CheckBox));
         {
             WindowDriver driver(*page, [&](auto& related) { untick(related, "com.google.chrome.plist"); });
@@ -213,6 +216,8 @@ private slots:
             QTRY_VERIFY(driver.finished);
         }
         QTRY_COMPARE(names(page->lists().shown()), QStringLiteral("Chromium,Slack"));
+        QCOMPARE(page->listModel()->rowCount(), 2);
+        QCOMPARE(page->searchBar()->text(), QStringLiteral("chrome"));
         QVERIFY(!exists(home->path("/Applications/Chrome.app")));
         QVERIFY(!exists(home->path("~/Library/Caches/com.google.chrome")));
         QVERIFY(!exists(home->path("~/Library/Application Support/Chrome")));
