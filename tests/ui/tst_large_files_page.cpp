@@ -3,6 +3,7 @@
 #include "core/largefiles/Progress.h"
 #include "support/RecordingWorkspace.h"
 #include "support/ScopedEnvironment.h"
+#include "support/ScrollBarLook.h"
 #include "support/SizeTreeFixture.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/desktop/Dispatch.h"
@@ -177,6 +178,21 @@ private slots:
                           list->outlineView()->visualRect(reveal).center());
         platform::Workspace::setShared(nullptr);
         QCOMPARE(workspace->calls(), std::vector<std::string>{"revealFile " + folder + "/b"});
+    }
+
+    // A list longer than the page: the knob of its scroll bar is drawn (dark, on a light track)
+    // where the list is, at the top at its start and at the bottom at its end.
+    void theScrollBarsKnobShowsWhereTheListIs() {
+        for (int file = 0; file < 20; ++file) writeSizedFile(folder + "/f" + std::to_string(file), 100 + file);
+        scanAndWait(folder);
+        QCOMPARE(model().rowCount(), 20);
+        QScrollBar& bar = *list->outlineView()->verticalScrollBar();
+        QTRY_VERIFY(bar.isVisible());
+        QCOMPARE(bar.value(), bar.minimum());
+        QVERIFY(testsupport::knobShowsAtTop(bar));
+        list->outlineView()->scrollToBottom();
+        QCOMPARE(bar.value(), bar.maximum());
+        QVERIFY(testsupport::knobShowsAtBottom(bar));
     }
 
     // Every refresh reads the levels again while the walkers add to the tree.

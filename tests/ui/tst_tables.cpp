@@ -11,8 +11,11 @@
 
 #include "core/kit/CommUti.h"
 #include "support/ScopedEnvironment.h"
+#include "support/ScrollBarLook.h"
+#include "ui/disks/DCustomTableView.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QtTest>
 
@@ -88,6 +91,33 @@ private slots:
         QVERIFY(qAbs(at(1).blue() - marked.blue()) <= 1 && at(1).red() >= 254 && at(1).green() >= 254);
         QCOMPARE(at(2), kGround);
         QCOMPARE(table.horizontalHeader()->height(), 26);
+    }
+
+    // Every page's list draws its scroll bar's knob dark on a light track, where the list is.
+    void everyListsScrollBarShowsItsKnobWhereTheListIs() {
+        QStandardItemModel table;
+        fillTable(table, 30);
+        QStandardItemModel tree;
+        fillTree(tree, 10);
+        ui::CustomTableView custom;
+        ui::BgTableView background;
+        ui::DCustomTableView disks;
+        ui::NewOutlineView outline;
+        ui::SocialOutlineView social;
+        ui::CustemOutlineView custem;
+        const std::vector<std::pair<QAbstractItemView*, QAbstractItemModel*>> lists = {
+            {&custom, &table}, {&background, &table}, {&disks, &table}, {&outline, &tree}, {&social, &tree}, {&custem, &tree}};
+        for (const auto& [list, model] : lists) {
+            showWith(*list, *model);
+            if (auto* tree = qobject_cast<QTreeView*>(list)) tree->expandAll();
+            QVERIFY(QTest::qWaitForWindowExposed(list));
+            QScrollBar& bar = *list->verticalScrollBar();
+            QTRY_VERIFY(bar.isVisible());
+            QVERIFY2(testsupport::knobShowsAtTop(bar), list->metaObject()->className());
+            list->scrollToBottom();
+            QCOMPARE(bar.value(), bar.maximum());
+            QVERIFY2(testsupport::knobShowsAtBottom(bar), list->metaObject()->className());
+        }
     }
 
     void outlineRowNumCountsShownRows() {

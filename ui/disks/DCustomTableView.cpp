@@ -2,6 +2,7 @@
 
 #include "ui/disks/DCustomHeaderView.h"
 #include "ui/kit/looks/Colors.h"
+#include "ui/kit/tables/FlatListLook.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -21,6 +22,7 @@ DCustomTableView::DCustomTableView(QWidget* parent) : QTableView(parent), header
     QPalette colors = palette();
     colors.setColor(QPalette::Base, getColor(254, 253, 255, 1));
     setPalette(colors);
+    useFlatScrollBars(*this);
 }
 
 void DCustomTableView::setSelectNum(int row) {

@@ -10,6 +10,7 @@
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/ImageNamed.h"
 #include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/tables/FlatListLook.h"
 #include "ui/kit/windows/TCImageWindow.h"
 
 #include <QHeaderView>
@@ -48,6 +49,7 @@ ShowAidViewControllrt::ShowAidViewControllrt(const QString& name) : DialogWindow
     showTableView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     showTableView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     showTableView_->setWordWrap(true);
+    useFlatScrollBars(*showTableView_);
     showTableView_->setFont(systemFontOfSize(12));
     showTableView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

@@ -8,6 +8,7 @@
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/SystemFont.h"
+#include "ui/kit/tables/FlatListLook.h"
 #include "ui/kit/windows/AttachedWindowShape.h"
 #include "ui/kit/windows/MAAttachedWindow.h"
 #include "ui/kit/windows/TCImageWindow.h"
@@ -141,6 +142,7 @@ void ShredProgressWindowController::makeEndViews(QWidget* content) {
     failedItemsList_->setFocusPolicy(Qt::NoFocus);
     failedItemsList_->setTextElideMode(Qt::ElideMiddle);
     failedItemsList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    useFlatScrollBars(*failedItemsList_);
     failedItemsList_->setStyleSheet(QStringLiteral("QListWidget { border: 1px solid rgb(220, 220, 224); border-radius: 4px;"
                                                    " background: white; color: rgb(107, 107, 107); }"));
     FailOkButton_ = dialogButton(failBlowView_, 0, QStringLiteral("好的"), QStringLiteral("btn_pri"));
