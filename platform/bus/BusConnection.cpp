@@ -200,20 +200,19 @@ void BusConnection::runOnBusThread(const std::function<void()>& work) const {
         work();
         return;
     }
-    struct Job {
-        const std::function<void()>* work;
-        std::promise<void> done;
-    } job{&work, {}};
-    std::future<void> done = job.done.get_future();
+    std::promise<void> ran;
+    std::future<void> done = ran.get_future();
+    jobs_.push([&work, &ran] {
+        work();
+        ran.set_value();
+    });
     g_main_context_invoke(
         context_,
-        [](gpointer data) -> gboolean {
-            auto* job = static_cast<Job*>(data);
-            (*job->work)();
-            job->done.set_value();
+        [](gpointer jobs) -> gboolean {
+            static_cast<TaskQueue*>(jobs)->pop()();
             return G_SOURCE_REMOVE;
         },
-        &job);
+        &jobs_);
     done.wait();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/bus/BusSubscription.h"
+#include "platform/system/TaskQueue.h"
 
 #include <gio/gio.h>
 
@@ -68,11 +69,11 @@ public:
     void runOnBusThread(const std::function<void()>& work) const;
 
 private:
-
     GDBusConnection* connection_;
     std::string address_;
     GMainContext* context_;
     GMainLoop* loop_;
+    mutable TaskQueue jobs_;  // what runOnBusThread hands over; GLib carries only the wake-up
     std::thread thread_;
 };
 

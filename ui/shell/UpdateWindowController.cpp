@@ -8,6 +8,7 @@
 #include "ui/kit/controls/SpinningImageView.h"
 #include "ui/kit/controls/TextField.h"
 #include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/InterfaceFonts.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -170,15 +172,14 @@ void UpdateWindowController::getVersionChange() {
     if (checking_) return;
     if (worker_) worker_->wait();  // done: its answer has been shown
     checking_ = true;
-    worker_.reset(QThread::create([this] {
+    QPointer<UpdateWindowController> window(this);
+    worker_.reset(QThread::create([window] {
         std::optional<core::VersionList> published = core::UpdateCheck::getVersionChange();
-        QMetaObject::invokeMethod(
-            this,
-            [this, published = std::move(published)] {
-                checking_ = false;
-                whatIsNewVersionDiff(published);
-            },
-            Qt::QueuedConnection);
+        Dispatch::mainQueue([window, published = std::move(published)] {
+            if (!window) return;
+            window->checking_ = false;
+            window->whatIsNewVersionDiff(published);
+        });
     }));
     worker_->start();
 }

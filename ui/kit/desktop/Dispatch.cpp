@@ -1,41 +1,20 @@
 #include "ui/kit/desktop/Dispatch.h"
 
+#include "platform/system/TaskQueue.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThreadPool>
 #include <QTimer>
 
-#include <deque>
-#include <mutex>
 #include <thread>
 
 namespace ui {
 namespace {
 
-// Tasks handed to the main thread or the pool wait in a queue of ours, behind a standard mutex,
-// and Qt carries only the wake-up. The mutex orders each hand-over in a way ThreadSanitizer
-// follows; Qt's own queues wait on futexes it cannot see, so a task would look unordered with
-// everything its poster wrote.
-class TaskQueue {
-public:
-    void push(core::Task task) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        tasks_.push_back(std::move(task));
-    }
-    // One task for each push, in the order they were pushed.
-    core::Task pop() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        core::Task task = std::move(tasks_.front());
-        tasks_.pop_front();
-        return task;
-    }
+using platform::TaskQueue;
 
-private:
-    std::mutex mutex_;
-    std::deque<core::Task> tasks_;
-};
-
-// Never destroyed: a detached thread may still post while the process exits.
+// The tasks wait in queues of ours; Qt carries only the wake-up. Never destroyed: a detached thread may still post while the process exits.
 TaskQueue& mainTasks() {
     static TaskQueue* const queue = new TaskQueue;
     return *queue;
