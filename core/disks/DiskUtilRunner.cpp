@@ -50,14 +50,26 @@ std::string reasonOf(const platform::ProcessResult& result) {
     return reason.empty() ? kProgramName + std::string(" ") + failureOf(result) : reason;
 }
 
-platform::ProcessResult runTool(const std::vector<std::string>& args, std::chrono::milliseconds timeout) {
+platform::ProcessResult runTool(const std::vector<std::string>& args, std::chrono::milliseconds timeout,
+                                const std::function<void(const std::string& piece)>& shown = {}) {
+    platform::ProcessResult result;
     std::string program = platform::Bundle::helperPath(kProgramName);
-    if (program.empty()) return {};
-    platform::ProcessRequest request;
-    request.arguments.push_back(program);
-    request.arguments.insert(request.arguments.end(), args.begin(), args.end());
-    request.timeout = timeout;
-    return platform::ProcessRunner::shared()->run(request);
+    if (!program.empty()) {
+        platform::ProcessRequest request;
+        request.arguments.push_back(program);
+        request.arguments.insert(request.arguments.end(), args.begin(), args.end());
+        request.timeout = timeout;
+        request.onOutput = shown;
+        result = platform::ProcessRunner::shared()->run(request);
+    }
+    if (!result.succeeded()) logFailure(args, result);
+    return result;
+}
+
+// How an action ended: status 0 and what it printed, or its failure's status and reason.
+void takeEnding(const platform::ProcessResult& result, DiskUtilRunner::ActionResult& outcome) {
+    outcome.exitStatus = result.succeeded() ? 0 : (result.exitStatus > 0 ? result.exitStatus : -1);
+    outcome.message = result.succeeded() ? trimmed(result.output) : reasonOf(result);
 }
 
 }  // namespace
@@ -70,10 +82,8 @@ DiskUtilRunner::ActionResult DiskUtilRunner::runToFile(const std::vector<std::st
     // An old result must never be read as the answer to this run.
     unlink(outcome.path.c_str());
     platform::ProcessResult result = runTool(args, timeout);
-    if (!result.succeeded()) logFailure(args, result);
     bool written = platform::writeFileAtomically(outcome.path, result.output, 0600);
-    outcome.exitStatus = result.succeeded() ? 0 : (result.exitStatus > 0 ? result.exitStatus : -1);
-    outcome.message = result.succeeded() ? trimmed(result.output) : reasonOf(result);
+    takeEnding(result, outcome);
     if (!written) outcome.path.clear();
     return outcome;
 }
@@ -88,6 +98,13 @@ std::optional<std::string> DiskUtilRunner::ExecDiskUtilCommandWithArgs(const std
 DiskUtilRunner::ActionResult DiskUtilRunner::runDiskUtilWithArguments(const std::vector<std::string>& args,
                                                                       const std::string& fileName) {
     return runToFile(args, fileName, kActionTimeout);
+}
+
+DiskUtilRunner::ActionResult DiskUtilRunner::streamDiskUtilWithArguments(
+    const std::vector<std::string>& args, const std::function<void(const std::string& piece)>& shown) {
+    ActionResult outcome;
+    takeEnding(runTool(args, kActionTimeout, shown), outcome);
+    return outcome;
 }
 
 }  // namespace core::disks

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,11 @@ public:
     // Runs an action verb to its end, however long it takes (a password prompt, a long
     // format), keeping its output in the named file.
     static ActionResult runDiskUtilWithArguments(const std::vector<std::string>& args, const std::string& fileName);
+    // Runs a verb to its end as runDiskUtilWithArguments does, without an output file: each
+    // piece the tool prints, on standard output or standard error, goes to shown (on the
+    // running thread) as it comes.
+    static ActionResult streamDiskUtilWithArguments(const std::vector<std::string>& args,
+                                                    const std::function<void(const std::string& piece)>& shown);
 
 private:
     static ActionResult runToFile(const std::vector<std::string>& args, const std::string& fileName,

@@ -73,4 +73,14 @@ void DiskVolumeActions::makeSureToFormat(const VolumeObj& volume, const std::str
         false, std::move(done));
 }
 
+void DiskVolumeActions::firstAid(const VolumeObj& volume, bool repair, Shown shown, Done done) {
+    const std::vector<std::string> args = VolumeRules::firstAidArguments(volume, repair);
+    Executor main = executors_.main;
+    executors_.detached([main, args, shown = std::move(shown), done = std::move(done)] {
+        Result result = DiskUtilRunner::streamDiskUtilWithArguments(
+            args, [&main, &shown](const std::string& piece) { main([shown, piece] { shown(piece); }); });
+        main([done, result] { done(result); });
+    });
+}
+
 }  // namespace core::disks

@@ -19,6 +19,7 @@ class DiskVolumeActions {
 public:
     using Result = DiskUtilRunner::ActionResult;
     using Done = std::function<void(const Result&)>;
+    using Shown = std::function<void(const std::string& piece)>;
 
     DiskVolumeActions(Executors executors, std::shared_ptr<DiskVolumeList> volumes);
 
@@ -34,6 +35,10 @@ public:
     // then "reformat" as the utility does there. Done always comes; the page then shows the
     // format-end notice, whose close rescans, or the reason.
     void makeSureToFormat(const VolumeObj& volume, const std::string& name, const std::string& typeText, Done done);
+    // First aid ("verifyvolume", or "repairvolume" to repair) on a thread of its own for as
+    // long as it takes: each piece the tool prints goes to shown on the main thread as it
+    // comes, then done. The volume list is left as it is.
+    void firstAid(const VolumeObj& volume, bool repair, Shown shown, Done done);
 
 private:
     void run(std::function<Result()> action, bool rescanOnSuccess, Done done);

@@ -115,11 +115,15 @@ private:
         if (fds[2].revents) feed();
     }
 
-    static void drain(int& fd, std::string& into) {
+    void drain(int& fd, std::string& into) const {
         char buffer[65536];
         ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0) into.append(buffer, static_cast<size_t>(n));
-        else if (n == 0 || (errno != EINTR && errno != EAGAIN)) Pipe::closeEnd(fd);
+        if (n > 0) {
+            into.append(buffer, static_cast<size_t>(n));
+            if (request_.onOutput) request_.onOutput(std::string(buffer, static_cast<size_t>(n)));
+        } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+            Pipe::closeEnd(fd);
+        }
     }
 
     void feed() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,9 @@ struct ProcessRequest {
     std::chrono::milliseconds timeout{std::chrono::seconds(30)};
     std::string input;                   // written to the child's standard input, then closed
     std::vector<std::pair<std::string, std::string>> environment;  // added to or replacing ours
+    // When set, called on the running thread with each piece of standard output or standard
+    // error as it is read, for output shown while the child runs; both are still gathered whole.
+    std::function<void(const std::string& piece)> onOutput;
 };
 
 struct ProcessResult {

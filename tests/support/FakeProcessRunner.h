@@ -2,6 +2,7 @@
 
 #include "platform/system/ProcessRunner.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,18 +35,17 @@ public:
         answers_[args] = std::move(result);
     }
 
+    // The answer's output, then its error output, go to the request's onOutput line by line,
+    // as a tool printing one line at a time would give them.
     platform::ProcessResult run(const platform::ProcessRequest& request) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        requests_.push_back(request);
-        std::vector<std::string> args(request.arguments.begin() + (request.arguments.empty() ? 0 : 1),
-                                      request.arguments.end());
-        auto found = answers_.find(args);
-        if (found != answers_.end()) return found->second;
-        platform::ProcessResult unknown;
-        unknown.started = true;
-        unknown.exitStatus = 1;
-        unknown.errorOutput = "no answer for this command line";
-        return unknown;
+        const platform::ProcessResult result = answerTo(request);
+        if (!request.onOutput) return result;
+        for (const std::string* text : {&result.output, &result.errorOutput})
+            for (size_t start = 0, end = 0; start < text->size(); start = end) {
+                end = std::min(text->find('\n', start), text->size() - 1) + 1;
+                request.onOutput(text->substr(start, end - start));
+            }
+        return result;
     }
 
     // Every call's full argument vector, the program first.
@@ -67,6 +67,20 @@ public:
     }
 
 private:
+    platform::ProcessResult answerTo(const platform::ProcessRequest& request) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(request);
+        std::vector<std::string> args(request.arguments.begin() + (request.arguments.empty() ? 0 : 1),
+                                      request.arguments.end());
+        auto found = answers_.find(args);
+        if (found != answers_.end()) return found->second;
+        platform::ProcessResult unknown;
+        unknown.started = true;
+        unknown.exitStatus = 1;
+        unknown.errorOutput = "no answer for this command line";
+        return unknown;
+    }
+
     mutable std::mutex mutex_;
     std::map<std::vector<std::string>, platform::ProcessResult> answers_;
     std::vector<platform::ProcessRequest> requests_;

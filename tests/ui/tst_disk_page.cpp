@@ -26,7 +26,6 @@
 
 #include <cstdlib>
 
-#include <sys/stat.h>
 #include <memory>
 #include <thread>
 
@@ -236,16 +235,25 @@ private slots:
     }
 
     // First aid runs the utility as a child process and shows its output as it comes.
-    void firstAidStreamsTheUtilitysStepsUntilItEnds() {
+    // First aid shows each line the utility prints as a row of its own; a utility that could
+    // not be started says so.
+    void firstAidShowsTheUtilitysStepsUntilItEnds_data() {
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("answered") << true
+                                  << "Checking the file system on /dev/disk2s1 …\nThe volume STICK appears to be OK.";
+        QTest::newRow("not started") << false << "Error: diskutil could not be started";
+    }
+    void firstAidShowsTheUtilitysStepsUntilItEnds() {
+        QFETCH(bool, started);
+        QFETCH(QString, rows);
         RecordedDiskUtil diskutil;
         diskutil.mounted();
-        testsupport::TempFolder bundle;
-        const std::string script = bundle.writeFile(
-            "diskutil", "#!/bin/sh\n[ \"$1 $2\" = \"verifyvolume disk2s1\" ] || exit 3\n"
-                        "echo 'Checking the file system on /dev/disk2s1 …'\nsleep 0.3\n"
-                        "echo 'The volume STICK appears to be OK.'\n");
-        chmod(script.c_str(), 0755);
-        setenv("DURIDOVE_BUNDLE_DIR", bundle.path().c_str(), 1);
+        const std::vector<std::string> verify = {"verifyvolume", "disk2s1"};
+        if (started)
+            diskutil.runner->answer(verify, "Checking the file system on /dev/disk2s1 …\nThe volume STICK appears to be OK.\n");
+        else
+            diskutil.runner->answerWith(verify, platform::ProcessResult{});
         ui::DiskViewController page(core::Executors::inlineExecutors());
         page.show();
         page.getallVolumes();
@@ -265,8 +273,8 @@ private slots:
         whenModal([&] { QTest::mouseClick(page.fristAidVC()->checkBut(), Qt::LeftButton); });
         QTest::mouseClick(page.rowButton("firstaid"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 10000);
-        unsetenv("DURIDOVE_BUNDLE_DIR");
-        QCOMPARE(shown.join("\n"), QString("Checking the file system on /dev/disk2s1 …\nThe volume STICK appears to be OK."));
+        QCOMPARE(shown.join("\n"), rows);
+        QCOMPARE(diskutil.runner->countOf(verify), 1);
         QCOMPARE(diskutil.runner->countOf({"list", "-plist"}), listRuns + 1);
     }
 

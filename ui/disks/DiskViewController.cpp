@@ -1,7 +1,6 @@
 #include "ui/disks/DiskViewController.h"
 
 #include "platform/desktop/Workspace.h"
-#include "platform/system/Bundle.h"
 #include "ui/disks/DCustomTableView.h"
 #include "ui/disks/DiskVolumeModel.h"
 #include "ui/disks/FormatEndViewController.h"
@@ -228,7 +227,7 @@ void DiskViewController::showFailure(const QString& message) {
 void DiskViewController::aidtButAction() {
     auto volume = selectedVolume();
     if (!volume) return;
-    if (aidProcess) {
+    if (aidRunning) {
         showFailure(QStringLiteral("上一次急救仍在进行，请在它结束后再试。"));
         return;
     }
@@ -250,50 +249,42 @@ void DiskViewController::repairDiskAction() {
 void DiskViewController::runFirstAid(bool repair) {
     auto volume = selectedVolume();
     if (!volume) return;
-    const auto args = VolumeRules::firstAidArguments(*volume, repair);
     aidChunks = 0;
     showAidVC_ = std::make_unique<ShowAidViewControllrt>(text(volume->volumeName));
     showAidVC_->setDelegate(this);
     showAidVC_->window()->center();
-    QTimer::singleShot(kFirstAidDelayMilliseconds, this, [this, args] { startFirstAid(args); });
+    QTimer::singleShot(kFirstAidDelayMilliseconds, this, [this, volume, repair] { startFirstAid(*volume, repair); });
     runModal(showAidVC_->window());
 }
 
-// The utility's output is read on the main loop as it comes, chunk by chunk.
-void DiskViewController::startFirstAid(const std::vector<std::string>& args) {
-    if (!showAidVC_ || !showAidVC_->window()->isVisible() || aidProcess) return;
-    const std::string program = platform::Bundle::helperPath("diskutil");
-    if (program.empty()) {
-        showAidVC_->changeShowOutPut(QStringLiteral("Error: the disk utility is missing"));
-        showAidVC_->setProgressValue(VolumeRules::kAidFinished);
-        return;
-    }
-    aidProcess = new QProcess(this);
-    aidProcess->setProcessChannelMode(QProcess::MergedChannels);
-    connect(aidProcess, &QProcess::readyReadStandardOutput, this, &DiskViewController::readCompleted);
-    connect(aidProcess, &QProcess::finished, this, &DiskViewController::EUTerminated);
-    connect(aidProcess, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) EUTerminated(-1, QProcess::CrashExit);
-    });
-    QStringList arguments;
-    for (const auto& arg : args) arguments << text(arg);
-    aidProcess->start(text(program), arguments);
+// The utility's output is shown as it comes, one row per piece read.
+void DiskViewController::startFirstAid(const core::disks::VolumeObj& volume, bool repair) {
+    if (!showAidVC_ || !showAidVC_->window()->isVisible() || aidRunning) return;
+    aidRunning = true;
+    QPointer<DiskViewController> self(this);
+    actions->firstAid(
+        volume, repair,
+        [self](const std::string& piece) {
+            if (self) self->readCompleted(piece);
+        },
+        [self](const core::disks::DiskVolumeActions::Result& result) {
+            if (self) self->EUTerminated(result);
+        });
 }
 
-void DiskViewController::readCompleted() {
-    if (!aidProcess) return;
-    const QByteArray data = aidProcess->readAllStandardOutput();
-    if (data.isEmpty() || !showAidVC_) return;
+void DiskViewController::readCompleted(const std::string& piece) {
+    if (piece.empty() || !showAidVC_) return;
     ++aidChunks;
-    showAidVC_->changeShowOutPut(QString::fromUtf8(data));
+    showAidVC_->changeShowOutPut(QString::fromStdString(piece));
     showAidVC_->setProgressValue(static_cast<float>(aidChunks));
 }
 
-void DiskViewController::EUTerminated(int, QProcess::ExitStatus) {
-    readCompleted();
-    if (showAidVC_) showAidVC_->setProgressValue(VolumeRules::kAidFinished);
-    if (aidProcess) aidProcess->deleteLater();
-    aidProcess = nullptr;
+// A tool that could not run, or ended without a word, says why.
+void DiskViewController::EUTerminated(const core::disks::DiskVolumeActions::Result& result) {
+    aidRunning = false;
+    if (!showAidVC_) return;
+    if (aidChunks == 0 && !result.succeeded()) showAidVC_->changeShowOutPut(text("Error: " + result.message));
+    showAidVC_->setProgressValue(VolumeRules::kAidFinished);
 }
 
 void DiskViewController::closeShowAidWindow() { getallVolumes(); }

@@ -13,7 +13,6 @@
 
 #include <QMap>
 #include <QPointer>
-#include <QProcess>
 #include <QWidget>
 
 #include <memory>
@@ -100,9 +99,9 @@ private:
     std::shared_ptr<core::disks::VolumeObj> selectedVolume() const;
     core::disks::DiskVolumeActions::Done reportFailures();
     void runFirstAid(bool repair);
-    void startFirstAid(const std::vector<std::string>& args);
-    void readCompleted();
-    void EUTerminated(int exitCode, QProcess::ExitStatus status);
+    void startFirstAid(const core::disks::VolumeObj& volume, bool repair);
+    void readCompleted(const std::string& piece);
+    void EUTerminated(const core::disks::DiskVolumeActions::Result& result);
 
     std::shared_ptr<core::disks::DiskVolumeList> volumes;
     std::unique_ptr<core::disks::DiskVolumeActions> actions;
@@ -116,7 +115,7 @@ private:
     std::unique_ptr<RenameViewController> renameVC_;
     std::unique_ptr<FristAidViewController> fristAidVC_;
     std::unique_ptr<ShowAidViewControllrt> showAidVC_;
-    QPointer<QProcess> aidProcess;
+    bool aidRunning = false;
     int aidChunks = 0;
 };
 

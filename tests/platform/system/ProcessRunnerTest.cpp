@@ -1,8 +1,11 @@
 #include "platform/system/PosixProcessRunner.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 using namespace std::chrono_literals;
 using platform::PosixProcessRunner;
@@ -57,4 +60,23 @@ TEST(ProcessRunner, EnvironmentAdditionsReachTheChild) {
     ProcessRequest request{{"sh", "-c", "printf %s \"$DURIDOVE_PROBE\""}, 10s};
     request.environment = {{"DURIDOVE_PROBE", "42"}};
     EXPECT_EQ(runner.run(request).output, "42");
+}
+
+// The child prints its second line only once the first has been handed over, so the run ends
+// (rather than timing out) only if the output is passed on while the child still runs.
+TEST(ProcessRunner, OutputIsHandedOverAsItComes) {
+    testsupport::TempFolder folder;
+    const std::string seen = folder / "seen";
+    ProcessRequest request{{"sh", "-c", "echo one; while [ ! -e \"$1\" ]; do sleep 0.01; done; echo two >&2", "sh", seen},
+                           60s};
+    std::vector<std::string> pieces;
+    request.onOutput = [&](const std::string& piece) {
+        pieces.push_back(piece);
+        folder.writeFile("seen", "");
+    };
+    auto result = PosixProcessRunner().run(request);
+    EXPECT_TRUE(result.succeeded());
+    EXPECT_EQ(pieces, (std::vector<std::string>{"one\n", "two\n"}));
+    EXPECT_EQ(result.output, "one\n");
+    EXPECT_EQ(result.errorOutput, "two\n");
 }
