@@ -19,6 +19,7 @@
 #include "platform/files/FileDescriptor.h"
 #include "platform/system/Log.h"
 #include "platform/files/PathText.h"
+#include "platform/system/ProcessRunner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -251,6 +252,12 @@ struct Measured {
 // Runs a program with its output and errors sent to files, and measures its time and peak
 // resident memory.
 Measured runMeasured(const std::vector<std::string>& arguments, const std::string& output, const std::string& errors) {
+    // Everything the child needs is made before the fork: it only opens, duplicates and execs.
+    const std::string program = platform::findExecutable(arguments.front());
+    if (program.empty()) throw std::runtime_error(arguments.front() + " not found");
+    std::vector<char*> argv;
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child < 0) throw std::runtime_error("fork failed");
@@ -258,10 +265,7 @@ Measured runMeasured(const std::vector<std::string>& arguments, const std::strin
         const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
-        std::vector<char*> argv;
-        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     int status = 0;

@@ -1,15 +1,16 @@
 // The large-file finder's scan of the generated 300,000-file tree (the one bench_walker sizes)
 // beside "gdu -npc" and "du -sb" on the same tree: the time ratios, and the peak memory of a
-// scan per million nodes, measured in a child process so nothing else the benchmark did counts.
+// scan per million nodes, measured in a process of its own so nothing else the benchmark did counts.
 #include "core/largefiles/EumeRoot.h"
 #include "platform/files/TreeSizer.h"
+#include "platform/system/PosixProcessRunner.h"
 #include "support/BenchTree.h"
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -34,29 +35,31 @@ uint64_t residentBytes() {
     return resident * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
 }
 
-// The growth of the peak resident size over a whole scan, in a forked child; -1 on failure.
+// In a process of its own ("--scan-peak FOLDER"): scans the folder and prints the sizes'
+// total and the growth of the peak resident size over the scan, in megabytes.
+int printScanPeak(const std::string& folder) {
+    tree.path = folder;
+    const uint64_t before = residentBytes();
+    auto into = std::make_shared<FileNodeTree>();
+    const uint64_t total = scan(into);
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%llu %.3f\n", static_cast<unsigned long long>(total),
+                (static_cast<double>(usage.ru_maxrss) * 1024 - static_cast<double>(before)) / 1e6);
+    return 0;
+}
+
+// The growth of the peak resident size over a whole scan, in a process of its own (this
+// program again); -1 on failure.
 double scanPeakMegabytes() {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return -1;
-    pid_t child = fork();
-    if (child == 0) {
-        close(pipeFds[0]);
-        const uint64_t before = residentBytes();
-        auto into = std::make_shared<FileNodeTree>();
-        double megabytes = -1;
-        if (scan(into) == tree.bytes) {
-            struct rusage usage {};
-            getrusage(RUSAGE_SELF, &usage);
-            megabytes = (static_cast<double>(usage.ru_maxrss) * 1024 - static_cast<double>(before)) / 1e6;
-        }
-        ssize_t written = write(pipeFds[1], &megabytes, sizeof megabytes);
-        _exit(written == sizeof megabytes ? 0 : 1);
-    }
-    close(pipeFds[1]);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    const platform::ProcessResult result =
+        platform::PosixProcessRunner().run({{self, "--scan-peak", tree.path}, std::chrono::minutes(10)});
+    unsigned long long total = 0;
     double megabytes = -1;
-    if (child < 0 || read(pipeFds[0], &megabytes, sizeof megabytes) != sizeof megabytes) megabytes = -1;
-    close(pipeFds[0]);
-    if (child > 0) waitpid(child, nullptr, 0);
+    if (!result.succeeded() || std::sscanf(result.output.c_str(), "%llu %lf", &total, &megabytes) != 2 ||
+        total != tree.bytes)
+        return -1;
     return megabytes;
 }
 
@@ -91,6 +94,7 @@ BENCHMARK(BM_GduNpc)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)
 BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--scan-peak") return printScanPeak(argv[2]);
     return bench::runOverGeneratedTree(
         argc, argv, [](const std::string& root) { return bench::generateSizeTree(root, tree); },
         [] {
