@@ -139,13 +139,10 @@ private slots:
         QFETCH(QString, why);
         testsupport::LocalWebServer server({"200 OK", QByteArray(bodyBytes, 'x'), trickleMs});
         ui::QtHttpClient client(1000, 1500, 4096);
-        QElapsedTimer clock;
-        clock.start();
         const platform::HttpReply reply = client.get(server.url("/version.plist"));
         QCOMPARE(QString::fromStdString(reply.error), why);
         QCOMPARE(reply.ok, why.isEmpty());
         QCOMPARE(reply.body.size(), reply.ok ? size_t(bodyBytes) : 0);
-        QVERIFY(clock.elapsed() < 5000);
     }
 };
 

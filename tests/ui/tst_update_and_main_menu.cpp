@@ -295,18 +295,17 @@ private slots:
     }
 
     // A window that goes away in the middle of a check stops its download and its worker
-    // before it is gone, rather than waiting for the download's deadline.
+    // before it is gone, rather than waiting for the download's deadline: the deadlines here
+    // are a day, and the answer never comes while the server's thread waits for the window.
     void aWindowGoingAwayStopsItsCheck() {
         UpdateFixture fixture;
         fixture.server.setAnswer({"200 OK", "", 20});
-        platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>(60000, 60000));
+        constexpr int kOneDayMs = 24 * 3600 * 1000;
+        platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>(kOneDayMs, kOneDayMs));
         auto controller = std::make_unique<ui::UpdateWindowController>();
         controller->window()->show();
         QTRY_VERIFY(!fixture.server.request().isEmpty());
-        QElapsedTimer clock;
-        clock.start();
         controller.reset();
-        QVERIFY(clock.elapsed() < 5000);
     }
 
     // A quit while the window is open waits for its fade-out, then ends the event loop.
