@@ -2,6 +2,7 @@
 #include "platform/desktop/Workspace.h"
 #include "support/FakePrivilegedSession.h"
 #include "support/FileRewrite.h"
+#include "support/LockFlag.h"
 #include "support/RandomContent.h"
 #include "support/RecordingWorkspace.h"
 #include "support/SignalledRows.h"
@@ -27,6 +28,9 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
+
+#include <functional>
+#include <map>
 
 using core::SimpleNodeData;
 using ui::DuplicateOutlineModel;
@@ -196,7 +200,7 @@ private slots:
     }
 
     // Ticking a group's last unticked copy asks first; a copy changed since the search is not
-    // deleted, stays listed unticked, and the failure is told.
+    // deleted, stays listed unticked, and the page says it changed.
     void lastCopyAsksAndAChangedCopyStays() {
         testsupport::TempFolder folder;
         const std::string content = testsupport::randomContent(5000, 4);
@@ -247,7 +251,7 @@ private slots:
         QVERIFY(!exists(second));
         QCOMPARE(testsupport::readWholeFile(first), std::string(content.size(), 'z'));
         QTRY_VERIFY(vc.alert() && vc.alert()->isVisible());
-        QCOMPARE(vc.alert()->text(), QStringLiteral("某些需要管理员权限的文件无法删除！"));
+        QCOMPARE(vc.alert()->text(), QStringLiteral("某些文件在搜索后已更改，未删除，请重新搜索！"));
         QCOMPARE(copiesOf(vc, groupNamed(vc, "notes.txt")), QStringList{QString::fromStdString(first)});
         QCOMPARE(DuplicateOutlineModel::dataAt(groupNamed(vc, "notes.txt"))->showSelectNumStr, std::string("0/1"));
         QVERIFY(!usable(vc.removeButton()));
@@ -288,6 +292,49 @@ private slots:
         QVERIFY(exists(kept));
         QCOMPARE(vc.outlineModel()->rowCount(), 1);
         QVERIFY(everyShownRowSignalled(vc, changes));
+    }
+
+    // A copy the removal refuses even with the administrator's right gets the sheet about rights;
+    // one changed since the search gets its own line; the copy ticked beside them goes.
+    void aRefusedCopyAndAChangedCopyAreToldApart() {
+        testsupport::TempFolder folder;
+        for (const char* name : {"locked.bin", "changed.bin", "plain.bin"}) {
+            const std::string content = testsupport::randomContent(3000, std::hash<std::string>()(name));
+            for (const char* place : {"a", "b"}) folder.writeFile(std::string(place) + "/" + name, content);
+        }
+        // Both copies locked before the search, as the search sees them.
+        struct Locked {
+            std::vector<std::string> paths;
+            ~Locked() {
+                for (const std::string& path : paths) testsupport::setImmutable(path, false);
+            }
+        } locked{{folder / "a/locked.bin", folder / "b/locked.bin"}};
+        for (const std::string& path : locked.paths)
+            if (!testsupport::setImmutable(path, true)) QSKIP("the file system cannot lock a file");
+        session->reply = {1, "rm: cannot remove: Operation not permitted", false};
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        QVERIFY(searchFolder(page, folder.path()));
+        QTest::mouseClick(vc.headerCheckBox(), Qt::LeftButton);
+        std::map<std::string, std::string> ticked;
+        for (const char* name : {"locked.bin", "changed.bin", "plain.bin"}) {
+            const QModelIndex group = groupNamed(vc, name);
+            ticked[name] = DuplicateOutlineModel::dataAt(vc.outlineModel()->index(0, 0, group))->name;
+            QCOMPARE(DuplicateOutlineModel::dataAt(vc.outlineModel()->index(0, 0, group))->selectNum, 1);
+        }
+        QVERIFY(testsupport::rewriteKeepingSizeAndDate(ticked["changed.bin"]));
+
+        deleteTicked(vc);
+        QTRY_VERIFY(vc.alert() && vc.alert()->isVisible());
+        QCOMPARE(vc.alert()->text(), QStringLiteral("某些需要管理员权限的文件无法删除！\n某些文件在搜索后已更改，未删除，请重新搜索！"));
+        QVERIFY(exists(ticked["locked.bin"]));
+        QVERIFY(exists(ticked["changed.bin"]));
+        QVERIFY(!exists(ticked["plain.bin"]));
+        QCOMPARE(vc.outlineModel()->rowCount(), 2);
+        answerAlert(vc, QStringLiteral("好的"));
+        QTRY_VERIFY(!vc.alert());
     }
 
     // A new search right after a stop starts its progress from 0, and nothing of the stopped

@@ -36,6 +36,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace ui {
 
 using core::DuplicateDeletion;
@@ -78,6 +80,18 @@ const QStringList kCategoryLabels{QString(),
                                   QStringLiteral("Others")};
 
 QColor textColor() { return getColor(68, 68, 68, 1); }
+
+// Why copies stayed on disk: their removal was refused (rights, as a rule), or they (or the copy
+// meant to stay) changed since the search, so the user knows to search again.
+QString whyCopiesStayed(const std::vector<DuplicateDeletion::Result>& results) {
+    auto any = [&](DuplicateDeletion::Result result) {
+        return std::find(results.begin(), results.end(), result) != results.end();
+    };
+    QStringList reasons;
+    if (any(DuplicateDeletion::Result::Failed)) reasons << QStringLiteral("某些需要管理员权限的文件无法删除！");
+    if (any(DuplicateDeletion::Result::Changed)) reasons << QStringLiteral("某些文件在搜索后已更改，未删除，请重新搜索！");
+    return reasons.join('\n');
+}
 
 void setPicture(TCImageButton* button, const QString& image) {
     button->setImageFromFileNormalName(image, image, image, image);
@@ -621,7 +635,7 @@ void SameFileDeleteViewController::deleteFinished(const std::shared_ptr<Duplicat
     deletion_.reset();
     deletingCopies_.clear();
     if (deletion->anyLeft())
-        alert_ = beginAlertSheet(host, QStringLiteral("某些需要管理员权限的文件无法删除！"), {QStringLiteral("好的")},
+        alert_ = beginAlertSheet(host, whyCopiesStayed(deletion->results()), {QStringLiteral("好的")},
                                  [this](int) { showCountsLine(); });
     selection_.untickAll(trees_.allTreeNode());
     setDeleting(false);
