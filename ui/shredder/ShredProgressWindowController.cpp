@@ -144,7 +144,8 @@ void ShredProgressWindowController::makeEndViews(QWidget* content) {
     failedItemsList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     useFlatScrollBars(*failedItemsList_);
     failedItemsList_->setStyleSheet(QStringLiteral("QListWidget { border: 1px solid rgb(220, 220, 224); border-radius: 4px;"
-                                                   " background: white; color: rgb(107, 107, 107); }"));
+                                                   " background: white; color: rgb(107, 107, 107); padding: 2px; }"
+                                                   " QListWidget::item { padding: 1px 4px; }"));
     FailOkButton_ = dialogButton(failBlowView_, 0, QStringLiteral("好的"), QStringLiteral("btn_pri"));
     connect(FailOkButton_, &QAbstractButton::clicked, this, &ShredProgressWindowController::okButtonAction);
 }
