@@ -18,6 +18,9 @@ constexpr uint64_t kOffsetTableAt = 24;
 // or 0xF and an integer object holding it.
 constexpr uint8_t kKindMask = 0xF0;
 constexpr uint8_t kInteger = 0x10;
+constexpr uint8_t kAsciiText = 0x50;
+constexpr uint8_t kUtf16Text = 0x60;
+constexpr uint8_t kUtf8Text = 0x70;
 constexpr uint8_t kArray = 0xA0;
 constexpr uint8_t kSet = 0xC0;
 constexpr uint8_t kDictionary = 0xD0;
@@ -54,27 +57,42 @@ std::optional<uint64_t> BinaryPlistShape::number(uint64_t position, uint64_t siz
     return value;
 }
 
-std::optional<BinaryPlistShape::References> BinaryPlistShape::referencesOf(uint64_t object) const {
+std::optional<BinaryPlistShape::Counted> BinaryPlistShape::countedAt(uint64_t object) const {
     const auto offset = number(offsetTable_ + object * offsetSize_, offsetSize_, dataEnd_);
     if (!offset || *offset < kHeaderSize || *offset >= dataEnd_) return std::nullopt;
     const uint8_t marker = static_cast<uint8_t>(bytes_[*offset]);
-    const uint8_t kind = marker & kKindMask;
-    if (kind != kArray && kind != kSet && kind != kDictionary) return References{};
-    uint64_t count = marker & kCountFollows;
-    uint64_t position = *offset + 1;
-    if (count == kCountFollows) {
-        const auto countMarker = number(position, 1, dataEnd_);
-        if (!countMarker || (*countMarker & kKindMask) != kInteger) return std::nullopt;
-        const uint64_t size = uint64_t{1} << (*countMarker & 0x0F);
-        const auto followingCount = number(position + 1, size, dataEnd_);
-        if (!followingCount) return std::nullopt;
-        count = *followingCount;
-        position += 1 + size;
-    }
-    // A dictionary lists its keys' references, then its values'.
-    const uint64_t perEntry = kind == kDictionary ? 2 : 1;
-    if (count > (dataEnd_ - position) / referenceSize_ / perEntry) return std::nullopt;
-    return References{true, position, count * perEntry};
+    Counted counted{static_cast<uint8_t>(marker & kKindMask), uint64_t{marker} & kCountFollows, *offset + 1};
+    if (counted.count != kCountFollows) return counted;
+    const auto countMarker = number(counted.position, 1, dataEnd_);
+    if (!countMarker || (*countMarker & kKindMask) != kInteger) return std::nullopt;
+    const uint64_t size = uint64_t{1} << (*countMarker & 0x0F);
+    const auto followingCount = number(counted.position + 1, size, dataEnd_);
+    if (!followingCount) return std::nullopt;
+    counted.count = *followingCount;
+    counted.position += 1 + size;
+    return counted;
+}
+
+std::optional<BinaryPlistShape::References> BinaryPlistShape::referencesOf(uint64_t object) const {
+    const auto counted = countedAt(object);
+    if (!counted) return std::nullopt;
+    const bool dictionary = counted->kind == kDictionary;
+    if (counted->kind != kArray && counted->kind != kSet && !dictionary) return References{};
+    const uint64_t perEntry = dictionary ? 2 : 1;
+    if (counted->count > (dataEnd_ - counted->position) / referenceSize_ / perEntry) return std::nullopt;
+    return References{true, dictionary, counted->position, counted->count * perEntry};
+}
+
+std::optional<bool> BinaryPlistShape::holdsZero(uint64_t object) const {
+    const auto counted = countedAt(object);
+    if (!counted) return std::nullopt;
+    if (counted->kind != kAsciiText && counted->kind != kUtf16Text && counted->kind != kUtf8Text) return false;
+    const uint64_t unit = counted->kind == kUtf16Text ? 2 : 1;
+    if (counted->count > (dataEnd_ - counted->position) / unit) return std::nullopt;
+    const std::string_view text = bytes_.substr(counted->position, counted->count * unit);
+    for (size_t index = 0; index < text.size(); index += unit)
+        if (text.substr(index, unit).find_first_not_of('\0') == std::string_view::npos) return true;
+    return false;
 }
 
 std::optional<uint64_t> BinaryPlistShape::reference(const References& references, uint64_t index) const {
@@ -105,7 +123,7 @@ BinaryPlistShape::Verdict BinaryPlistShape::walk(size_t deepest, uint64_t mostNo
         const auto references = referencesOf(object);
         if (!references) return Verdict::Unreadable;
         if (!references->container) {
-            measure = Measure{1, 0, Measure::Measured};
+            measure = Measure{1, 0, Measure::Measured, measure.checkedAsKey};
             return addToParent(measure);
         }
         if (path.size() == deepest) return Verdict::TooDeep;
@@ -117,11 +135,26 @@ BinaryPlistShape::Verdict BinaryPlistShape::walk(size_t deepest, uint64_t mostNo
     while (verdict == Verdict::Fits && !path.empty()) {
         Step& step = path.back();
         if (step.next < step.references.count) {
+            const bool key = step.references.dictionary && step.next < step.references.count / 2;
             const auto child = reference(step.references, step.next++);
-            verdict = child ? enter(*child) : Verdict::Unreadable;
+            if (!child) {
+                verdict = Verdict::Unreadable;
+                continue;
+            }
+            // A key shared by many dictionaries is looked at once.
+            if (key && !measures[*child].checkedAsKey) {
+                const auto zero = holdsZero(*child);
+                measures[*child].checkedAsKey = true;
+                if (!zero || *zero) {
+                    verdict = zero ? Verdict::ZeroInKey : Verdict::Unreadable;
+                    continue;
+                }
+            }
+            verdict = enter(*child);
             continue;
         }
-        const Measure finished{step.measure.nodes, step.measure.depth, Measure::Measured};
+        const Measure finished{step.measure.nodes, step.measure.depth, Measure::Measured,
+                               measures[step.object].checkedAsKey};
         measures[step.object] = finished;
         path.pop_back();
         verdict = addToParent(finished);

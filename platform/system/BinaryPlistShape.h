@@ -13,19 +13,29 @@ namespace platform {
 // before it hands the bytes to a parser that copies every shared object where it is used.
 class BinaryPlistShape {
 public:
-    enum class Verdict { Fits, TooDeep, TooLarge, RefersToItself, Unreadable };
+    enum class Verdict { Fits, TooDeep, TooLarge, RefersToItself, ZeroInKey, Unreadable };
 
     // Fits when no path from the top object crosses more than deepest containers and the whole
-    // tree holds at most mostNodes nodes (every dictionary key counted); Unreadable when the
-    // trailer, offset table or a container's references point outside the list.
+    // tree holds at most mostNodes nodes (every dictionary key counted); ZeroInKey when a
+    // dictionary key holds a zero character, on which libplist's key getter stops the program;
+    // Unreadable when the trailer, offset table, a container's references or a key's text lie
+    // outside the list.
     static Verdict measure(std::string_view bytes, size_t deepest, uint64_t mostNodes);
 
 private:
-    // Where a container's object references lie; none for any other object.
+    // Where a container's object references lie; none for any other object. A dictionary
+    // lists its keys' references, then its values'.
     struct References {
         bool container = false;
+        bool dictionary = false;
         uint64_t first = 0;
         uint64_t count = 0;
+    };
+    // An object's count (of items, characters) and where what it counts begins.
+    struct Counted {
+        uint8_t kind;
+        uint64_t count;
+        uint64_t position;
     };
     // What is known of an object while the walk goes on.
     struct Measure {
@@ -33,20 +43,24 @@ private:
         uint64_t nodes = 0;
         size_t depth = 0;  // containers on the deepest path from the object down, itself included
         State state = Unseen;
+        bool checkedAsKey = false;
     };
     // A container on the path from the top object, and how far its references are followed.
     struct Step {
         uint64_t object;
         References references;
         uint64_t next = 0;
-        Measure measure{1, 1, Measure::OnPath};
+        Measure measure{1, 1, Measure::OnPath, false};
     };
 
     explicit BinaryPlistShape(std::string_view bytes) : bytes_(bytes) {}
     bool readTrailer();
     // The big-endian number of size bytes at position, which must end by end.
     std::optional<uint64_t> number(uint64_t position, uint64_t size, uint64_t end) const;
+    std::optional<Counted> countedAt(uint64_t object) const;
     std::optional<References> referencesOf(uint64_t object) const;
+    // Whether a text object holds a zero character; nothing when its text lies outside the list.
+    std::optional<bool> holdsZero(uint64_t object) const;
     std::optional<uint64_t> reference(const References& references, uint64_t index) const;
     Verdict walk(size_t deepest, uint64_t mostNodes) const;
 

@@ -52,6 +52,9 @@ size_t tagEnd(std::string_view text, size_t position) {
 // Counts the open <array> and <dict> elements along the text. Where this count and a parser
 // could differ (a stray quote, a tag name run into other text), it counts more, never fewer.
 Verdict xmlShape(std::string_view text) {
+    // No XML holds a zero byte; libplist would keep one inside a text or a key, and its getters
+    // stop the program on such a text.
+    if (text.find('\0') != std::string_view::npos) return Verdict::Unreadable;
     size_t depth = 0;
     for (size_t position = text.find('<'); position != std::string_view::npos; position = text.find('<', position + 1)) {
         bool skipped = false;
@@ -97,6 +100,9 @@ bool PlistBounds::admits(std::string_view bytes) {
         return false;
     case Verdict::RefersToItself:
         logWarning("a binary property list that contains itself is refused");
+        return false;
+    case Verdict::ZeroInKey:
+        logWarning("a binary property list with a zero character in a dictionary key is refused");
         return false;
     }
     return false;

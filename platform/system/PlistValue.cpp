@@ -7,6 +7,7 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -67,19 +68,16 @@ PlistValue fromNode(plist_t node) {
         return PlistValue(value);
     }
     case PLIST_STRING: {
-        char* value = nullptr;
-        plist_get_string_val(node, &value);
-        PlistValue result(std::string(value ? value : ""));
-        free(value);
-        return result;
+        // A text ends at its first zero byte. libplist's copying getter would stop the program
+        // with a failed assertion on one, and its XML reader keeps nothing after it anyway.
+        uint64_t length = 0;
+        const char* value = plist_get_string_ptr(node, &length);
+        return PlistValue(std::string(value ? value : "", value ? strnlen(value, length) : 0));
     }
     case PLIST_DATA: {
-        char* value = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &value, &length);
-        PlistValue result = PlistValue::data(std::string(value ? value : "", value ? length : 0));
-        free(value);
-        return result;
+        const char* value = plist_get_data_ptr(node, &length);
+        return PlistValue::data(std::string(value ? value : "", value ? length : 0));
     }
     case PLIST_DATE: {
         int32_t seconds = 0, micro = 0;
@@ -106,9 +104,11 @@ plist_t toNode(const PlistValue& value) {
     case PlistValue::Type::String: return plist_new_string(value.toString().c_str());
     case PlistValue::Type::Data: return plist_new_data(value.bytes().data(), value.bytes().size());
     case PlistValue::Type::Date: {
-        double seconds = value.dateValue();
-        int32_t whole = static_cast<int32_t>(seconds);
-        return plist_new_date(whole, static_cast<int32_t>((seconds - whole) * 1e6));
+        // libplist keeps a date as 32-bit seconds: one read from a list may lie beyond them.
+        const double seconds = value.dateValue();
+        const double bounded = std::isnan(seconds) ? 0 : std::clamp<double>(std::trunc(seconds), INT32_MIN, INT32_MAX);
+        const double micro = std::isnan(seconds) || bounded != std::trunc(seconds) ? 0 : (seconds - bounded) * 1e6;
+        return plist_new_date(static_cast<int32_t>(bounded), static_cast<int32_t>(micro));
     }
     case PlistValue::Type::Array: {
         plist_t node = plist_new_array();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,15 +13,11 @@ namespace testsupport {
 
 // A process runner that starts nothing: it answers command lines from a table, keyed by the
 // arguments after the program, and remembers every call. An unknown command line fails
-// with exit status 1.
+// with exit status 1, unless an answer for every other command line is given.
 class FakeProcessRunner : public platform::ProcessRunner {
 public:
     void answer(const std::vector<std::string>& args, std::string output) {
-        platform::ProcessResult result;
-        result.started = true;
-        result.exitStatus = 0;
-        result.output = std::move(output);
-        answerWith(args, std::move(result));
+        answerWith(args, succeeded(std::move(output)));
     }
     void fail(const std::vector<std::string>& args, int status, std::string output, std::string errorOutput) {
         platform::ProcessResult result;
@@ -33,6 +30,10 @@ public:
     void answerWith(const std::vector<std::string>& args, platform::ProcessResult result) {
         std::lock_guard<std::mutex> lock(mutex_);
         answers_[args] = std::move(result);
+    }
+    void answerEveryOther(std::string output) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        otherAnswer_ = succeeded(std::move(output));
     }
 
     // The answer's output, then its error output, go to the request's onOutput line by line,
@@ -74,15 +75,24 @@ private:
                                       request.arguments.end());
         auto found = answers_.find(args);
         if (found != answers_.end()) return found->second;
+        if (otherAnswer_) return *otherAnswer_;
         platform::ProcessResult unknown;
         unknown.started = true;
         unknown.exitStatus = 1;
         unknown.errorOutput = "no answer for this command line";
         return unknown;
     }
+    static platform::ProcessResult succeeded(std::string output) {
+        platform::ProcessResult result;
+        result.started = true;
+        result.exitStatus = 0;
+        result.output = std::move(output);
+        return result;
+    }
 
     mutable std::mutex mutex_;
     std::map<std::vector<std::string>, platform::ProcessResult> answers_;
+    std::optional<platform::ProcessResult> otherAnswer_;
     std::vector<platform::ProcessRequest> requests_;
 };
 

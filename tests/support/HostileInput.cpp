@@ -18,31 +18,43 @@ unsigned sizeFor(uint64_t largest) {
     return size;
 }
 
-// A binary property list of arrays only: arrays[i] lists the objects array i holds; object 0
-// is the top.
-std::string binaryListOfArrays(const std::vector<std::vector<uint64_t>>& arrays) {
-    const unsigned referenceSize = sizeFor(arrays.size());
+// A container's or a text's marker: its kind, and its count in the low four bits or after them.
+std::string marker(uint8_t kind, uint64_t count) {
+    if (count < 15) return std::string(1, static_cast<char>(kind | count));
+    return std::string(1, static_cast<char>(kind | 0x0F)) + static_cast<char>(0x13) + bigEndian(count, 8);
+}
+
+std::string references(const std::vector<uint64_t>& objects, unsigned size) {
+    std::string bytes;
+    for (uint64_t object : objects) bytes += bigEndian(object, size);
+    return bytes;
+}
+
+// A binary property list of objects given as their encodings, object 0 the top; references in
+// them take sizeFor(the number of objects) bytes.
+std::string binaryList(const std::vector<std::string>& objects) {
     std::string bytes = "bplist00";
     std::vector<uint64_t> offsets;
-    for (const auto& items : arrays) {
+    for (const auto& object : objects) {
         offsets.push_back(bytes.size());
-        if (items.size() < 15) {
-            bytes += static_cast<char>(0xA0 | items.size());
-        } else {
-            bytes += static_cast<char>(0xAF);
-            bytes += static_cast<char>(0x13);
-            bytes += bigEndian(items.size(), 8);
-        }
-        for (uint64_t item : items) bytes += bigEndian(item, referenceSize);
+        bytes += object;
     }
     const uint64_t offsetTable = bytes.size();
     const unsigned offsetSize = sizeFor(offsetTable);
-    for (uint64_t offset : offsets) bytes += bigEndian(offset, offsetSize);
+    bytes += references(offsets, offsetSize);
     bytes += std::string(6, '\0');
     bytes += static_cast<char>(offsetSize);
-    bytes += static_cast<char>(referenceSize);
-    bytes += bigEndian(arrays.size(), 8) + bigEndian(0, 8) + bigEndian(offsetTable, 8);
+    bytes += static_cast<char>(sizeFor(objects.size()));
+    bytes += bigEndian(objects.size(), 8) + bigEndian(0, 8) + bigEndian(offsetTable, 8);
     return bytes;
+}
+
+// Arrays only: arrays[i] lists the objects array i holds.
+std::string binaryListOfArrays(const std::vector<std::vector<uint64_t>>& arrays) {
+    const unsigned size = sizeFor(arrays.size());
+    std::vector<std::string> objects;
+    for (const auto& items : arrays) objects.push_back(marker(0xA0, items.size()) + references(items, size));
+    return binaryList(objects);
 }
 
 // Arrays 0 to levels - 1, each holding the next one the given number of times; the last is empty.
@@ -71,6 +83,11 @@ std::string nestedBinaryList(size_t levels) { return chainOfArrays(levels, 1); }
 std::string unfoldingBinaryList(size_t levels) { return chainOfArrays(levels, 2); }
 
 std::string selfContainingBinaryList() { return binaryListOfArrays({{0}}); }
+
+std::string binaryDictionary(const std::string& key, const std::string& text) {
+    return binaryList({marker(0xD0, 1) + references({1, 2}, 1), marker(0x50, key.size()) + key,
+                       marker(0x50, text.size()) + text});
+}
 
 std::string nestedJsonArrays(size_t levels) { return repeatedText("[", levels) + repeatedText("]", levels); }
 

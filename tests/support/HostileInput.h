@@ -19,6 +19,9 @@ std::string nestedBinaryList(size_t levels);
 std::string unfoldingBinaryList(size_t levels);
 // A binary property list whose one array holds itself.
 std::string selfContainingBinaryList();
+// A binary property list of one dictionary holding the text under the key, both as given
+// (ASCII, one byte a character, zero bytes included).
+std::string binaryDictionary(const std::string& key, const std::string& text);
 // JSON arrays nested the given number of levels, to be put where a document holds a value.
 std::string nestedJsonArrays(size_t levels);
 

@@ -26,10 +26,11 @@ std::string xmlList(const std::string& body) {
 
 }  // namespace
 
-// Nesting past 256 levels, shared objects that unfold without end and a list inside itself are
-// refused before libplist builds a tree (its binary reader and its destructor recurse per
-// level, and it copies a shared object wherever it is used), so the conversion never sees them.
-TEST(PlistBounds, ListsTooDeepOrUnfoldingTooFarAreRefusedBeforeAnythingIsBuilt) {
+// Nesting past 256 levels, shared objects that unfold without end, a list inside itself and a
+// zero in a key are refused before libplist builds a tree (its binary reader and its destructor
+// recurse per level, it copies a shared object wherever it is used, and its key getter stops the
+// program on a zero), so the conversion never sees them.
+TEST(PlistValue, ListsTooDeepOrUnfoldingTooFarAreRefusedBeforeAnythingIsBuilt) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -49,6 +50,8 @@ TEST(PlistBounds, ListsTooDeepOrUnfoldingTooFarAreRefusedBeforeAnythingIsBuilt) 
         {"binary of 150,000 levels", nestedBinaryList(150000), 0, "nested deeper than 256 levels"},
         {"binary unfolding into 2^60 nodes", unfoldingBinaryList(60), 0, "unfold into more nodes"},
         {"binary holding itself", selfContainingBinaryList(), 0, "contains itself"},
+        {"binary with a zero in a key", binaryDictionary(std::string("a\0b", 3), "x"), 0, "zero character in a dictionary key"},
+        {"XML holding a zero byte", xmlList(std::string("<dict><key>a\0b</key><string>x</string></dict>", 45)), 0, ""},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -60,5 +63,22 @@ TEST(PlistBounds, ListsTooDeepOrUnfoldingTooFarAreRefusedBeforeAnythingIsBuilt) 
         }
         if (*test.logged) EXPECT_TRUE(log.contains(test.logged));
         else EXPECT_TRUE(log.lines().empty());
+    }
+}
+
+// A text holding a zero character ends there; libplist's copying getter would end the program.
+TEST(PlistValue, ATextEndsAtItsFirstZeroCharacter) {
+    const auto read = PlistValue::fromBytes(binaryDictionary("path", std::string("/\0\0usr/lib", 10)));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ((*read)["path"].toString(), "/");
+}
+
+// libplist keeps a date in 32-bit seconds: a date beyond them is written as the nearest one.
+TEST(PlistValue, DatesBeyondWhatTheWriterHoldsAreWrittenAsTheNearest) {
+    const std::pair<double, double> dates[] = {{12, 12}, {1e12, 2147483647.0}, {-1e12, -2147483648.0}};
+    for (const auto& [date, written] : dates) {
+        const auto read = PlistValue::fromBytes(PlistValue::date(date).toXml());
+        ASSERT_TRUE(read.has_value());
+        EXPECT_DOUBLE_EQ(read->dateValue(), written) << date;
     }
 }
