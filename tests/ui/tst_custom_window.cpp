@@ -303,6 +303,51 @@ private slots:
             QVERIFY(!static_cast<ui::TrafficLightButton*>(light(*window, kind))->showsRollover());
     }
 
+    // No window manager draws a frame or a shadow for these windows: a dialog draws a thin border
+    // round its outline and a shadow below and to the right, in room around it; the views keep
+    // their places inside the outline. The main window draws neither.
+    void aDialogDrawsItsBorderAndShadowAroundItsOutline() {
+        ui::TCImageWindow window(QSize(200, 100));
+        window.setBackgroundColor(Qt::white);
+        QCOMPARE(window.outlineRect(), window.rect());
+        window.setDrawsShadow(true);
+        const QRect outline = window.outlineRect();
+        QCOMPARE(outline.size(), QSize(200, 122));
+        QVERIFY(window.rect().contains(outline) && window.rect() != outline);
+        QCOMPARE(window.titleBarContainer()->geometry(), QRect(outline.topLeft(), QSize(200, 22)));
+        QCOMPARE(window.contentView()->geometry(), QRect(outline.left(), outline.top() + 22, 200, 100));
+
+        const QImage picture = window.grab().toImage();
+        const int middle = outline.center().y();
+        QCOMPARE(picture.pixelColor(outline.left() + 4, middle), QColor(Qt::white));
+        QVERIFY(qGray(picture.pixel(outline.left() - 1, middle)) < 220);
+        QVERIFY(qGray(picture.pixel(outline.right() + 1, middle)) < 220);
+        QVERIFY(qGray(picture.pixel(outline.right() + 2, middle)) < 240);
+        QVERIFY(qGray(picture.pixel(outline.center().x(), outline.bottom() + 2)) < 240);
+    }
+
+    // A window is centred on the main window wherever that was moved, and on its screen while
+    // the main window is not shown.
+    void aWindowIsCentredOnTheMainWindowWhileThatIsShown() {
+        ui::TCImageWindow main(QSize(600, 400));
+        ui::TCImageWindow::setMainWindow(&main);
+        const auto forget = qScopeGuard([] { ui::TCImageWindow::setMainWindow(nullptr); });
+        main.move(40, 60);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        ui::TCImageWindow dialog(QSize(200, 100));
+        dialog.setDrawsShadow(true);
+        const auto centreOf = [](const ui::TCImageWindow& window) {
+            return QRectF(window.outlineRect().translated(window.pos())).center();
+        };
+        dialog.center();
+        QCOMPARE(centreOf(dialog), centreOf(main));
+
+        main.hide();
+        dialog.center();
+        QCOMPARE(centreOf(dialog).x(), QRectF(dialog.screen()->availableGeometry()).center().x());
+    }
+
     void aDisabledLightIsGrey() {
         ui::TCImageWindow window(QSize(400, 300));
         window.setFixedSize(window.size());

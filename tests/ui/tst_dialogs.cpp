@@ -15,6 +15,20 @@
 #include "ui/shell/MarkSureDeleteWC.h"
 #include "ui/shell/MarkSureDeleteWCDelegate.h"
 #include "ui/shell/TCPreferenceWindowController.h"
+#include "ui/shell/UpdateWindowController.h"
+#include "ui/browser/CloseBrowerWindowController.h"
+#include "ui/browser/CloseBrowerWindowControllerDelegate.h"
+#include "ui/disks/FormatEndViewController.h"
+#include "ui/disks/FristAidVCDelegate.h"
+#include "ui/disks/FristAidViewController.h"
+#include "ui/disks/MakeSureFormatVCDelegate.h"
+#include "ui/disks/MakeSureFormatViewController.h"
+#include "ui/disks/RenameVCDelegate.h"
+#include "ui/disks/RenameViewController.h"
+#include "ui/largefiles/ProgressWindowController.h"
+#include "ui/shredder/NTFSWindowController.h"
+#include "ui/shredder/ShredProgressWindowController.h"
+#include "ui/shredder/ShredProgressWindowDelegate.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -59,6 +73,42 @@ public:
 private:
     const ui::MarkSureDeleteWC& controller;
 };
+
+// Counts what the dialogs' confirming buttons ask of their callers.
+class ConfirmationRecorder : public ui::MarkSureDeleteWCDelegate,
+                             public ui::RenameVCDelegate,
+                             public ui::FristAidVCDelegate,
+                             public ui::MakeSureFormatVCDelegate,
+                             public ui::CloseBrowerWindowControllerDelegate,
+                             public ui::ShredProgressWindowDelegate {
+public:
+    void deleteFileButtonAction() override { ++confirmations; }
+    void makeSureToChangeName(const QString&) override { ++confirmations; }
+    void checkDiskAction() override { ++confirmations; }
+    void repairDiskAction() override { ++confirmations; }
+    void makeSureToFormatSelectVolumeWithName(const QString&, const QString&) override { ++confirmations; }
+    void closeBrowerButtonAction() override { ++confirmations; }
+    void doDeleteButtonClick() override { ++confirmations; }
+    void cancelShred() override { ++stops; }
+    int confirmations = 0;
+    int stops = 0;
+};
+
+using DialogMaker = std::function<std::unique_ptr<ui::DialogWindowController>(ConfirmationRecorder&)>;
+
+template <typename Dialog, typename... Arguments>
+DialogMaker withDelegate(Arguments... arguments) {
+    return [=](ConfirmationRecorder& recorder) {
+        auto dialog = std::make_unique<Dialog>(arguments...);
+        dialog->setDelegate(&recorder);
+        return std::unique_ptr<ui::DialogWindowController>(std::move(dialog));
+    };
+}
+
+template <typename Dialog, typename... Arguments>
+DialogMaker plain(Arguments... arguments) {
+    return [=](ConfirmationRecorder&) { return std::unique_ptr<ui::DialogWindowController>(new Dialog(arguments...)); };
+}
 
 // A shared access state and workspace of the test's own, and a system version.
 class ScopedSystem {
@@ -105,6 +155,8 @@ private:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(DialogMaker)
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -170,6 +222,60 @@ private slots:
         whenModal([&] { QTest::mouseClick(controller.okButton(), Qt::LeftButton); });
         ui::runModal(controller.window());
         QVERIFY(!controller.window()->isVisible());
+    }
+
+    // As in the platform's own dialogs, Escape cancels (the cancel button, else the close button)
+    // and Return presses the default button, wherever the keyboard focus is in the window.
+    void escapeCancelsAndReturnConfirmsInEveryDialog_data() {
+        QTest::addColumn<DialogMaker>("make");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("confirmations");
+        QTest::addColumn<bool>("closes");
+        const struct {
+            const char* name;
+            DialogMaker make;
+            bool returnCloses;
+        } dialogs[] = {
+            {"delete confirmation", withDelegate<ui::MarkSureDeleteWC>(), true},
+            {"rename", withDelegate<ui::RenameViewController>(QString("Untitled")), true},
+            {"first aid", withDelegate<ui::FristAidViewController>(), true},
+            {"format", withDelegate<ui::MakeSureFormatViewController>(), false},
+            {"close browsers", withDelegate<ui::CloseBrowerWindowController>(), true},
+            {"erase confirmation", withDelegate<ui::ShredProgressWindowController>(), false},
+        };
+        for (const auto& dialog : dialogs) {
+            QTest::addRow("%s, Escape", dialog.name) << dialog.make << int(Qt::Key_Escape) << 0 << true;
+            QTest::addRow("%s, Return", dialog.name) << dialog.make << int(Qt::Key_Return) << 1 << dialog.returnCloses;
+        }
+        const auto notice = plain<ui::NTFSWindowController>(ui::NTFSWindowController::Notice::NTFSVolume, QString("x"));
+        const auto formatEnd = plain<ui::FormatEndViewController>(QString("title"), QString("message"));
+        QTest::newRow("notice, Escape") << notice << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("notice, Return") << notice << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("format result, Return") << formatEnd << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("About, Escape") << plain<ui::TCPreferenceWindowController>() << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("About has no default button") << plain<ui::TCPreferenceWindowController>() << int(Qt::Key_Return)
+                                                     << 0 << false;
+        QTest::newRow("update, Escape") << plain<ui::UpdateWindowController>() << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("deletion progress, Escape stops") << plain<ui::ProgressWindowController>() << int(Qt::Key_Escape)
+                                                         << 0 << false;
+    }
+    void escapeCancelsAndReturnConfirmsInEveryDialog() {
+        QFETCH(DialogMaker, make);
+        QFETCH(int, key);
+        QFETCH(int, confirmations);
+        QFETCH(bool, closes);
+        ConfirmationRecorder recorder;
+        std::unique_ptr<ui::DialogWindowController> dialog = make(recorder);
+        bool closedByKey = false;
+        whenModal([&] {
+            QWidget* window = dialog->window();
+            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key(key));
+            closedByKey = !window->isVisible();
+            dialog->closeWindow();
+        });
+        ui::runModal(dialog->window());
+        QCOMPARE(recorder.confirmations, confirmations);
+        QCOMPARE(closedByKey, closes);
     }
 
     void pageCheckShowsThePromptWhenAccessIsRefusedAfter1013_data() {

@@ -50,11 +50,11 @@ void clickTickBox(ListFileViewController& list, const QModelIndex& row) {
     QTest::mouseClick(list.outlineView()->viewport(), Qt::LeftButton, {}, QPoint(31, cell.top() + 25));
 }
 
-// Accepts the delete confirmation once it shows.
-void acceptConfirmationSoon(ListFileViewController& list) {
-    QTimer::singleShot(0, &list, [&list] {
+// Answers the delete confirmation with a key once it shows: Return confirms, Escape cancels.
+void answerConfirmationSoon(ListFileViewController& list, Qt::Key key = Qt::Key_Return) {
+    QTimer::singleShot(0, &list, [&list, key] {
         QVERIFY(list.confirmation());
-        list.confirmation()->okButtonAction();
+        QTest::keyClick(list.confirmation()->window(), key);
     });
 }
 
@@ -198,7 +198,13 @@ private slots:
         QCOMPARE(list->selectCountLabel()->text(), QStringLiteral("已选择：2项"));
         QVERIFY(list->deleteButton()->isDisabled());
 
-        acceptConfirmationSoon(*list);
+        answerConfirmationSoon(*list, Qt::Key_Escape);
+        list->deleteButton()->click();
+        QVERIFY(!list->confirmation());
+        QVERIFY(!list->progressWindow());
+        QVERIFY(isOnDisk(folder + "/f1"));
+
+        answerConfirmationSoon(*list);
         list->deleteButton()->click();
         waitForTheDeletion();
         QVERIFY(!list->progressWindow()->window()->isVisible());
@@ -224,7 +230,7 @@ private slots:
         clickTickBox(*list, rowNamed(model(), "lone"));
         QCOMPARE(list->selectCountLabel()->text(), QStringLiteral("已选择：1项"));
 
-        acceptConfirmationSoon(*list);
+        answerConfirmationSoon(*list);
         list->deleteButton()->click();
         waitForTheDeletion();
         QVERIFY(!Progress::shareInit().getProgress());

@@ -8,7 +8,6 @@
 #include "ui/kit/controls/EUHandButton.h"
 #include "ui/kit/controls/TextImageButton.h"
 #include "ui/kit/desktop/QtHttpClient.h"
-#include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MainMenu.h"
@@ -160,10 +159,11 @@ private slots:
     }
 
     // A build number stored as text compares by its integer value, and the notes stack down
-    // from the top, each as tall as the note needs in the system font of 10 points at 200 wide.
+    // from the top, each as tall as its numbered text needs in the font and width it is drawn
+    // in: a long note is shown whole, clear of the next.
     void theUpdatePaneShowsTheVersionAndItsNotesTopDown() {
         UpdateFixture fixture(PlistValue("100"));
-        std::string longNote;
+        std::string longNote = "Faster scans of folders with AVeryLongFileNameWithoutAnyBreakInIt_AVeryLongFileName ";
         for (int count = 0; count < 40; ++count) longNote += "清理";
         fixture.publish({{"VersionCheck", "101"}, {"Version", "2.0"}, {"1", "更快的扫描"}, {"2", longNote}, {"3", "修复"}});
         ui::UpdateWindowController controller;
@@ -181,8 +181,9 @@ private slots:
         for (size_t index = 0; index < notes.size(); ++index) {
             QLabel* note = notes[index];
             QCOMPARE(note->text(), QString::number(index + 1) + "." + note->toolTip());
-            const double height = std::ceil(
-                ui::UpdateWindowController::heightForStringDrawing(note->toolTip(), ui::systemFontOfSize(10), 200));
+            QVERIFY(note->heightForWidth(note->width()) <= note->height());
+            const double height =
+                std::ceil(ui::UpdateWindowController::heightForStringDrawing(note->text(), note->font(), 368));
             containerHeight += std::max(30.0, height);
             QCOMPARE(note->geometry(), QRect(0, top, 368, int(std::max(25.0, height))));
             top += note->height();
@@ -306,6 +307,48 @@ private slots:
         controller->window()->show();
         QTRY_VERIFY(!fixture.server.request().isEmpty());
         controller.reset();
+    }
+
+    // Opened from the menu, the window is modal to the main window only, so the status item's
+    // menu still reaches the application; a quit from that menu or from Control+Q while it is
+    // open waits for its fade-out, then ends the event loop.
+    void aQuitFromTheKeyboardOrTheStatusItemWhileTheWindowIsOpen_data() {
+        QTest::addColumn<bool>("fromKeyboard");
+        QTest::newRow("Control+Q") << true;
+        QTest::newRow("status item's menu") << false;
+    }
+    void aQuitFromTheKeyboardOrTheStatusItemWhileTheWindowIsOpen() {
+        QFETCH(bool, fromKeyboard);
+        UpdateFixture fixture;
+        fixture.publish({{"VersionCheck", PlistValue(101)}, {"Version", "1.1"}});
+        ui::AppDelegate shell;
+        shell.launch();
+        QTimer::singleShot(0, [&] { shell.checkUpdateAction(); });
+        Qt::WindowModality modality = Qt::NonModal;
+        QWindow* owner = nullptr;
+        whenReady([&] {
+            ui::UpdateWindowController* update = shell.checkUpdateWindow();
+            if (!update || update->window()->windowOpacity() < 1.0 || !update->window()->isActiveWindow()) return false;
+            modality = update->window()->windowModality();
+            owner = update->window()->windowHandle()->transientParent();
+            if (fromKeyboard)
+                QTest::keyClick(update->window(), Qt::Key_Q, Qt::ControlModifier);
+            else
+                itemTitled(*shell.statusBarItem()->contextMenu(), "退出 Duridove")->trigger();
+            return true;
+        });
+        // A quit that never comes fails the test instead of holding it.
+        QTimer unanswered;
+        unanswered.setSingleShot(true);
+        QObject::connect(&unanswered, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        unanswered.start(30000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(modality, Qt::WindowModal);
+        QCOMPARE(owner, shell.window()->windowHandle());
+        ui::UpdateWindowController* update = shell.checkUpdateWindow();
+        QVERIFY(update->shuttingDown());
+        QVERIFY(!update->window()->isVisible());
+        QCOMPARE(update->window()->windowOpacity(), 0.0);
     }
 
     // A quit while the window is open waits for its fade-out, then ends the event loop.

@@ -42,6 +42,7 @@ CloseBrowerWindowController::CloseBrowerWindowController() : DialogWindowControl
                               QStringLiteral("btn_pri"));
     connect(cancelButton_, &QAbstractButton::clicked, this, &CloseBrowerWindowController::cancelButtonAction);
     connect(closeButton_, &QAbstractButton::clicked, this, &CloseBrowerWindowController::closeButtonAction);
+    setKeyEquivalents({closeButton_}, {cancelButton_});
 }
 
 void CloseBrowerWindowController::changeNodeLabelWithStr(const QString& text) { noteLabel_->setText(text); }

@@ -29,6 +29,7 @@ FormatEndViewController::FormatEndViewController(const QString& title, const QSt
     messageLabel_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     closeButton_ = makeDiskDialogButton(content, kContentSize, 0, DiskDialogButtonLook::Secondary, QStringLiteral("好的"));
     connect(closeButton_, &QAbstractButton::clicked, this, &FormatEndViewController::closeWindowAction);
+    setKeyEquivalents({closeButton_}, {});
     QAbstractButton* closeBox = aWindow->standardWindowButton(NSWindowCloseButton);
     closeBox->disconnect(this);
     connect(closeBox, &QAbstractButton::clicked, this, &FormatEndViewController::closeWindowAction);

@@ -30,6 +30,7 @@ FristAidViewController::FristAidViewController() : DialogWindowController(kConte
     connect(checkBut_, &QAbstractButton::clicked, this, &FristAidViewController::checkButAction);
     repairBut_ = makeDiskDialogButton(content, kContentSize, 0, DiskDialogButtonLook::Primary, QStringLiteral("运行"));
     connect(repairBut_, &QAbstractButton::clicked, this, &FristAidViewController::repaireButAction);
+    setKeyEquivalents({repairBut_}, {cancelBut_});
 }
 
 void FristAidViewController::changeAidDiskName(const QString& name) {

@@ -80,6 +80,7 @@ void MakeSureFormatViewController::makeConfirmation() {
     connect(noButton_, &QAbstractButton::clicked, this, &MakeSureFormatViewController::noButtonAction);
     okButton_ = makeDiskDialogButton(makeSureView_, kContentSize, 0, DiskDialogButtonLook::Primary, QStringLiteral("格式化"));
     connect(okButton_, &QAbstractButton::clicked, this, &MakeSureFormatViewController::okButtonAction);
+    setKeyEquivalents({okButton_}, {noButton_});
 }
 
 void MakeSureFormatViewController::makeWorkingState() {

@@ -31,12 +31,12 @@ RenameViewController::RenameViewController(const QString& name) : DialogWindowCo
     inputName_->setStyleSheet(QStringLiteral("background: transparent; color: #2D2D2D;"));
     inputName_->setText(name);
     inputName_->selectAll();
-    connect(inputName_, &QLineEdit::returnPressed, this, &RenameViewController::okButtonAction);
 
     noButton_ = makeDiskDialogButton(content, kContentSize, 1, DiskDialogButtonLook::Secondary, QStringLiteral("取消"));
     connect(noButton_, &QAbstractButton::clicked, this, &RenameViewController::noButtonAction);
     okButton_ = makeDiskDialogButton(content, kContentSize, 0, DiskDialogButtonLook::Primary, QStringLiteral("继续"));
     connect(okButton_, &QAbstractButton::clicked, this, &RenameViewController::okButtonAction);
+    setKeyEquivalents({okButton_}, {noButton_});
 }
 
 void RenameViewController::okButtonAction() {

@@ -57,6 +57,7 @@ ShowAidViewControllrt::ShowAidViewControllrt(const QString& name) : DialogWindow
     completeBut_ = makeDiskDialogButton(content, kContentSize, 0, DiskDialogButtonLook::Primary, QStringLiteral("完成"));
     completeBut_->setButtonEnabled(false);
     connect(completeBut_, &QAbstractButton::clicked, this, &ShowAidViewControllrt::completeButAction);
+    setKeyEquivalents({completeBut_}, {});
     setProgressValue(1);
 }
 

@@ -31,6 +31,7 @@ ProgressWindowController::ProgressWindowController() : DialogWindowController(kC
     stopButton_ = TextImageButton::actionButton(content, cocoaRect(height, 170, 20, 100, 32).toRect(),
                                                 QStringLiteral("停止"), QStringLiteral("btn_sec"));
     connect(stopButton_, &QAbstractButton::clicked, this, &ProgressWindowController::stopButtonAction);
+    setKeyEquivalents({}, {stopButton_});
 }
 
 void ProgressWindowController::changeProgressWithPoint(int point, const QString& path) {

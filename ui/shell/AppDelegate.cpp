@@ -94,6 +94,7 @@ AppDelegate::~AppDelegate() {
 void AppDelegate::loadMainInterface() {
     window_ = std::make_unique<TCImageWindow>(mainWindowContentRect());
     window_->setWindowTitle(QStringLiteral("Duridove"));
+    TCImageWindow::setMainWindow(window_.get());
     window_->setFixedSize(window_->size());
     window_->installEventFilter(this);
     contentView()->installEventFilter(this);
@@ -250,11 +251,11 @@ void AppDelegate::darkModeChanged() {
 // The standard quit command, Control+Q wherever the focus is (the desktop theme may bind
 // no key to QKeySequence::Quit, so the key is named).
 void AppDelegate::installQuitCommand() {
-    auto* quit = new QAction(QStringLiteral("退出"), window_.get());
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
-    window_->addAction(quit);
+    quitCommand = new QAction(QStringLiteral("退出"), window_.get());
+    quitCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitCommand->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quitCommand, &QAction::triggered, qApp, &QCoreApplication::quit);
+    window_->addAction(quitCommand);
 }
 
 void AppDelegate::aboutAction() {
@@ -264,9 +265,14 @@ void AppDelegate::aboutAction() {
     activateIgnoringOtherApps();
 }
 
-// A second command while the window is up only brings it forward.
+// A second command while the window is up only brings it forward. The window is modal to the
+// main window only, and takes the quit command too: a quit from the keyboard or the status item's
+// menu while it is open ends the application after its fade-out.
 void AppDelegate::checkUpdateAction() {
-    if (!checkUpdateWindow_) checkUpdateWindow_ = std::make_unique<UpdateWindowController>();
+    if (!checkUpdateWindow_) {
+        checkUpdateWindow_ = std::make_unique<UpdateWindowController>();
+        checkUpdateWindow_->window()->addAction(quitCommand);
+    }
     TCImageWindow* updateWindow = checkUpdateWindow_->window();
     if (updateWindow->isVisible()) {
         updateWindow->raise();
@@ -274,7 +280,7 @@ void AppDelegate::checkUpdateAction() {
         return;
     }
     updateWindow->center();
-    runModal(updateWindow);
+    runModalOver(updateWindow, window_.get());
 }
 
 void AppDelegate::supportCenterAction() { core::EULinkUrl::openLink("SupportTeam"); }

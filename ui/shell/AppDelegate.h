@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QSystemTrayIcon;
 class QWidget;
@@ -111,6 +112,7 @@ private:
     HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
     std::unique_ptr<platform::PreferenceObservation> appearanceObservation;
     bool isOpenMainWindow = false;
+    QAction* quitCommand = nullptr;  // Control+Q, owned by the main window
     std::unique_ptr<UpdateWindowController> checkUpdateWindow_;
     // Before the status item, which shows it as its context menu.
     std::unique_ptr<MainMenu> menu;

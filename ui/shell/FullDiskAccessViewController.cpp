@@ -47,6 +47,7 @@ FullDiskAccessViewController::FullDiskAccessViewController() : DialogWindowContr
     settingsButton_->setImageFromFileNormalName("btn_pri", "btn_pri_press", "btn_pri_press", "btn_pri_disable");
     settingsButton_->setTextWithName(QStringLiteral("前往设置"));
     connect(settingsButton_, &QAbstractButton::clicked, this, &FullDiskAccessViewController::openSetView);
+    setKeyEquivalents({settingsButton_}, {});
     awakeFromNib();
 }
 

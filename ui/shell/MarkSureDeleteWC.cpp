@@ -44,6 +44,7 @@ void MarkSureDeleteWC::windowDidLoad() {
     okButton_->setImageFromFileNormalName("btn_pri", "btn_pri_press", "btn_pri_press", "btn_pri_disable");
     okButton_->setTextWithName(QStringLiteral("删除"));
     connect(okButton_, &QAbstractButton::clicked, this, &MarkSureDeleteWC::okButtonAction);
+    setKeyEquivalents({okButton_}, {cancelButton_});
 }
 
 void MarkSureDeleteWC::cancelButtonAction() { closeWindow(); }

@@ -19,15 +19,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTextLayout>
 #include <QThread>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ui {
 namespace {
@@ -37,12 +38,10 @@ constexpr QSize kContentSize(420, 296);
 constexpr QSize kButtonSize(100, 32);
 constexpr int kMargin = 26;
 constexpr int kFadeMilliseconds = 250;
-// The notes: each field as high as its note needs in the system font of 10 points at a width of
-// 200, at least 25, in a container 368 wide that gives each note at least 30 and is itself at
-// least 150 high.
+// The notes: each field as high as its numbered note needs in the font and at the width it is
+// drawn in, at least 25, in a container 368 wide that gives each note at least 30 and is itself
+// at least 150 high.
 constexpr double kNotesWidth = 368;
-constexpr double kMeasureWidth = 200;
-constexpr double kMeasureFontSize = 10;
 constexpr double kMinimumNoteHeight = 25;
 constexpr double kMinimumNoteShare = 30;
 constexpr double kMinimumNotesHeight = 150;
@@ -111,6 +110,8 @@ void UpdateWindowController::windowDidLoad() {
     titleLabel_->setGeometry(aWindow->titleBarView()->rect());
     for (TextImageButton* button : {proClose_, noNetClose_, noUpdateClose_, haveClose_})
         connect(button, &QAbstractButton::clicked, this, &UpdateWindowController::closeWindowAction);
+    // One pane shows at a time; its close button answers both keys.
+    setKeyEquivalents({proClose_, noNetClose_, noUpdateClose_, haveClose_}, {proClose_, noNetClose_, noUpdateClose_, haveClose_});
     showPane(checkProgressView_);
 }
 
@@ -199,23 +200,24 @@ void UpdateWindowController::whatIsNewVersionDiff(const std::optional<core::Vers
     titleLable_->setText(QStringLiteral("%1已经发布。").arg(version));
 
     qDeleteAll(showVersionScrollView_->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
+    const QFont font = noteFont();
+    std::vector<QString> texts;
     std::vector<double> heights;
     double containerHeight = 0;
     for (const std::string& note : published->notes) {
-        heights.push_back(std::ceil(heightForStringDrawing(QString::fromStdString(note), systemFontOfSize(kMeasureFontSize), kMeasureWidth)));
+        texts.push_back(QStringLiteral("%1.%2").arg(QString::number(texts.size() + 1), QString::fromStdString(note)));
+        heights.push_back(std::ceil(heightForStringDrawing(texts.back(), font, kNotesWidth)));
         containerHeight += std::max(kMinimumNoteShare, heights.back());
     }
     containerHeight = std::max(kMinimumNotesHeight, containerHeight);
     showVersionScrollView_->resize(static_cast<int>(kNotesWidth), static_cast<int>(containerHeight));
-    const QFont font = noteFont();
     double stacked = 0;
     for (size_t index = 0; index < heights.size(); ++index) {
         const QString note = QString::fromStdString(published->notes[index]);
         const double height = std::max(kMinimumNoteHeight, heights[index]);
         stacked += height;
         const QRectF frame = cocoaRect(containerHeight, 0, containerHeight - stacked, kNotesWidth, height);
-        QLabel* field = makeTextField(showVersionScrollView_, frame.toRect(), QStringLiteral("%1.%2").arg(QString::number(index + 1), note),
-                                      font, getColor(102, 102, 102, 1));
+        QLabel* field = makeTextField(showVersionScrollView_, frame.toRect(), texts[index], font, getColor(102, 102, 102, 1));
         field->setAttribute(Qt::WA_TransparentForMouseEvents, false);  // for its tool tip
         field->setToolTip(note);
         field->show();
@@ -223,20 +225,10 @@ void UpdateWindowController::whatIsNewVersionDiff(const std::optional<core::Vers
     notesArea_->verticalScrollBar()->setValue(0);
 }
 
-// Lines break between words, and inside a word too long for a line, as the text fields do.
+// Laid out as the text fields lay out their wrapped text.
 double UpdateWindowController::heightForStringDrawing(const QString& text, const QFont& font, double width) {
-    QTextLayout layout(QString(text).replace(QLatin1Char('\n'), QChar::LineSeparator), font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    double height = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        height += line.height();
-    }
-    layout.endLayout();
-    return height;
+    const QRectF box(0, 0, width, std::numeric_limits<int>::max());
+    return QFontMetricsF(font).boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
 }
 
 void UpdateWindowController::closeWindowAction() { closeWindow(); }

@@ -32,6 +32,7 @@ NTFSWindowController::NTFSWindowController(Notice notice, const QString& message
     yesButton_->setTextWithName(QStringLiteral("好的"));
     yesButton_->setButtonEnabled(true);
     connect(yesButton_, &QAbstractButton::clicked, this, &DialogWindowController::closeWindow);
+    setKeyEquivalents({yesButton_}, {});
 
     linkButton_ = new EUHandButton(content);
     linkButton_->setGeometry(QRect(QPoint(kMargin, buttonTop), kButtonSize));

@@ -67,6 +67,7 @@ ShredProgressWindowController::ShredProgressWindowController(core::Executors exe
     makeEndViews(content);
     selectFormatbyType(core::WipeMethods::stored().tag);
     showOnly(makeSureView_);
+    setKeyEquivalents({yesButton_, successOkButton_, FailOkButton_}, {cancelButton_, stopButton_});
 }
 
 ShredProgressWindowController::~ShredProgressWindowController() { closeFormatMenu(); }

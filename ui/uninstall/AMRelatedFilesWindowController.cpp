@@ -85,6 +85,7 @@ void AMRelatedFilesWindowController::windowDidLoad() {
     uninstallButton_->setImageFromFileNormalName("btn_pri", "btn_pri_press", "btn_pri_press", "btn_pri_disable");
     uninstallButton_->setTextWithName(QStringLiteral("卸载"));
     connect(uninstallButton_, &QAbstractButton::clicked, this, &AMRelatedFilesWindowController::clickedDeleteBtn);
+    setKeyEquivalents({uninstallButton_}, {cancelButton_});
 }
 
 void AMRelatedFilesWindowController::setAllRelaltedFiles(Groups groups) {

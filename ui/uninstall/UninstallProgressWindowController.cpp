@@ -66,6 +66,7 @@ void UninstallProgressWindowController::windowDidLoad() {
     QAbstractButton* closeButton = aWindow->standardWindowButton(NSWindowCloseButton);
     closeButton->disconnect(this);
     connect(closeButton, &QAbstractButton::clicked, this, &UninstallProgressWindowController::okButtonAction);
+    setKeyEquivalents({okButton_}, {});
 }
 
 void UninstallProgressWindowController::changeProgressValue(int percent, const QString& path) {

@@ -17,14 +17,15 @@ public:
     void setIsFocus(bool isFocus) { focus = isFocus; }
     bool isTracking() const { return tracking; }
     bool isDisabled() const { return usable; }
+    // Enabled and (where the flag counts) usable: the state in which the button draws itself
+    // active and takes clicks.
+    bool isUsable() const { return isEnabled() && (usable || !consultsUsableFlag()); }
 
 protected:
     StateButton(bool startsUsable, QWidget* parent);
 
     // Stores the usable flag (YES = usable) and redraws; the widget's enabled state stays.
     void setButtonEnabled(bool enabled);
-    // Enabled and (where the flag counts) usable: the state in which the button draws itself active.
-    bool isUsable() const { return isEnabled() && (usable || !consultsUsableFlag()); }
     // Only TCImageButton ignores the usable flag, for clicks and for drawing.
     virtual bool consultsUsableFlag() const { return true; }
 

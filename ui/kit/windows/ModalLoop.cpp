@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <vector>
 
@@ -51,11 +52,9 @@ void makeModeless(QWidget* window) {
     if (visible) window->show();
 }
 
-}  // namespace
-
-void runModal(QWidget* window) {
+void runModalSession(QWidget* window, Qt::WindowModality modality) {
     QPointer<QWidget> guarded(window);
-    window->setWindowModality(Qt::ApplicationModal);
+    window->setWindowModality(modality);
     ModalSession session(window);
     sessions().push_back(&session);
     window->show();
@@ -64,6 +63,18 @@ void runModal(QWidget* window) {
     if (window->isVisible()) session.run();
     sessions().pop_back();
     if (guarded) makeModeless(guarded);
+}
+
+}  // namespace
+
+void runModal(QWidget* window) { runModalSession(window, Qt::ApplicationModal); }
+
+// A window is modal to the window it is transient for.
+void runModalOver(QWidget* window, QWidget* owner) {
+    window->winId();
+    owner->window()->winId();
+    window->windowHandle()->setTransientParent(owner->window()->windowHandle());
+    runModalSession(window, Qt::WindowModal);
 }
 
 void stopModal() {

@@ -7,17 +7,25 @@
 #include "ui/kit/looks/LightAppearance.h"
 #include "ui/kit/windows/RoundedTopPath.h"
 #include "ui/kit/windows/TCImageWindowDelegateProxy.h"
+#include "ui/kit/windows/WindowShadow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
+namespace {
+
+QPointer<TCImageWindow> theMainWindow;
+
+}  // namespace
 
 TCImageWindow::TCImageWindow(const QSize& contentSize, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), composited(windowsAreComposited()) {
@@ -248,14 +256,15 @@ void TCImageWindow::_layoutFullScreenButton(const QRectF& bar, QAbstractButton* 
 }
 
 void TCImageWindow::_recalculateFrameForTitleBarContainer() {
-    setCocoaFrame(container, QRectF(0, height() - titleBarHeight_, width(), titleBarHeight_));
+    const QRect outline = outlineRect();
+    setCocoaFrame(container, QRectF(0, outline.height() - titleBarHeight_, outline.width(), titleBarHeight_));
     if (titleBar) titleBar->setGeometry(container->rect());
 }
 
 // The content view keeps its origin and width and ends where the bar begins.
 void TCImageWindow::_repositionContentView() {
     QRectF frame = cocoaFrame(content);
-    const qreal newHeight = height() - titleBarHeight_;
+    const qreal newHeight = outlineRect().height() - titleBarHeight_;
     if (frame.height() == newHeight) return;
     frame.setHeight(newHeight);
     setCocoaFrame(content, frame);
@@ -295,13 +304,39 @@ void TCImageWindow::toggleZoom() { isMaximized() ? showNormal() : showMaximized(
 
 void TCImageWindow::toggleFullScreen() { isFullScreen() ? showNormal() : showFullScreen(); }
 
+void TCImageWindow::setDrawsShadow(bool draws) {
+    if (draws == drawsShadow_) return;
+    const QSize outline = outlineRect().size();
+    drawsShadow_ = draws;
+    shadowMargins = draws ? WindowShadow::margins(composited) : QMargins();
+    resize(outline.grownBy(shadowMargins));
+    // A hidden window gets its resize event only when shown; its views follow the room now.
+    layoutForSize();
+}
+
+void TCImageWindow::setMainWindow(TCImageWindow* window) { theMainWindow = window; }
+
+TCImageWindow* TCImageWindow::mainWindow() { return theMainWindow; }
+
 void TCImageWindow::center() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const TCImageWindow* main = theMainWindow;
+    const bool overMain = main && main != this && main->isVisible() && !main->isMinimized();
+    const QScreen* screen = overMain ? main->screen() : this->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
-    const int x = available.x() + (available.width() - width()) / 2;
-    const int y = available.y() + std::max(0, (available.height() - height()) / 3);
-    move(x, y);
+    const QSize size = outlineRect().size();
+    QPoint topLeft;
+    if (overMain) {
+        const QRect target = main->outlineRect().translated(main->geometry().topLeft());
+        topLeft = target.topLeft() + QPoint((target.width() - size.width()) / 2, (target.height() - size.height()) / 2);
+    } else {
+        topLeft = QPoint(available.x() + (available.width() - size.width()) / 2,
+                         available.y() + std::max(0, (available.height() - size.height()) / 3));
+    }
+    topLeft.setX(std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() + 1 - size.width())));
+    topLeft.setY(std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() + 1 - size.height())));
+    move(topLeft - outlineRect().topLeft());
 }
 
 QPainterPath TCImageWindow::windowOutline() const {
@@ -310,14 +345,17 @@ QPainterPath TCImageWindow::windowOutline() const {
         whole.addRect(rect());
         return whole;
     }
-    return roundedTopPath(rect(), titleBarCornerRadius());
+    return roundedTopPath(outlineRect(), titleBarCornerRadius());
 }
 
-// Without a compositor the corners are cut off with a mask; the region follows whole pixels.
+// Without a compositor the corners (and the room around a shadow) are cut off with a mask; the
+// region follows whole pixels.
 void TCImageWindow::updateCornerShape() {
     if (composited) return;
     if (isFullScreen())
         clearMask();
+    else if (drawsShadow_)
+        setMask(WindowShadow::region(windowOutline()));
     else
         setMask(QRegion(windowOutline().toFillPolygon().toPolygon()));
 }
@@ -344,8 +382,13 @@ void TCImageWindow::changeEvent(QEvent* event) {
 
 void TCImageWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The content view spans the window's width; its height is set by the layout.
-    setCocoaFrame(content, QRectF(0, 0, width(), height() - titleBarHeight_));
+    layoutForSize();
+}
+
+// The content view spans the outline's width; its height is set by the layout.
+void TCImageWindow::layoutForSize() {
+    const QRect outline = outlineRect();
+    setCocoaFrame(content, QRectF(0, 0, outline.width(), outline.height() - titleBarHeight_));
     _layoutTrafficLightsAndContent();
     updateCornerShape();
 }
@@ -356,8 +399,9 @@ void TCImageWindow::moveEvent(QMoveEvent* event) {
 }
 
 void TCImageWindow::paintEvent(QPaintEvent*) {
-    if (backgroundColor_.alpha() == 0) return;
     QPainter painter(this);
+    if (drawsShadow_ && !isFullScreen()) WindowShadow::paint(painter, windowOutline(), composited);
+    if (backgroundColor_.alpha() == 0) return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(windowOutline(), backgroundColor_);
 }
@@ -378,7 +422,8 @@ void TCImageWindow::closeEvent(QCloseEvent* event) {
 // Presses that no child takes (on the bar or on plain background) move the window. The window
 // manager moves it where it can; otherwise the window follows the pointer itself.
 void TCImageWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || isFullScreen()) return QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || isFullScreen() || !outlineRect().contains(event->position().toPoint()))
+        return QWidget::mousePressEvent(event);
     dragging = true;
     systemMoveTried = false;
     dragStart = event->globalPosition();
@@ -410,10 +455,14 @@ bool TCImageWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QRectF TCImageWindow::cocoaFrame(const QWidget* child) const { return cocoaRect(height(), child->geometry()); }
+QRectF TCImageWindow::cocoaFrame(const QWidget* child) const {
+    const QRect outline = outlineRect();
+    return cocoaRect(outline.height(), child->geometry().translated(-outline.topLeft()));
+}
 
 void TCImageWindow::setCocoaFrame(QWidget* child, const QRectF& frame) {
-    child->setGeometry(cocoaRect(height(), frame).toRect());
+    const QRect outline = outlineRect();
+    child->setGeometry(cocoaRect(outline.height(), frame).toRect().translated(outline.topLeft()));
 }
 
 }  // namespace ui

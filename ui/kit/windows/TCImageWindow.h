@@ -4,6 +4,7 @@
 #include "ui/kit/controls/TrafficLightButton.h"
 
 #include <QColor>
+#include <QMargins>
 #include <QPainterPath>
 #include <QPointF>
 #include <QWidget>
@@ -147,7 +148,18 @@ public:
     QColor backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(const QColor& color);
 
-    // Puts the window in the middle of its screen, a little above the centre.
+    // A thin border and a shadow drawn around the outline, in room the window adds around it
+    // (see WindowShadow); dialogs draw them, the main window does not.
+    bool drawsShadow() const { return drawsShadow_; }
+    void setDrawsShadow(bool draws);
+    // The window itself inside that room: what the bar, the buttons and the content view fill.
+    QRect outlineRect() const { return rect().marginsRemoved(shadowMargins); }
+
+    // The application's main window, over which the other windows are centred (not owned).
+    static void setMainWindow(TCImageWindow* window);
+    static TCImageWindow* mainWindow();
+    // Puts the window in the middle of the main window while that is shown, else of its screen
+    // a little above the centre; never past the screen's edges.
     void center();
     // The window's outline: the top corners rounded, square in full screen.
     QPainterPath windowOutline() const;
@@ -181,6 +193,7 @@ private:
     void windowWillExitFullScreen();
     void keyStateChanged();
 
+    void layoutForSize();
     void replaceButton(int slot, QAbstractButton* button, NSWindowButton kind, void (TCImageWindow::*action)());
     void performClose();
     void toggleZoom();
@@ -222,6 +235,8 @@ private:
     std::array<TrafficLightButton*, 3> trafficLights{};
     std::array<QAbstractButton*, 4> userButtons{};  // close, minimise, zoom, full screen
     const bool composited;
+    bool drawsShadow_ = false;
+    QMargins shadowMargins;
 
     // Moving the window by the mouse: where the press was, and where the window was then.
     bool dragging = false;
