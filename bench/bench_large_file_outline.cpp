@@ -56,7 +56,7 @@ void addFiles(FileNodeTree& tree, FileNode* folder, int count) { addNodes(tree, 
 // The tree, and its folders in folders.
 std::shared_ptr<FileNodeTree> millionNodes(std::vector<FileNode*>& folders) {
     auto tree = std::make_shared<FileNodeTree>();
-    tree->setTopFolder("/million", 1);
+    tree->setTopFolder("/million", 1, 1);
     folders = addNodes(*tree, nullptr, {"flat", "deep"}, true);
     addFiles(*tree, folders[0], 600000);
     for (FileNode* middle : addNodes(*tree, folders[1], numbered("m", 40), true)) {

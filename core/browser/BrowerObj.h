@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kit/IconReference.h"
+#include "platform/files/ListedFolder.h"
 
 #include <memory>
 #include <string>
@@ -27,6 +28,9 @@ struct BrowerObj {
     std::string urlStr;               // item: its data path, or a template with "%@" for the user
     std::string profilePath;          // node: the profile folder (or the data root)
     std::string profileName;          // node: the profile's shown name
+    // Node: the browser's own folders as they were found, the only places its items are
+    // removed from, each while it is still the folder found.
+    std::vector<platform::ListedFolder> roots;
     std::string itemDescription;      // item: one line
     IconReference iconImage;          // node: the application's icon; item: the key's picture
     int isSelect = kUnselected;

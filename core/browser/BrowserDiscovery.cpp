@@ -184,6 +184,10 @@ BrowerObjPtr BrowserDiscovery::makeNode(const std::string& name, const std::stri
     node->profilePath = profilePath;
     node->profileName = profileName;
     node->isSelect = BrowerObj::kSelected;
+    if (const BrowserTable::Row* row = BrowserTable::rowForKey(browserKey))
+        for (const std::string& root : BrowserTable::itemRootPaths(*row))
+            if (std::optional<platform::ListedFolder> folder = platform::ListedFolder::of(root))
+                node->roots.push_back(std::move(*folder));
     return node;
 }
 

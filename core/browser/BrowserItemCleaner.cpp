@@ -5,8 +5,10 @@
 #include "core/browser/ToGetDB.h"
 #include "core/browser/UserPath.h"
 #include "core/kit/CommUti.h"
-#include "platform/files/FileManager.h"
+#include "platform/files/ChosenItem.h"
 #include "platform/files/FolderLister.h"
+#include "platform/files/FolderReader.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/files/LinkFreePath.h"
 #include "platform/files/PathText.h"
 #include "platform/system/Log.h"
@@ -173,13 +175,16 @@ std::string placeOf(const std::string& place, const BrowerObj& item, const std::
     return userPath(place);
 }
 
-// The profile's entries whose name holds "cache" (as written: "startupCache" is not one).
+// What the name of a Firefox cache entry of a profile holds (as written: "startupCache" is not one).
+constexpr const char* kFirefoxCacheName = "cache";
+
+// The profile's entries whose name holds kFirefoxCacheName.
 std::vector<std::string> firefoxCacheEntries(const std::string& profilePath) {
     std::vector<std::string> entries;
     if (profilePath.empty()) return entries;
     if (auto listed = platform::FolderLister::list(profilePath))
         for (const auto& entry : *listed)
-            if (entry.name.find("cache") != std::string::npos) entries.push_back(platform::joinPath(profilePath, entry.name));
+            if (entry.name.find(kFirefoxCacheName) != std::string::npos) entries.push_back(platform::joinPath(profilePath, entry.name));
     return entries;
 }
 
@@ -239,54 +244,56 @@ Size measureRule(const Rule& rule, const BrowerObj& item, const std::string& pro
     return {};
 }
 
-// The browser's own folders that hold a place, if any: the place must lie strictly inside one,
+// The browser's own folder that holds a place, if any: the place must lie strictly inside one,
 // and be neither a data root nor the profile folder.
-std::optional<std::string> rootHolding(const std::string& path, const std::vector<std::string>& roots,
-                                       const std::string& profilePath) {
-    if (path == profilePath) return std::nullopt;
+const platform::ListedFolder* rootHolding(const std::string& path, const std::vector<platform::ListedFolder>& roots,
+                                          const std::string& profilePath) {
+    if (path == profilePath) return nullptr;
     for (const auto& root : roots)
-        if (path == root) return std::nullopt;
+        if (path == root.path) return nullptr;
     for (const auto& root : roots)
-        if (platform::isInsideOrEqual(path, root)) return root;
-    return std::nullopt;
+        if (platform::isInsideOrEqual(path, root.path)) return &root;
+    return nullptr;
 }
 
 class ItemClean {
 public:
     ItemClean(const BrowerObj& item, const std::string& profilePath)
-        : roots_(rootsOf(item.browserKey)), profilePath_(profilePath) {}
+        : roots_(item.parObj ? item.parObj->roots : std::vector<platform::ListedFolder>{}), profilePath_(profilePath) {}
 
-    // Removes an item reached from its root without links, clearing lock flags on the way.
+    // Removes an item reached from the browser's folder that holds it, without links, clearing
+    // lock flags on the way.
     void remove(const std::string& path) const {
         logInfo("---" + path);
-        auto root = rootHolding(path, roots_, profilePath_);
-        if (!root) {
-            logWarning("not removing " + path + ": it is not an item inside the browser's folders");
-            return;
+        const platform::ListedFolder* root = holdingRoot(path, "an item");
+        if (!root) return;
+        // Nothing there to remove, or nothing reached without a link.
+        if (std::optional<platform::ChosenItem> item = platform::ChosenItem::take(*root, path)) report(platform::ItemRemoval::remove(*item, options()));
+    }
+
+    // Removes the entries of a folder whose name holds the given part, as the folder lists them
+    // now through its open descriptor: never looked up by path again.
+    void removeEntriesNamed(const std::string& folder, const std::string& part) const {
+        // The folder that holds its entries (the folder itself is never removed).
+        const platform::ListedFolder* root = holdingRoot(platform::joinPath(folder, part), "an item");
+        if (!root) return;
+        platform::FileDescriptor held = root->openFolderBelow(folder);
+        std::vector<platform::FileEntry> entries;
+        if (!held.isOpen() || !platform::FolderReader::readSorted(held.get(), entries, folder)) return;
+        for (const platform::FileEntry& entry : entries) {
+            if (entry.name.find(part) == std::string::npos) continue;
+            const std::string path = platform::joinPath(folder, entry.name);
+            logInfo("---" + path);
+            report(platform::ItemRemoval::removeAt(held.get(), entry.name, platform::FileIdentity::of(entry), path, options()));
         }
-        auto parent = platform::LinkFreePath::openParentBelow(*root, path);
-        if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
-            logWarning("not removing " + path + ": the way to it passes through a link");
-            return;
-        }
-        struct stat item {};
-        if (parent.reach != platform::LinkFreePath::Reach::Reached ||
-            fstatat(parent.folder.get(), parent.name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
-            return;  // nothing there to remove
-        std::string error;
-        if (!platform::FileManager::removeUnlockedItemAt(parent.folder.get(), parent.name, path, &error, true))
-            logWarning(error);
     }
 
     // Empties the tables of a database that is a file of its own inside the browser's folders.
     void erase(DeleteMethod method, const std::string& path) const {
         logInfo("---" + path);
-        auto root = rootHolding(path, roots_, profilePath_);
-        if (!root) {
-            logWarning("not changing " + path + ": it is not a database inside the browser's folders");
-            return;
-        }
-        auto reached = platform::LinkFreePath::reachBelow(*root, path);
+        const platform::ListedFolder* root = holdingRoot(path, "a database");
+        if (!root) return;
+        auto reached = platform::LinkFreePath::reachBelow(root->path, path);
         if (reached.reach == platform::LinkFreePath::Reach::Missing) return;
         if (reached.reach != platform::LinkFreePath::Reach::Reached || reached.entry->isLink()) {
             logWarning("not changing " + path + ": it is reached through a link");
@@ -296,12 +303,33 @@ public:
     }
 
 private:
-    static std::vector<std::string> rootsOf(const std::string& browserKey) {
-        const BrowserTable::Row* row = BrowserTable::rowForKey(browserKey);
-        return row ? BrowserTable::itemRootPaths(*row) : std::vector<std::string>{};
+    // The browser's folder holding the path, when it is still the folder that was found.
+    const platform::ListedFolder* holdingRoot(const std::string& path, const char* what) const {
+        const platform::ListedFolder* root = rootHolding(path, roots_, profilePath_);
+        if (!root) {
+            logWarning("not changing " + path + ": it is not " + what + " inside the browser's folders");
+            return nullptr;
+        }
+        if (!root->open().isOpen()) {
+            logWarning("not changing " + path + ": the browser's folder " + root->path + " has changed since it was found");
+            return nullptr;
+        }
+        return root;
     }
 
-    std::vector<std::string> roots_;
+    static platform::ItemRemoval::Options options() {
+        platform::ItemRemoval::Options options;
+        options.oneFileSystem = true;
+        options.unlock = true;
+        return options;
+    }
+
+    static void report(const platform::ItemRemoval::Result& result) {
+        if (result.outcome == platform::ItemRemoval::Outcome::Refused) logWarning("not removing " + result.reason);
+        if (result.outcome == platform::ItemRemoval::Outcome::Failed) logWarning(result.reason);
+    }
+
+    std::vector<platform::ListedFolder> roots_;
     std::string profilePath_;
 };
 
@@ -321,8 +349,7 @@ void cleanFamily(Family family, BrowerObj& item) {
     if (rule->erase)
         for (const char* database : rule->databases) clean.erase(rule->erase, placeOf(database, item, profilePath));
     for (const char* place : rule->removed) clean.remove(placeOf(place, item, profilePath));
-    if (rule->removesFirefoxCaches)
-        for (const auto& entry : firefoxCacheEntries(profilePath)) clean.remove(entry);
+    if (rule->removesFirefoxCaches) clean.removeEntriesNamed(profilePath, kFirefoxCacheName);
     item.size = measureRule(*rule, item, profilePath).textAfterCleaning();
 }
 

@@ -16,6 +16,7 @@ struct AppAttrbItem {
     std::string DirectoryName;        // its last path component
     std::uint64_t device = 0;         // which folder the bundle is
     std::uint64_t inode = 0;
+    platform::FileIdentity folder;    // the folder that held it when it was listed
 };
 
 // Identical bundles, in the order the page lists them: the matches in collection order, then

@@ -21,6 +21,7 @@ BundleListing BundleListing::list(const std::string& path, const std::atomic<boo
         if (visit.depth() == 0) {
             item.device = entry.device;
             item.inode = entry.inode;
+            item.folder = platform::FileIdentity::ofDescriptor(visit.folderDescriptor()).value_or(platform::FileIdentity{});
             listing.whole = entry.isFolder();
             return FileWalker::Step::Continue;
         }

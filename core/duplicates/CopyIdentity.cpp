@@ -1,6 +1,7 @@
 #include "core/duplicates/CopyIdentity.h"
 
 #include "core/duplicates/BundleListing.h"
+#include "platform/files/PathText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,6 +31,7 @@ bool CopyIdentity::Stamp::operator==(const Stamp& other) const {
 CopyIdentity CopyIdentity::ofFile(const fileAttrbItem& file) {
     CopyIdentity identity;
     identity.item = Stamp::of(file);
+    identity.folder = file.folder;
     return identity;
 }
 
@@ -38,9 +40,14 @@ CopyIdentity CopyIdentity::ofBundle(const AppAttrbItem& bundle) {
     identity.bundle = true;
     identity.item.device = bundle.device;
     identity.item.inode = bundle.inode;
+    identity.folder = bundle.folder;
     identity.bundleFiles.reserve(bundle.AllFileInDirectory.size());
     for (const fileAttrbItem& file : bundle.AllFileInDirectory) identity.bundleFiles.push_back(Stamp::of(file));
     return identity;
+}
+
+platform::ChosenItem CopyIdentity::chosenItem(const std::string& path) const {
+    return {path, platform::parentPath(path), folder, folder, {item.device, item.inode, bundle}, true};
 }
 
 std::optional<std::string> CopyIdentity::differenceAt(int folderFd, const std::string& name,

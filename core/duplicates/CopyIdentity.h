@@ -2,6 +2,7 @@
 
 #include "core/duplicates/AppAttrbItem.h"
 #include "core/duplicates/fileAttrbItem.h"
+#include "platform/files/ChosenItem.h"
 
 #include <chrono>
 #include <cstdint>
@@ -34,12 +35,17 @@ struct CopyIdentity {
     bool bundle = false;
     Stamp item;                      // a bundle's: only its folder's device and inode count
     std::vector<Stamp> bundleFiles;  // a bundle's files
+    platform::FileIdentity folder;   // the folder that held the copy
+
+    // The copy at path as the search listed it, for the removal route: its own folder, which
+    // must still be the folder that held it, is the anchor.
+    platform::ChosenItem chosenItem(const std::string& path) const;
 
     static CopyIdentity ofFile(const fileAttrbItem& file);
     static CopyIdentity ofBundle(const AppAttrbItem& bundle);
 
-    // Why the item named in an open folder is no longer this copy (path, the item's full path
-    // with its folders' links resolved, names it in the reason); nothing when it still is.
+    // Why the item named in an open folder is no longer this copy (path names it in the reason,
+    // and a bundle's files are listed again through it); nothing when it still is.
     std::optional<std::string> differenceAt(int folderFd, const std::string& name, const std::string& path) const;
 
 private:

@@ -1,60 +1,33 @@
 #include "core/duplicates/DuplicateDeletion.h"
 
 #include "core/kit/EuAuthorization.h"
-#include "platform/files/LinkFreePath.h"
-#include "platform/files/PathText.h"
-#include "platform/files/ResolvedParentPath.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/system/Log.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <optional>
 
 namespace core {
 namespace {
 
-using platform::LinkFreePath;
+using platform::ItemRemoval;
 
-// A copy's folder held open, reached from "/" without links once the links of the folders
-// above it are resolved, and the copy's full path in that folder.
-struct ReachedCopy {
-    LinkFreePath::Parent parent;
-    std::string path;
-
-    int folder() const { return parent.folder.get(); }
-    const std::string& name() const { return parent.name; }
-};
-
-std::optional<ReachedCopy> reach(const std::string& path, std::string& why) {
-    const std::optional<std::string> resolved = platform::resolvedParentPath(path);
-    if (!resolved) {
-        why = path + " cannot be reached: its folder is gone";
-        return std::nullopt;
-    }
-    ReachedCopy copy{LinkFreePath::openParentBelow("/", *resolved), *resolved};
-    if (copy.parent.reach == LinkFreePath::Reach::Reached) return copy;
-    why = path + (copy.parent.reach == LinkFreePath::Reach::ThroughLink ? " cannot be reached without a link"
-                                                                        : " cannot be reached: its folder is gone");
-    return std::nullopt;
-}
-
-// Why the item at path is not the copy any more; nothing when it still is.
-std::optional<std::string> differenceAtPath(const std::string& path, const CopyIdentity& identity) {
-    std::string why;
-    const std::optional<ReachedCopy> copy = reach(path, why);
-    if (!copy) return why;
-    return identity.differenceAt(copy->folder(), copy->name(), copy->path);
+// Reaches the copy through the folder that held it when it was listed; why it is not the copy
+// that was grouped any more, or nothing when it still is (and folder holds it).
+std::optional<std::string> reachCopy(const std::string& path, const CopyIdentity& identity, ItemRemoval::Folder& folder) {
+    folder = ItemRemoval::reachFolder(identity.chosenItem(path));
+    if (!folder.failure) return identity.differenceAt(folder.fd.get(), folder.name, path);
+    if (folder.failure->outcome == ItemRemoval::Outcome::Gone) return path + " cannot be reached: its folder is gone";
+    return folder.failure->reason;
 }
 
 // True when no copy stays or one that stays is still intact.
 bool keeperIntact(const DuplicateDeletion::Copy& copy) {
     if (copy.keepers.empty()) return true;
     for (const DuplicateDeletion::Copy::Keeper& keeper : copy.keepers) {
-        const std::optional<std::string> why = differenceAtPath(keeper.path, keeper.identity);
+        ItemRemoval::Folder folder;
+        const std::optional<std::string> why = reachCopy(keeper.path, keeper.identity, folder);
         if (!why) return true;
         platform::logInfo("copy kept of " + copy.path + " is not intact: " + *why);
     }
@@ -66,20 +39,30 @@ DuplicateDeletion::Result skipped(const std::string& why) {
     return DuplicateDeletion::Result::Changed;
 }
 
-// A file is unlinked, never removed as a tree; the privileged remover is asked only when the
-// user's rights do not suffice, right after the file is found unchanged once more.
-DuplicateDeletion::Result unlinkFile(const ReachedCopy& copy, const CopyIdentity& identity) {
-    if (unlinkat(copy.folder(), copy.name().c_str(), 0) == 0) return DuplicateDeletion::Result::Removed;
-    const int error = errno;
-    platform::logInfo("removing " + copy.path + " with the user's rights failed: " + std::strerror(error));
-    if (error != EACCES && error != EPERM) return DuplicateDeletion::Result::Failed;
-    if (const std::optional<std::string> why = identity.differenceAt(copy.folder(), copy.name(), copy.path))
+DuplicateDeletion::Result resultOf(const ItemRemoval::Result& result) {
+    if (result.isRemoved()) return DuplicateDeletion::Result::Removed;
+    if (result.outcome != ItemRemoval::Outcome::Failed) return skipped(result.reason);
+    EuAuthorization::logNotRemoved(result);
+    return DuplicateDeletion::Result::Failed;
+}
+
+// A file is unlinked, never removed as a tree, and its permissions are never touched (that
+// would change it); the privileged remover is asked only when the user's rights do not
+// suffice, right after the file is found unchanged once more. A bundle is removed as a tree
+// with the user's rights, else with administrator rights.
+DuplicateDeletion::Result removeCopy(const DuplicateDeletion::Copy& copy, const ItemRemoval::Folder& folder) {
+    const platform::ChosenItem item = copy.identity.chosenItem(copy.path);
+    std::shared_ptr<EuAuthorization> author = EuAuthorization::shareEuAuthorization();
+    ItemRemoval::Result result =
+        copy.identity.bundle
+            ? author->removeWithUserRightsAt(folder.fd.get(), folder.name, item, ItemRemoval::Options())
+            : ItemRemoval::removeAt(folder.fd.get(), folder.name, item.item, item.path, ItemRemoval::Options());
+    if (result.outcome != ItemRemoval::Outcome::Failed) return resultOf(result);
+    platform::logInfo("removing " + copy.path + " with the user's rights failed: " + result.reason);
+    if (!copy.identity.bundle && result.error != EACCES && result.error != EPERM) return DuplicateDeletion::Result::Failed;
+    if (const std::optional<std::string> why = copy.identity.differenceAt(folder.fd.get(), folder.name, copy.path))
         return skipped(*why);
-    const std::optional<std::string> folder = LinkFreePath::pathOfOpenFolder(copy.folder());
-    if (!folder) return DuplicateDeletion::Result::Failed;
-    return EuAuthorization::removeItemAtPath(platform::joinPath(*folder, copy.name()))
-               ? DuplicateDeletion::Result::Removed
-               : DuplicateDeletion::Result::Failed;
+    return resultOf(author->authRemoveAt(folder.fd.get(), folder.name, item));
 }
 
 }  // namespace
@@ -102,16 +85,9 @@ bool DuplicateDeletion::anyLeft() const {
 
 DuplicateDeletion::Result DuplicateDeletion::deleteCopy(const Copy& copy) {
     if (!keeperIntact(copy)) return skipped("no copy of " + copy.path + " that stays is intact");
-    std::string why;
-    const std::optional<ReachedCopy> reached = reach(copy.path, why);
-    if (!reached) return skipped(why);
-    if (const std::optional<std::string> difference =
-            copy.identity.differenceAt(reached->folder(), reached->name(), reached->path))
-        return skipped(*difference);
-    if (!copy.identity.bundle) return unlinkFile(*reached, copy.identity);
-    return EuAuthorization::shareEuAuthorization()->synFastRemoveAt(reached->folder(), reached->name())
-               ? Result::Removed
-               : Result::Failed;
+    ItemRemoval::Folder folder;
+    if (const std::optional<std::string> why = reachCopy(copy.path, copy.identity, folder)) return skipped(*why);
+    return removeCopy(copy, folder);
 }
 
 }  // namespace core

@@ -12,9 +12,9 @@ namespace core {
 
 // Deletes the copies ticked on the duplicate page, one at a time on the calling (worker)
 // thread, in the order given; a stop is honoured between copies. A copy goes only while it is
-// still the item the search grouped and, unless every copy of its group is to go, while one
-// copy that stays is still intact too; otherwise it is skipped with a log line saying why. A
-// file is unlinked in its folder, reached from "/" without links, with the user's rights, and
+// still the item the search grouped, reached through the very folder that held it, and, unless
+// every copy of its group is to go, while one copy that stays is still intact too; otherwise
+// it is skipped with a log line saying why. A file is unlinked with the user's rights, and
 // only when those do not suffice (checked again right before) through the privileged remover;
 // only a bundle is removed as a tree.
 class DuplicateDeletion {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files/FileEntry.h"
+#include "platform/files/FileIdentity.h"
 
 #include <sys/types.h>
 
@@ -26,6 +27,9 @@ struct fileAttrbItem {
     // carry the same pair, and only the first of them becomes a candidate.
     dev_t device = 0;
     ino_t inode = 0;
+    // The folder that held it when it was listed: a deletion reaches the copy only through
+    // that very folder.
+    platform::FileIdentity folder;
 
     // The record of the item at path with the attributes listed for it.
     static fileAttrbItem fromEntry(const std::string& path, const platform::FileEntry& entry);

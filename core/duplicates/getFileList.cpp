@@ -73,13 +73,15 @@ bool getFileList::getDirectoryAtPath(const std::string& folder, std::vector<Find
         return false;
     }
     segments.resize(entries->size());
+    const std::optional<platform::FileEntry> chosen = platform::FolderLister::entryAt(folder, true);
+    const platform::FileIdentity chosenFolder = chosen ? platform::FileIdentity::of(*chosen) : platform::FileIdentity{};
     std::vector<std::pair<std::size_t, std::string>> walks;
     for (std::size_t i = 0; i < entries->size() && !stopRequested(); ++i) {
         const FileEntry& listed = (*entries)[i];
         std::string path = platform::joinPath(folder, listed.name);
         const auto entry = listed.isLink() ? platform::FolderLister::entryAt(path, true) : listed;
         if (!entry) platform::logWarning("directory not exsts:" + path);
-        else if (!entry->isFolder()) consider(path, *entry, limit, segments[i]);
+        else if (!entry->isFolder()) consider(path, *entry, chosenFolder, limit, segments[i]);
         else if (!isExcludedTopFolder(folder, listed.name)) walks.emplace_back(i, std::move(path));
     }
     runInParallel(pool_, workerCount_, walks.size(), [&](std::size_t, std::size_t walk) {
@@ -106,7 +108,7 @@ void getFileList::getSubpathsOfDirectoryAtPath(Findings& findings, const std::st
         const FileEntry& entry = visit.entry();
         if (visit.depth() == 0 || entry.isLink()) return FileWalker::Step::Continue;
         if (!entry.isFolder()) {
-            consider(visit.path(), entry, limit, findings);
+            consider(visit.path(), entry, platform::FileIdentity::of(*visit.folderEntry()), limit, findings);
             return FileWalker::Step::Continue;
         }
         // Everything in a hidden folder would be skipped one by one: skip it whole.
@@ -116,7 +118,8 @@ void getFileList::getSubpathsOfDirectoryAtPath(Findings& findings, const std::st
     };
     callbacks.leaveFolder = [&](const FileWalker::Visit& visit, bool listed) {
         if (!listed) platform::logWarning("get contents Of Directory At Path failed" + visit.path());
-        else if (visit.depth() > 0) consider(visit.path(), visit.entry(), limit, findings);
+        else if (visit.depth() > 0)
+            consider(visit.path(), visit.entry(), platform::FileIdentity::of(*visit.folderEntry()), limit, findings);
     };
     FileWalker::Options options;
     options.followTopLink = true;
@@ -125,8 +128,8 @@ void getFileList::getSubpathsOfDirectoryAtPath(Findings& findings, const std::st
 }
 
 // One item of the path list. A bundle is noted once for a run of items inside it.
-void getFileList::consider(const std::string& path, const FileEntry& entry, std::uint64_t limit,
-                           Findings& findings) const {
+void getFileList::consider(const std::string& path, const FileEntry& entry, const platform::FileIdentity& folder,
+                           std::uint64_t limit, Findings& findings) const {
     if (!m_bSearchHiddenFile && IsHiddenFile(path)) return;
     if (auto bundle = getAppDirectory(path)) {
         const auto* last = findings.empty() ? nullptr : std::get_if<std::string>(&findings.back());
@@ -134,7 +137,10 @@ void getFileList::consider(const std::string& path, const FileEntry& entry, std:
         if (entry.size > limit && !notedJustBefore) findings.emplace_back(std::move(*bundle));
         return;
     }
-    if (entry.kind == platform::FileKind::File && entry.size > limit) findings.emplace_back(fileAttrbItem::fromEntry(path, entry));
+    if (entry.kind != platform::FileKind::File || entry.size <= limit) return;
+    fileAttrbItem record = fileAttrbItem::fromEntry(path, entry);
+    record.folder = folder;
+    findings.emplace_back(std::move(record));
 }
 
 // In listing order: a bundle is recorded the first time; every file, until keepFirstPaths.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/fileAttrbItem.h"
+#include "platform/files/FileIdentity.h"
 #include "core/kit/Executors.h"
 #include "core/kit/SharedText.h"
 #include "core/kit/StopToken.h"
@@ -57,8 +58,9 @@ private:
     bool getDirectoryAtPath(const std::string& folder, std::vector<Findings>& segments, std::uint64_t limit);
     void getSubpathsOfDirectoryAtPath(Findings& findings, const std::string& folder, std::uint64_t limit);
     bool isExcludedTopFolder(const std::string& chosenFolder, const std::string& name) const;
-    void consider(const std::string& path, const platform::FileEntry& entry, std::uint64_t limit,
-                  Findings& findings) const;
+    // folder: the folder holding the item as it was listed.
+    void consider(const std::string& path, const platform::FileEntry& entry, const platform::FileIdentity& folder,
+                  std::uint64_t limit, Findings& findings) const;
     void take(Finding& finding, std::vector<fileAttrbItem>& files, std::vector<std::string>& directories);
     static void keepFirstPaths(std::vector<fileAttrbItem>& files, std::size_t firstNew);
     static std::optional<std::string> getAppDirectory(const std::string& path);

@@ -35,6 +35,22 @@ CategoryRoots::Found CategoryRoots::openParentOf(const std::string& path) const 
     return found;
 }
 
+std::optional<platform::ChosenItem> CategoryRoots::chosenItem(const std::string& path) const {
+    if (path.empty() || path.front() != '/' || path == "/" || platform::normalizedPath(path) != path) return std::nullopt;
+    for (const ReachedRoot& root : roots_) {
+        if (!platform::isInsideOrEqual(path, root.path)) continue;
+        const platform::ListedFolder place{root.path, {root.device, root.inode, root.isFolder}};
+        if (path != root.path) {
+            if (std::optional<platform::ChosenItem> item = platform::ChosenItem::take(place, path)) return item;
+            continue;
+        }
+        // A place that is itself an item is listed by its own folder.
+        std::optional<platform::ChosenItem> item = platform::ChosenItem::take(path);
+        if (item && item->item == place.identity) return item;
+    }
+    return std::nullopt;
+}
+
 bool CategoryRoots::isPlace(const std::string& path) const {
     return std::any_of(roots_.begin(), roots_.end(), [&](const ReachedRoot& root) { return root.path == path; });
 }

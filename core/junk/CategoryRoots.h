@@ -1,7 +1,10 @@
 #pragma once
 
 #include "core/junk/ReachedRoot.h"
+#include "platform/files/ChosenItem.h"
 #include "platform/files/LinkFreePath.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -30,6 +33,10 @@ public:
     explicit CategoryRoots(std::vector<ReachedRoot> roots);
 
     Found openParentOf(const std::string& path) const;
+    // The item at path as it is now, listed through the first place that holds it, which must
+    // still be the one the scan reached: the place is its anchor (a place that is itself an
+    // item has its folder for anchor). Nothing when no place holds it, or a place changed.
+    std::optional<platform::ChosenItem> chosenItem(const std::string& path) const;
     // True when path is one of the places themselves.
     bool isPlace(const std::string& path) const;
 

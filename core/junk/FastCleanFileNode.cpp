@@ -9,9 +9,9 @@ FastCleanFileNode& FastCleanFileNode::shareInstall() {
     return instance;
 }
 
-bool FastCleanFileNode::removeFile(int folderFd, const std::string& name) {
+platform::ItemRemoval::Outcome FastCleanFileNode::removeFile(const platform::ChosenItem& item) {
     if (!author) author = EuAuthorization::shareEuAuthorization();
-    return author->synFastRemoveAt(folderFd, name);
+    return author->synFastRemove(item);
 }
 
 }  // namespace core::junk

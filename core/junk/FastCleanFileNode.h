@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/ItemRemoval.h"
+
 #include <memory>
 #include <string>
 
@@ -14,9 +16,9 @@ class FastCleanFileNode {
 public:
     static FastCleanFileNode& shareInstall();
 
-    // Removes the entry name of the open folder for good, with the user's rights or else with
-    // administrator rights asked for once per run; true when it is gone.
-    bool removeFile(int folderFd, const std::string& name);
+    // Removes a chosen item for good, with the user's rights or else with administrator rights
+    // asked for once per run.
+    platform::ItemRemoval::Outcome removeFile(const platform::ChosenItem& item);
 
 private:
     std::shared_ptr<EuAuthorization> author;  // fetched on first use and kept

@@ -1,5 +1,6 @@
 #include "core/junk/FastCleanScanFile.h"
 
+#include "core/junk/CategoryRoots.h"
 #include "core/junk/JunkItemSizer.h"
 #include "core/junk/JunkLocations.h"
 #include "core/junk/OfferedItems.h"
@@ -89,6 +90,7 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
             total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
                               : scanSocialTools(*category, offered);
         category->size = CommUti::convertVolSpace(total);
+        recordChosenItems(*category);
         updateParentStateForNode(*category);
         categories.push_back(std::move(category));
         progress_.advance(1, total);
@@ -128,15 +130,16 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
         size_t end = std::min(items.size(), start + kSizingBatch);
         std::vector<std::string> paths;
         for (size_t i = start; i < end; ++i) paths.push_back(items[i].path);
-        std::vector<uint64_t> sizes = sizer.sizesOf(paths);
+        std::vector<platform::TreeSizer::Measure> measures = sizer.measuresOf(paths);
         for (size_t i = 0; i < paths.size(); ++i) {
             const std::string& path = paths[i];
             int32_t state = index == 1 && startsUnselected(path) ? 0 : initialItemState(index);
             auto item = TCTreeNode::make(items[start + i].entry.name, path, state, TCTreeNode::Image::iconOf(path));
-            item->size = CommUti::convertVolSpace(sizes[i]);
+            item->size = CommUti::convertVolSpace(measures[i].bytes);
+            item->readWhole = measures[i].readWhole;
             category.children.push_back(path);
             category.addChild(std::move(item));
-            total += sizes[i];
+            total += measures[i].bytes;
             reportPath(path);
         }
     }
@@ -160,6 +163,20 @@ uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& 
         category.addChild(application);
     }
     return total;
+}
+
+void FastCleanScanFile::recordChosenItems(TCTreeNode& category) {
+    const CategoryRoots roots(category.roots);
+    std::vector<TCTreeNode*> pending{&category};
+    while (!pending.empty()) {
+        TCTreeNode* node = pending.back();
+        pending.pop_back();
+        if (!node->path.empty()) {
+            node->chosen = roots.chosenItem(node->path);
+            if (node->chosen) node->chosen->readWhole = node->readWhole;
+        }
+        for (auto& child : node->detailChildren) pending.push_back(child.get());
+    }
 }
 
 void FastCleanScanFile::reportPath(const std::string& path) {

@@ -60,6 +60,10 @@ public:
     static void updateNodeStates(TCTreeNode& node);
     // A node with children: 1 when all are 1, 0 when none is 1 or 2, 2 otherwise.
     static void updateParentStateForNode(TCTreeNode& node);
+    // Every node with a path below a category keeps the item as the scan listed it, through the
+    // category's places (TCTreeNode::chosen), for the remover to act on that very item or on
+    // nothing.
+    static void recordChosenItems(TCTreeNode& category);
 
 private:
     std::shared_ptr<TCTreeNode> categoryNode(int index, const JunkLocationList& locations) const;

@@ -1,6 +1,5 @@
 #include "core/junk/JunkItemSizer.h"
 
-#include "core/kit/CommUti.h"
 #include "core/kit/ParallelLoop.h"
 
 namespace core::junk {
@@ -11,11 +10,11 @@ constexpr std::size_t kWorkers = 4;
 
 }  // namespace
 
-std::vector<uint64_t> JunkItemSizer::sizesOf(const std::vector<std::string>& paths) const {
-    std::vector<uint64_t> sizes(paths.size(), 0);
+std::vector<platform::TreeSizer::Measure> JunkItemSizer::measuresOf(const std::vector<std::string>& paths) const {
+    std::vector<platform::TreeSizer::Measure> measures(paths.size());
     runInParallel(pool_, kWorkers, paths.size(),
-                  [&](std::size_t, std::size_t index) { sizes[index] = CommUti::sizeOfFileRef(paths[index]); });
-    return sizes;
+                  [&](std::size_t, std::size_t index) { measures[index] = platform::TreeSizer::measure(paths[index]); });
+    return measures;
 }
 
 }  // namespace core::junk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kit/Executors.h"
+#include "platform/files/TreeSizer.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +15,7 @@ class JunkItemSizer {
 public:
     explicit JunkItemSizer(Executor pool) : pool_(std::move(pool)) {}
 
-    std::vector<uint64_t> sizesOf(const std::vector<std::string>& paths) const;
+    std::vector<platform::TreeSizer::Measure> measuresOf(const std::vector<std::string>& paths) const;
 
 private:
     Executor pool_;

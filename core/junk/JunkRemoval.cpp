@@ -7,11 +7,8 @@
 #include "core/kit/CommUti.h"
 #include "platform/system/Log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <set>
 
 namespace core::junk {
@@ -20,9 +17,14 @@ namespace {
 constexpr int kTrashCategory = 3;
 constexpr int kChatCategory = 5;
 
-bool isGone(const platform::LinkFreePath::Parent& parent) {
-    struct stat info;
-    return fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+JunkRemoval::Outcome outcomeOf(platform::ItemRemoval::Outcome outcome) {
+    switch (outcome) {
+        case platform::ItemRemoval::Outcome::Removed: return JunkRemoval::Outcome::Removed;
+        case platform::ItemRemoval::Outcome::Gone: return JunkRemoval::Outcome::Gone;
+        case platform::ItemRemoval::Outcome::Refused: return JunkRemoval::Outcome::Refused;
+        case platform::ItemRemoval::Outcome::Failed: break;
+    }
+    return JunkRemoval::Outcome::Failed;
 }
 
 }  // namespace
@@ -42,35 +44,27 @@ void JunkRemoval::plan(int index, TCTreeNode& category) {
         for (auto& child : category.detailChildren)
             if (child->selectState == 1 && !child->path.empty()) nodes.push_back(child.get());
     }
-    for (TCTreeNode* node : nodes) items_.push_back({index, node, node->path, JunkSelection::bytesOf(*node)});
+    for (TCTreeNode* node : nodes) items_.push_back({index, node, node->path, node->chosen, JunkSelection::bytesOf(*node)});
 }
 
 void JunkRemoval::run() {
-    run([](int folderFd, const std::string& name) { return FastCleanFileNode::shareInstall().removeFile(folderFd, name); });
+    run([](const platform::ChosenItem& item) { return FastCleanFileNode::shareInstall().removeFile(item); });
 }
 
 void JunkRemoval::run(const Remover& remover) {
     std::vector<CategoryRoots> roots;
     for (const auto& list : roots_) roots.emplace_back(list);
     for (Item& item : items_) {
-        CategoryRoots::Found found = roots[item.category].openParentOf(item.path);
-        if (found.reach == CategoryRoots::Reach::Outside) {
+        if (!item.chosen) {
             platform::logWarning("not removing " + item.path + ": it lies outside the places its category looked at");
             item.outcome = Outcome::Refused;
-        } else if (found.reach == CategoryRoots::Reach::Changed) {
-            platform::logWarning("not removing " + item.path +
-                                 ": the place its category looked at, or a folder below it, has changed since the scan");
-            item.outcome = Outcome::Refused;
-        } else if (found.reach == CategoryRoots::Reach::Gone || isGone(found.parent)) {
-            item.outcome = Outcome::Gone;
-        } else if (remover(found.parent.folder.get(), found.parent.name)) {
-            item.outcome = Outcome::Removed;
-            cleanTotalSize_ += static_cast<int64_t>(item.bytes);
-            if (item.category == kTrashCategory) TrashInfo::removeRecordOf(item.path, roots[item.category]);
-        } else {
-            platform::logWarning("could not remove " + item.path);
-            item.outcome = Outcome::Failed;
+            continue;
         }
+        item.outcome = outcomeOf(remover(*item.chosen));
+        if (item.outcome == Outcome::Failed) platform::logWarning("could not remove " + item.path);
+        if (item.outcome != Outcome::Removed) continue;
+        cleanTotalSize_ += static_cast<int64_t>(item.bytes);
+        if (item.category == kTrashCategory) TrashInfo::removeRecordOf(item.path, roots[item.category]);
     }
 }
 

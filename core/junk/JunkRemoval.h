@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/junk/TCTreeNode.h"
+#include "platform/files/ItemRemoval.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,22 +18,23 @@ namespace core::junk {
 class JunkRemoval {
 public:
     using Categories = std::vector<std::shared_ptr<TCTreeNode>>;
-    // Removes the entry name of the open folder; true when it is gone.
-    using Remover = std::function<bool(int folderFd, const std::string& name)>;
+    // Removes a chosen item through the checked route.
+    using Remover = std::function<platform::ItemRemoval::Outcome(const platform::ChosenItem& item)>;
 
     enum class Outcome {
         Pending,
         Removed,
         Gone,     // no longer there when its turn came: nothing removed, nothing counted
         Failed,   // still there: it stays in its tree
-        Refused,  // outside its category's locations, or those changed since the scan:
-                  // never handed to the remover
+        Refused,  // outside its category's locations, or it, its folder or its location is
+                  // no longer what the scan listed, or it was not read whole: untouched
     };
 
     struct Item {
         int category;
         TCTreeNode* node;  // main thread only
         std::string path;
+        std::optional<platform::ChosenItem> chosen;  // as the scan listed it
         uint64_t bytes;    // its size text read back
         Outcome outcome = Outcome::Pending;
     };
@@ -40,10 +43,10 @@ public:
     // category: its selected leaves (collectLeafNodesToDelete), never a group or application.
     explicit JunkRemoval(Categories categories);
 
-    // Worker. Each item in turn: reached in its folder through the category location that
-    // holds it, which must still be the one the scan reached, checked just before, then
-    // handed to the remover (the junk cleaner's privileged remover by default) as that folder,
-    // held open, and its name. A trashed item that is gone takes its trash record with it.
+    // Worker. Each item in turn goes to the remover (the junk cleaner's privileged remover by
+    // default) as the scan listed it, through the category location that holds it, which must
+    // still be the one the scan reached. A trashed item that is gone takes its trash record
+    // with it.
     void run();
     void run(const Remover& remover);
 
@@ -62,7 +65,7 @@ private:
     static void recomputeSize(TCTreeNode& node);
 
     Categories categories_;  // keeps the trees alive while the worker runs
-    std::vector<std::vector<ReachedRoot>> roots_;
+    std::vector<std::vector<ReachedRoot>> roots_;  // for the trash records
     std::vector<Item> items_;
     int64_t cleanTotalSize_ = 0;
 };

@@ -13,6 +13,7 @@ struct ReachedRoot {
     std::string path;  // normalised
     uint64_t device = 0;
     uint64_t inode = 0;
+    bool isFolder = false;
 
     // The place at path as it is reached now; nothing when it is missing or lies beyond a link.
     static std::optional<ReachedRoot> reach(const std::string& path);

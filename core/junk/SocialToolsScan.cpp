@@ -211,10 +211,11 @@ void SocialToolsScan::applySizes() {
     std::vector<std::string> paths;
     paths.reserve(pending_.size());
     for (const auto& pending : pending_) paths.push_back(pending.node->path);
-    std::vector<uint64_t> sizes = sizer_.sizesOf(paths);
+    std::vector<platform::TreeSizer::Measure> measures = sizer_.measuresOf(paths);
     for (size_t i = 0; i < pending_.size(); ++i) {
-        pending_[i].node->size = CommUti::convertVolSpace(sizes[i]);
-        if (pending_[i].countsToTotal) total_ += sizes[i];
+        pending_[i].node->size = CommUti::convertVolSpace(measures[i].bytes);
+        pending_[i].node->readWhole = measures[i].readWhole;
+        if (pending_[i].countsToTotal) total_ += measures[i].bytes;
     }
     // Media folders carry the rounding of their entries' size texts, and so does the total.
     for (TCTreeNode* folder : mediaFolders_) {

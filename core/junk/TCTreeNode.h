@@ -2,6 +2,9 @@
 
 #include "core/junk/ReachedRoot.h"
 #include "core/kit/IconReference.h"
+#include "platform/files/ChosenItem.h"
+
+#include <optional>
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +34,11 @@ public:
     // Category nodes: the locations that were looked at, as the scan reached them, for the
     // remover to keep within.
     std::vector<ReachedRoot> roots;
+    // Nodes with a path: false when a folder inside could not be read while it was sized.
+    bool readWhole = true;
+    // Nodes with a path: the item as the scan listed it, reached through the location that
+    // holds it; nothing when no location of its category held it any more.
+    std::optional<platform::ChosenItem> chosen;
 
     static std::shared_ptr<TCTreeNode> make(std::string title, std::string path, int32_t selectState, Image image);
     // Appends a child and makes this node its parent.

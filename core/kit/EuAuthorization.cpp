@@ -4,8 +4,8 @@
 #include "platform/files/FileManager.h"
 #include "platform/files/LinkFreePath.h"
 #include "platform/files/PathText.h"
-#include "platform/system/Log.h"
 #include "platform/privileged/PrivilegedProtocol.h"
+#include "platform/system/Log.h"
 #include "platform/system/ServiceSlot.h"
 
 #include <fcntl.h>
@@ -17,63 +17,57 @@
 namespace core {
 namespace {
 
+using platform::FileIdentity;
+using Outcome = EuAuthorization::Outcome;
+using Result = EuAuthorization::Result;
+
 platform::ServiceSlot<EuAuthorization>& sharedSlot() {
     static platform::ServiceSlot<EuAuthorization> slot(
         [] { return std::make_shared<EuAuthorization>(platform::PrivilegedSession::make()); });
     return slot;
 }
 
-// The item as it was before its permissions were opened, to put them back should it stay.
+// The item's own permissions before they were opened, to put them back should it stay.
 struct OpenedItem {
     mode_t mode;
-    dev_t device;
-    ino_t inode;
 };
 
+bool isListedItem(const struct stat& info, const platform::ChosenItem& item) { return FileIdentity::of(info) == item.item; }
+
 // Opens the item's own permissions to 0777 (never a link's, never its contents').
-std::optional<OpenedItem> openPermissions(int folderFd, const std::string& name) {
-    struct stat info;
+std::optional<OpenedItem> openPermissions(int folderFd, const std::string& name, const struct stat& info) {
     std::string error;
-    bool readable = fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
     if (!platform::FileManager::setPosixPermissionsAt(folderFd, name, 0777, &error)) {
         platform::logWarning("Set deletable attributed failed: " + error);
         return std::nullopt;
     }
-    if (!readable) return std::nullopt;
-    return OpenedItem{static_cast<mode_t>(info.st_mode & 07777), info.st_dev, info.st_ino};
+    return OpenedItem{static_cast<mode_t>(info.st_mode & 07777)};
 }
 
 // A folder of the user's own that they may not write in or search: nothing in it can go until
 // it is opened, which its owner may do.
-bool isClosedFolderOfUser(int folderFd, const std::string& name) {
-    struct stat info;
-    return fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == geteuid() && (info.st_mode & (S_IWUSR | S_IXUSR)) != (S_IWUSR | S_IXUSR);
+bool isClosedFolderOfUser(const struct stat& info) {
+    return S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IWUSR | S_IXUSR)) != (S_IWUSR | S_IXUSR);
 }
 
-void restorePermissions(int folderFd, const std::string& name, const OpenedItem& item) {
+void restorePermissions(int folderFd, const std::string& name, const platform::ChosenItem& item, const OpenedItem& opened) {
     struct stat info;
-    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || info.st_dev != item.device ||
-        info.st_ino != item.inode)
-        return;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !isListedItem(info, item)) return;
     std::string error;
-    if (!platform::FileManager::setPosixPermissionsAt(folderFd, name, item.mode, &error))
+    if (!platform::FileManager::setPosixPermissionsAt(folderFd, name, opened.mode, &error))
         platform::logWarning("cannot put back the permissions: " + error);
 }
 
-// A path the privileged helper would refuse (relative, not normalised, "/", longer than
-// PATH_MAX, holding a NUL) fails with a log line, before the user is asked for a password.
-bool isUsablePath(const std::string& path) {
-    std::optional<std::string> refusal = path.find('\0') != std::string::npos
-                                             ? std::optional<std::string>("holds a NUL byte")
-                                             : platform::PrivilegedProtocol::refusalReason(path);
-    if (refusal) platform::logWarning("not removing an unusable path (" + *refusal + "): " + path.substr(0, 200));
-    return !refusal;
-}
-
-bool refusedThroughLink(const std::string& path) {
-    platform::logWarning("not removing " + path + ": a folder on its way has become a link");
-    return false;
+Result privilegedResult(const platform::PrivilegedSession::Removal& removal, const std::string& path) {
+    if (removal.exitStatus == 0 && removal.output.empty() && removal.gone) return {Outcome::Removed, ""};
+    std::string output = removal.output;
+    if (!output.empty() && output.back() == '\n') output.pop_back();
+    const std::string refusedMark = "refused: ";
+    if (removal.exitStatus == platform::PrivilegedProtocol::kRefusedStatus)
+        return {Outcome::Refused, output.rfind(refusedMark, 0) == 0 ? output.substr(refusedMark.size()) : output};
+    return {Outcome::Failed, "privileged removal of " + path + " failed (status " + std::to_string(removal.exitStatus) +
+                                 (removal.gone ? "" : ", still there") + ")" + (output.empty() ? "" : ": " + output)};
 }
 
 }  // namespace
@@ -86,51 +80,50 @@ std::shared_ptr<EuAuthorization> EuAuthorization::shareEuAuthorization() { retur
 
 void EuAuthorization::setShared(std::shared_ptr<EuAuthorization> instance) { sharedSlot().set(std::move(instance)); }
 
-bool EuAuthorization::synFastRemovePath(const std::string& path) {
-    if (!isUsablePath(path)) return false;
-    platform::LinkFreePath::Parent parent = platform::LinkFreePath::openParentBelow("/", path);
-    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) return refusedThroughLink(path);
-    if (parent.reach == platform::LinkFreePath::Reach::Missing) return authRemoveItemAtPath(path);
-    return synFastRemoveAt(parent.folder.get(), parent.name);
+Outcome EuAuthorization::synFastRemove(const platform::ChosenItem& item, const Options& options) {
+    platform::ItemRemoval::Folder folder = platform::ItemRemoval::reachFolder(item);
+    Result result = folder.failure ? *folder.failure : removeWithUserRightsAt(folder.fd.get(), folder.name, item, options);
+    if (result.outcome == Outcome::Failed && !folder.failure) {
+        platform::logInfo("removing with the user's rights failed: " + result.reason);
+        result = authRemoveAt(folder.fd.get(), folder.name, item);
+    }
+    logNotRemoved(result);
+    return result.outcome;
 }
 
-bool EuAuthorization::synFastRemoveAt(int folderFd, const std::string& name) {
-    const std::optional<std::string> folder = platform::LinkFreePath::pathOfOpenFolder(folderFd);
-    const std::string path = platform::joinPath(folder.value_or("(a removed folder)"), name);
-    if (removeWithUserRightsAt(folderFd, name, path)) return true;
-    return folder && authRemoveItemAtPath(path);
-}
+Outcome EuAuthorization::synFastRemove(const platform::ChosenItem& item) { return synFastRemove(item, Options()); }
 
-bool EuAuthorization::removeWithUserRightsAt(int folderFd, const std::string& name, const std::string& path) {
+Result EuAuthorization::removeWithUserRightsAt(int folderFd, const std::string& name, const platform::ChosenItem& item,
+                                               const Options& options) {
+    struct stat info;
     std::optional<OpenedItem> opened;
-    if (!platform::isDeletableFileAt(folderFd, name) || isClosedFolderOfUser(folderFd, name))
-        opened = openPermissions(folderFd, name);
-    std::string error;
-    if (platform::FileManager::removeItemAt(folderFd, name, path, &error)) return true;
-    platform::logInfo("removing with the user's rights failed: " + error);
-    if (opened) restorePermissions(folderFd, name, *opened);
-    return false;
+    if (fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && isListedItem(info, item) && !S_ISLNK(info.st_mode) &&
+        (!platform::isDeletableFileAt(folderFd, name) || isClosedFolderOfUser(info)))
+        opened = openPermissions(folderFd, name, info);
+    Result result = platform::ItemRemoval::removeAt(folderFd, name, item.item, item.path, options);
+    if (result.outcome == Outcome::Failed && opened) restorePermissions(folderFd, name, item, *opened);
+    return result;
 }
 
-bool EuAuthorization::removeItemAtPath(const std::string& path) {
-    return shareEuAuthorization()->authRemoveItemAtPath(path);
-}
-
-bool EuAuthorization::authRemoveItemAtPath(const std::string& path) {
+Result EuAuthorization::authRemoveAt(int folderFd, const std::string& name, const platform::ChosenItem& item) {
+    // The helper is given the folder as the kernel names it, so it reaches the very folder held
+    // open, and checks it is still that one.
+    const std::optional<std::string> folder = platform::LinkFreePath::pathOfOpenFolder(folderFd);
+    if (!folder) return {Outcome::Gone, ""};
+    const platform::PrivilegedProtocol::Request request{platform::joinPath(*folder, name), item.folder, item.item};
     // The helper's own checks, made before the user is asked for a password in vain.
-    if (!isUsablePath(path)) return false;
-    if (platform::LinkFreePath::reachBelow("/", path).reach == platform::LinkFreePath::Reach::ThroughLink)
-        return refusedThroughLink(path);
-    if (!allocAuthorization()) return false;
+    if (std::optional<std::string> refusal = platform::PrivilegedProtocol::refusalReason(request.path))
+        return {Outcome::Refused, "an unusable path (" + *refusal + "): " + request.path.substr(0, 200)};
+    if (!allocAuthorization()) return {Outcome::Failed, "no administrator rights to remove " + item.path};
     std::shared_ptr<platform::PrivilegedSession> session = getAuthorizationRet();
-    if (!session) return false;
-    std::optional<platform::PrivilegedSession::Removal> removal = session->removeTree(path);
-    if (!removal) return false;
-    if (removal->exitStatus == 0 && removal->output.empty() && removal->gone) return true;
-    platform::logWarning("privileged removal of " + path + " failed (status " + std::to_string(removal->exitStatus) +
-                         (removal->gone ? "" : ", still there") + ")" +
-                         (removal->output.empty() ? "" : ": " + removal->output));
-    return false;
+    std::optional<platform::PrivilegedSession::Removal> removal = session ? session->removeItem(request) : std::nullopt;
+    if (!removal) return {Outcome::Failed, "the administrator rights were lost before " + item.path + " was removed"};
+    return privilegedResult(*removal, request.path);
+}
+
+void EuAuthorization::logNotRemoved(const Result& result) {
+    if (result.outcome == Outcome::Refused) platform::logWarning("not removing " + result.reason);
+    if (result.outcome == Outcome::Failed) platform::logWarning(result.reason);
 }
 
 bool EuAuthorization::allocAuthorization() {

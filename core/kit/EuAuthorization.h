@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/ChosenItem.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/privileged/PrivilegedSession.h"
 
 #include <memory>
@@ -8,16 +10,20 @@
 
 namespace core {
 
-// Deletes one file or folder tree for good: with the user's own rights first and, when that
-// fails, through the privileged helper, which runs "/bin/rm" "-rf" with administrator rights
-// inside the item's folder. The right is asked for the first time it is needed and then kept,
-// so one clean that meets several protected items asks once; a refusal leaves it not granted,
-// so the next privileged removal asks again.
-//
-// Paths come with their folders' links resolved when the item was chosen; a folder on the way
-// that is a link now may have been swapped in since, and the item is refused.
+// Deletes chosen items for good, every tool through the one checked route of
+// platform::ItemRemoval: with the user's own rights first and, when that fails, through the
+// privileged helper, which is handed the item's path with the identities of its folder and of
+// the item as they were listed, and removes it through the same route. The right is asked for
+// the first time it is needed and then kept, so one clean that meets several protected items
+// asks once; a refusal leaves it not granted, so the next privileged removal asks again.
+// Every refusal (an item or folder that is no longer what was listed, a folder on the way that
+// became a link, an item not read whole) is a log line naming the item, never a removal.
 class EuAuthorization {
 public:
+    using Outcome = platform::ItemRemoval::Outcome;
+    using Result = platform::ItemRemoval::Result;
+    using Options = platform::ItemRemoval::Options;
+
     explicit EuAuthorization(std::shared_ptr<platform::PrivilegedSession> session);
     ~EuAuthorization();
     EuAuthorization(const EuAuthorization&) = delete;
@@ -28,23 +34,20 @@ public:
     // Tests put their own instance in its place; nullptr makes a new one on next use.
     static void setShared(std::shared_ptr<EuAuthorization> instance);
 
-    // True when the item is gone.
-    bool synFastRemovePath(const std::string& path);
-    // The same for the entry name of a folder held open since the item was chosen, so no folder
-    // above it is looked up again.
-    bool synFastRemoveAt(int folderFd, const std::string& name);
-    // The privileged removal through the shared instance: true when the remove command ended
-    // with status 0, printed nothing (its error messages count as failure) and the helper found
-    // nothing left at the path. A killed or timed-out command is a failure whatever it printed.
-    static bool removeItemAtPath(const std::string& path);
+    // The whole removal of a chosen item: its folder reached and checked, then both halves.
+    Outcome synFastRemove(const platform::ChosenItem& item, const Options& options);
+    Outcome synFastRemove(const platform::ChosenItem& item);
 
-    // The two halves of a removal, for a remover that reports which one it took.
-    // With the user's rights only: an item the user may not delete, or a folder of theirs they
-    // may not write in, gets its own permissions opened to 0777 first (never a link's), and they
-    // are put back when the item stays. path names the item in log lines.
-    bool removeWithUserRightsAt(int folderFd, const std::string& name, const std::string& path);
-    // The privileged removal as removeItemAtPath judges it, with this instance's session.
-    bool authRemoveItemAtPath(const std::string& path);
+    // The two halves of a removal, for a remover that reports which one it took, on the folder
+    // platform::ItemRemoval::reachFolder gave. With the user's rights only: an item the user may
+    // not delete, or a folder of theirs they may not write in, gets its own permissions opened
+    // to 0777 first (never a link's, and only while it is the item listed), and they are put
+    // back when the item stays.
+    Result removeWithUserRightsAt(int folderFd, const std::string& name, const platform::ChosenItem& item,
+                                  const Options& options);
+    // With administrator rights, asked for when not held: removed only when the helper ended with
+    // status 0, said nothing and the item is gone from its folder.
+    Result authRemoveAt(int folderFd, const std::string& name, const platform::ChosenItem& item);
 
     // True when the right is held; asks the user when it is not.
     bool allocAuthorization();
@@ -52,6 +55,9 @@ public:
     std::shared_ptr<platform::PrivilegedSession> getAuthorizationRet();
     // Gives the right up; the next privileged removal asks again.
     bool freeAuthorization();
+
+    // Logs why an item stays, as every remover reports it.
+    static void logNotRemoved(const Result& result);
 
 private:
     std::shared_ptr<platform::PrivilegedSession> session_;

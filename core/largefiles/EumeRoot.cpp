@@ -22,12 +22,12 @@ void EumeRoot::getRootNodeListWithPath(const std::string& rootPath) {
     const std::string path = platform::realPath(rootPath).value_or("");
     struct stat info;
     if (!path.empty() && lstat(path.c_str(), &info) == 0) {
+        struct stat folderInfo;
         if (S_ISDIR(info.st_mode)) {
-            rootNodeArr_->setTopFolder(path, info.st_dev);
+            rootNodeArr_->setTopFolder(path, info.st_dev, info.st_ino);
             scanFolder(path);
-        } else {
-            const std::string folder = platform::parentPath(path);
-            rootNodeArr_->setTopFolder(folder, info.st_dev);
+        } else if (const std::string folder = platform::parentPath(path); lstat(folder.c_str(), &folderInfo) == 0) {
+            rootNodeArr_->setTopFolder(folder, info.st_dev, folderInfo.st_ino);
             NodeTreeOperator op(rootNodeArr_, SystemFolder::current(), stop_, this);
             FileNode::Children nodes;
             nodes.push_back(op.makeNode(folder, platform::lastPathComponent(path).c_str(), info, nullptr));

@@ -1,11 +1,9 @@
 #include "core/largefiles/FileNodeRemoval.h"
 
 #include "core/largefiles/FileNodeTicks.h"
-#include "platform/files/FileManager.h"
-#include "platform/files/LinkFreePath.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/system/Log.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -37,7 +35,7 @@ void FileNodeRemoval::start() {
     std::vector<Item> items;
     {
         auto access = tree_->access();
-        for (FileNode* node : FileNodeTicks::collect(access)) items.push_back({node, tree_->pathOf(node), node->inode()});
+        for (FileNode* node : FileNodeTicks::collect(access)) items.push_back({node, chosenItemOf(node)});
     }
     if (items.empty()) {
         finish("");
@@ -51,11 +49,11 @@ void FileNodeRemoval::run(const std::vector<Item>& items) {
     for (size_t index = 0; index < count; ++index) {
         const Item& item = items[index];
         if (isStopRemove_.stopRequested()) {
-            executors_.main([self = shared_from_this(), path = item.path] { self->finish(path); });
+            executors_.main([self = shared_from_this(), path = item.chosen.path] { self->finish(path); });
             return;
         }
         const int point = count == 1 ? kOnlyItemPoint : static_cast<int>(index * 100 / count);
-        executors_.main([self = shared_from_this(), point, path = item.path] { self->reports_.progress(point, path); });
+        executors_.main([self = shared_from_this(), point, path = item.chosen.path] { self->reports_.progress(point, path); });
         const Result result = removeItem(item);
         std::vector<FileNode*> gone;
         if (result == Result::Failed && item.node->isDirectory()) gone = goneBelow(item.node);
@@ -63,30 +61,23 @@ void FileNodeRemoval::run(const std::vector<Item>& items) {
             self->apply(node, result, gone);
         });
     }
-    executors_.main([self = shared_from_this(), path = items.back().path] { self->finish(path); });
+    executors_.main([self = shared_from_this(), path = items.back().chosen.path] { self->finish(path); });
+}
+
+platform::ChosenItem FileNodeRemoval::chosenItemOf(const FileNode* node) const {
+    const uint64_t device = tree_->device();
+    const platform::FileIdentity top{device, tree_->topFolderInode(), true};
+    const platform::FileIdentity folder = node->father() ? platform::FileIdentity{device, node->father()->inode(), true} : top;
+    return {tree_->pathOf(node), tree_->topFolder(), top, folder, {device, node->inode(), node->isDirectory()}, true};
 }
 
 FileNodeRemoval::Result FileNodeRemoval::removeItem(const Item& item) const {
-    const auto parent = platform::LinkFreePath::openParentBelow("/", item.path);
-    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
-        logFailure(item.path + ": a folder on its way has become a link");
-        return Result::Failed;
-    }
-    struct stat info;
-    if (parent.reach != platform::LinkFreePath::Reach::Reached ||
-        fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (!isOnDisk(item.path)) return Result::Removed;  // gone already: nothing left to do
-        logFailure(item.path + ": cannot be reached");
-        return Result::Failed;
-    }
-    if (info.st_dev != tree_->device() || info.st_ino != item.inode) {
-        logFailure(item.path + ": it is not the item that was scanned");
-        return Result::Failed;
-    }
-    std::string error;
-    if (platform::FileManager::removeItemAt(parent.folder.get(), parent.name, item.path, &error, true))
-        return Result::Removed;
-    logFailure(error);
+    platform::ItemRemoval::Options options;
+    options.oneFileSystem = true;
+    const platform::ItemRemoval::Result result = platform::ItemRemoval::remove(item.chosen, options);
+    if (result.outcome == platform::ItemRemoval::Outcome::Removed || result.outcome == platform::ItemRemoval::Outcome::Gone)
+        return Result::Removed;  // gone already: nothing left to do
+    logFailure(result.reason);
     return Result::Failed;
 }
 

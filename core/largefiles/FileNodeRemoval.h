@@ -3,6 +3,7 @@
 #include "core/kit/Executors.h"
 #include "core/kit/StopToken.h"
 #include "core/largefiles/FileNodeTree.h"
+#include "platform/files/ChosenItem.h"
 
 #include <functional>
 #include <memory>
@@ -13,8 +14,8 @@ namespace core::largefiles {
 
 // One deletion run of the large-file finder: the ticked items (FileNodeTicks::collect) are
 // removed for good, with the user's rights only, one at a time on the global queue. Each item
-// is reached from "/" without passing through a link, checked to be still the item that was
-// scanned (device and inode), and removed inside its folder without leaving its file system.
+// goes through the checked removal route as the scan listed it (below the scanned folder, its
+// folder and itself known by device and inode), without leaving its file system.
 // Reports and every change to the tree happen on the main queue: a removed item leaves the
 // tree; one that could not be removed stays (with a log line), and what went of a folder that
 // was partly removed leaves the tree. At the end, or after a stop, every node is unticked.
@@ -38,13 +39,13 @@ public:
 private:
     struct Item {
         FileNode* node;
-        std::string path;
-        uint64_t inode;
+        platform::ChosenItem chosen;
     };
     enum class Result { Removed, Failed };
 
     FileNodeRemoval(std::shared_ptr<FileNodeTree> tree, Executors executors, Reports reports);
     void run(const std::vector<Item>& items);
+    platform::ChosenItem chosenItemOf(const FileNode* node) const;
     Result removeItem(const Item& item) const;
     // The topmost nodes below a folder whose items are no longer on disk.
     std::vector<FileNode*> goneBelow(FileNode* folder) const;

@@ -25,10 +25,11 @@ bool comesBefore(const FileNode& left, const FileNode& right, bool topLevel) {
 
 }  // namespace
 
-void FileNodeTree::setTopFolder(std::string folder, uint64_t device) {
+void FileNodeTree::setTopFolder(std::string folder, uint64_t device, uint64_t inode) {
     std::lock_guard<std::mutex> lock(mutex_);
     topFolder_ = platform::normalizedPath(folder);
     device_ = device;
+    topFolderInode_ = inode;
 }
 
 void FileNodeTree::sortLevel(FileNode::Children& level, bool topLevel) {

@@ -29,11 +29,12 @@ public:
         size_t childCount = 0;
     };
 
-    // Where the top-level nodes lie (the chosen folder, or a chosen file's folder) and its
-    // device; set by the scan before it adds anything.
-    void setTopFolder(std::string folder, uint64_t device);
+    // Where the top-level nodes lie (the chosen folder, or a chosen file's folder), its device
+    // and its inode; set by the scan before it adds anything.
+    void setTopFolder(std::string folder, uint64_t device, uint64_t inode);
     const std::string& topFolder() const { return topFolder_; }
     uint64_t device() const { return device_; }
+    uint64_t topFolderInode() const { return topFolderInode_; }
 
     // --- The scan's side, from any thread. The nodes come in any order: they are sorted on the
     // calling thread before the tree is held.
@@ -80,6 +81,7 @@ private:
     std::mutex mutex_;
     std::string topFolder_ = "/";
     uint64_t device_ = 0;
+    uint64_t topFolderInode_ = 0;
     FileNode::Children topLevel_;
     bool topLevelUnsorted_ = false;
     FileNode::Children retired_;

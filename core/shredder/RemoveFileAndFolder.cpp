@@ -4,7 +4,7 @@
 
 #include "platform/files/DeletableCheck.h"
 #include "platform/files/FileDescriptor.h"
-#include "platform/files/FileManager.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/files/FolderReader.h"
 #include "platform/files/PathText.h"
 #include "platform/system/Log.h"
@@ -49,9 +49,11 @@ bool removedAt(const Parent& parent, const std::string& path, int flags) {
 }
 
 bool removeBundle(const Parent& parent, const std::string& path) {
-    std::string error;
-    if (!platform::FileManager::removeItemAt(parent.folder.get(), parent.name, path, &error))
-        platform::logWarning("Removing " + path + " failed: " + error);
+    const std::optional<platform::FileIdentity> bundle = platform::FileIdentity::ofEntryAt(parent.folder.get(), parent.name);
+    if (!bundle) return !existsAt(parent);
+    const platform::ItemRemoval::Result removal =
+        platform::ItemRemoval::removeAt(parent.folder.get(), parent.name, *bundle, path, platform::ItemRemoval::Options());
+    if (!removal.isRemoved()) platform::logWarning("Removing " + path + " failed: " + removal.reason);
     return !existsAt(parent);
 }
 

@@ -1,5 +1,7 @@
 #include "core/shredder/SecureEraser.h"
 
+#include "platform/files/ItemRemoval.h"
+
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/MoveWithoutReplacing.h"
 #include "platform/system/Log.h"
@@ -136,18 +138,12 @@ bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, 
     }
     platform::logInfo("文件已重命名为: " + lastPath);
 
-    // Another process may have put something else under the last name since the move.
-    struct stat now {};
-    if (fstatat(folder, last.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) {
-        platform::logError("删除文件失败: " + reason(errno, lastPath));
-        return false;
-    }
-    if (now.st_dev != opened.st_dev || now.st_ino != opened.st_ino) {
-        platform::logError("删除文件失败: the name no longer holds the erased file: " + lastPath);
-        return false;
-    }
-    if (unlinkat(folder, last.c_str(), 0) != 0) {
-        platform::logError("删除文件失败: " + reason(errno, lastPath));
+    // Another process may have put something else under the last name since the move: the name
+    // goes only while it holds the erased file.
+    const platform::ItemRemoval::Result removal = platform::ItemRemoval::removeAt(
+        folder, last, platform::FileIdentity::of(opened), lastPath, platform::ItemRemoval::Options());
+    if (!removal.isRemoved()) {
+        platform::logError("删除文件失败: " + (removal.reason.empty() ? lastPath + ": it is gone" : removal.reason));
         return false;
     }
     platform::logInfo("文件已成功删除");

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/files/ChosenItem.h"
+
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace core::startup {
@@ -20,9 +23,9 @@ struct ASLoginStartItem {
     std::string name;     // display name
     std::string subName;  // kind text of the "Kind" column
     std::string path;     // the property list, helper tool or login item
-    // A listed file's path with its folders' links resolved when the record was made: removal
-    // reaches it from "/" without links, so a folder swapped for a link since is refused.
-    std::string removalPath;
+    // A listed file as it was when the record was made, for its removal to act on that very
+    // file or on nothing; nothing for login items and files that could not be reached.
+    std::optional<platform::ChosenItem> chosen;
     std::string bundleID;  // the label (property-list name less ".plist"); "" for helper tools
     bool isSystemApp = false;  // launch daemons and helper tools
     bool bIsSelected = false;  // ticked for removal

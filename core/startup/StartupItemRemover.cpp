@@ -1,16 +1,9 @@
 #include "core/startup/StartupItemRemover.h"
 
 #include "core/kit/EuAuthorization.h"
-#include "platform/files/FileManager.h"
-#include "platform/files/LinkFreePath.h"
 #include "platform/system/Log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace core::startup {
 namespace {
@@ -43,24 +36,14 @@ bool StartupItemRemover::removeLoginItem(const std::string& path, platform::Logi
 }
 
 bool StartupItemRemover::removeFromDisk(const ASLoginStartItem& item) {
-    if (item.removalPath.empty()) return refused(item.path, "its folder could not be resolved when it was listed");
-    const std::string& path = item.removalPath;
-    platform::LinkFreePath::Parent parent = platform::LinkFreePath::openParentBelow("/", path);
-    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink)
-        return refused(path, "a folder on its way has become a link");
-    if (parent.reach == platform::LinkFreePath::Reach::Missing) return alreadyGone(path);
-    struct stat info;
-    if (fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? alreadyGone(path) : refused(path, std::strerror(errno));
-
-    std::shared_ptr<EuAuthorization> remover = EuAuthorization::shareEuAuthorization();
-    if (item.source == StartupItemSource::PrivilegedHelperTool)
-        return remover->synFastRemoveAt(parent.folder.get(), parent.name);
-    if (S_ISDIR(info.st_mode)) return refused(path, "the property list has become a folder");
-    std::string error;
-    if (platform::FileManager::removeItemAt(parent.folder.get(), parent.name, path, &error)) return true;
-    platform::logInfo("unlinking the property list with the user's rights failed: " + error);
-    return remover->synFastRemoveAt(parent.folder.get(), parent.name);
+    if (!item.chosen) return refused(item.path, "it could not be reached when it was listed");
+    switch (EuAuthorization::shareEuAuthorization()->synFastRemove(*item.chosen)) {
+        case EuAuthorization::Outcome::Removed: return true;
+        case EuAuthorization::Outcome::Gone: return alreadyGone(item.path);
+        case EuAuthorization::Outcome::Refused:
+        case EuAuthorization::Outcome::Failed: break;
+    }
+    return false;
 }
 
 }  // namespace core::startup

@@ -9,12 +9,9 @@ namespace core::startup {
 // whether it is gone.
 // - A login item is taken out of the session's login items, every entry with its path; what it
 //   starts stays on disk and no administrator right is asked for.
-// - A launch agent's or daemon's property list is unlinked with the user's rights, else through
-//   the shared privileged remover.
-// - A helper tool goes through the shared privileged remover at once (which tries the user's
-//   rights first).
-// Files are reached in their folder from "/" without links; an item found gone counts as
-// removed, a property list that has become a folder is refused.
+// - A launch agent's or daemon's property list, or a helper tool, goes through the shared
+//   remover as it was listed: with the user's rights, else with administrator rights. A file
+//   or folder put in its place since is refused; an item found gone counts as removed.
 class StartupItemRemover {
 public:
     static bool removeItem(const ASLoginStartItem& item, platform::LoginItemList& loginItems);

@@ -21,7 +21,7 @@ std::string resolved(const std::string& macPath) { return platform::Environment:
 
 std::string home() { return platform::Environment::current()->homeFolder(); }
 
-std::string removalPathOf(const std::string& path) { return platform::resolvedParentPath(path).value_or(""); }
+std::optional<platform::ChosenItem> chosenOf(const std::string& path) { return platform::ChosenItem::take(path); }
 
 bool exists(const std::string& path) { return platform::FolderLister::entryAt(path, true).has_value(); }
 
@@ -113,7 +113,7 @@ void StartupItemsScanner::scanPrivilegedHelperTools() {
         if (entry.name.front() == '.' || isListed(launchDaemonsList, path)) continue;
         ASLoginStartItem item;
         item.path = path;
-        item.removalPath = removalPathOf(path);
+        item.chosen = chosenOf(path);
         item.name = entry.name;
         item.isSystemApp = true;
         item.subName = kHelperToolKind;
@@ -164,7 +164,7 @@ void StartupItemsScanner::scanDirectory(const std::string& folder, ItemList& arr
 ASLoginStartItem StartupItemsScanner::launchItem(const std::string& plistPath, const std::string& label, unsigned type) {
     ASLoginStartItem item;
     item.path = plistPath;
-    item.removalPath = removalPathOf(plistPath);
+    item.chosen = chosenOf(plistPath);
     item.bundleID = label;
     item.isSystemApp = type == kLaunchDaemonType;
     item.subName = getItemTypeString(type);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/kit/IconReference.h"
+#include "platform/files/ChosenItem.h"
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace core::uninstall {
@@ -27,6 +29,9 @@ struct AMAppItem {
     std::string isSystemAppStr;  // "YES" or "NO"
     std::string size;            // size text; kUnmeasuredSize until measured
     bool bIsGetSize = false;     // a measurement of size has been started
+    // The file or bundle as it was listed, below the folder that listed it, for a removal to
+    // act on that very item or on nothing; nothing when it could not be reached then.
+    std::optional<platform::ChosenItem> chosen;
 
     // A new record with the same image, texts, date and size; the three flags start false.
     std::shared_ptr<AMAppItem> copy() const;

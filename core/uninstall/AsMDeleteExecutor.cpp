@@ -1,30 +1,25 @@
 #include "core/uninstall/AsMDeleteExecutor.h"
 
 #include "core/uninstall/AsMDeleteExecutorDelegate.h"
-#include "platform/files/LinkFreePath.h"
-#include "platform/files/PathText.h"
-#include "platform/files/ResolvedParentPath.h"
-#include "platform/privileged/PrivilegedProtocol.h"
 #include "platform/system/Log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <optional>
 #include <utility>
 
 namespace core::uninstall {
 namespace {
 
+using platform::ItemRemoval;
+
+// What the worker needs of a record, taken on the main thread, which alone touches records.
 struct PlannedRemoval {
     AMAppItemPtr item;
     std::string path;
+    std::optional<platform::ChosenItem> chosen;
 };
 
-bool isGoneAt(int folderFd, const std::string& name) {
-    struct stat info;
-    return fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+bool isGone(const ItemRemoval::Result& result) {
+    return result.outcome == ItemRemoval::Outcome::Removed || result.outcome == ItemRemoval::Outcome::Gone;
 }
 
 }  // namespace
@@ -39,44 +34,44 @@ std::shared_ptr<AsMDeleteExecutor> AsMDeleteExecutor::make(Executors executors) 
 }
 
 void AsMDeleteExecutor::executeDelete(const std::vector<AMAppItemPtr>& items) {
-    std::vector<PlannedRemoval> trashFiles;
-    trashFiles.reserve(items.size());
-    for (const AMAppItemPtr& item : items)
-        trashFiles.push_back({item, platform::resolvedParentPath(item->path).value_or(item->path)});
-    executors_.global([self = shared_from_this(), trashFiles = std::move(trashFiles)] {
-        for (const PlannedRemoval& planned : trashFiles)
-            self->report(planned.item, planned.path, self->removeTrahFile(planned.path));
+    std::vector<PlannedRemoval> planned;
+    planned.reserve(items.size());
+    for (const AMAppItemPtr& item : items) planned.push_back({item, item->path, item->chosen});
+    executors_.global([self = shared_from_this(), planned = std::move(planned)] {
+        for (const PlannedRemoval& removal : planned) {
+            if (!removal.chosen)
+                platform::logWarning("not removing " + removal.path + ": it could not be reached when it was listed");
+            self->report(removal.item, removal.path, removal.chosen && self->removeTrahFile(*removal.chosen));
+        }
     });
 }
 
-bool AsMDeleteExecutor::removeTrahFile(const std::string& path) {
-    if (std::optional<std::string> refusal = platform::PrivilegedProtocol::refusalReason(path)) {
-        platform::logWarning("not removing an unusable path (" + *refusal + "): " + path.substr(0, 200));
-        return false;
+bool AsMDeleteExecutor::removeTrahFile(const platform::ChosenItem& item) {
+    ItemRemoval::Folder folder = ItemRemoval::reachFolder(item);
+    ItemRemoval::Result result = folder.failure ? *folder.failure
+                                                : authorization_.removeWithUserRightsAt(folder.fd.get(), folder.name, item,
+                                                                                        ItemRemoval::Options());
+    if (result.outcome != ItemRemoval::Outcome::Failed || folder.failure) {
+        EuAuthorization::logNotRemoved(result);
+        return isGone(result);
     }
-    platform::LinkFreePath::Parent parent = platform::LinkFreePath::openParentBelow("/", path);
-    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
-        platform::logWarning("not removing " + path + ": a folder on its way is a link");
-        return false;
-    }
-    if (parent.reach == platform::LinkFreePath::Reach::Missing || isGoneAt(parent.folder.get(), parent.name))
-        return true;
-    if (authorization_.removeWithUserRightsAt(parent.folder.get(), parent.name, path)) return true;
-    // The helper is given the folder as the kernel names it, so it reaches the very folder held open.
-    const std::optional<std::string> folder = platform::LinkFreePath::pathOfOpenFolder(parent.folder.get());
-    if (!folder) return isGoneAt(parent.folder.get(), parent.name);
+    platform::logInfo("removing with the user's rights failed: " + result.reason);
     if (!allocAuthorization()) {
         platform::logWarning("Alloc authorization failed!!!");
         return false;
     }
-    if (authDeleteAtPath(platform::joinPath(*folder, parent.name))) return true;
-    platform::logWarning("Clean file by authorization failed: " + path);
+    if (authDeleteAtPath(folder, item)) return true;
+    platform::logWarning("Clean file by authorization failed: " + item.path);
     return false;
 }
 
 bool AsMDeleteExecutor::allocAuthorization() { return authorization_.allocAuthorization(); }
 
-bool AsMDeleteExecutor::authDeleteAtPath(const std::string& path) { return authorization_.authRemoveItemAtPath(path); }
+bool AsMDeleteExecutor::authDeleteAtPath(const ItemRemoval::Folder& folder, const platform::ChosenItem& item) {
+    const ItemRemoval::Result result = authorization_.authRemoveAt(folder.fd.get(), folder.name, item);
+    EuAuthorization::logNotRemoved(result);
+    return isGone(result);
+}
 
 void AsMDeleteExecutor::freeAuthorization() { authorization_.freeAuthorization(); }
 

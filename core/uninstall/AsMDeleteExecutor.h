@@ -37,19 +37,19 @@ public:
     AsMDeleteExecutorDelegate* delegate() const { return delegate_; }
     void setDelegate(AsMDeleteExecutorDelegate* delegate) { delegate_ = delegate; }
 
-    // Main thread. Each record's folder is resolved now, as the user chose it; the removals then
-    // run in list order on the global queue.
+    // Main thread. The removals run in list order on the global queue, each record as it was
+    // listed (a record that could not be reached then fails).
     void executeDelete(const std::vector<AMAppItemPtr>& items);
 
-    // The steps of a run, on its worker. removeTrahFile: true when nothing is left at the path
-    // (an item already gone asks for no right). The item's folder is reached from "/" without
-    // passing through a link, and the item is removed relative to that folder.
-    bool removeTrahFile(const std::string& path);
+    // The steps of a run, on its worker. removeTrahFile: true when the item is gone (an item
+    // already gone asks for no right); an item or folder that is no longer what was listed is
+    // refused, never removed.
+    bool removeTrahFile(const platform::ChosenItem& item);
     // True when the right is held; asks the user when it is not.
     bool allocAuthorization();
-    // The privileged removal, judged by the remove command's status, its silence and the item
-    // being gone.
-    bool authDeleteAtPath(const std::string& path);
+    // The privileged removal of the item in its reached folder, judged by the helper's status,
+    // its silence and the item being gone.
+    bool authDeleteAtPath(const platform::ItemRemoval::Folder& folder, const platform::ChosenItem& item);
     void freeAuthorization();
 
 private:

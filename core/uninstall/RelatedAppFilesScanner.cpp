@@ -6,6 +6,7 @@
 #include "platform/files/CreationDate.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
+#include "platform/files/TreeSizer.h"
 #include "platform/system/Environment.h"
 #include "platform/system/PlistValue.h"
 
@@ -41,13 +42,16 @@ AMAppItemPtr recordFor(const std::string& path, const std::optional<PlistValue>&
     item->isSystemAppStr = item->isSystemApp ? "YES" : "NO";
     item->bundleVersion = stringFor(info, "CFBundleShortVersionString");
     item->date = dateOf(path);
+    item->chosen = platform::ChosenItem::take(path);
     return item;
 }
 
 AMAppItemPtr sizedRecordFor(const std::string& path, const std::optional<PlistValue>& info) {
     auto item = recordFor(path, info);
-    item->size = RelatedAppFilesScanner::getFileSizeItem(path);
+    const platform::TreeSizer::Measure measure = platform::TreeSizer::measure(path);
+    item->size = CommUti::convertVolSpace(measure.bytes);
     item->bIsGetSize = true;
+    if (item->chosen) item->chosen->readWhole = measure.readWhole;
     return item;
 }
 

@@ -1,88 +1,108 @@
 // The privileged remover, started through pkexec by a privileged session of the application.
-// It says "ready", then for each request (a path ended by a NUL byte) opens the item's folder
-// from "/" without passing through any link, enters it and runs "/bin/rm" "-rf"
-// "--one-file-system" on the item's name there, so a folder swapped for a link after the
-// application chose the item can never lead the removal elsewhere. It replies with the exit
-// status, whether the name is gone and the command's whole output. A path that is not
-// absolute and normalised, is "/" or passes through a link is refused. It ends at the end of
-// its input.
+// It says "ready", then for each request (an item's path with the identities of its folder and
+// of the item as the application listed them) reaches the item's folder from "/" without
+// passing through any link, checks that it is still the folder that was listed, and removes
+// the item through the same checked route as the application: the item is removed only while
+// it is the item that was listed, a folder is emptied through its open descriptor and its name
+// goes last, and no other file system mounted below it is entered. So a folder swapped for a
+// link or for a look-alike after the application chose the item is refused, never removed.
+// It replies with the exit status, whether the item is gone from its folder and what went
+// wrong. A path that is not absolute and normalised, is "/" or passes through a link is
+// refused. It ends at the end of its input, or at a request it cannot read.
 #include "platform/files/AtomicFile.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/files/ItemRemoval.h"
 #include "platform/files/LinkFreePath.h"
-#include "platform/system/PosixProcessRunner.h"
 #include "platform/privileged/PrivilegedProtocol.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <chrono>
+#include <optional>
 #include <string>
 
+using platform::FileIdentity;
+using platform::ItemRemoval;
 using platform::LinkFreePath;
 using platform::PrivilegedProtocol;
 
 namespace {
 
-// A removal of a very large tree may take long; it is never cut short in practice.
-constexpr auto kRemovalTimeout = std::chrono::hours(24);
-
+// Reads requests from the standard input; a request line is looked for only within its
+// longest length, and a path is read to its announced length and no further.
 class RequestReader {
 public:
-    // The next request without its NUL; false at the end of the input (a request cut off by the
-    // end of the input is dropped).
-    bool next(std::string& request) {
+    // The next request; nothing at the end of the input or when the input is not a request.
+    std::optional<PrivilegedProtocol::Request> next() {
+        std::optional<size_t> end = lineEnd();
+        if (!end) return std::nullopt;
+        auto header = PrivilegedProtocol::parseRequestLine(buffer_.substr(0, *end));
+        buffer_.erase(0, *end + 1);
+        scanned_ = 0;
+        if (!header || !fill(header->length)) return std::nullopt;
+        PrivilegedProtocol::Request request{buffer_.substr(0, header->length), header->folder, header->item};
+        buffer_.erase(0, header->length);
+        return request;
+    }
+
+private:
+    std::optional<size_t> lineEnd() {
         for (;;) {
-            size_t end = buffer_.find('\0');
-            if (end != std::string::npos) {
-                request = buffer_.substr(0, end);
-                buffer_.erase(0, end + 1);
-                return true;
-            }
-            char chunk[4096];
+            size_t end = buffer_.find('\n', scanned_);
+            if (end != std::string::npos) return end;
+            scanned_ = buffer_.size();
+            if (scanned_ > PrivilegedProtocol::kLongestRequestLine || !readMore()) return std::nullopt;
+        }
+    }
+
+    bool fill(size_t length) {
+        while (buffer_.size() < length)
+            if (!readMore()) return false;
+        return true;
+    }
+
+    bool readMore() {
+        char chunk[4096];
+        for (;;) {
             ssize_t length = read(STDIN_FILENO, chunk, sizeof chunk);
             if (length < 0 && errno == EINTR) continue;
             if (length <= 0) return false;
             buffer_.append(chunk, static_cast<size_t>(length));
+            return true;
         }
     }
 
-private:
     std::string buffer_;
+    size_t scanned_ = 0;
 };
 
-bool isGoneAt(int folderFd, const std::string& name) {
-    struct stat info;
-    return fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+std::string refusal(const std::string& reason) {
+    return PrivilegedProtocol::reply(PrivilegedProtocol::kRefusedStatus, false, "refused: " + reason + "\n");
 }
 
-bool isGone(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
-}
-
-std::string refusal(const std::string& reason, const std::string& path) {
-    return PrivilegedProtocol::reply(PrivilegedProtocol::kRefusedStatus, false, "refused (" + reason + "): " + path + "\n");
-}
-
-std::string removeTree(const std::string& path) {
-    if (auto reason = PrivilegedProtocol::refusalReason(path)) return refusal(*reason, path);
+std::string removeItem(const PrivilegedProtocol::Request& request) {
+    const std::string& path = request.path;
+    if (auto reason = PrivilegedProtocol::refusalReason(path)) return refusal(path.substr(0, 200) + ": " + *reason);
     LinkFreePath::Parent parent = LinkFreePath::openParentBelow("/", path);
-    if (parent.reach == LinkFreePath::Reach::ThroughLink) return refusal("passes through a link", path);
-    if (parent.reach == LinkFreePath::Reach::Missing) {
-        // As "rm -rf" says nothing of a path that is not there.
-        if (isGone(path)) return PrivilegedProtocol::reply(0, true, "");
-        return PrivilegedProtocol::reply(1, false, "cannot open the folder of " + path + ": " + std::strerror(errno) + "\n");
+    if (parent.reach == LinkFreePath::Reach::ThroughLink) return refusal(path + ": passes through a link");
+    if (parent.reach == LinkFreePath::Reach::Missing) return PrivilegedProtocol::reply(0, true, "");
+    if (FileIdentity::ofDescriptor(parent.folder.get()) != request.folder)
+        return refusal(path + ": its folder is not the one that was chosen");
+    ItemRemoval::Options options;
+    options.oneFileSystem = true;
+    ItemRemoval::Result result = ItemRemoval::removeAt(parent.folder.get(), parent.name, request.item, path, options);
+    switch (result.outcome) {
+        case ItemRemoval::Outcome::Removed:
+        case ItemRemoval::Outcome::Gone:
+            return PrivilegedProtocol::reply(0, true, "");
+        case ItemRemoval::Outcome::Refused:
+            return refusal(result.reason);
+        case ItemRemoval::Outcome::Failed:
+            break;
     }
-    if (fchdir(parent.folder.get()) != 0)
-        return PrivilegedProtocol::reply(1, false, "cannot enter the folder of " + path + ": " + std::strerror(errno) + "\n");
-    platform::PosixProcessRunner runner;
-    auto result = runner.run({{"/bin/rm", "-rf", "--one-file-system", "--", parent.name}, kRemovalTimeout});
-    if (chdir("/") != 0) return PrivilegedProtocol::reply(1, false, "cannot leave the folder of " + path + "\n");
-    if (!result.started) return PrivilegedProtocol::reply(127, false, "cannot start /bin/rm\n");
-    int status = result.exitStatus >= 0 ? result.exitStatus : 128 + result.signal;
-    return PrivilegedProtocol::reply(status, isGoneAt(parent.folder.get(), parent.name), result.output + result.errorOutput);
+    std::optional<FileIdentity> left = FileIdentity::ofEntryAt(parent.folder.get(), parent.name);
+    return PrivilegedProtocol::reply(1, !left || *left != request.item, result.reason + "\n");
 }
 
 }  // namespace
@@ -90,8 +110,7 @@ std::string removeTree(const std::string& path) {
 int main() {
     if (!platform::writeAll(STDOUT_FILENO, PrivilegedProtocol::kReady)) return 1;
     RequestReader requests;
-    std::string path;
-    while (requests.next(path))
-        if (!platform::writeAll(STDOUT_FILENO, removeTree(path))) return 1;
+    while (std::optional<PrivilegedProtocol::Request> request = requests.next())
+        if (!platform::writeAll(STDOUT_FILENO, removeItem(*request))) return 1;
     return 0;
 }

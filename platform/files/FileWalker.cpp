@@ -49,6 +49,8 @@ public:
         return true;
     }
 
+    const FileEntry* entryOf(size_t level) const { return level == kNoLevel ? nullptr : &levels_[level].self; }
+
     int descriptorOf(size_t level) {
         if (level == kNoLevel) return startParentFd_;
         if (levels_[level].fd >= 0) return levels_[level].fd;
@@ -199,6 +201,8 @@ private:
 };
 
 int FileWalker::Visit::folderDescriptor() const { return walk_.descriptorOf(containerLevel_); }
+
+const FileEntry* FileWalker::Visit::folderEntry() const { return walk_.entryOf(containerLevel_); }
 
 bool FileWalker::walk(const std::string& path, const Callbacks& callbacks, const Options& options) {
     if (path.empty()) return false;

@@ -33,6 +33,9 @@ public:
         // The open folder that holds the entry, for *at calls on entry().name (for a start that
         // was a followed link, these reach the link); -1 when it can no longer be opened.
         int folderDescriptor() const;
+        // The folder that holds the entry as it was listed (for a start followed through a
+        // link, its target); nothing for the start itself.
+        const FileEntry* folderEntry() const;
 
     private:
         friend class FileWalk;

@@ -10,8 +10,16 @@ namespace platform {
 // Large trees are sized by several threads at once, each taking whole folders.
 class TreeSizer {
 public:
+    struct Measure {
+        uint64_t bytes = 0;
+        // False when a folder of the tree could not be opened or read to its end: the tree
+        // holds more than was counted, and more than anyone could see.
+        bool readWhole = true;
+    };
+
     // A missing path gives 0; a file (or a link) alone gives its own size.
     static uint64_t sizeOf(const std::string& path);
+    static Measure measure(const std::string& path);
 };
 
 }  // namespace platform

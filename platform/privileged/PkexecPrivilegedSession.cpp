@@ -35,16 +35,12 @@ bool PkexecPrivilegedSession::isAuthorized() {
     return socket_ >= 0;
 }
 
-std::optional<PrivilegedSession::Removal> PkexecPrivilegedSession::removeTree(const std::string& path) {
+std::optional<PrivilegedSession::Removal> PkexecPrivilegedSession::removeItem(const PrivilegedProtocol::Request& request) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (socket_ < 0) return std::nullopt;
-    if (path.find('\0') != std::string::npos) {
-        logWarning("a path holding a NUL byte cannot be removed");
-        return std::nullopt;
-    }
     std::string line;
     std::optional<PrivilegedProtocol::ReplyHeader> header;
-    if (sendAll(path + '\0') && readLine(line)) header = PrivilegedProtocol::parseReplyLine(line);
+    if (sendAll(PrivilegedProtocol::request(request)) && readLine(line)) header = PrivilegedProtocol::parseReplyLine(line);
     Removal removal;
     if (header && readExactly(header->length, removal.output)) {
         removal.exitStatus = header->exitStatus;

@@ -23,7 +23,7 @@ public:
 
     Outcome authorize(int* status) override;
     bool isAuthorized() override;
-    std::optional<Removal> removeTree(const std::string& path) override;
+    std::optional<Removal> removeItem(const PrivilegedProtocol::Request& request) override;
     bool release() override;
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/privileged/PrivilegedProtocol.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,8 +20,8 @@ public:
         Unavailable,  // the mechanism could not be started at all
     };
 
-    // What the remove command answered: its exit status and its whole output, and whether
-    // the privileged side found nothing left at the path afterwards.
+    // What the helper answered: its exit status (PrivilegedProtocol::kRefusedStatus for a
+    // refusal) and what went wrong, and whether the item is no longer in its folder afterwards.
     struct Removal {
         int exitStatus = -1;
         std::string output;
@@ -32,11 +34,11 @@ public:
     // asking program's exit status) or of an unavailable mechanism (an errno value).
     virtual Outcome authorize(int* status) = 0;
     virtual bool isAuthorized() = 0;
-    // Removes the item at path with the right: its folder is reached from "/" without passing
-    // through a link and "/bin/rm" "-rf" "--one-file-system" runs on the name inside it.
-    // Nothing when it could not run (the right is not held, or was lost). The path is refused
-    // unless absolute, normalised and not "/", and when a folder on its way is a link.
-    virtual std::optional<Removal> removeTree(const std::string& path) = 0;
+    // Removes the item with the right, through the helper's checked route: its folder is
+    // reached from "/" without passing through a link and must still be the folder listed, and
+    // the item must still be the item listed. Nothing when it could not run (the right is not
+    // held, or was lost). The path is refused unless absolute, normalised and not "/".
+    virtual std::optional<Removal> removeItem(const PrivilegedProtocol::Request& request) = 0;
     // Gives the right up; the next request asks again. False when the privileged side did not
     // end cleanly.
     virtual bool release() = 0;

@@ -1,6 +1,7 @@
 #include "core/kit/EuAuthorization.h"
 
-#include "platform/files/FileDescriptor.h"
+#include "platform/files/ChosenItem.h"
+#include "platform/privileged/PrivilegedProtocol.h"
 
 #include "support/FakePrivilegedSession.h"
 #include "support/LogCapture.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,7 +45,19 @@ protected:
     }
     void TearDown() override { EuAuthorization::setShared(nullptr); }
 
-    static bool remove(const std::string& path) { return EuAuthorization::shareEuAuthorization()->synFastRemovePath(path); }
+    static std::optional<platform::ChosenItem> listed(const std::string& path) { return platform::ChosenItem::take(path); }
+    static bool remove(const std::string& path) {
+        std::optional<platform::ChosenItem> item = listed(path);
+        return item && EuAuthorization::shareEuAuthorization()->synFastRemove(*item) == EuAuthorization::Outcome::Removed;
+    }
+    // The privileged half alone, on a file of the test's own.
+    EuAuthorization::Result privilegedResult(const std::string& name) const {
+        const std::string path = folder.writeFile(name, "x");
+        platform::ChosenItem item = *listed(path);
+        platform::ItemRemoval::Folder reached = platform::ItemRemoval::reachFolder(item);
+        return EuAuthorization::shareEuAuthorization()->authRemoveAt(reached.fd.get(), reached.name, item);
+    }
+    EuAuthorization::Outcome privileged(const std::string& name) const { return privilegedResult(name).outcome; }
     std::string summary() const {
         std::string text = "prompts " + std::to_string(session->prompts);
         for (const auto& path : session->removed) text += " | " + path.substr(folder.path().size());
@@ -55,6 +67,8 @@ protected:
     testsupport::TempFolder folder;
     std::shared_ptr<testsupport::FakePrivilegedSession> session;
 };
+
+using Removal = EuAuthorization::Outcome;
 
 }  // namespace
 
@@ -72,16 +86,20 @@ TEST_F(EuAuthorizationTest, UserRemovableItemsNeverPrompt) {
     EXPECT_EQ(answer, "removed prompts 0");
 }
 
+// The helper is asked once for both, each time with the identities the items were listed with.
 TEST_F(EuAuthorizationTest, TwoProtectedItemsPromptOnce) {
     folder.writeFile("system/first", "x");
     folder.writeFile("system/second/inner", "x");
+    const platform::ChosenItem first = *listed(folder / "system/first");
     std::string answer = testsupport::runAsNobody([&] {
         testsupport::LogCapture log;
         bool removed = remove(folder / "system/first") && remove(folder / "system/second");
+        const auto& request = session->requests.front();
+        const bool identities = request.folder == first.folder && request.item == first.item;
         return std::string(removed ? "yes " : "no ") + summary() +
-               (log.contains("Set deletable attributed failed") ? " (logged)" : "");
+               (log.contains("Set deletable attributed failed") ? " (logged)" : "") + (identities ? " (identities)" : "");
     });
-    EXPECT_EQ(answer, "yes prompts 1 | /system/first | /system/second (logged)");
+    EXPECT_EQ(answer, "yes prompts 1 | /system/first | /system/second (logged) (identities)");
     EXPECT_EQ(modeText(folder / "system/first"), "0644");  // what nobody could not change
 }
 
@@ -99,24 +117,23 @@ TEST_F(EuAuthorizationTest, OpenedPermissionsArePutBackWhenTheItemStays) {
     std::string link = folder / "system/link";
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_EQ(lchown(link.c_str(), testsupport::nobodyId, testsupport::nobodyId), 0);
-    session->reply = {1, "rm: cannot remove\n", false};  // the privileged way fails too
+    session->reply = {1, "cannot remove\n", false};  // the privileged way fails too
     std::string result = testsupport::runAsNobody([&] {
         testsupport::LogCapture log;
         bool first = remove(item);
         bool second = remove(link);
-        return std::string(first || second ? "removed" : "kept") + " " + modeText(item) + " " + modeText(target) +
-               (log.contains("Set deletable attributed failed: not changing the permissions of the link") ? " (link)" : "");
+        return std::string(first || second ? "removed" : "kept") + " " + modeText(item) + " " + modeText(target);
     });
-    EXPECT_EQ(result, "kept 0640 0600 (link)");
+    EXPECT_EQ(result, "kept 0640 0600");
 }
 
 TEST_F(EuAuthorizationTest, RefusalMakesTheNextRemovalAskAgain) {
     session->answers = {Outcome::Refused};
     testsupport::LogCapture log;
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder / "a"));
+    EXPECT_EQ(privileged("a"), Removal::Failed);
     EXPECT_TRUE(log.contains("Copy Rights failed: 126"));
-    EXPECT_TRUE(EuAuthorization::removeItemAtPath(folder / "b"));
-    EXPECT_TRUE(EuAuthorization::removeItemAtPath(folder / "c"));
+    EXPECT_EQ(privileged("b"), Removal::Removed);
+    EXPECT_EQ(privileged("c"), Removal::Removed);
     EXPECT_EQ(session->prompts, 2);
     EXPECT_EQ(session->removed.size(), 2u);
 }
@@ -124,100 +141,87 @@ TEST_F(EuAuthorizationTest, RefusalMakesTheNextRemovalAskAgain) {
 TEST_F(EuAuthorizationTest, UnavailableMechanismAndLostRightAreFailures) {
     session->answers = {Outcome::Unavailable};
     testsupport::LogCapture log;
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder / "a"));
+    EXPECT_EQ(privileged("a"), Removal::Failed);
     EXPECT_TRUE(log.contains("Error Creating Initial Authorization"));
     auto shared = EuAuthorization::shareEuAuthorization();
     EXPECT_TRUE(shared->allocAuthorization());
     session->loseRight();
-    EXPECT_TRUE(EuAuthorization::removeItemAtPath(folder / "b"));  // asks again
+    EXPECT_EQ(privileged("b"), Removal::Removed);  // asks again
     EXPECT_EQ(session->prompts, 3);
     EXPECT_TRUE(shared->freeAuthorization());
     EXPECT_EQ(shared->getAuthorizationRet(), nullptr);
 }
 
-// Only a command that ended by itself with status 0, printed nothing and left nothing behind
-// removed the item; a killed or timed-out one printed nothing either.
+// Only a helper that ended by itself with status 0, said nothing and left nothing behind
+// removed the item; its refusal is a refusal, never a removal.
 TEST_F(EuAuthorizationTest, OnlyAWholeSuccessCountsAsRemoved) {
     struct Case {
         platform::PrivilegedSession::Removal reply;
-        bool removed;
+        Removal outcome;
     };
     const Case cases[] = {
-        {{0, "", true}, true},
-        {{1, "rm: cannot remove '/x': Operation not permitted\n", false}, false},
-        {{128 + SIGKILL, "", false}, false},
-        {{0, "", false}, false},
-        {{0, "rm: warning\n", true}, false},
+        {{0, "", true}, Removal::Removed},
+        {{1, "cannot remove /x: Operation not permitted\n", false}, Removal::Failed},
+        {{128 + SIGKILL, "", false}, Removal::Failed},
+        {{0, "", false}, Removal::Failed},
+        {{0, "warning\n", true}, Removal::Failed},
+        {{platform::PrivilegedProtocol::kRefusedStatus, "refused: /x: its folder is not the one that was chosen\n", false},
+         Removal::Refused},
     };
-    testsupport::LogCapture log;
+    int index = 0;
     for (const Case& test : cases) {
         session->reply = test.reply;
-        EXPECT_EQ(EuAuthorization::removeItemAtPath(folder / "x"), test.removed) << test.reply.exitStatus;
+        const std::string name = "x" + std::to_string(index++);
+        const EuAuthorization::Result result = privilegedResult(name);
+        EXPECT_EQ(result.outcome, test.outcome) << test.reply.exitStatus;
+        if (test.reply.exitStatus == 128 + SIGKILL)
+            EXPECT_EQ(result.reason, "privileged removal of " + (folder / name) + " failed (status 137, still there)");
+        if (test.outcome == Removal::Refused)
+            EXPECT_EQ(result.reason, "/x: its folder is not the one that was chosen");
     }
-    EXPECT_TRUE(log.contains("privileged removal of " + (folder / "x") + " failed (status 137, still there)"));
 }
 
-// The item was chosen as "chosen/victim"; "chosen" has become a link to another folder since.
-TEST_F(EuAuthorizationTest, AFolderThatBecameALinkIsRefusedWithoutPrompting) {
-    folder.writeFile("chosen/victim/data", "chosen");
-    folder.writeFile("outside/victim/data", "precious");
-    const std::string outside = testsupport::treeDigest(folder / "outside");
-    ASSERT_EQ(rename((folder / "chosen").c_str(), (folder / "moved").c_str()), 0);
-    ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "chosen").c_str()), 0);
-    testsupport::LogCapture log;
-    EXPECT_FALSE(remove(folder / "chosen/victim"));
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder / "chosen/victim"));
-    EXPECT_EQ(summary(), "prompts 0");
-    EXPECT_TRUE(log.contains("not removing " + (folder / "chosen/victim") + ": a folder on its way has become a link"));
-    EXPECT_EQ(testsupport::treeDigest(folder / "outside"), outside);
-}
-
-// A folder held open since the item was chosen is where the item goes from, with the user's
-// rights and with the administrator's, whatever its path leads to now.
-TEST_F(EuAuthorizationTest, AnOpenFolderIsWhereTheItemGoesFrom) {
-    folder.writeFile("system/victim", "chosen");
-    folder.writeFile("outside/victim", "precious");
-    const std::string outside = testsupport::treeDigest(folder / "outside");
-    platform::FileDescriptor held(open((folder / "system").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    ASSERT_EQ(rename((folder / "system").c_str(), (folder / "moved").c_str()), 0);
-    ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "system").c_str()), 0);
-    std::string answer = testsupport::runAsNobody([&] {
+// The item was listed as "chosen/victim"; "chosen" has become a link to another folder, or
+// has been exchanged with a look-alike, since.
+TEST_F(EuAuthorizationTest, AFolderThatChangedSinceListingIsRefusedWithoutPrompting) {
+    for (bool asLink : {true, false}) {
+        testsupport::TempFolder place;
+        place.writeFile("chosen/victim/data", "chosen");
+        place.writeFile("outside/victim/data", "precious");
+        const platform::ChosenItem item = *platform::ChosenItem::take(place.path(), place / "chosen/victim");
+        const std::string outside = testsupport::treeDigest(place / "outside");
+        if (asLink) {
+            ASSERT_EQ(rename((place / "chosen").c_str(), (place / "moved").c_str()), 0);
+            ASSERT_EQ(symlink((place / "outside").c_str(), (place / "chosen").c_str()), 0);
+        } else {
+            ASSERT_EQ(renameat2(AT_FDCWD, (place / "chosen").c_str(), AT_FDCWD, (place / "outside").c_str(), RENAME_EXCHANGE), 0);
+        }
         testsupport::LogCapture log;
-        bool removed = EuAuthorization::shareEuAuthorization()->synFastRemoveAt(held.get(), "victim");
-        return std::string(removed ? "yes " : "no ") + summary();
-    });
-    EXPECT_EQ(answer, "yes prompts 1 | /moved/victim");
-    folder.writeFile("moved/mine", "x");
-    EXPECT_TRUE(EuAuthorization::shareEuAuthorization()->synFastRemoveAt(held.get(), "mine"));
-    EXPECT_FALSE(exists(folder / "moved/mine"));
-    EXPECT_EQ(testsupport::treeDigest(folder / "outside"), outside);
+        EXPECT_EQ(EuAuthorization::shareEuAuthorization()->synFastRemove(item), Removal::Refused);
+        EXPECT_EQ(summary(), "prompts 0");
+        EXPECT_TRUE(log.contains(asLink ? "not removing " + item.path + ": a folder on its way has become a link"
+                                        : "not removing " + item.path + ": the folder holding it has changed"));
+        EXPECT_EQ(testsupport::treeDigest(place / (asLink ? "outside" : "chosen")), outside);
+    }
 }
 
-TEST_F(EuAuthorizationTest, MissingPathGoesThePrivilegedWayAndSucceeds) {
+// What could not be read while it was measured is never removed, with either right.
+TEST_F(EuAuthorizationTest, AnItemNotReadWholeIsNeverRemoved) {
+    folder.writeFile("junk/closed/secret", "x");
+    platform::ChosenItem item = *listed(folder / "junk/closed");
+    item.readWhole = false;
     testsupport::LogCapture log;
-    EXPECT_TRUE(remove(folder / "missing"));
-    EXPECT_EQ(summary(), "prompts 1 | /missing");
-}
-
-TEST_F(EuAuthorizationTest, OverlongPathIsRefusedWithoutPrompting) {
-    testsupport::LogCapture log;
-    std::string longPath = folder.path() + "/" + std::string(PATH_MAX, 'a');
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(longPath));
-    EXPECT_FALSE(EuAuthorization::removeItemAtPath(folder.path() + std::string("/a\0b", 4)));
-    EXPECT_EQ(session->prompts, 0);
-    // A path of 300 characters is fine: the limit is PATH_MAX bytes, not 260 characters.
-    EXPECT_TRUE(EuAuthorization::removeItemAtPath(folder.path() + "/" + std::string(300, 'b')));
-}
-
-TEST_F(EuAuthorizationTest, PathsTheHelperWouldRefuseFailWithoutPrompting) {
-    testsupport::LogCapture log;
-    for (const std::string& path : {std::string(), std::string("relative/item"), std::string("/"),
-                                    folder.path() + "/a/../b", folder.path() + "/a/", folder.path() + "//a"})
-        EXPECT_FALSE(EuAuthorization::removeItemAtPath(path)) << path;
-    EXPECT_FALSE(remove(""));
+    EXPECT_EQ(EuAuthorization::shareEuAuthorization()->synFastRemove(item), Removal::Refused);
+    EXPECT_TRUE(exists(folder / "junk/closed/secret"));
     EXPECT_EQ(summary(), "prompts 0");
-    EXPECT_TRUE(log.contains("not removing an unusable path (not an absolute path): relative/item"));
-    EXPECT_TRUE(log.contains("not removing an unusable path (the root folder): /"));
+    EXPECT_TRUE(log.contains("could not be read when it was measured"));
+}
+
+TEST_F(EuAuthorizationTest, AnItemGoneSinceListingAsksForNothing) {
+    const platform::ChosenItem item = *listed(folder.writeFile("gone", "x"));
+    ASSERT_EQ(unlink(item.path.c_str()), 0);
+    EXPECT_EQ(EuAuthorization::shareEuAuthorization()->synFastRemove(item), Removal::Gone);
+    EXPECT_EQ(summary(), "prompts 0");
 }
 
 TEST(EuAuthorizationShared, OneInstanceWithASessionOfItsOwn) {

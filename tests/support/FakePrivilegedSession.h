@@ -16,7 +16,8 @@ public:
     std::deque<Outcome> answers;  // what the next prompts answer
     Removal reply{0, "", true};   // what every removal answers: a clean removal unless planned
     int prompts = 0;
-    std::vector<std::string> removed;
+    std::vector<std::string> removed;  // the paths of the requests
+    std::vector<platform::PrivilegedProtocol::Request> requests;
 
     Outcome authorize(int* status) override {
         if (authorized_) return Outcome::Granted;
@@ -31,9 +32,10 @@ public:
         return answer;
     }
     bool isAuthorized() override { return authorized_; }
-    std::optional<Removal> removeTree(const std::string& path) override {
+    std::optional<Removal> removeItem(const platform::PrivilegedProtocol::Request& request) override {
         if (!authorized_) return std::nullopt;
-        removed.push_back(path);
+        removed.push_back(request.path);
+        requests.push_back(request);
         return reply;
     }
     bool release() override {

@@ -43,6 +43,7 @@ AMAppItemPtr recordAt(const std::string& path, uint64_t bytes = 1024) {
     item->path = path;
     item->name = std::filesystem::path(path).filename();
     item->size = core::CommUti::convertVolSpace(bytes);
+    item->chosen = platform::ChosenItem::take(path);  // as the related-files scan lists it
     return item;
 }
 

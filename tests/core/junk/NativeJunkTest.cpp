@@ -112,7 +112,7 @@ TEST(NativeJunk, ARecordIsRemovedOnlyAsAPlainFileInTheTrashsOwnInfoFolder) {
         for (auto& item : categories[1]->detailChildren) item->selectState = 0;
         testsupport::LogCapture log;
         JunkRemoval removal(categories);
-        removal.run([](int folderFd, const std::string& name) { return unlinkat(folderFd, name.c_str(), 0) == 0; });
+        removal.run([](const platform::ChosenItem& item) { return platform::ItemRemoval::remove(item).outcome; });
         ASSERT_EQ(removal.items().size(), 1u);
         EXPECT_EQ(removal.items()[0].outcome, Outcome::Removed);
         EXPECT_EQ(testsupport::readWholeFile(elsewhere), "mine");

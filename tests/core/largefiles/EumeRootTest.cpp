@@ -105,7 +105,7 @@ TEST_F(EumeRootTest, ProtectedPathsUnderTheRootAreRecognised) {
     EXPECT_EQ(tree->pathOf(read.node("usr/bin")), root + "/usr/bin");
 
     FileNodeTree atRoot;
-    atRoot.setTopFolder("/", 0);
+    atRoot.setTopFolder("/", 0, 0);
     EXPECT_EQ(atRoot.pathOf(read.node("usr")), "/usr");
 }
 

@@ -145,8 +145,8 @@ TEST_F(StartupItemRemoverTest, WhatChangedSinceListingIsRefusedOrCountedGone) {
     EXPECT_TRUE(StartupItemRemover::removeItem(vanishedItem, loginItems));
     EXPECT_TRUE(exists(lookAlike));
     EXPECT_TRUE(exists(becameFolder + "/inside"));
-    EXPECT_TRUE(log.contains("has become a link"));
-    EXPECT_TRUE(log.contains("has become a folder"));
+    EXPECT_TRUE(log.contains("(" + mac.path("~/Library/LaunchAgents") + ") has changed since"));
+    EXPECT_TRUE(log.contains("it is no longer the item that was chosen"));
     EXPECT_EQ(session->prompts, 0);
 }
 
@@ -171,6 +171,6 @@ TEST_F(StartupItemRemoverTest, ProtectedPropertyListsGoThroughThePrivilegedRemov
         for (const std::string& path : session->removed) text += " | " + path;
         return text;
     });
-    EXPECT_EQ(answer, "refused removed removed prompts 2 | " + daemonItem.removalPath + " | " + helperItem.removalPath);
+    EXPECT_EQ(answer, "refused removed removed prompts 2 | " + daemonItem.chosen->path + " | " + helperItem.chosen->path);
     EXPECT_TRUE(exists(daemon)) << "the fake session only records what it would remove";
 }

@@ -25,10 +25,12 @@ namespace {
 
 using testsupport::exists;
 
+// A record as the related-files scan lists it.
 AMAppItemPtr recordAt(const std::string& path) {
     auto item = std::make_shared<AMAppItem>();
     item->path = path;
     item->name = std::filesystem::path(path).filename();
+    item->chosen = platform::ChosenItem::take(path);
     return item;
 }
 
@@ -117,17 +119,26 @@ TEST_F(AsMDeleteExecutorTest, APrivilegedRemovalCountsOnlyWhenCleanSilentAndGone
     }
 }
 
-// An item listed twice, or gone before the run, is reported removed without asking for rights.
+// An item listed twice, or gone before the run, is reported removed without asking for rights;
+// one that could not be listed at all fails.
 TEST_F(AsMDeleteExecutorTest, AnItemAlreadyGoneIsReportedRemovedWithoutAPrompt) {
     const std::string twice = folder.writeFile("app/twice", "x");
-    EXPECT_EQ(removeAll({twice, twice, folder / "app/never-there", folder / "no-folder/item"}),
-              "+twice +twice +never-there +item | prompts 0");
+    const std::string vanished = folder.writeFile("app/vanished", "x");
+    const std::vector<AMAppItemPtr> records = recordsAt({twice, twice, vanished, folder / "no-folder/item"});
+    ASSERT_EQ(unlink(vanished.c_str()), 0);
+    RecordingDelegate delegate;
+    auto executor = std::make_shared<AsMDeleteExecutor>(core::Executors::inlineExecutors(), session);
+    executor->setDelegate(&delegate);
+    testsupport::LogCapture log;
+    executor->executeDelete(records);
+    EXPECT_EQ(delegate.reports, " +twice +twice +vanished -item");
     EXPECT_FALSE(exists(twice));
-    EXPECT_TRUE(session->removed.empty());
+    EXPECT_EQ(session->prompts, 0);
+    EXPECT_TRUE(log.contains("could not be reached when it was listed"));
 }
 
-// The folder is resolved when the user confirms; one swapped for a link afterwards is refused
-// before any right is asked, and what the link points at stays.
+// A folder swapped for a link after the items were listed is refused before any right is
+// asked, and what the link points at stays.
 TEST_F(AsMDeleteExecutorTest, AFolderSwappedForALinkAfterConfirmingIsRefused) {
     const std::string chosen = folder.writeFile("Caches/com.example/data", "x");
     const std::string lookAlike = folder.writeFile("elsewhere/com.example/data", "x");
