@@ -53,10 +53,16 @@ std::vector<std::string> SystemFolder::protectedPaths() {
     for (const char* own : {"/", "/home", "~"}) macPaths.emplace_back(own);
 
     const auto environment = platform::Environment::current();
-    std::vector<std::string> paths;
+    std::vector<std::string> candidates;
     for (const std::string& macPath : macPaths) {
-        const std::string path = environment->resolve(macPath);
-        if (!exists(path)) continue;
+        candidates.push_back(environment->resolve(macPath));
+        // Under a root the machine's own system folders and home stay protected too: a real "/"
+        // may be chosen in the folder panel.
+        if (environment->hasRoot()) candidates.push_back(macPath == "~" ? environment->values().realHome : macPath);
+    }
+    std::vector<std::string> paths;
+    for (const std::string& path : candidates) {
+        if (path.empty() || !exists(path)) continue;
         paths.push_back(path);
         const auto real = platform::realPath(path);
         if (real && *real != path) paths.push_back(*real);

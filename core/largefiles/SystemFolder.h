@@ -10,8 +10,9 @@ namespace core::largefiles {
 // The paths the large-file finder never offers for deletion: the macOS system paths of the
 // shipped "SystemFile" list, the top-level folders of a Linux system, and "/", "/home" and the
 // home folder. Each is resolved through the environment (so a fixture root holds them) and
-// kept when it exists, together with its real path when links lead there. A path is
-// protected when it equals one of them exactly.
+// kept when it exists, together with its real path when links lead there; under a root the
+// machine's own paths of the list are kept as well. A path is protected when it equals one of
+// them exactly.
 class SystemFolder {
 public:
     explicit SystemFolder(const std::vector<std::string>& paths);

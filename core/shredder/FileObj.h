@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/files/ChosenItem.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -17,6 +20,9 @@ struct FileObj {
     std::string failStr;  // outcome text
     bool isSymbolicLink = false;
     bool isSSD = false;   // one pass is enough on a solid-state disk
+    // The item as it was listed, so that only that very item is overwritten and removed;
+    // nothing when it could not be reached then.
+    std::optional<platform::ChosenItem> chosen;
 };
 
 }  // namespace core

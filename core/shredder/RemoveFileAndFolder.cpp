@@ -41,19 +41,22 @@ bool isEmptyFolder(const Parent& parent) {
     return empty;
 }
 
-// The kind of removal that leaves nothing to judge but whether the name is gone.
-bool removedAt(const Parent& parent, const std::string& path, int flags) {
-    if (unlinkat(parent.folder.get(), parent.name.c_str(), flags) != 0)
-        platform::logWarning("Removing " + path + " failed: " + std::strerror(errno));
+// The removal of what holds no data of its own (a link, an empty file) or of a bundle as a
+// tree, while the name still holds the item handled; judged by whether the name is gone.
+bool removedAt(const Parent& parent, const std::string& path, const struct stat& item) {
+    const platform::ItemRemoval::Result removal = platform::ItemRemoval::removeAt(
+        parent.folder.get(), parent.name, platform::FileIdentity::of(item), path, platform::ItemRemoval::Options());
+    if (!removal.isRemoved()) platform::logWarning("Removing " + path + " failed: " + removal.reason);
     return !existsAt(parent);
 }
 
-bool removeBundle(const Parent& parent, const std::string& path) {
-    const std::optional<platform::FileIdentity> bundle = platform::FileIdentity::ofEntryAt(parent.folder.get(), parent.name);
-    if (!bundle) return !existsAt(parent);
-    const platform::ItemRemoval::Result removal =
-        platform::ItemRemoval::removeAt(parent.folder.get(), parent.name, *bundle, path, platform::ItemRemoval::Options());
-    if (!removal.isRemoved()) platform::logWarning("Removing " + path + " failed: " + removal.reason);
+// An ordinary folder goes only while it is empty: whatever came into it since stays, unshredded
+// files are never removed with it.
+bool removedEmptyFolderAt(const Parent& parent, const std::string& path, const struct stat& folder) {
+    if (platform::FileIdentity::ofEntryAt(parent.folder.get(), parent.name) != platform::FileIdentity::of(folder))
+        platform::logWarning("Removing " + path + " failed: it is no longer the folder that was chosen");
+    else if (unlinkat(parent.folder.get(), parent.name.c_str(), AT_REMOVEDIR) != 0)
+        platform::logWarning("Removing " + path + " failed: " + std::strerror(errno));
     return !existsAt(parent);
 }
 
@@ -144,30 +147,41 @@ void RemoveFileAndFolder::eraseItem() {
 }
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredItem(const FileObj& item) {
-    // Its folders were resolved when it was chosen: one that is a link now was swapped in since.
-    const Parent parent = platform::LinkFreePath::openParentBelow("/", item.url);
-    if (parent.reach == platform::LinkFreePath::Reach::ThroughLink) {
-        platform::logWarning("Not shredding " + item.url + ": a folder on its way has become a link");
+    // Only the very item that was listed is handled: its folder and itself must still be those.
+    if (!item.chosen) {
+        platform::logWarning("Not shredding " + item.url + ": it could not be reached when it was listed");
         return Outcome::Fail;
     }
+    platform::ItemRemoval::Folder reached = platform::ItemRemoval::reachFolder(*item.chosen);
     struct stat info {};
-    if (parent.reach != platform::LinkFreePath::Reach::Reached ||
-        fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (reached.failure && reached.failure->outcome != platform::ItemRemoval::Outcome::Gone) {
+        platform::logWarning("Not shredding " + reached.failure->reason);
+        return Outcome::Fail;
+    }
+    if (reached.failure || fstatat(reached.fd.get(), reached.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         platform::logWarning("文件不存在: " + item.url);
         return Outcome::Fail;
     }
+    if (platform::FileIdentity::of(info) != item.chosen->item) {
+        platform::logWarning("Not shredding " + item.url + ": it is no longer the item that was chosen");
+        return Outcome::Fail;
+    }
+    Parent parent;
+    parent.reach = platform::LinkFreePath::Reach::Reached;
+    parent.folder = std::move(reached.fd);
+    parent.name = reached.name;
     if (S_ISDIR(info.st_mode)) return shredFolder(item, parent, info);
     if (S_ISREG(info.st_mode)) return shredFile(item, parent, info);
     // A link is removed itself, never followed; a FIFO, socket or device holds no data of its
     // own, so only its entry goes.
-    return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
+    return removedAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
 }
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& item, const Parent& parent,
                                                               const struct stat& info) {
     const bool empty = isEmptyFolder(parent);
-    if (item.isDir && empty) return removedAt(parent, item.url, AT_REMOVEDIR) ? Outcome::Success : Outcome::Fail;
-    if (endsWithApp(item.url)) return removeBundle(parent, item.url) ? Outcome::Success : Outcome::Fail;
+    if (item.isDir && empty) return removedEmptyFolderAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
+    if (endsWithApp(item.url)) return removedAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
     // An ordinary folder's contents come before it in the list; whatever of them could not
     // be erased keeps the folder, as removing it would delete those files unshredded.
     if (!empty || !platform::isDeletableFileAt(parent.folder.get(), parent.name)) {
@@ -175,7 +189,7 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFolder(const FileObj& ite
         return Outcome::Fail;
     }
     UnlockedItem unlocked(parent.folder.get(), parent.name, item.url, info);
-    return removedAt(parent, item.url, AT_REMOVEDIR) ? Outcome::Success : Outcome::Fail;
+    return removedEmptyFolderAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
 }
 
 RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item, const Parent& parent,
@@ -183,7 +197,7 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item,
     // A file with other hard links shares its data and mode with the other names: neither is
     // touched. Only an empty one loses this name.
     if (info.st_nlink > 1) {
-        if (info.st_size == 0) return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
+        if (info.st_size == 0) return removedAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
         platform::logWarning("File has " + std::to_string(info.st_nlink) + " hard links, left alone: " + item.url);
         return Outcome::Fail;
     }
@@ -196,14 +210,15 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredFile(const FileObj& item,
         return Outcome::Refused;
     }
     UnlockedItem unlocked(parent.folder.get(), parent.name, item.url, info);
-    if (info.st_size == 0) return removedAt(parent, item.url, 0) ? Outcome::Success : Outcome::Fail;
+    if (info.st_size == 0) return removedAt(parent, item.url, info) ? Outcome::Success : Outcome::Fail;
     if (!unlocked.isUnlocked() || !checkPermissions(parent.folder.get(), parent.name)) {
         platform::logWarning("--没有权限--------" + item.url);
         return Outcome::Refused;
     }
     const int32_t passes = item.isSSD ? 1 : getWipeTimes();
-    return eraser_->securelyEraseFileAt(parent.folder.get(), parent.name, item.url, passes) ? Outcome::Success
-                                                                                            : Outcome::Fail;
+    const bool erased =
+        eraser_->securelyEraseFileAt(parent.folder.get(), parent.name, item.url, passes, platform::FileIdentity::of(info));
+    return erased ? Outcome::Success : Outcome::Fail;
 }
 
 void RemoveFileAndFolder::doneErasing() {

@@ -61,15 +61,25 @@ bool SecureEraser::securelyEraseFile(const std::string& path, int32_t passCount)
         platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
         return false;
     }
-    return securelyEraseFileAt(folder.get(), platform::lastPathComponent(path), path, passCount);
+    const std::string name = platform::lastPathComponent(path);
+    const std::optional<platform::FileIdentity> file = platform::FileIdentity::ofEntryAt(folder.get(), name);
+    if (!file) {
+        platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
+        return false;
+    }
+    return securelyEraseFileAt(folder.get(), name, path, passCount, *file);
 }
 
 bool SecureEraser::securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path,
-                                       int32_t passCount) {
+                                       int32_t passCount, const platform::FileIdentity& expected) {
     const std::string folderPath = platform::parentPath(path);
     struct stat listed {};
     if (fstatat(folderFd, name.c_str(), &listed, AT_SYMLINK_NOFOLLOW) != 0) {
         platform::logError(errno == ENOENT ? "文件不存在: " + path : "获取文件属性失败: " + reason(errno, path));
+        return false;
+    }
+    if (platform::FileIdentity::of(listed) != expected) {
+        platform::logError("Not the file that was chosen, left alone: " + path);
         return false;
     }
     // Checked before the open, so a FIFO, socket or device is never opened at all.
@@ -87,8 +97,8 @@ bool SecureEraser::securelyEraseFileAt(int folderFd, const std::string& name, co
         platform::logError("获取文件属性失败: " + reason(errno, path));
         return false;
     }
-    if (!S_ISREG(opened.st_mode)) {
-        platform::logError("Not a regular file, left alone: " + path);
+    if (!S_ISREG(opened.st_mode) || platform::FileIdentity::of(opened) != expected) {
+        platform::logError("Not the regular file that was chosen, left alone: " + path);
         return false;
     }
     if (opened.st_nlink > 1) {
@@ -118,21 +128,38 @@ bool SecureEraser::overwriteAndEmpty(int fd, const std::string& path, const stru
     return true;
 }
 
+// A rename is by name: another process may put another file under the name at any moment. The
+// name must hold the erased file before the move, and the new name after it; a file moved in
+// its place is moved back at once.
+bool SecureEraser::moveErasedFile(int folder, const std::string& from, const std::string& to,
+                                  const platform::FileIdentity& erased) {
+    if (platform::FileIdentity::ofEntryAt(folder, from) != erased) {
+        errno = ESTALE;
+        return false;
+    }
+    if (!moveWithoutReplacing(folder, from, to)) return false;
+    if (platform::FileIdentity::ofEntryAt(folder, to) == erased) return true;
+    moveWithoutReplacing(folder, to, from);
+    errno = ESTALE;
+    return false;
+}
+
 bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
                                      const struct stat& opened) {
     const std::string first = random_->randomFileName();
     const std::string second = random_->randomFileName();
     const std::string last = second + ".deleted";
     const std::string lastPath = platform::joinPath(folderPath, last);
-    if (!moveWithoutReplacing(folder, name, first)) {
+    const platform::FileIdentity erased = platform::FileIdentity::of(opened);
+    if (!moveErasedFile(folder, name, first, erased)) {
         platform::logError("移动文件到 tmp1 失败: " + reason(errno, platform::joinPath(folderPath, name)));
         return false;
     }
-    if (!moveWithoutReplacing(folder, first, second)) {
+    if (!moveErasedFile(folder, first, second, erased)) {
         platform::logError("移动文件到 tmp2 失败: " + reason(errno, platform::joinPath(folderPath, first)));
         return false;
     }
-    if (!moveWithoutReplacing(folder, second, last)) {
+    if (!moveErasedFile(folder, second, last, erased)) {
         platform::logError("文件重命名失败: " + reason(errno, platform::joinPath(folderPath, second)));
         return false;
     }

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include "platform/files/FileIdentity.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,9 +40,11 @@ public:
     // True only when the file was overwritten, moved to its last name and removed.
     bool securelyEraseFile(const std::string& path, int32_t passCount);
     // The same for the entry name of an open folder (an O_PATH descriptor will do), which
-    // stays where the file is handled whatever happens to the folders above it; path names
-    // the file in log lines.
-    virtual bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount);
+    // stays where the file is handled whatever happens to the folders above it, while the
+    // name holds the expected file (checked before and on the open file); path names the file
+    // in log lines.
+    virtual bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount,
+                                     const platform::FileIdentity& expected);
 
     // The overwrite alone on an open file: passCount clamped to 1..5 passes over the stored
     // runs of its first size bytes.
@@ -60,6 +64,8 @@ private:
     bool holdBuffer();
     void releaseBuffer();
     bool overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount);
+    static bool moveErasedFile(int folder, const std::string& from, const std::string& to,
+                               const platform::FileIdentity& erased);
     bool moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
                            const struct stat& opened);
 

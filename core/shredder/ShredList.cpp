@@ -81,6 +81,7 @@ std::shared_ptr<FileObj> ShredList::makeItem(const std::string& url) {
     const std::string extension = platform::pathExtension(item->name);
     item->type = item->isDir && extension != "app" ? "Folder" : extension;
     item->size = item->isDir ? 0 : static_cast<int64_t>(info.st_size);
+    item->chosen = platform::ChosenItem::take(url);
     return item;
 }
 

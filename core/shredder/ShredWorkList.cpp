@@ -19,6 +19,9 @@ std::shared_ptr<FileObj> entryItem(const FileWalker::Visit& visit) {
     item->isDir = visit.entry().isFolder();
     item->type = item->isDir ? "Folder" : platform::pathExtension(item->name);
     item->size = item->isDir ? 0 : static_cast<int64_t>(visit.entry().size);
+    const platform::FileIdentity folder = platform::FileIdentity::of(*visit.folderEntry());
+    item->chosen = platform::ChosenItem{item->url, platform::parentPath(item->url), folder, folder,
+                                        platform::FileIdentity::of(visit.entry()), true};
     return item;
 }
 

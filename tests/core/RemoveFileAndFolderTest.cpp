@@ -42,10 +42,11 @@ public:
 // failing makes it fail without touching the file, as a disk error would.
 class RecordingEraser : public core::SecureEraser {
 public:
-    bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount) override {
+    bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount,
+                             const platform::FileIdentity& expected) override {
         calls.emplace_back(path, passCount);
         if (beforeErasing) beforeErasing(path);
-        return !failing && SecureEraser::securelyEraseFileAt(folderFd, name, path, passCount);
+        return !failing && SecureEraser::securelyEraseFileAt(folderFd, name, path, passCount, expected);
     }
 
     std::vector<std::pair<std::string, int32_t>> calls;
@@ -64,6 +65,7 @@ std::shared_ptr<FileObj> itemFor(const std::string& path, bool isDir = false) {
     item->type = isDir ? "Folder" : platform::pathExtension(path);
     struct stat info {};
     if (!isDir && lstat(path.c_str(), &info) == 0) item->size = info.st_size;
+    item->chosen = platform::ChosenItem::take(item->url);
     return item;
 }
 

@@ -32,9 +32,10 @@ using testsupport::exists;
 // The real eraser, with a hook before each file and files it fails as a broken disk would.
 class HookedEraser : public core::SecureEraser {
 public:
-    bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount) override {
+    bool securelyEraseFileAt(int folderFd, const std::string& name, const std::string& path, int32_t passCount,
+                             const platform::FileIdentity& expected) override {
         if (beforeErasing) beforeErasing(path);
-        return path != failing && SecureEraser::securelyEraseFileAt(folderFd, name, path, passCount);
+        return path != failing && SecureEraser::securelyEraseFileAt(folderFd, name, path, passCount, expected);
     }
 
     std::function<void(const std::string&)> beforeErasing;

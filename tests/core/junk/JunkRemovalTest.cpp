@@ -6,8 +6,11 @@
 #include "core/kit/EuAuthorization.h"
 #include "platform/files/ChosenItem.h"
 #include "platform/files/ItemRemoval.h"
+#include "platform/files/PathText.h"
 #include "support/FakePrivilegedSession.h"
 #include "support/JunkHomeFixture.h"
+#include "support/MacHomeFixture.h"
+#include "support/Unprivileged.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
 #include "support/TreeDigest.h"
@@ -17,6 +20,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <set>
 
 using core::junk::JunkRemoval;
@@ -241,4 +245,40 @@ TEST(JunkCleanAfterASwap, APlaceChangedSinceTheScanRefusesItsItems) {
         for (const auto& kept : mac.outside()) EXPECT_TRUE(exists(kept)) << kept;
         core::EuAuthorization::setShared(nullptr);
     }
+}
+
+// The user's own folder of mode 000 reads "0.00 KB" and a folder of root's in the home reads
+// nothing either: neither was seen whole, so neither is removed, with the user's rights (after
+// opening its permissions) or with the administrator's.
+TEST(JunkCleanOfUnreadable, AFolderThatCouldNotBeReadWholeIsLeftOut) {
+    testsupport::MacHomeFixture mac;
+    const std::string closed = mac.file("~/Library/Caches/com.example.closed/secret", "unseen");
+    const std::string rootOwned = mac.file("~/Library/Caches/com.example.root/secret", "unseen");
+    const std::string open = mac.file("~/Library/Caches/com.example.open/cache", "seen");
+    const std::string root = mac.environment().folder().path();
+    ASSERT_EQ(std::system(("chown -R 65534:65534 '" + root + "'").c_str()), 0);
+    ASSERT_EQ(chown(mac.path("~/Library/Caches/com.example.root").c_str(), 0, 0), 0);
+    ASSERT_EQ(chmod(mac.path("~/Library/Caches/com.example.root").c_str(), 0700), 0);
+    ASSERT_EQ(chmod(mac.path("~/Library/Caches/com.example.closed").c_str(), 0), 0);
+    const std::string answer = testsupport::runAsNobody([&] {
+        auto session = std::make_shared<testsupport::FakePrivilegedSession>();
+        core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
+        testsupport::LogCapture log;
+        JunkRemoval::Categories categories = core::junk::FastCleanScanFile().beginScan();
+        for (auto& category : categories)
+            for (auto& item : category->detailChildren) item->selectState = 1;
+        JunkRemoval removal(categories);
+        removal.run();
+        std::string text = "prompts " + std::to_string(session->prompts);
+        for (const auto& planned : removal.items()) {
+            if (planned.outcome == Outcome::Refused) text += " refused " + platform::lastPathComponent(planned.path);
+            if (planned.outcome == Outcome::Removed) text += " removed " + platform::lastPathComponent(planned.path);
+        }
+        return text + (log.contains("could not be read when it was measured") ? " (logged)" : "");
+    });
+    chmod(mac.path("~/Library/Caches/com.example.closed").c_str(), 0700);
+    EXPECT_EQ(answer, "prompts 0 removed cache refused com.example.closed refused com.example.root (logged)");
+    EXPECT_EQ(testsupport::readWholeFile(closed), "unseen");
+    EXPECT_EQ(testsupport::readWholeFile(rootOwned), "unseen");
+    EXPECT_FALSE(exists(open));
 }

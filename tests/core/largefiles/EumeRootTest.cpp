@@ -1,4 +1,5 @@
 #include "core/largefiles/EumeRoot.h"
+#include "core/largefiles/SystemFolder.h"
 
 #include "support/ScopedEnvironment.h"
 #include "support/SizeTreeFixture.h"
@@ -107,6 +108,14 @@ TEST_F(EumeRootTest, ProtectedPathsUnderTheRootAreRecognised) {
     FileNodeTree atRoot;
     atRoot.setTopFolder("/", 0, 0);
     EXPECT_EQ(atRoot.pathOf(read.node("usr")), "/usr");
+}
+
+// A real "/" chosen in the folder panel under a root offers none of the machine's own folders.
+TEST_F(EumeRootTest, TheMachinesOwnSystemFoldersStayProtectedUnderARoot) {
+    ASSERT_TRUE(environment.environment().hasRoot());
+    const auto protectedFolders = core::largefiles::SystemFolder::current();
+    for (const char* path : {"/", "/usr", "/etc", "/home", "/var"}) EXPECT_TRUE(protectedFolders->contains(path)) << path;
+    EXPECT_FALSE(protectedFolders->contains(folder));
 }
 
 }  // namespace
