@@ -2,6 +2,7 @@
 #include "core/duplicates/DuplicateFilesOpt.h"
 #include "core/duplicates/DuplicateSelection.h"
 #include "core/kit/EuAuthorization.h"
+#include "platform/files/PathText.h"
 #include "support/FakePrivilegedSession.h"
 #include "support/FileRewrite.h"
 #include "support/LogCapture.h"
@@ -97,6 +98,16 @@ TEST_F(DuplicateDeletionTest, OnlyTheFileTheSearchGroupedIsDeleted) {
          [](const std::string&, const std::string& kept) { ASSERT_TRUE(testsupport::rewriteKeepingSizeAndDate(kept)); },
          Result::Changed},
         {"the kept copy gone", [](const std::string&, const std::string& kept) { ASSERT_EQ(unlink(kept.c_str()), 0); },
+         Result::Changed},
+        // The name reached through the link is the same file, but not in the folder searched.
+        {"its folder swapped for a link to a folder holding a hard link of it",
+         [this](const std::string& ticked, const std::string&) {
+             const std::string copyFolder = platform::parentPath(ticked);
+             const std::string elsewhere = folder.makeFolder("elsewhere" + platform::lastPathComponent(platform::parentPath(copyFolder)));
+             ASSERT_EQ(link(ticked.c_str(), (elsewhere + "/copy.bin").c_str()), 0);
+             ASSERT_EQ(std::rename(copyFolder.c_str(), (copyFolder + "-moved").c_str()), 0);
+             ASSERT_EQ(symlink(elsewhere.c_str(), copyFolder.c_str()), 0);
+         },
          Result::Changed},
     };
     int round = 0;
