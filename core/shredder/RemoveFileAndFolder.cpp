@@ -130,7 +130,6 @@ void RemoveFileAndFolder::eraseItem() {
     progress_.setCurrentPath(item->url);
     platform::logInfo("-------::" + item->url);
     const Outcome outcome = shredItem(*item);
-    noteWrittenFileSystem(item->url);
     if (outcome == Outcome::Refused && delegate_) {
         RemoveFileAndFolderDelegate* delegate = delegate_;
         executors_.main([delegate] { delegate->haveFailWipe(); });
@@ -170,6 +169,7 @@ RemoveFileAndFolder::Outcome RemoveFileAndFolder::shredItem(const FileObj& item)
     parent.reach = platform::LinkFreePath::Reach::Reached;
     parent.folder = std::move(reached.fd);
     parent.name = reached.name;
+    noteWrittenFolder(parent.folder.get());
     if (S_ISDIR(info.st_mode)) return shredFolder(item, parent, info);
     if (S_ISREG(info.st_mode)) return shredFile(item, parent, info);
     // A link is removed itself, never followed; a FIFO, socket or device holds no data of its
@@ -244,21 +244,24 @@ void RemoveFileAndFolder::doneErasing() {
     runTaskWithPath();
 }
 
-// The item is gone (or left), so its folder stands for its file system.
-void RemoveFileAndFolder::noteWrittenFileSystem(const std::string& path) {
-    const std::string folder = platform::parentPath(path);
-    FileDescriptor opened(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+// The folder an item is handled in, held open (for reading: fsync refuses an O_PATH descriptor)
+// for the sync at the end; each folder once.
+void RemoveFileAndFolder::noteWrittenFolder(int heldFolder) {
+    FileDescriptor opened(openat(heldFolder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat info {};
     if (!opened.isOpen() || fstat(opened.get(), &info) != 0) return;
-    writtenFileSystems_.try_emplace(info.st_dev, std::move(opened));
+    writtenFolders_.try_emplace({info.st_dev, info.st_ino}, std::move(opened));
 }
 
-void RemoveFileAndFolder::syncWrittenFileSystems() {
-    for (const auto& [device, folder] : writtenFileSystems_)
-        if (syncfs(folder.get()) != 0)
-            platform::logWarning("Syncing the file system of device " + std::to_string(device) +
+// The overwrites were flushed pass by pass; what is left to make durable is each folder's
+// renames and removals. Only those folders are synced, not whole file systems, so the end
+// never waits for every other writer's data on the machine.
+void RemoveFileAndFolder::syncWrittenFolders() {
+    for (const auto& [identity, folder] : writtenFolders_)
+        if (fsync(folder.get()) != 0)
+            platform::logWarning("Syncing a folder of device " + std::to_string(identity.first) +
                                  " failed: " + std::strerror(errno));
-    writtenFileSystems_.clear();
+    writtenFolders_.clear();
 }
 
 void RemoveFileAndFolder::finish() {
@@ -269,7 +272,7 @@ void RemoveFileAndFolder::finish() {
     }
     auto self = shared_from_this();
     executors_.global([self] {
-        self->syncWrittenFileSystems();
+        self->syncWrittenFolders();
         self->executors_.main([self] { self->end(); });
     });
 }

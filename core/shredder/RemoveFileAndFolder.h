@@ -24,9 +24,9 @@ namespace core {
 // Erases a list of shred items one at a time on the global queue: non-empty files through
 // the secure eraser; empty files, links, special files, emptied folders and application
 // bundles by plain removal. Each next item is scheduled from the main thread once the one in
-// hand has finished, so a cancel takes effect between items. At the end the file systems
-// written to are synced on the worker, so a slow device never holds up the main thread, and
-// only then is the end reported. Made with std::make_shared, as the queued steps keep the
+// hand has finished, so a cancel takes effect between items. At the end the folders the items
+// were handled in are synced on the worker (the overwrites themselves are flushed pass by
+// pass), so a slow device never holds up the main thread, and only then is the end reported. Made with std::make_shared, as the queued steps keep the
 // engine alive.
 //
 // Each item's folder is reached from "/" without passing through a link when its turn comes
@@ -72,8 +72,8 @@ private:
     Outcome shredFolder(const FileObj& item, const platform::LinkFreePath::Parent& parent, const struct stat& info);
     Outcome shredFile(const FileObj& item, const platform::LinkFreePath::Parent& parent, const struct stat& info);
     void doneErasing();
-    void noteWrittenFileSystem(const std::string& path);
-    void syncWrittenFileSystems();
+    void noteWrittenFolder(int heldFolder);
+    void syncWrittenFolders();
     void finish();
     void end();
 
@@ -89,9 +89,9 @@ private:
     size_t idx_ = 0;
     StopToken isCancel_;
     ProgressState progress_;
-    // One open folder on each file system an item was erased from, for the sync at the end;
-    // touched on the worker only, one item at a time.
-    std::map<dev_t, platform::FileDescriptor> writtenFileSystems_;
+    // Each folder an item was handled in (by device and inode), open, for the sync at the end;
+    // touched by the worker only.
+    std::map<std::pair<dev_t, ino_t>, platform::FileDescriptor> writtenFolders_;
 };
 
 }  // namespace core
