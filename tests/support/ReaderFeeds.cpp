@@ -169,6 +169,7 @@ void ReaderFeeds::procStat(std::string_view bytes) {
     platform::HostStatistics::processorTicks();
     if (auto line = platform::ProcStatLine::parse(bytes)) {
         line->parent();
+        line->session();
         line->startTime();
     }
 }
