@@ -54,9 +54,11 @@ uint8_t byteValue(const Json& value) {
     return static_cast<uint8_t>(std::clamp<int64_t>(value.get<int64_t>(), 0, 255));
 }
 
+// Kelvin to Celsius in floating point: a reading near the integer's ends, which only a broken
+// answer holds, must not overflow on the way.
 int64_t rawNumber(int64_t pretty, int unit) {
     if (unit == kUnitMilliseconds) return pretty / 3600000;
-    if (unit == kUnitMillikelvin) return std::lround(static_cast<double>(pretty - 273150) / 1000.0);
+    if (unit == kUnitMillikelvin) return std::llround((static_cast<double>(pretty) - 273150.0) / 1000.0);
     return pretty;
 }
 

@@ -6,6 +6,7 @@
 #include "core/readings/CSMARTAttribute.h"
 #include "helpers/diskutil/BlockDevice.h"
 #include "platform/desktop/DesktopEntry.h"
+#include "platform/desktop/UserApplicationRule.h"
 #include "platform/hardware/HostStatistics.h"
 #include "platform/hardware/UdisksSmart.h"
 #include "platform/system/Busctl.h"
@@ -112,6 +113,9 @@ void ReaderFeeds::desktopEntry(std::string_view bytes) {
     entry->flag("NoDisplay");
     entry->execArguments();
     entry->execProgram();
+    platform::UserApplicationRule::whyLeftOut(*entry);
+    platform::UserApplicationRule::matchedProgramName(*entry);
+    platform::UserApplicationRule::startedWithItsArguments(*entry, {"program", "--preferences", "%U"});
     require(platform::DesktopEntry::parse(entry->text()).has_value(), "a desktop entry read cannot be read back once written");
 }
 
@@ -165,6 +169,7 @@ void ReaderFeeds::procStat(std::string_view bytes) {
     platform::HostStatistics::processorTicks();
     if (auto line = platform::ProcStatLine::parse(bytes)) {
         line->parent();
+        line->session();
         line->startTime();
     }
 }

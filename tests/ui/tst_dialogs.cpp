@@ -25,10 +25,14 @@
 #include "ui/disks/MakeSureFormatViewController.h"
 #include "ui/disks/RenameVCDelegate.h"
 #include "ui/disks/RenameViewController.h"
+#include "ui/disks/ShowAidVCDelegate.h"
+#include "ui/disks/ShowAidViewControllrt.h"
 #include "ui/largefiles/ProgressWindowController.h"
 #include "ui/shredder/NTFSWindowController.h"
 #include "ui/shredder/ShredProgressWindowController.h"
 #include "ui/shredder/ShredProgressWindowDelegate.h"
+#include "ui/uninstall/UninstallProgressDelegate.h"
+#include "ui/uninstall/UninstallProgressWindowController.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -80,7 +84,9 @@ class ConfirmationRecorder : public ui::MarkSureDeleteWCDelegate,
                              public ui::FristAidVCDelegate,
                              public ui::MakeSureFormatVCDelegate,
                              public ui::CloseBrowerWindowControllerDelegate,
-                             public ui::ShredProgressWindowDelegate {
+                             public ui::ShredProgressWindowDelegate,
+                             public ui::ShowAidVCDelegate,
+                             public ui::UninstallProgressDelegate {
 public:
     void deleteFileButtonAction() override { ++confirmations; }
     void makeSureToChangeName(const QString&) override { ++confirmations; }
@@ -90,6 +96,8 @@ public:
     void closeBrowerButtonAction() override { ++confirmations; }
     void doDeleteButtonClick() override { ++confirmations; }
     void cancelShred() override { ++stops; }
+    void closeShowAidWindow() override { ++confirmations; }
+    void uninstallEnd() override { ++confirmations; }
     int confirmations = 0;
     int stops = 0;
 };
@@ -103,6 +111,22 @@ DialogMaker withDelegate(Arguments... arguments) {
         dialog->setDelegate(&recorder);
         return std::unique_ptr<ui::DialogWindowController>(std::move(dialog));
     };
+}
+
+// The first-aid output once the disk utility has finished, its "完成" usable.
+std::unique_ptr<ui::DialogWindowController> finishedFirstAid(ConfirmationRecorder& recorder) {
+    auto dialog = std::make_unique<ui::ShowAidViewControllrt>(QString("Untitled"));
+    dialog->setDelegate(&recorder);
+    dialog->setProgressValue(101);
+    return dialog;
+}
+
+// The uninstall's progress window on its end pane.
+std::unique_ptr<ui::DialogWindowController> endedUninstall(ConfirmationRecorder& recorder) {
+    auto dialog = std::make_unique<ui::UninstallProgressWindowController>();
+    dialog->setDelegate(&recorder);
+    dialog->changeProgressValue(100, QString("/Applications/Foo.app"));
+    return dialog;
 }
 
 template <typename Dialog, typename... Arguments>
@@ -256,6 +280,15 @@ private slots:
         QTest::newRow("About has no default button") << plain<ui::TCPreferenceWindowController>() << int(Qt::Key_Return)
                                                      << 0 << false;
         QTest::newRow("update, Escape") << plain<ui::UpdateWindowController>() << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("first aid output, Return once done") << DialogMaker(finishedFirstAid) << int(Qt::Key_Return) << 1
+                                                            << true;
+        QTest::newRow("first aid output, Return while it runs")
+            << withDelegate<ui::ShowAidViewControllrt>(QString("Untitled")) << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("first aid output, Escape") << withDelegate<ui::ShowAidViewControllrt>(QString("Untitled"))
+                                                  << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("full disk access, Escape") << plain<ui::FullDiskAccessViewController>() << int(Qt::Key_Escape) << 0
+                                                  << true;
+        QTest::newRow("uninstall ended, Return") << DialogMaker(endedUninstall) << int(Qt::Key_Return) << 1 << true;
         QTest::newRow("deletion progress, Escape stops") << plain<ui::ProgressWindowController>() << int(Qt::Key_Escape)
                                                          << 0 << false;
     }

@@ -7,11 +7,13 @@
 #include "ui/shell/ViewDelegate.h"
 #include "ui/shell/ViewMan.h"
 #include "ui/panel/StatusBarView.h"
+#include "ui/panel/StatusView.h"
+#include "ui/kit/controls/DTextImageButton.h"
+#include "ui/kit/controls/TextImageButton.h"
 
 #include <QtTest>
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -95,23 +97,27 @@ private slots:
     }
 
     // Minimised with its yellow light, the window comes back normal and active from the panel's
-    // button and from its two jumps to a tool, and the button then closes it as before.
+    // button and from its two jumps to a tool, each clicked in the panel the status icon opens,
+    // and the button then closes it as before.
     void aMinimisedWindowComesBackFromThePanel_data() {
-        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("button");
         QTest::newRow("主界面") << 0;
         QTest::newRow("释放内存") << 1;
         QTest::newRow("一键优化") << 2;
     }
     void aMinimisedWindowComesBackFromThePanel() {
-        QFETCH(int, action);
+        QFETCH(int, button);
         ui::TCImageWindow* window = shell->window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QTest::mouseClick(window->standardWindowButton(ui::NSWindowMiniaturizeButton), Qt::LeftButton);
         QTRY_VERIFY(window->isMinimized());
 
-        const std::function<void()> actions[] = {[&] { shell->showMainWindow(); }, [&] { shell->freeUpButtonAction(); },
-                                                 [&] { shell->optimizeButtonAction(); }};
-        actions[action]();
+        ui::StatusBarView* item = shell->statusBarView();
+        item->mouseDown();
+        QVERIFY(!item->panelIsHidden());
+        ui::StatusView* panel = item->statusView();
+        QAbstractButton* const buttons[] = {panel->openMainButton, panel->freeUpButton, panel->optimizeButton};
+        QTest::mouseClick(buttons[button], Qt::LeftButton);
         QVERIFY(window->isVisible());
         QVERIFY(!window->isMinimized());
         QVERIFY(QTest::qWaitForWindowActive(window));

@@ -155,6 +155,45 @@ private slots:
         QCOMPARE(page.completions, 1);
     }
 
+    // The keyboard answers the window as its buttons do, wherever the focus is in it: Escape
+    // closes it and leaves the files where they are; Return uninstalls what is ticked, and Return
+    // on the end pane closes that.
+    void escapeKeepsTheFilesAndReturnUninstallsThem() {
+        ScopedFakeSessions sessions;
+        testsupport::TempFolder folder;
+        const std::string cache = folder.writeFile("Library/Caches/com.foo/data", "x");
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            CountingPage page;
+            AMRelatedFilesWindowController controller;
+            controller.setDelegate(&page);
+            controller.setAllRelaltedFiles({{recordAt(folder / "Library/Caches/com.foo")}});
+            QTimer watcher;
+            connect(&watcher, &QTimer::timeout, [&] {
+                ui::UninstallProgressWindowController* progress = controller.uninstallPWC();
+                if (progress && progress->endView()->isVisible() && progress->window()->isVisible())
+                    QTest::keyClick(progress->window(), Qt::Key_Return);
+            });
+            watcher.start(20);
+            whenModal([&] {
+                QWidget* window = controller.window();
+                QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+            });
+            ui::runModal(controller.window());
+            QVERIFY(!controller.window()->isVisible());
+            if (key == Qt::Key_Escape) {
+                // Past the pause after which a confirmed removal would have started.
+                QTest::qWait(2 * AMRelatedFilesWindowController::kRemoveDelayMilliseconds);
+                QVERIFY(!controller.uninstallPWC());
+                QCOMPARE(page.completions, 0);
+                QVERIFY(exists(cache));
+            } else {
+                QTRY_COMPARE(page.completions, 1);
+                QVERIFY(!controller.uninstallPWC()->window()->isVisible());
+                QVERIFY(!exists(folder / "Library/Caches/com.foo"));
+            }
+        }
+    }
+
     // A failed item is counted, named on the end pane and frees nothing.
     void aFailedItemIsNamedOnTheEndPane() {
         testsupport::TempFolder folder;
