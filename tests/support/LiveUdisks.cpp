@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 namespace testsupport {
 namespace {
 
-constexpr const char* kLockPath = "/run/lock/duridove-live-udisks.lock";
+constexpr const char* kLockName = "duridove-live-udisks.lock";
 // How long a service may take to come up, or udisks2 to take in a device's events.
 constexpr auto kReadiness = 60s;
 constexpr auto kPoll = 50ms;
@@ -39,6 +39,12 @@ done
 [ -z "$2" ] || rmdir "$2"
 shift 2
 rm -rf -- "$@")script";
+
+// Where every test run on the machine finds the lock, whatever its temporary folder.
+std::string lockPath() {
+    std::error_code error;
+    return std::string(std::filesystem::is_directory("/run/lock", error) ? "/run/lock/" : "/tmp/") + kLockName;
+}
 
 std::string firstExisting(std::initializer_list<const char*> paths) {
     for (const char* path : paths)
@@ -111,9 +117,9 @@ std::string LiveUdisks::whyNotHere() {
 LiveUdisks::LiveUdisks(const TempFolder& folder) {
     // Every process started from here on holds the lock with us, so the next set starts only
     // once all of this one (its leftover watcher too) has ended.
-    lock_ = open(kLockPath, O_RDWR | O_CREAT, 0600);
+    lock_ = open(lockPath().c_str(), O_RDWR | O_CREAT, 0600);
     if (lock_ < 0 || flock(lock_, LOCK_EX) != 0) {
-        failure_ = std::string("cannot take ") + kLockPath;
+        failure_ = "cannot take " + lockPath();
         return;
     }
     if (udisksAnswers()) return;
