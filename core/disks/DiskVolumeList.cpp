@@ -43,6 +43,11 @@ bool DiskVolumeList::isScanV() const {
     return isScanV_;
 }
 
+bool DiskVolumeList::isScanPending() const {
+    std::lock_guard<std::mutex> lock(guardMutex_);
+    return isScanV_ || trailingScan_;
+}
+
 bool DiskVolumeList::claimScan() {
     std::lock_guard<std::mutex> lock(guardMutex_);
     if (isScanV_ || scanStarted_) {

@@ -48,6 +48,8 @@ public:
 
     bool isCanClick() const { return isCanClick_; }
     bool isScanV() const;
+    // Whether a scan runs or one waits to run after it: while none does, the rows stay.
+    bool isScanPending() const;
 
     // Main thread only.
     const VolumeList& allVolumeArr() const { return allVolumeArr_; }

@@ -95,7 +95,8 @@ std::optional<std::vector<BlockDevice>> BlockDevice::parseLsblk(const std::strin
 bool BlockDevice::isWholeDisk() const {
     if (type == "rom") return true;
     if (type != "disk") return false;
-    for (const char* virtualKind : {"zram", "ram", "loop"})
+    // lsblk types loop devices "loop", but compressed and RAM disks "disk".
+    for (const char* virtualKind : {"zram", "ram"})
         if (kernelName.rfind(virtualKind, 0) == 0) return false;
     return true;
 }

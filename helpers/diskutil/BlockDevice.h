@@ -28,6 +28,7 @@ struct BlockDevice {
 
     // The top-level devices; nothing when the text is not lsblk's JSON.
     static std::optional<std::vector<BlockDevice>> parseLsblk(const std::string& json);
-    // A disk the volume list covers: disks and optical drives, but no loop, zram or RAM device.
+    // A disk the volume list covers: disks and optical drives, but no loop device (of type
+    // "loop"), zram or RAM device.
     bool isWholeDisk() const;
 };

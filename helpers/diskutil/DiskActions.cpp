@@ -150,19 +150,24 @@ int DiskActions::eject(const std::string& device) const {
     std::string error;
     auto volume = lookUp(device, true, error);
     if (!volume) return reportFailure(error);
-    // The whole disk is checked, and with it every partition and device built on it.
+    // The whole disk is checked, and with it every partition and device built on it. A disk
+    // without a partition table is itself the volume.
     auto disk = target(volume->disk->device.kernelName, false, Scope::NotTheSystem, error);
-    if (!disk) return reportFailure(error);
+    if (!disk || !unmountForChange(*disk, error)) return reportFailure(error);
     for (const auto& member : disk->disk->members) {
         if (catalog_.mountPointOf(member).empty()) continue;
         auto mounted = target(member.kernelName, false, Scope::NotTheSystem, error);
         if (!mounted || !unmountForChange(*mounted, error)) return reportFailure(error);
     }
     Udisks::Answer drive = udisks_.driveObject(disk->block);
-    if (!drive.succeeded) return reportFailure("cannot eject " + disk->node + ": " + drive.error);
+    // A disk image attached to a loop device has no drive: ejecting it detaches it.
+    const bool image = !drive.succeeded && udisks_.isLoop(disk->block);
+    if (!drive.succeeded && !image) return reportFailure("cannot eject " + disk->node + ": " + drive.error);
     reportStep("Ejecting " + disk->node + " …");
-    bool optical = disk->device->type == "rom";
-    Udisks::Answer answer = optical ? udisks_.eject(drive.text) : udisks_.powerOff(drive.text);
+    Udisks::Answer answer;
+    if (image) answer = udisks_.deleteLoop(disk->block);
+    else if (disk->device->type == "rom") answer = udisks_.eject(drive.text);
+    else answer = udisks_.powerOff(drive.text);
     if (!answer.succeeded) return reportFailure("cannot eject " + disk->node + ": " + answer.error);
     reportStep("Disk " + disk->node + " ejected");
     return 0;

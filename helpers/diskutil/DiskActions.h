@@ -10,7 +10,8 @@
 // The disk utility's action verbs, done through udisks2:
 //
 //   mount <device>                      unmount <device>
-//   eject <uuid or device>              (unmounts every volume of the disk, then powers it off)
+//   eject <uuid or device>              (unmounts every volume of the disk, then powers it off;
+//                                        a disk image on a loop device is detached)
 //   rename <uuid or device> <name>
 //   eraseVolume <type> <name> <device>  ("ExFAT", "MS-DOS FAT32", "Journaled HFS+" as ext4)
 //   reformat <device>                   (a new file system of the same type and name)

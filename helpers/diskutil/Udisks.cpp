@@ -48,11 +48,14 @@ Udisks::Answer Udisks::blockObject(const std::string& devicePath) const {
     return answer;
 }
 
+Udisks::Answer Udisks::property(const std::string& object, const std::string& interface,
+                                const std::string& name) const {
+    return answerOf(platform::busctl(platform::Bus::System,
+                                     {"get-property", kService, object, kInterfacePrefix + interface, name}, timeout_));
+}
+
 Udisks::Answer Udisks::driveObject(const std::string& block) const {
-    auto reply = platform::busctl(platform::Bus::System,
-                                  {"get-property", kService, block, std::string(kInterfacePrefix) + "Block", "Drive"},
-                                  timeout_);
-    Answer answer = answerOf(reply);
+    Answer answer = property(block, "Block", "Drive");
     if (answer.succeeded && (answer.text.empty() || answer.text == "/")) {
         answer.succeeded = false;
         answer.error = "the device belongs to no drive that can be ejected";
@@ -84,3 +87,7 @@ Udisks::Answer Udisks::format(const std::string& block, const std::string& type,
 Udisks::Answer Udisks::powerOff(const std::string& drive) const { return call(drive, "Drive", "PowerOff", {"a{sv}", "0"}); }
 
 Udisks::Answer Udisks::eject(const std::string& drive) const { return call(drive, "Drive", "Eject", {"a{sv}", "0"}); }
+
+bool Udisks::isLoop(const std::string& block) const { return property(block, "Loop", "BackingFile").succeeded; }
+
+Udisks::Answer Udisks::deleteLoop(const std::string& block) const { return call(block, "Loop", "Delete", {"a{sv}", "0"}); }

@@ -20,6 +20,8 @@ public:
 
     explicit Udisks(std::chrono::milliseconds timeout) : timeout_(timeout) {}
 
+    // A property of an object ("Block", "IdType"), its value as text where it is one.
+    Answer property(const std::string& object, const std::string& interface, const std::string& name) const;
     // The block object of a device node ("/dev/sdb1").
     Answer blockObject(const std::string& devicePath) const;
     // The drive object of a block object; fails for a block device without a drive.
@@ -36,6 +38,10 @@ public:
     Answer format(const std::string& block, const std::string& type, const std::string& label) const;
     Answer powerOff(const std::string& drive) const;
     Answer eject(const std::string& drive) const;
+    // Whether the block device is a loop device, a disk image attached as a disk.
+    bool isLoop(const std::string& block) const;
+    // Detaches a loop device from its image.
+    Answer deleteLoop(const std::string& block) const;
 
 private:
     Answer call(const std::string& object, const std::string& interface, const std::string& method,

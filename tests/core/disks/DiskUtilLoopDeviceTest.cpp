@@ -1,102 +1,177 @@
-// The disk utility's actions against a real device: a FAT image attached to a loop device and
-// presented to the stand-in as a USB disk. It needs root, loop devices, mkfs.vfat and a running
-// udisksd on the system bus, and is skipped where any of them is missing.
-#include "platform/system/Busctl.h"
-#include "platform/system/PosixProcessRunner.h"
+// The disk utility's actions against a real device through udisks2: a loop disk that the
+// stand-in lists as a USB stick and nothing else (testsupport::LiveLoopDisk). They need root,
+// loop devices and udisks2 (started for the test where the machine runs none) and are skipped,
+// saying why, where any of them is missing. Each action is checked on the device itself.
+#include "core/disks/DiskVolumeList.h"
+#include "platform/system/PlistValue.h"
+#include "support/LiveLoopDisk.h"
+#include "support/ScopedEnvironment.h"
+#include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <algorithm>
+#include <fstream>
+#include <memory>
 
-#include <filesystem>
-
-using namespace std::chrono_literals;
+using platform::PlistValue;
 
 namespace {
 
-platform::ProcessResult runProgram(std::vector<std::string> arguments,
-                                   std::vector<std::pair<std::string, std::string>> environment = {}) {
-    platform::ProcessRequest request{std::move(arguments), 120s};
-    request.environment = std::move(environment);
-    return platform::PosixProcessRunner().run(request);
-}
+constexpr const char* kLabel = "LOOPSTICK";
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
-}
-
-std::string whyNotHere() {
-    if (geteuid() != 0) return "attaching a loop device needs root";
-    if (!std::filesystem::exists("/dev/loop-control")) return "this machine has no loop devices";
-    for (const char* program : {"losetup", "mkfs.vfat", "blkid"})
-        if (platform::findExecutable(program).empty()) return std::string(program) + " is not installed";
-    auto version = platform::busctl(platform::Bus::System,
-                                    {"get-property", "org.freedesktop.UDisks2", "/org/freedesktop/UDisks2/Manager",
-                                     "org.freedesktop.UDisks2.Manager", "Version"},
-                                    10s);
-    if (!version.succeeded) return "udisksd is not running on the system bus (" + version.error + ")";
-    return "";
-}
-
-// A 64 MiB FAT image on a loop device, detached again at the end.
-class LoopDisk {
-public:
-    explicit LoopDisk(const testsupport::TempFolder& folder) {
-        image_ = folder / "stick.img";
-        std::filesystem::resize_file(folder.writeFile("stick.img", ""), 64 << 20);
-        if (!runProgram({"mkfs.vfat", "-F", "32", "-n", "LOOPSTICK", image_}).succeeded()) return;
-        auto attached = runProgram({"losetup", "--find", "--show", image_});
-        if (attached.succeeded()) device_ = trimmed(attached.output);
+class DiskUtilLoopDevice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string reason = testsupport::LiveLoopDisk::whyNotHere();
+        if (!reason.empty()) GTEST_SKIP() << reason;
+        live_ = std::make_unique<testsupport::LiveLoopDisk>(kLabel);
+        ASSERT_EQ(live_->failure(), "");
     }
-    ~LoopDisk() {
-        if (device_.empty()) return;
-        runProgram({"umount", device_});
-        runProgram({"losetup", "-d", device_});
-    }
-    const std::string& device() const { return device_; }
-    std::string name() const { return device_.substr(device_.rfind('/') + 1); }
 
-private:
-    std::string image_;
-    std::string device_;
+    const testsupport::LoopDisk& disk() const { return live_->disk(); }
+    std::string name() const { return disk().name(); }
+    const std::string& device() const { return disk().device(); }
+
+    // The verb's output lines; the verb must succeed.
+    std::string succeeded(std::vector<std::string> args) const {
+        const std::string verb = args.front();
+        auto result = live_->diskutil(std::move(args));
+        EXPECT_TRUE(result.succeeded()) << verb << ": " << result.errorOutput;
+        return result.output;
+    }
+    PlistValue plistOf(std::vector<std::string> args) const {
+        return PlistValue::fromBytes(succeeded(std::move(args))).value_or(PlistValue());
+    }
+    std::string mount() const {
+        succeeded({"mount", name()});
+        return disk().mountPoint();
+    }
+
+    std::unique_ptr<testsupport::LiveLoopDisk> live_;
 };
+
+std::string fileSystemName(const std::string& fsType) { return fsType == "vfat" ? "MS-DOS (FAT32)" : fsType; }
 
 }  // namespace
 
-TEST(DiskUtilLoopDevice, AFatStickIsRenamedMountedUnmountedAndChecked) {
-    std::string reason = whyNotHere();
-    if (!reason.empty()) GTEST_SKIP() << reason;
-    testsupport::TempFolder folder;
-    LoopDisk disk(folder);
-    ASSERT_FALSE(disk.device().empty());
-    std::string uuid = trimmed(runProgram({"blkid", "-s", "UUID", "-o", "value", disk.device()}).output);
-    ASSERT_FALSE(uuid.empty());
-    // The loop device stands as the one partition of a USB disk that exists only in the listing.
-    std::string listing = R"({"blockdevices": [{"name": "duridove-usb", "kname": "duridove-usb", "type": "disk",
-        "tran": "usb", "rm": true, "hotplug": true, "children": [{"name": ")" + disk.name() + R"(", "kname": ")" +
-                          disk.name() + R"(", "path": ")" + disk.device() + R"(", "type": "part", "fstype": "vfat",
-        "fsver": "FAT32", "label": "LOOPSTICK", "uuid": ")" + uuid + R"(", "mountpoints": [null]}]}]})";
-    std::vector<std::pair<std::string, std::string>> environment = {
-        {"DURIDOVE_LSBLK_JSON", folder.writeFile("lsblk.json", listing)}};
-    auto diskutil = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), std::string(DURIDOVE_BIN_DIR) + "/diskutil");
-        return runProgram(std::move(args), environment);
+TEST_F(DiskUtilLoopDevice, TheLoopDiskIsListedAsAnExternalVolume) {
+    const PlistValue list = plistOf({"list", "-plist"});
+    const auto& disks = list["AllDisksAndPartitions"].array();
+    ASSERT_EQ(disks.size(), 1u);
+    EXPECT_EQ(disks[0]["DeviceIdentifier"], PlistValue(name()));
+    EXPECT_TRUE(disks[0]["Partitions"].array().empty());
+    const PlistValue info = plistOf({"info", "-plist", device()});
+    EXPECT_EQ(info["VolumeName"], PlistValue(kLabel));
+    EXPECT_EQ(info["FilesystemName"], PlistValue(fileSystemName(live_->fsType())));
+    EXPECT_EQ(info["DiskUUID"], PlistValue(disk().probed("UUID")));
+    EXPECT_EQ(info["Ejectable"], PlistValue(true));
+    EXPECT_EQ(info["BusProtocol"], PlistValue("USB"));
+    EXPECT_EQ(info["MountPoint"], PlistValue(""));
+
+    // The page's list: the one volume, in the external group.
+    testsupport::ScopedEnvironment environment([](platform::Environment::Values& values) {
+        values.procRoot = "/proc";
+        values.sysRoot = "/sys";
+    });
+    testsupport::ScopedVariable path("PATH", live_->searchPath());
+    auto volumes = core::disks::DiskVolumeList::create(core::Executors::inlineExecutors());
+    volumes->getallVolumes();
+    ASSERT_EQ(volumes->allVolumeArr().size(), 1u);
+    EXPECT_EQ(volumes->inDiskCout(), 0);
+    const auto& rows = volumes->allVolumeArrSort();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_TRUE(rows[0].isMarker() && rows[1].isMarker());
+    EXPECT_EQ(rows[2].volume->volumeName, kLabel);
+    EXPECT_TRUE(rows[2].volume->bCanEject);
+    EXPECT_EQ(rows[2].volume->volumePath, name());
+}
+
+TEST_F(DiskUtilLoopDevice, AMountedVolumeIsRenamedKeepingItsFilesAndIsUnmounted) {
+    const std::string mounted = succeeded({"mount", name()});
+    const std::string point = disk().mountPoint();
+    ASSERT_FALSE(point.empty());
+    EXPECT_EQ(mounted, "Volume " + std::string(kLabel) + " on " + device() + " mounted at " + point + "\n");
+    std::ofstream(point + "/notes.txt") << "kept";
+
+    EXPECT_EQ(succeeded({"rename", disk().probed("UUID"), "RENAMED"}), "Volume on " + device() + " renamed to RENAMED\n");
+    EXPECT_EQ(disk().probed("LABEL"), "RENAMED");
+    EXPECT_EQ(testsupport::readWholeFile(point + "/notes.txt"), "kept");
+
+    EXPECT_EQ(succeeded({"unmount", device()}), "Volume RENAMED on " + device() + " unmounted\n");
+    EXPECT_EQ(disk().mountPoint(), "");
+    const std::string again = mount();
+    ASSERT_FALSE(again.empty());
+    EXPECT_EQ(testsupport::readWholeFile(again + "/notes.txt"), "kept");
+}
+
+// First aid unmounts a mounted volume for the check and mounts it again afterwards.
+TEST_F(DiskUtilLoopDevice, FirstAidChecksAndRepairsTheVolumeAndMountsItAgain) {
+    ASSERT_FALSE(mount().empty());
+    const std::string node = device();
+    EXPECT_EQ(succeeded({"verifyvolume", name()}), "Unmounting " + node + " …\nChecking the file system on " + node +
+                                                       " …\nThe volume LOOPSTICK appears to be OK.\nMounting " + node +
+                                                       " …\n");
+    EXPECT_FALSE(disk().mountPoint().empty());
+    EXPECT_EQ(succeeded({"repairvolume", node}), "Unmounting " + node + " …\nRepairing the file system on " + node +
+                                                     " …\nThe volume LOOPSTICK was repaired.\nMounting " + node +
+                                                     " …\n");
+    EXPECT_FALSE(disk().mountPoint().empty());
+
+    succeeded({"unmount", name()});
+    EXPECT_EQ(succeeded({"verifyvolume", name()}),
+              "Checking the file system on " + node + " …\nThe volume LOOPSTICK appears to be OK.\n");
+    EXPECT_EQ(disk().mountPoint(), "");
+}
+
+// The types of the format dialog ("Mac OS扩展" is sent as "Journaled HFS+"), each that this
+// machine can make: first the one this kernel mounts, on the mounted volume, which is mounted
+// again; then the others on the unmounted volume.
+TEST_F(DiskUtilLoopDevice, FormatsToEachOfferedTypeAndReformats) {
+    struct Case {
+        std::string type;
+        std::string fsType;
+        std::string label;
     };
+    std::vector<Case> cases = {
+        {"ExFAT", "exfat", "EXFAT"}, {"MS-DOS FAT32", "vfat", "FAT32"}, {"Journaled HFS+", "ext4", "JOURNALED"}};
+    std::stable_partition(cases.begin(), cases.end(), [&](const Case& c) { return c.fsType == live_->fsType(); });
+    ASSERT_FALSE(mount().empty());
+    for (const auto& c : cases) {
+        if (!testsupport::LoopDisk::canMake(c.fsType)) {
+            RecordProperty("not made here", c.fsType);
+            continue;
+        }
+        const bool wasMounted = !disk().mountPoint().empty();
+        const std::string steps = succeeded({"eraseVolume", c.type, c.label, name()});
+        EXPECT_NE(steps.find("Formatted " + device() + " as " + c.fsType + " named " + c.label), std::string::npos)
+            << steps;
+        EXPECT_EQ(disk().probed("TYPE"), c.fsType);
+        EXPECT_EQ(disk().probed("LABEL"), c.label);
+        if (c.fsType == "vfat") {
+            EXPECT_EQ(disk().probed("VERSION"), "FAT32");
+        }
+        EXPECT_EQ(!disk().mountPoint().empty(), wasMounted) << c.type;
+        if (wasMounted) succeeded({"unmount", name()});
+    }
+    // The last file system again, anew under its name.
+    const std::string fsType = disk().probed("TYPE");
+    const std::string label = disk().probed("LABEL");
+    const std::string uuid = disk().probed("UUID");
+    EXPECT_NE(succeeded({"reformat", name()}).find("Formatted " + device() + " as " + fsType + " named " + label),
+              std::string::npos);
+    EXPECT_EQ(disk().probed("TYPE"), fsType);
+    EXPECT_EQ(disk().probed("LABEL"), label);
+    EXPECT_NE(disk().probed("UUID"), uuid);
+}
 
-    auto renamed = diskutil({"rename", uuid, "RENAMED"});
-    ASSERT_TRUE(renamed.succeeded()) << renamed.errorOutput;
-    EXPECT_EQ(trimmed(runProgram({"blkid", "-s", "LABEL", "-o", "value", disk.device()}).output), "RENAMED");
-
-    auto mounted = diskutil({"mount", disk.name()});
-    ASSERT_TRUE(mounted.succeeded()) << mounted.errorOutput;
-    EXPECT_NE(mounted.output.find("mounted at /"), std::string::npos) << mounted.output;
-    auto unmounted = diskutil({"unmount", disk.device()});
-    ASSERT_TRUE(unmounted.succeeded()) << unmounted.errorOutput;
-
-    auto checked = diskutil({"verifyvolume", disk.name()});
-    EXPECT_TRUE(checked.succeeded()) << checked.errorOutput;
-    EXPECT_NE(checked.output.find("Checking the file system on " + disk.device()), std::string::npos);
-    EXPECT_NE(checked.output.find("appears to be OK"), std::string::npos) << checked.output;
+// A disk image has no drive to power off: ejecting it unmounts it and detaches it.
+TEST_F(DiskUtilLoopDevice, EjectUnmountsAndDetachesTheDisk) {
+    ASSERT_FALSE(mount().empty());
+    const std::string node = device();
+    EXPECT_EQ(succeeded({"eject", disk().probed("UUID")}),
+              "Unmounting " + node + " …\nEjecting " + node + " …\nDisk " + node + " ejected\n");
+    EXPECT_FALSE(disk().isOurs());
+    EXPECT_EQ(disk().mountPoint(), "");
 }

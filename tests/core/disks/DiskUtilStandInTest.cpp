@@ -18,6 +18,25 @@ namespace {
 
 std::string lsblkData(const std::string& name) { return std::string(DURIDOVE_TEST_DATA) + "/lsblk/" + name; }
 
+// A busctl for the front of PATH that records each call and answers none, so that nothing
+// the stand-in does reaches udisks2.
+class RecordingBusctl {
+public:
+    RecordingBusctl() {
+        const std::string program = folder_.writeFile(
+            "bin/busctl", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + (folder_ / "calls") + "'\nexit 1\n");
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+    }
+    std::pair<std::string, std::string> path() const {
+        const char* path = std::getenv("PATH");
+        return {"PATH", (folder_ / "bin") + ":" + (path ? path : "/usr/bin:/bin")};
+    }
+    std::string calls() const { return testsupport::readWholeFile(folder_ / "calls"); }
+
+private:
+    testsupport::TempFolder folder_;
+};
+
 // A /proc root whose self/mountinfo is the recorded table of the fixture.
 class RecordedMachine {
 public:
@@ -27,22 +46,29 @@ public:
     }
     std::vector<std::pair<std::string, std::string>> environment() const {
         return {{"DURIDOVE_LSBLK_JSON", json_}, {"DURIDOVE_PROC_ROOT", folder_ / "proc"},
-                {"DURIDOVE_SYS_ROOT", folder_ / "sys"}};
+                {"DURIDOVE_SYS_ROOT", folder_ / "sys"}, busctl_.path()};
     }
     const testsupport::TempFolder& folder() const { return folder_; }
+    std::string udisksCalls() const { return busctl_.calls(); }
 
 private:
     testsupport::TempFolder folder_;
     std::string json_;
+    RecordingBusctl busctl_;
 };
 
-platform::ProcessResult runStandIn(const RecordedMachine& machine, std::vector<std::string> args) {
+platform::ProcessResult runDiskUtil(std::vector<std::pair<std::string, std::string>> environment,
+                                    std::vector<std::string> args) {
     platform::ProcessRequest request;
     request.arguments = {std::string(DURIDOVE_BIN_DIR) + "/diskutil"};
     request.arguments.insert(request.arguments.end(), args.begin(), args.end());
     request.timeout = 30s;
-    request.environment = machine.environment();
+    request.environment = std::move(environment);
     return platform::PosixProcessRunner().run(request);
+}
+
+platform::ProcessResult runStandIn(const RecordedMachine& machine, std::vector<std::string> args) {
+    return runDiskUtil(machine.environment(), std::move(args));
 }
 
 PlistValue plistOf(const platform::ProcessResult& result) {
@@ -325,11 +351,14 @@ void writeEncryptedLvmSysfs(const testsupport::TempFolder& folder) {
     folder.writeFile("proc/swaps", "Filename\tType\tSize\tUsed\tPriority\n/dev/dm-2 partition 7294972 0 -2\n");
 }
 
-std::string refusalOf(const RecordedMachine& machine, std::vector<std::string> args) {
-    auto result = runStandIn(machine, std::move(args));
+std::string refusalOf(const platform::ProcessResult& result) {
     EXPECT_EQ(result.exitStatus, 1) << result.output;
     EXPECT_TRUE(result.output.empty()) << result.output;
     return result.errorOutput;
+}
+
+std::string refusalOf(const RecordedMachine& machine, std::vector<std::string> args) {
+    return refusalOf(runStandIn(machine, std::move(args)));
 }
 
 }  // namespace
@@ -367,6 +396,32 @@ TEST(DiskUtilStandInActions, RefusesWhatIsNoListedDeviceAndWhatTheSystemStandsOn
             EXPECT_NE(error.find("of the running system and is left alone"), std::string::npos) << error;
         }
     }
+    EXPECT_EQ(machine.udisksCalls(), "");
+}
+
+// This machine's own root volume, as the stand-in lists it from the real lsblk and mount table:
+// every action that would change it is refused before udisks2 is asked.
+TEST(DiskUtilStandInActions, ThisMachinesRootVolumeIsLeftAloneWithoutAskingUdisks2) {
+    auto mounts = platform::MountTable::read("/proc/self/mountinfo");
+    const platform::MountEntry* root = mounts ? mounts->entryAt("/") : nullptr;
+    if (!root || !root->blockDevice || platform::findExecutable("lsblk").empty())
+        GTEST_SKIP() << "the root file system is not on a block device here";
+    RecordingBusctl busctl;
+    const std::vector<std::pair<std::string, std::string>> machine = {
+        {"DURIDOVE_LSBLK_JSON", ""}, {"DURIDOVE_PROC_ROOT", "/proc"}, {"DURIDOVE_SYS_ROOT", "/sys"}, busctl.path()};
+    const PlistValue info = plistOf(runDiskUtil(machine, {"info", "-plist", root->source}));
+    ASSERT_EQ(info["MountPoint"], PlistValue("/")) << root->source << " is not listed as the root volume";
+    const std::string device = info["DeviceNode"].toString();
+    const std::vector<std::vector<std::string>> actions = {
+        {"unmount", device},   {"eraseVolume", "ExFAT", "ERASED", device}, {"eraseVolume", "MS-DOS FAT32", "X", device},
+        {"reformat", device},  {"repairvolume", device},                    {"verifyvolume", device},
+        {"eject", device}};
+    for (const auto& action : actions) {
+        const std::string error = refusalOf(runDiskUtil(machine, action));
+        EXPECT_NE(error.find(" holds / of the running system and is left alone\n"), std::string::npos)
+            << action.front() << ": " << error;
+    }
+    EXPECT_EQ(busctl.calls(), "");
 }
 
 TEST(DiskUtilStandInActions, RefusesASharedUuidAndADeviceWithoutANode) {

@@ -3,6 +3,7 @@
 #include "core/kit/CommUti.h"
 #include "ui/kit/looks/CocoaRect.h"
 #include "ui/kit/looks/Colors.h"
+#include "ui/kit/windows/Compositing.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -79,8 +80,14 @@ MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget*
 
 MAAttachedWindow::MAAttachedWindow(QWidget* view, const QPointF& point, QWidget* window, int side, qreal distance,
                                    const AttachedWindowStyle& style, Qt::WindowFlags flags, qreal opacity)
-    : QWidget(window, flags), _view(view), _window(window), _point(point), shape(view->size(), side, distance, style) {
-    setAttribute(Qt::WA_TranslucentBackground);
+    : QWidget(window, flags),
+      _view(view),
+      _window(window),
+      _point(point),
+      shape(view->size(), side, distance, style),
+      composited(windowsAreComposited()) {
+    // Only a compositor shows what lies around the shape; without one it is cut off with a mask.
+    setAttribute(Qt::WA_TranslucentBackground, composited);
     // Shown in front of its window without taking the keyboard from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowOpacity(opacity);
@@ -158,7 +165,15 @@ void MAAttachedWindow::keyPressEvent(QKeyEvent* event) {
 
 void MAAttachedWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (composited) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    } else {
+        // The shape's smoothed edge lies on an opaque window here: it fades into the border's
+        // colour instead of black.
+        QColor edge = shape.borderWidth() > 0 ? shape.borderColor() : shape.background().color();
+        edge.setAlpha(255);
+        painter.fillRect(rect(), edge);
+    }
     painter.drawImage(0, 0, background);
 }
 
@@ -172,6 +187,7 @@ void MAAttachedWindow::_updateGeometry() {
 
 void MAAttachedWindow::_updateBackground() {
     background = shape.backgroundImage(size(), devicePixelRatioF());
+    if (!composited) setMask(QRegion(shape.backgroundPath(size()).toFillPolygon().toPolygon()));
     update();
 }
 

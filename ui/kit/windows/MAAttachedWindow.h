@@ -94,6 +94,7 @@ private:
     QWidget* _window;
     QPointF _point;
     AttachedWindowShape shape;
+    const bool composited;
     QImage background;
     bool _resizing = false;
     MAAttachedWindowDelegate* _mattachedWDelegate = nullptr;  // not owned
