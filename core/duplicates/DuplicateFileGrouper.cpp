@@ -3,6 +3,7 @@
 #include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/EqualRuns.h"
 #include "core/kit/ParallelLoop.h"
+#include "platform/system/Log.h"
 
 #include <algorithm>
 
@@ -33,16 +34,18 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     const std::vector<Indices> sameSize = sizeClasses(candidates);
     fingerprintHeads(candidates, flattened(sameSize), workers, observer);
     const std::vector<Indices> sameHead = headClasses(candidates, sameSize);
-    return groupsOf(candidates, contentClasses(candidates, sameHead, workers, observer));
+    std::vector<DuplicateGroup> groups = groupsOf(candidates, contentClasses(candidates, sameHead, workers, observer));
+    tellUnreadFiles();
+    return groups;
 }
 
 // Classes of two or more candidates of one size; every other candidate is settled here
-// without being opened. An empty file is never a candidate.
+// without being opened. An empty file is never a copy.
 std::vector<Indices> DuplicateFileGrouper::sizeClasses(const std::vector<fileAttrbItem>& candidates) {
     Indices all;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (candidates[i].fileSize > 0) all.push_back(i);
-        else settle(i, Outcome::Failed);
+        else settle(i, Outcome::Unique);
     }
     return sharedClasses(runsOf(all, [&](std::size_t i) { return candidates[i].fileSize; }));
 }
@@ -61,40 +64,38 @@ std::vector<Indices> DuplicateFileGrouper::headClasses(const std::vector<fileAtt
     return classes;
 }
 
-// Every class of equal first kilobyte split into classes of byte-equal files, the classes of
-// most bytes first, so no worker is left alone with a big class at the end. A class a stop
+// Every class of equal first kilobyte split into classes of byte-equal files. A class a stop
 // left undecided is dropped whole.
 std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbItem>& candidates,
                                                           const std::vector<Indices>& sameHead, const Workers& workers,
                                                           const Observer& observer) {
-    Indices order(sameHead.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto bytes = [&](std::size_t i) { return candidates[sameHead[i].front()].fileSize * sameHead[i].size(); };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return bytes(a) > bytes(b); });
-    std::vector<ContentSplitter> splitters;
-    splitters.reserve(workers.size());
-    for (const auto& worker : workers) splitters.emplace_back(*worker);
-    std::vector<std::vector<Indices>> split(sameHead.size());
-    runInParallel(pool_, workerCount_, order.size(), [&](std::size_t worker, std::size_t position) {
-        const Indices& members = sameHead[order[position]];
-        std::vector<Indices>& copies = split[order[position]];
-        Indices failed;
-        const bool decided = !(observer.stop && observer.stop->load()) &&
-                             splitters[worker].split(candidates, members, observer.stop, progress_, copies, failed);
-        if (!decided) {
-            copies.clear();
+    if (observer.stop && observer.stop->load()) {
+        for (const Indices& members : sameHead)
             for (std::size_t index : members) settle(index, Outcome::Interrupted);
-            return;
-        }
-        for (std::size_t index : failed) settle(index, Outcome::Failed);
-        for (const Indices& copy : copies)
-            for (std::size_t index : copy) settle(index, Outcome::Copy);
-        for (std::size_t index : withOutcome(members, Outcome::Open)) settle(index, Outcome::Unique);
+        return {};
+    }
+    ContentSplitter::Setting setting{pool_, &workers, observer.stop, progress_};
+    ContentSplitter splitter(setting, [this](std::size_t index, ContentSplitter::Verdict verdict) {
+        settle(index, outcomeOf(verdict));
     });
-    std::vector<Indices> classes;
-    for (auto& copiesOfOneHead : split)
-        for (Indices& copy : copiesOfOneHead) classes.push_back(std::move(copy));
-    return classes;
+    return splitter.split(candidates, sameHead);
+}
+
+DuplicateFileGrouper::Outcome DuplicateFileGrouper::outcomeOf(ContentSplitter::Verdict verdict) {
+    switch (verdict) {
+    case ContentSplitter::Verdict::Unreadable: return Outcome::Failed;
+    case ContentSplitter::Verdict::Unique: return Outcome::Unique;
+    case ContentSplitter::Verdict::Copy: return Outcome::Copy;
+    case ContentSplitter::Verdict::Undecided: break;
+    }
+    return Outcome::Interrupted;
+}
+
+// One line per search tells how many files took part in no comparison because they could not
+// be read; each of them has had a line of its own.
+void DuplicateFileGrouper::tellUnreadFiles() const {
+    const auto unread = static_cast<std::size_t>(std::count(outcomes_.begin(), outcomes_.end(), Outcome::Failed));
+    if (unread > 0) platform::logWarning(std::to_string(unread) + " files could not be read and were not compared");
 }
 
 // Groups ordered by their earliest member; each lists its later copies, then the earliest.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
@@ -15,10 +16,11 @@
 namespace core {
 
 // Finds the files of equal content among the candidates. Files are narrowed down in three
-// rounds, each on every worker at once: by size (no file of a unique size is opened), by the
-// CRC-64 of the first kilobyte, and last by their bytes (only files whose first kilobyte
-// collides are read whole, each once, and get their whole-file CRC-64 on the way): two
-// different files can share a size and a CRC-64, so only byte-equal files become a group.
+// steps, each on every worker at once: by size (no file of a unique size is opened), by the
+// CRC-64 of the first kilobyte (a file of at most one chunk is read whole then), and last by
+// their content (ContentSplitter: only files whose first kilobyte collides are read on, and
+// only as far as they still agree with another; two different files can share a size and a
+// CRC-64, so only byte-equal files become a group).
 // Each candidate's fingerprints and outcome are stored with it, so the groups never depend on
 // which worker finished first.
 class DuplicateFileGrouper {
@@ -47,6 +49,8 @@ private:
     std::vector<Indices> headClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
     std::vector<Indices> contentClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead,
                                         const Workers& workers, const Observer& observer);
+    static Outcome outcomeOf(ContentSplitter::Verdict verdict);
+    void tellUnreadFiles() const;
     static std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
                                                 std::vector<Indices> copies);
     std::vector<Indices> sharedClasses(std::vector<Indices> runs);

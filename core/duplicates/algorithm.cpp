@@ -9,8 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace core {
 namespace {
@@ -36,12 +39,16 @@ int algorithm::openForReading(const std::string& path) {
 bool algorithm::getMD5_1K(fileAttrbItem& item) {
     const platform::FileDescriptor file = openCollectedFile(item, "open file:" + item.filePathName + " failed");
     if (!file.isOpen()) return false;
-    const std::size_t length = item.fileSize < headLength ? static_cast<std::size_t>(item.fileSize) : headLength;
-    // Read only the first page instead of a whole read-ahead window.
+    const bool whole = item.fileSize <= chunkLength;
+    const std::size_t length = whole ? static_cast<std::size_t>(item.fileSize) : headLength;
+    // Read only what is asked for instead of a whole read-ahead window.
     posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
     platform::PageCacheGuard cacheGuard(file.get(), 0, length);
     if (!readChunk(file.get(), item, m_Buf.get(), length, 0)) return false;
-    item.md5_1k = crc::crc64(m_Buf.get(), length);
+    const std::size_t head = std::min(length, headLength);
+    item.md5_1k = crc::crc64(m_Buf.get(), head);
+    // The value after the first kilobyte is md5_1k: no final step is applied to it.
+    if (whole && length > 0) item.md5 = crc::crc64Buffer(m_Buf.get() + head, length - head, false, item.md5_1k);
     return true;
 }
 
@@ -51,16 +58,18 @@ bool algorithm::getMD5(fileAttrbItem& item) {
         item.md5 = item.md5_1k;
         return true;
     }
-    const platform::FileDescriptor file = openToRead(item);
-    if (!file.isOpen()) return false;
-    // The value after the first kilobyte is md5_1k: no final step is applied to it.
     const bool headKnown = item.md5_1k != 0;
     std::uint64_t running = headKnown ? item.md5_1k : crc::initialValue;
-    const std::uint64_t offset = headKnown ? headLength : 0;
-    platform::PageCacheGuard cacheGuard(file.get(), 0, item.fileSize);
-    if (!advanceToEnd(file.get(), item, offset, running)) return false;
+    if (!advanceCrc(item, headKnown ? headLength : 0, item.fileSize, running)) return false;
     item.md5 = running;
     return true;
+}
+
+bool algorithm::advanceCrc(const fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running) {
+    const platform::FileDescriptor file = openToRead(item);
+    if (!file.isOpen()) return false;
+    platform::PageCacheGuard cacheGuard(file.get(), from, to - from);
+    return advanceOver(file.get(), item, from, to, running);
 }
 
 platform::FileDescriptor algorithm::openToRead(const fileAttrbItem& item) {
@@ -70,7 +79,7 @@ platform::FileDescriptor algorithm::openToRead(const fileAttrbItem& item) {
 }
 
 platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item, const std::string& failureLine) {
-    platform::FileDescriptor file(openForReading(item.filePathName));
+    platform::FileDescriptor file(openWaitingForDescriptors(item.filePathName));
     if (!file.isOpen()) {
         platform::logWarning(failureLine);
         return file;
@@ -81,6 +90,19 @@ platform::FileDescriptor algorithm::openCollectedFile(const fileAttrbItem& item,
         file.reset();
     }
     return file;
+}
+
+// Descriptors that run out are mostly held for a moment by other threads of the process: the
+// open is tried again, with growing pauses, for about two seconds in all.
+int algorithm::openWaitingForDescriptors(const std::string& path) {
+    int fd = openForReading(path);
+    for (auto pause = std::chrono::milliseconds(1); fd < 0 && (errno == EMFILE || errno == ENFILE) &&
+                                                    pause <= std::chrono::milliseconds(1024) && !stopRequested();
+         pause *= 2) {
+        std::this_thread::sleep_for(pause);
+        fd = openForReading(path);
+    }
+    return fd;
 }
 
 bool algorithm::readChunk(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
@@ -96,20 +118,20 @@ bool algorithm::readChunk(int fd, const fileAttrbItem& item, unsigned char* buff
     return true;
 }
 
-// Reads from offset to the end of the file, advancing the running value. The file must end
-// exactly at the size that was collected.
-bool algorithm::advanceToEnd(int fd, const fileAttrbItem& item, std::uint64_t offset, std::uint64_t& running) {
-    for (;;) {
+// Reads from one offset to another, advancing the running value. When the second is the size
+// collected, the file must end exactly there.
+bool algorithm::advanceOver(int fd, const fileAttrbItem& item, std::uint64_t from, std::uint64_t to,
+                            std::uint64_t& running) {
+    for (std::uint64_t offset = from; offset < to;) {
         if (stopRequested()) return false;
-        const ssize_t count = pread(fd, m_Buf.get(), chunkLength, static_cast<off_t>(offset));
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) return failedReading(item);
-        if (count == 0) break;
-        running = crc::crc64Buffer(m_Buf.get(), static_cast<std::size_t>(count), false, running);
-        offset += static_cast<std::uint64_t>(count);
-        if (offset > item.fileSize) break;
+        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkLength, to - offset));
+        if (!readChunk(fd, item, m_Buf.get(), length, offset)) return false;
+        running = crc::crc64Buffer(m_Buf.get(), length, false, running);
+        offset += length;
     }
-    return offset == item.fileSize || changedWhileReading(item);
+    if (to < item.fileSize) return true;
+    unsigned char beyond = 0;
+    return pread(fd, &beyond, 1, static_cast<off_t>(to)) == 0 || changedWhileReading(item);
 }
 
 bool algorithm::failedReading(const fileAttrbItem& item) {
