@@ -11,12 +11,15 @@
 namespace core {
 namespace {
 
-constexpr std::uint64_t firstRoundEnd = 256u << 10;
+constexpr std::uint64_t firstRoundEnd = 64u << 10;
 constexpr std::size_t mostOpenPerWorker = 32;
 constexpr std::size_t leastOpenPerWorker = 2;
 
+// Each round reads four times as far as the one before; a rest no longer than what was read by
+// then is read with it.
 std::uint64_t roundEnd(std::uint64_t hashedTo, std::uint64_t size) {
-    return std::min(size, std::max(firstRoundEnd, hashedTo * 4));
+    const std::uint64_t end = std::max(firstRoundEnd, hashedTo * 4);
+    return end >= size || size - end <= end ? size : end;
 }
 
 }  // namespace
@@ -68,33 +71,20 @@ std::size_t ContentSplitter::openFilesPerWorker(std::size_t workerCount) {
 }
 
 std::vector<ContentSplitter::Indices> ContentSplitter::split(std::vector<fileAttrbItem>& candidates,
-                                                             const std::vector<Indices>& sameHead) {
-    return confirmedClasses(candidates, digestedClasses(candidates, sameHead));
+                                                             const std::vector<Indices>& sameSize) {
+    return confirmedClasses(candidates, digestedClasses(candidates, sameSize));
 }
 
-// The classes of members read to their end with one whole-file CRC. Members of one class start
-// together: from their whole-file CRC when every one has it (a short file read whole with its
-// first kilobyte), else from the first kilobyte's.
+// The classes of members read to their end with one whole-file CRC.
 std::vector<ContentSplitter::Class> ContentSplitter::digestedClasses(std::vector<fileAttrbItem>& candidates,
-                                                                     const std::vector<Indices>& sameHead) {
+                                                                     const std::vector<Indices>& sameSize) {
     std::vector<Class> classes;
-    for (const Indices& members : sameHead) {
-        const bool wholeKnown =
-            std::all_of(members.begin(), members.end(), [&](std::size_t i) { return candidates[i].md5 != 0; });
+    for (const Indices& members : sameSize) {
         Class start;
         for (std::size_t index : members) {
-            const fileAttrbItem& item = candidates[index];
             Member member;
             member.index = index;
-            if (wholeKnown) {
-                member.running = item.md5;
-                member.hashedTo = item.fileSize;
-            } else if (item.md5_1k != 0) {
-                member.running = item.md5_1k;
-                member.hashedTo = std::min<std::uint64_t>(item.fileSize, algorithm::headLength);
-            } else {
-                member.running = crc::initialValue;
-            }
+            member.running = crc::initialValue;
             start.push_back(member);
         }
         classes.push_back(std::move(start));
@@ -127,7 +117,6 @@ std::vector<ContentSplitter::Class> ContentSplitter::readOneRound(std::vector<fi
         const std::uint64_t end = roundEnd(member.hashedTo, item.fileSize);
         member.failed = !(*setting_.workers)[worker]->advanceCrc(item, member.hashedTo, end, member.running);
         member.hashedTo = end;
-        if (!member.failed && end == item.fileSize) item.md5 = member.running;
     });
     if (stopRequested()) {
         for (const std::vector<Class>* undecided : {&classes, &digested})

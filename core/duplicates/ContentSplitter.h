@@ -15,18 +15,19 @@
 
 namespace core {
 
-// Splits the classes of candidates that share a size and a first-kilobyte CRC into classes of
-// byte-equal files, on every worker at once, in time about linear in the number of members and
-// with a bounded number of files open, however large a class is.
-// - The members are read on in rounds of growing length (256 KiB, then four times as far each
-//   round), every member of every class in one parallel loop, each opened once per round, and
-//   their CRC-64 carried on; after each round a class is split by the running values (sorted,
-//   never compared pair by pair), and a member left alone is unique and read no further. A
-//   member read to its end has its whole-file CRC-64 (md5).
+// Splits the classes of candidates that share a size into classes of byte-equal files, on every
+// worker at once, in time about linear in the number of members and with a bounded number of
+// files open, however large a class is.
+// - The members are read in rounds of growing length (to 64 KiB, the whole of a file of at most
+//   128 KiB, then four times as far each round), every member of every class in one parallel
+//   loop, each opened once per round, and their CRC-64 carried on (the first kilobyte's kept
+//   as md5_1k, the whole file's as md5); after each round a class is split by the running
+//   values (sorted, never compared pair by pair), and a member left alone is unique and read
+//   no further.
 // - Two different files can share a size and a CRC-64, so the members of each class of equal
 //   md5 are then compared byte for byte with its first member, a few dozen files open at a
 //   time on each worker; those that differ from it are compared among themselves in the next
-//   pass (ByteComparison). Memory is two chunks per worker whatever the classes hold.
+//   pass (ByteComparison). Memory is a few chunks per worker whatever the classes hold.
 class ContentSplitter {
 public:
     using Indices = std::vector<std::size_t>;
@@ -50,7 +51,7 @@ public:
 
     // The classes of two or more byte-equal members, each in member order. Every member of
     // every class handed in (each class in increasing candidate order) is settled once.
-    std::vector<Indices> split(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead);
+    std::vector<Indices> split(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
 
     // How many files one worker holds open while it compares: a few dozen, fewer when the
     // process's limit would not leave room for every worker and for the rest of the process.
@@ -67,7 +68,7 @@ private:
     struct Batch;
     struct Pass;
 
-    std::vector<Class> digestedClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead);
+    std::vector<Class> digestedClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
     std::vector<Class> readOneRound(std::vector<fileAttrbItem>& candidates, std::vector<Class> classes,
                                     std::vector<Class>& digested);
     std::vector<Indices> confirmedClasses(const std::vector<fileAttrbItem>& candidates, std::vector<Class> sameCrc);

@@ -2,23 +2,13 @@
 
 #include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/EqualRuns.h"
-#include "core/kit/ParallelLoop.h"
 #include "platform/system/Log.h"
 
 #include <algorithm>
 
 namespace core {
-namespace {
 
 using Indices = std::vector<std::size_t>;
-
-Indices flattened(const std::vector<Indices>& runs) {
-    Indices all;
-    for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
-    return all;
-}
-
-}  // namespace
 
 DuplicateFileGrouper::DuplicateFileGrouper(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm)
     : pool_(std::move(pool)),
@@ -32,9 +22,7 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     Workers workers(workerCount_);
     for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
     const std::vector<Indices> sameSize = sizeClasses(candidates);
-    fingerprintHeads(candidates, flattened(sameSize), workers, observer);
-    const std::vector<Indices> sameHead = headClasses(candidates, sameSize);
-    std::vector<DuplicateGroup> groups = groupsOf(candidates, contentClasses(candidates, sameHead, workers, observer));
+    std::vector<DuplicateGroup> groups = groupsOf(candidates, contentClasses(candidates, sameSize, workers, observer));
     tellUnreadFiles();
     return groups;
 }
@@ -50,27 +38,13 @@ std::vector<Indices> DuplicateFileGrouper::sizeClasses(const std::vector<fileAtt
     return sharedClasses(runsOf(all, [&](std::size_t i) { return candidates[i].fileSize; }));
 }
 
-// Within each size class, the classes of equal first-kilobyte CRC. A size class with a member
-// left unread by a stop is dropped whole: it could not give complete groups.
-std::vector<Indices> DuplicateFileGrouper::headClasses(const std::vector<fileAttrbItem>& candidates,
-                                                       const std::vector<Indices>& sameSize) {
-    std::vector<Indices> classes;
-    for (const Indices& sizeClass : sameSize) {
-        if (!noneInterrupted(sizeClass)) continue;
-        Indices readable = withOutcome(sizeClass, Outcome::Open);
-        for (Indices& headClass : sharedClasses(runsOf(readable, [&](std::size_t i) { return candidates[i].md5_1k; })))
-            classes.push_back(std::move(headClass));
-    }
-    return classes;
-}
-
-// Every class of equal first kilobyte split into classes of byte-equal files. A class a stop
-// left undecided is dropped whole.
+// Every class of one size split into classes of byte-equal files. A class a stop left undecided
+// is dropped whole.
 std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbItem>& candidates,
-                                                          const std::vector<Indices>& sameHead, const Workers& workers,
+                                                          const std::vector<Indices>& sameSize, const Workers& workers,
                                                           const Observer& observer) {
     if (observer.stop && observer.stop->load()) {
-        for (const Indices& members : sameHead)
+        for (const Indices& members : sameSize)
             for (std::size_t index : members) settle(index, Outcome::Interrupted);
         return {};
     }
@@ -78,7 +52,7 @@ std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbI
     ContentSplitter splitter(setting, [this](std::size_t index, ContentSplitter::Verdict verdict) {
         settle(index, outcomeOf(verdict));
     });
-    return splitter.split(candidates, sameHead);
+    return splitter.split(candidates, sameSize);
 }
 
 DuplicateFileGrouper::Outcome DuplicateFileGrouper::outcomeOf(ContentSplitter::Verdict verdict) {
@@ -122,33 +96,9 @@ std::vector<Indices> DuplicateFileGrouper::sharedClasses(std::vector<Indices> ru
     return shared;
 }
 
-void DuplicateFileGrouper::fingerprintHeads(std::vector<fileAttrbItem>& candidates, const Indices& which,
-                                            const Workers& workers, const Observer& observer) {
-    runInParallel(pool_, workerCount_, which.size(), [&](std::size_t worker, std::size_t position) {
-        const std::size_t index = which[position];
-        if (observer.stop && observer.stop->load()) return settle(index, Outcome::Interrupted);
-        fileAttrbItem& item = candidates[index];
-        if (progress_) progress_->setCurrentPath(item.filePathName);
-        if (!workers[worker]->getMD5_1K(item))
-            settle(index, observer.stop && observer.stop->load() ? Outcome::Interrupted : Outcome::Failed);
-    });
-}
-
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {
     outcomes_[index] = outcome;
     if (progress_ && outcome != Outcome::Interrupted) progress_->advance(1);
-}
-
-bool DuplicateFileGrouper::noneInterrupted(const Indices& members) const {
-    return std::none_of(members.begin(), members.end(),
-                        [this](std::size_t i) { return outcomes_[i] == Outcome::Interrupted; });
-}
-
-Indices DuplicateFileGrouper::withOutcome(const Indices& members, Outcome outcome) const {
-    Indices chosen;
-    for (std::size_t i : members)
-        if (outcomes_[i] == outcome) chosen.push_back(i);
-    return chosen;
 }
 
 }  // namespace core

@@ -26,7 +26,7 @@ bool isTheCollectedFile(const struct stat& status, const fileAttrbItem& item) {
 
 }  // namespace
 
-algorithm::algorithm(const std::atomic<bool>* stop) : m_Buf(new unsigned char[chunkLength]), stop_(stop) {}
+algorithm::algorithm(const std::atomic<bool>* stop) : m_Buf(new unsigned char[chunkLength + 1]), stop_(stop) {}
 
 algorithm::~algorithm() = default;
 
@@ -38,18 +38,8 @@ int algorithm::openForReading(const std::string& path) {
 
 bool algorithm::getMD5_1K(fileAttrbItem& item) {
     const platform::FileDescriptor file = openCollectedFile(item, "open file:" + item.filePathName + " failed");
-    if (!file.isOpen()) return false;
-    const bool whole = item.fileSize <= chunkLength;
-    const std::size_t length = whole ? static_cast<std::size_t>(item.fileSize) : headLength;
-    // Read only what is asked for instead of a whole read-ahead window.
-    posix_fadvise(file.get(), 0, 0, POSIX_FADV_RANDOM);
-    platform::PageCacheGuard cacheGuard(file.get(), 0, length);
-    if (!readChunk(file.get(), item, m_Buf.get(), length, 0)) return false;
-    const std::size_t head = std::min(length, headLength);
-    item.md5_1k = crc::crc64(m_Buf.get(), head);
-    // The value after the first kilobyte is md5_1k: no final step is applied to it.
-    if (whole && length > 0) item.md5 = crc::crc64Buffer(m_Buf.get() + head, length - head, false, item.md5_1k);
-    return true;
+    std::uint64_t running = crc::initialValue;
+    return file.isOpen() && hashRange(file.get(), item, 0, item.fileSize <= chunkLength ? item.fileSize : headLength, running);
 }
 
 bool algorithm::getMD5(fileAttrbItem& item) {
@@ -58,23 +48,41 @@ bool algorithm::getMD5(fileAttrbItem& item) {
         item.md5 = item.md5_1k;
         return true;
     }
+    // The value after the first kilobyte is md5_1k: no final step is applied to it.
     const bool headKnown = item.md5_1k != 0;
     std::uint64_t running = headKnown ? item.md5_1k : crc::initialValue;
-    if (!advanceCrc(item, headKnown ? headLength : 0, item.fileSize, running)) return false;
-    item.md5 = running;
-    return true;
+    return advanceCrc(item, headKnown ? headLength : 0, item.fileSize, running);
 }
 
-bool algorithm::advanceCrc(const fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running) {
+bool algorithm::advanceCrc(fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running) {
     const platform::FileDescriptor file = openToRead(item);
-    if (!file.isOpen()) return false;
-    platform::PageCacheGuard cacheGuard(file.get(), from, to - from);
-    return advanceOver(file.get(), item, from, to, running);
+    return file.isOpen() && hashRange(file.get(), item, from, to, running);
+}
+
+bool algorithm::hashRange(int fd, fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running) {
+    platform::PageCacheGuard cacheGuard(fd, from, to - from);
+    std::uint64_t head = crc::initialValue;  // the CRC-64 of no bytes, until the first chunk is read
+    for (std::uint64_t offset = from; offset < to;) {
+        if (stopRequested()) return false;
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkLength, to - offset));
+        if (!readExactly(fd, item, m_Buf.get(), length, offset, offset + length == item.fileSize)) return false;
+        std::size_t hashed = 0;
+        if (offset == 0) {
+            hashed = std::min(length, headLength);
+            head = running = crc::crc64(m_Buf.get(), hashed);
+        }
+        running = crc::crc64Buffer(m_Buf.get() + hashed, length - hashed, false, running);
+        offset += length;
+    }
+    if (from == 0) item.md5_1k = head;
+    if (to == item.fileSize && to > 0) item.md5 = running;
+    return true;
 }
 
 platform::FileDescriptor algorithm::openToRead(const fileAttrbItem& item) {
     platform::FileDescriptor file = openCollectedFile(item, "open file :" + item.filePathName + " failed");
-    if (file.isOpen()) posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    // A long file is read from its start to its end: the kernel may read ahead further.
+    if (file.isOpen() && item.fileSize > longFileLength) posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return file;
 }
 
@@ -106,32 +114,26 @@ int algorithm::openWaitingForDescriptors(const std::string& path) {
 }
 
 bool algorithm::readChunk(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
-                            std::uint64_t offset) {
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t count = pread(fd, buffer + done, length - done, static_cast<off_t>(offset + done));
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) return failedReading(item);
-        if (count == 0) return changedWhileReading(item);
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
+                          std::uint64_t offset) {
+    return readExactly(fd, item, buffer, length, offset, false);
 }
 
-// Reads from one offset to another, advancing the running value. When the second is the size
-// collected, the file must end exactly there.
-bool algorithm::advanceOver(int fd, const fileAttrbItem& item, std::uint64_t from, std::uint64_t to,
-                            std::uint64_t& running) {
-    for (std::uint64_t offset = from; offset < to;) {
-        if (stopRequested()) return false;
-        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkLength, to - offset));
-        if (!readChunk(fd, item, m_Buf.get(), length, offset)) return false;
-        running = crc::crc64Buffer(m_Buf.get(), length, false, running);
-        offset += length;
+// With endsThere, the file must end right after the bytes read: one byte more is asked for (the
+// buffer has room for it), so the same read tells whether the file has grown. A regular file
+// reads short only at its end.
+bool algorithm::readExactly(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length,
+                            std::uint64_t offset, bool endsThere) {
+    const std::size_t asked = length + (endsThere ? 1 : 0);
+    std::size_t done = 0;
+    while (done < asked) {
+        const ssize_t count = pread(fd, buffer + done, asked - done, static_cast<off_t>(offset + done));
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return failedReading(item);
+        const bool shortRead = static_cast<std::size_t>(count) < asked - done;
+        done += static_cast<std::size_t>(count);
+        if (shortRead) break;
     }
-    if (to < item.fileSize) return true;
-    unsigned char beyond = 0;
-    return pread(fd, &beyond, 1, static_cast<off_t>(to)) == 0 || changedWhileReading(item);
+    return done == length || changedWhileReading(item);
 }
 
 bool algorithm::failedReading(const fileAttrbItem& item) {

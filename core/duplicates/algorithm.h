@@ -22,6 +22,7 @@ class algorithm {
 public:
     static constexpr std::size_t headLength = 1024;
     static constexpr std::size_t chunkLength = 128u << 10;
+    static constexpr std::uint64_t longFileLength = 1u << 20;
 
     explicit algorithm(const std::atomic<bool>* stop = nullptr);
     // The plain maker behind every search; tests hand in makers of probes instead.
@@ -37,9 +38,10 @@ public:
     // CRC-64 of the whole content into md5. It goes on from md5_1k when that is known, so
     // the first kilobyte is not read twice; an empty file never gets one.
     bool getMD5(fileAttrbItem& item);
-    // Advances running, the CRC-64 of the bytes before from, over the bytes from from to to;
-    // when to is the size, the file must end there.
-    bool advanceCrc(const fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running);
+    // Advances running, the CRC-64 of the bytes before from, over the bytes from from to to.
+    // Read from the start, the file gets its md5_1k on the way; read to its size, it must end
+    // there, and gets its md5.
+    bool advanceCrc(fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running);
 
     // Opens a collected file to read it whole; not open (and logged) when it cannot be opened
     // or is no longer the file that was collected.
@@ -54,7 +56,9 @@ protected:
 private:
     platform::FileDescriptor openCollectedFile(const fileAttrbItem& item, const std::string& failureLine);
     int openWaitingForDescriptors(const std::string& path);
-    bool advanceOver(int fd, const fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running);
+    bool hashRange(int fd, fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running);
+    bool readExactly(int fd, const fileAttrbItem& item, unsigned char* buffer, std::size_t length, std::uint64_t offset,
+                     bool endsThere);
     bool stopRequested() const;
     static bool failedReading(const fileAttrbItem& item);
     static bool changedWhileReading(const fileAttrbItem& item);

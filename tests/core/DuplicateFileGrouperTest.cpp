@@ -291,7 +291,7 @@ TEST_F(DuplicateFileGrouperTest, UnreadFilesAreCountedOnceASearch) {
         if (std::string(name) != "a") ledger.failing.insert(path);
     }
     EXPECT_TRUE(group().empty());
-    EXPECT_EQ(log.linesWith("open file:").size(), 3u);
+    EXPECT_EQ(log.linesWith("open file :").size(), 3u);
     EXPECT_EQ(log.linesWith("files could not be read"),
               (std::vector<std::string>{"3 files could not be read and were not compared"}));
 }
