@@ -41,7 +41,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -315,44 +314,54 @@ struct Measured {
     double peakMiB = 0;
 };
 
-// Runs a program with its output and errors sent to files, under an open-file limit when one is
-// given, and measures its time and peak resident memory.
-Measured runMeasured(const std::vector<std::string>& arguments, const std::string& output, const std::string& errors,
-                     rlim_t openFileLimit) {
-    // Everything the child needs is made before the fork: it only opens, duplicates and execs.
-    const std::string program = platform::findExecutable(arguments.front());
-    if (program.empty()) throw std::runtime_error(arguments.front() + " not found");
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const struct rlimit limit {openFileLimit, openFileLimit};
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) {
-        const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
-        if (openFileLimit != 0 && setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(125);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    while (wait4(child, &status, 0, &usage) < 0) {
-        if (errno != EINTR) throw std::runtime_error("wait4 failed");
-    }
-    const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(arguments.front() + " failed; see " + errors);
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0};
-}
-
 std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string& selfPath() {
+    static std::string path = std::filesystem::read_symlink("/proc/self/exe");
+    return path;
+}
+
+// Runs a program with its output and errors sent to files, under an open-file limit when one is
+// given, and measures its time and peak resident memory. It is started by peak_of (beside this
+// program), a small process of its own: the kernel charges a process with the peak of the
+// process it was forked from too, and this one holds the trees' lists.
+Measured runMeasured(const std::vector<std::string>& arguments, const std::string& output, const std::string& errors,
+                     rlim_t openFileLimit) {
+    // Everything the child needs is made before the fork: it only opens, duplicates and execs.
+    const std::string program = platform::findExecutable(arguments.front());
+    if (program.empty()) throw std::runtime_error(arguments.front() + " not found");
+    const std::string measure = std::filesystem::path(selfPath()).parent_path() / "peak_of";
+    const std::string figures = errors + ".figures";
+    std::vector<std::string> command{measure, output, errors, std::to_string(openFileLimit), program};
+    command.insert(command.end(), arguments.begin() + 1, arguments.end());
+    std::vector<char*> argv;
+    for (const auto& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        const int out = open(figures.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || dup2(out, 1) < 0) _exit(126);
+        execv(measure.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) throw std::runtime_error("waitpid failed");
+    }
+    Measured measured;
+    long peakKiB = 0;
+    int exitStatus = -1;
+    std::istringstream(readText(figures)) >> measured.seconds >> peakKiB >> exitStatus;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || exitStatus != 0)
+        throw std::runtime_error(arguments.front() + " failed; see " + errors);
+    measured.peakMiB = peakKiB / 1024.0;
+    return measured;
 }
 
 // jdupes prints each group's paths one a line, with an empty line after each group.
@@ -385,11 +394,6 @@ GroupSet groupsFromRdfind(const std::string& results) {
     std::vector<std::vector<std::string>> list;
     for (auto& [id, group] : groups) list.push_back(std::move(group));
     return sortedGroups(list);
-}
-
-std::string& selfPath() {
-    static std::string path = std::filesystem::read_symlink("/proc/self/exe");
-    return path;
 }
 
 // The groups each tool found, by "tree/tool" and "tree/tool/limit256".

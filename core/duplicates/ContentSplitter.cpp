@@ -62,6 +62,7 @@ ContentSplitter::ContentSplitter(Setting setting, Settle settle)
       workerCount_(std::max<std::size_t>(1, setting_.workers->size())) {
     comparisons_.reserve(workerCount_);
     for (const auto& worker : *setting_.workers) comparisons_.emplace_back(*worker, setting_.stop, setting_.progress);
+    recent_.resize(workerCount_);
 }
 
 std::size_t ContentSplitter::openFilesPerWorker(std::size_t workerCount) {
@@ -115,8 +116,12 @@ std::vector<ContentSplitter::Class> ContentSplitter::readOneRound(std::vector<fi
         fileAttrbItem& item = candidates[member.index];
         if (setting_.progress) setting_.progress->setCurrentPath(item.filePathName);
         const std::uint64_t end = roundEnd(member.hashedTo, item.fileSize);
-        member.failed = !(*setting_.workers)[worker]->advanceCrc(item, member.hashedTo, end, member.running);
+        algorithm& reader = *(*setting_.workers)[worker];
+        const bool wholeAtOnce = member.hashedTo == 0 && end == item.fileSize && end <= algorithm::chunkLength;
+        member.failed = !reader.advanceCrc(item, member.hashedTo, end, member.running);
         member.hashedTo = end;
+        if (!member.failed && wholeAtOnce)
+            member.copyOf = recent_[worker].copyOf(member.index, member.running, reader.lastChunk(), end);
     });
     if (stopRequested()) {
         for (const std::vector<Class>* undecided : {&classes, &digested})
@@ -149,11 +154,21 @@ std::vector<ContentSplitter::Class> ContentSplitter::readOneRound(std::vector<fi
 }
 
 // Each class of equal whole-file CRC, compared byte for byte with its first member, in passes
-// until every member is settled.
+// until every member is settled. Members already known to be copies of another member (read
+// whole just after it) follow it and are not compared themselves.
 std::vector<ContentSplitter::Indices> ContentSplitter::confirmedClasses(const std::vector<fileAttrbItem>& candidates,
                                                                         std::vector<Class> sameCrc) {
     std::vector<Indices> copies;
-    std::vector<Class> pending = std::move(sameCrc);
+    std::vector<Class> pending;
+    for (Class& members : sameCrc) {
+        Class compared;
+        for (const Member& member : members) {
+            if (member.copyOf == RecentContents::none) compared.push_back(member);
+            else followers_[member.copyOf].push_back(member.index);
+        }
+        if (compared.size() > 1) pending.push_back(std::move(compared));
+        else settleAlone(compared.front().index, copies);
+    }
     while (!pending.empty()) {
         std::vector<Batch> batches = batchesOf(candidates, pending);
         Pass pass(std::move(pending), std::move(batches));
@@ -171,7 +186,8 @@ std::vector<ContentSplitter::Indices> ContentSplitter::confirmedClasses(const st
 
 // Settles a class from what its batches saw: the members equal to its first are copies of it,
 // and those that differ from it are compared among themselves in the next pass. When the first
-// could not be read, every other member is compared again with a new first.
+// could not be read, every other member is compared again with a new first; the followers of a
+// member that could not be read are compared again themselves.
 void ContentSplitter::conclude(Pass& pass, std::size_t classIndex, std::vector<Indices>& copies) {
     const Class& members = pass.classes[classIndex];
     std::vector<Batch::Seen> seen(members.size(), Batch::Seen::Same);
@@ -182,22 +198,58 @@ void ContentSplitter::conclude(Pass& pass, std::size_t classIndex, std::vector<I
         interrupted |= batch.interrupted;
         std::copy(batch.seen.begin(), batch.seen.end(), seen.begin() + static_cast<std::ptrdiff_t>(batch.begin));
     }
-    if (interrupted) return settleAll(members, Verdict::Undecided);
+    if (firstFailed) seen.front() = Batch::Seen::Unreadable;
     Indices same;
     Class others;
-    if (firstFailed) settle_(members.front().index, Verdict::Unreadable);
-    else same.push_back(members.front().index);
-    for (std::size_t position = 1; position < members.size(); ++position) {
-        if (seen[position] == Batch::Seen::Unreadable) settle_(members[position].index, Verdict::Unreadable);
-        else if (seen[position] == Batch::Seen::Same && !firstFailed) same.push_back(members[position].index);
-        else others.push_back(members[position]);
+    for (std::size_t position = 0; position < members.size(); ++position) {
+        const std::size_t index = members[position].index;
+        if (interrupted) {
+            settleWithFollowers(index, Verdict::Undecided);
+        } else if (seen[position] == Batch::Seen::Unreadable) {
+            settle_(index, Verdict::Unreadable);
+            for (std::size_t follower : followersOf(index)) others.push_back(Member{follower});
+        } else if (seen[position] == Batch::Seen::Same && !firstFailed) {
+            same.push_back(index);
+        } else {
+            others.push_back(members[position]);
+        }
     }
-    const bool copied = same.size() > 1;
-    for (std::size_t index : same) settle_(index, copied ? Verdict::Copy : Verdict::Unique);
-    if (others.size() == 1) settle_(others.front().index, Verdict::Unique);
+    if (interrupted) return;
     std::lock_guard<std::mutex> lock(pass.mutex);
-    if (copied) copies.push_back(std::move(same));
-    if (others.size() > 1) pass.next.push_back(std::move(others));
+    if (same.size() == 1) settleAlone(same.front(), copies);
+    else if (!same.empty()) settleCopies(same, copies);
+    if (others.size() == 1) settleAlone(others.front().index, copies);
+    else if (others.size() > 1) pass.next.push_back(std::move(others));
+}
+
+// A member that no other compared member equals: a copy all the same when it has followers.
+void ContentSplitter::settleAlone(std::size_t index, std::vector<Indices>& copies) {
+    if (followersOf(index).empty()) settle_(index, Verdict::Unique);
+    else settleCopies({index}, copies);
+}
+
+// Byte-equal members, and their followers, as one class of copies in member order.
+void ContentSplitter::settleCopies(const Indices& same, std::vector<Indices>& copies) {
+    Indices copy;
+    for (std::size_t index : same) {
+        copy.push_back(index);
+        const Indices& followers = followersOf(index);
+        copy.insert(copy.end(), followers.begin(), followers.end());
+    }
+    std::sort(copy.begin(), copy.end());
+    for (std::size_t index : copy) settle_(index, Verdict::Copy);
+    copies.push_back(std::move(copy));
+}
+
+void ContentSplitter::settleWithFollowers(std::size_t index, Verdict verdict) {
+    settle_(index, verdict);
+    for (std::size_t follower : followersOf(index)) settle_(follower, verdict);
+}
+
+const ContentSplitter::Indices& ContentSplitter::followersOf(std::size_t index) const {
+    static const Indices noFollowers;
+    const auto found = followers_.find(index);
+    return found == followers_.end() ? noFollowers : found->second;
 }
 
 // The members of every class past its first, in batches small enough for one worker to hold

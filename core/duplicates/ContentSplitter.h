@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/duplicates/ByteComparison.h"
+#include "core/duplicates/RecentContents.h"
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace core {
@@ -27,7 +29,9 @@ namespace core {
 // - Two different files can share a size and a CRC-64, so the members of each class of equal
 //   md5 are then compared byte for byte with its first member, a few dozen files open at a
 //   time on each worker; those that differ from it are compared among themselves in the next
-//   pass (ByteComparison). Memory is a few chunks per worker whatever the classes hold.
+//   pass (ByteComparison). A short file read whole just after its copy on the same worker
+//   (RecentContents) is known to be a copy at once and is not read again. Memory is a few
+//   chunks per worker whatever the classes hold.
 class ContentSplitter {
 public:
     using Indices = std::vector<std::size_t>;
@@ -63,6 +67,7 @@ private:
         std::uint64_t running = 0;   // CRC-64 of the bytes before hashedTo
         std::uint64_t hashedTo = 0;
         bool failed = false;
+        std::size_t copyOf = RecentContents::none;  // the member it was found byte-equal to, if any
     };
     using Class = std::vector<Member>;
     struct Batch;
@@ -73,6 +78,10 @@ private:
                                     std::vector<Class>& digested);
     std::vector<Indices> confirmedClasses(const std::vector<fileAttrbItem>& candidates, std::vector<Class> sameCrc);
     void conclude(Pass& pass, std::size_t classIndex, std::vector<Indices>& copies);
+    void settleAlone(std::size_t index, std::vector<Indices>& copies);
+    void settleCopies(const Indices& same, std::vector<Indices>& copies);
+    void settleWithFollowers(std::size_t index, Verdict verdict);
+    const Indices& followersOf(std::size_t index) const;
     std::vector<Batch> batchesOf(const std::vector<fileAttrbItem>& candidates, const std::vector<Class>& classes) const;
     void compare(const std::vector<fileAttrbItem>& candidates, const Class& members, Batch& batch, std::size_t worker);
     void settleAll(const Class& members, Verdict verdict);
@@ -82,6 +91,8 @@ private:
     Settle settle_;
     std::size_t workerCount_;
     std::vector<ByteComparison> comparisons_;  // one for each worker
+    std::vector<RecentContents> recent_;       // one for each worker
+    std::unordered_map<std::size_t, Indices> followers_;  // by the member they are copies of
 };
 
 }  // namespace core

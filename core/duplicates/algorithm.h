@@ -42,6 +42,9 @@ public:
     // Read from the start, the file gets its md5_1k on the way; read to its size, it must end
     // there, and gets its md5.
     bool advanceCrc(fileAttrbItem& item, std::uint64_t from, std::uint64_t to, std::uint64_t& running);
+    // The bytes of the last chunk read (a whole file, when it was read from its start to an end
+    // within one chunk), until the next read.
+    const unsigned char* lastChunk() const { return m_Buf.get(); }
 
     // Opens a collected file to read it whole; not open (and logged) when it cannot be opened
     // or is no longer the file that was collected.
