@@ -26,7 +26,7 @@ std::uint64_t roundEnd(std::uint64_t hashedTo, std::uint64_t size) {
 
 // Some members of one class (positions begin to end, past the first) compared with its first.
 struct ContentSplitter::Batch {
-    using Seen = ByteComparison::Seen;
+    enum class Seen : unsigned char { Same, Differs, Unreadable };
     std::size_t classIndex = 0;
     std::size_t begin = 0;
     std::size_t end = 0;
@@ -60,8 +60,8 @@ ContentSplitter::ContentSplitter(Setting setting, Settle settle)
     : setting_(std::move(setting)),
       settle_(std::move(settle)),
       workerCount_(std::max<std::size_t>(1, setting_.workers->size())) {
-    comparisons_.reserve(workerCount_);
-    for (const auto& worker : *setting_.workers) comparisons_.emplace_back(*worker, setting_.stop, setting_.progress);
+    splitters_.reserve(workerCount_);
+    for (const auto& worker : *setting_.workers) splitters_.emplace_back(*worker, setting_.stop, setting_.progress);
     recent_.resize(workerCount_);
 }
 
@@ -73,7 +73,56 @@ std::size_t ContentSplitter::openFilesPerWorker(std::size_t workerCount) {
 
 std::vector<ContentSplitter::Indices> ContentSplitter::split(std::vector<fileAttrbItem>& candidates,
                                                              const std::vector<Indices>& sameSize) {
-    return confirmedClasses(candidates, digestedClasses(candidates, sameSize));
+    const std::size_t heldOpen = openFilesPerWorker(workerCount_);
+    std::vector<Indices> few, many;
+    for (const Indices& members : sameSize) (members.size() <= heldOpen ? few : many).push_back(members);
+    std::vector<Indices> copies = splitInStep(candidates, few);
+    for (Indices& copy : confirmedClasses(candidates, digestedClasses(candidates, many))) copies.push_back(std::move(copy));
+    return copies;
+}
+
+// Every class on one worker, all classes at once, the classes of most bytes first, so no worker
+// is left alone with a big one at the end.
+std::vector<ContentSplitter::Indices> ContentSplitter::splitInStep(std::vector<fileAttrbItem>& candidates,
+                                                                   const std::vector<Indices>& classes) {
+    Indices order(classes.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto bytes = [&](std::size_t i) { return candidates[classes[i].front()].fileSize * classes[i].size(); };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return bytes(a) > bytes(b); });
+    std::vector<std::vector<Indices>> found(classes.size());
+    runInParallel(setting_.pool, workerCount_, order.size(), [&](std::size_t worker, std::size_t position) {
+        const Indices& members = classes[order[position]];
+        std::vector<const fileAttrbItem*> files;
+        for (std::size_t index : members) files.push_back(&candidates[index]);
+        StepSplitter::Split split;
+        if (!splitters_[worker].split(files, split)) {
+            for (std::size_t index : members) settle_(index, Verdict::Undecided);
+            return;
+        }
+        settleInStep(candidates, members, split, found[order[position]]);
+    });
+    std::vector<Indices> copies;
+    for (auto& copiesOfClass : found)
+        for (Indices& copy : copiesOfClass) copies.push_back(std::move(copy));
+    return copies;
+}
+
+void ContentSplitter::settleInStep(std::vector<fileAttrbItem>& candidates, const Indices& members,
+                                   const StepSplitter::Split& split, std::vector<Indices>& copies) {
+    std::vector<Verdict> verdicts(members.size(), Verdict::Unique);
+    for (const Indices& positions : split.classes) {
+        Indices copy;
+        for (std::size_t position : positions) {
+            copy.push_back(members[position]);
+            verdicts[position] = Verdict::Copy;
+        }
+        copies.push_back(std::move(copy));
+    }
+    for (std::size_t position : split.unreadable) verdicts[position] = Verdict::Unreadable;
+    for (std::size_t position = 0; position < members.size(); ++position) {
+        if (split.wholeCrc[position] != 0) candidates[members[position]].md5 = split.wholeCrc[position];
+        settle_(members[position], verdicts[position]);
+    }
 }
 
 // The classes of members read to their end with one whole-file CRC.
@@ -166,6 +215,7 @@ std::vector<ContentSplitter::Indices> ContentSplitter::confirmedClasses(const st
             if (member.copyOf == RecentContents::none) compared.push_back(member);
             else followers_[member.copyOf].push_back(member.index);
         }
+        // A copy's first is always among the compared: it was known to no worker before.
         if (compared.size() > 1) pending.push_back(std::move(compared));
         else settleAlone(compared.front().index, copies);
     }
@@ -273,15 +323,26 @@ std::vector<ContentSplitter::Batch> ContentSplitter::batchesOf(const std::vector
     return batches;
 }
 
+// The batch's members split with the class's first: those in the first's class are the same
+// as it, the others differ.
 void ContentSplitter::compare(const std::vector<fileAttrbItem>& candidates, const Class& members, Batch& batch,
                               std::size_t worker) {
-    std::vector<const fileAttrbItem*> others;
+    std::vector<const fileAttrbItem*> files{&candidates[members.front().index]};
     for (std::size_t position = batch.begin; position < batch.end; ++position)
-        others.push_back(&candidates[members[position].index]);
-    switch (comparisons_[worker].compare(candidates[members.front().index], others, batch.seen)) {
-    case ByteComparison::Ending::Compared: return;
-    case ByteComparison::Ending::FirstUnreadable: batch.firstFailed = true; return;
-    case ByteComparison::Ending::Stopped: batch.interrupted = true; return;
+        files.push_back(&candidates[members[position].index]);
+    StepSplitter::Split split;
+    if (!splitters_[worker].split(files, split)) {
+        batch.interrupted = true;
+        return;
+    }
+    batch.seen.assign(files.size() - 1, Batch::Seen::Differs);
+    for (const Indices& positions : split.classes) {
+        if (positions.front() != 0) continue;
+        for (std::size_t i = 1; i < positions.size(); ++i) batch.seen[positions[i] - 1] = Batch::Seen::Same;
+    }
+    for (std::size_t position : split.unreadable) {
+        if (position == 0) batch.firstFailed = true;
+        else batch.seen[position - 1] = Batch::Seen::Unreadable;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/duplicates/ByteComparison.h"
 #include "core/duplicates/RecentContents.h"
+#include "core/duplicates/StepSplitter.h"
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
@@ -20,18 +20,20 @@ namespace core {
 // Splits the classes of candidates that share a size into classes of byte-equal files, on every
 // worker at once, in time about linear in the number of members and with a bounded number of
 // files open, however large a class is.
-// - The members are read in rounds of growing length (to 64 KiB, the whole of a file of at most
-//   128 KiB, then four times as far each round), every member of every class in one parallel
-//   loop, each opened once per round, and their CRC-64 carried on (the first kilobyte's kept
-//   as md5_1k, the whole file's as md5); after each round a class is split by the running
-//   values (sorted, never compared pair by pair), and a member left alone is unique and read
-//   no further.
-// - Two different files can share a size and a CRC-64, so the members of each class of equal
-//   md5 are then compared byte for byte with its first member, a few dozen files open at a
-//   time on each worker; those that differ from it are compared among themselves in the next
-//   pass (ByteComparison). A short file read whole just after its copy on the same worker
-//   (RecentContents) is known to be a copy at once and is not read again. Memory is a few
-//   chunks per worker whatever the classes hold.
+// - A class of no more members than a worker holds open at once (a few dozen) is split on one
+//   worker by StepSplitter: every member read once, in step with the others, and let go as soon
+//   as it agrees with no other.
+// - The members of larger classes are read in rounds of growing length (to 64 KiB, the whole of
+//   a file of at most 128 KiB, then four times as far each round), every member of every such
+//   class in one parallel loop, each opened once per round, and their CRC-64 carried on (the
+//   first kilobyte's kept as md5_1k, the whole file's as md5); after each round a class is
+//   split by the running values (sorted, never compared pair by pair), and a member left alone
+//   is unique and read no further. Two different files can share a size and a CRC-64, so the
+//   members of each class of equal md5 are then compared byte for byte with its first member,
+//   in batches a worker holds open at once, with StepSplitter; those that differ from it are
+//   compared among themselves in the next pass. A short file read whole just after its copy on
+//   the same worker (RecentContents) is known to be a copy at once and is not read again.
+// Memory is a few chunks per worker whatever the classes hold.
 class ContentSplitter {
 public:
     using Indices = std::vector<std::size_t>;
@@ -73,6 +75,9 @@ private:
     struct Batch;
     struct Pass;
 
+    std::vector<Indices> splitInStep(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& classes);
+    void settleInStep(std::vector<fileAttrbItem>& candidates, const Indices& members, const StepSplitter::Split& split,
+                      std::vector<Indices>& copies);
     std::vector<Class> digestedClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
     std::vector<Class> readOneRound(std::vector<fileAttrbItem>& candidates, std::vector<Class> classes,
                                     std::vector<Class>& digested);
@@ -90,7 +95,7 @@ private:
     Setting setting_;
     Settle settle_;
     std::size_t workerCount_;
-    std::vector<ByteComparison> comparisons_;  // one for each worker
+    std::vector<StepSplitter> splitters_;      // one for each worker
     std::vector<RecentContents> recent_;       // one for each worker
     std::unordered_map<std::size_t, Indices> followers_;  // by the member they are copies of
 };

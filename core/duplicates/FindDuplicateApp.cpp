@@ -175,9 +175,9 @@ std::vector<FindDuplicateApp::Print> FindDuplicateApp::signatureOf(const Bundle&
 // short is dropped whole.
 std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const std::vector<Indices>& sameSignature,
                                                                           const Workers& workers) {
-    std::vector<ByteComparison> comparisons;
-    comparisons.reserve(workers.size());
-    for (const auto& worker : workers) comparisons.emplace_back(*worker, m_StopSearch.flag());
+    std::vector<StepSplitter> splitters;
+    splitters.reserve(workers.size());
+    for (const auto& worker : workers) splitters.emplace_back(*worker, m_StopSearch.flag());
     std::vector<std::vector<Indices>> split(sameSignature.size());
     runInParallel(pool_, workerCount_, sameSignature.size(), [&](std::size_t worker, std::size_t run) {
         std::vector<Indices>& classes = split[run];
@@ -185,7 +185,7 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const 
             auto joined = classes.begin();
             Comparison result = Comparison::Different;
             for (; joined != classes.end(); ++joined) {
-                result = compareBytes(m_AllAppItem[joined->front()], m_AllAppItem[index], comparisons[worker]);
+                result = compareBytes(m_AllAppItem[joined->front()], m_AllAppItem[index], splitters[worker]);
                 if (result != Comparison::Different) break;
             }
             if (result == Comparison::Stopped) {
@@ -210,7 +210,7 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const 
 // The files of the two bundles paired in the order of their sorted fingerprints; empty files
 // need no reading. A file that cannot be read makes the bundles differ.
 FindDuplicateApp::Comparison FindDuplicateApp::compareBytes(const Bundle& first, const Bundle& other,
-                                                            ByteComparison& comparison) const {
+                                                            StepSplitter& splitter) const {
     auto sorted = [](const Bundle& bundle) {
         std::vector<const fileAttrbItem*> files;
         for (const fileAttrbItem& file : bundle.item.AllFileInDirectory) files.push_back(&file);
@@ -222,11 +222,9 @@ FindDuplicateApp::Comparison FindDuplicateApp::compareBytes(const Bundle& first,
     const auto mine = sorted(first), theirs = sorted(other);
     for (std::size_t i = 0; i < mine.size(); ++i) {
         if (mine[i]->fileSize == 0) continue;
-        std::vector<ByteComparison::Seen> seen;
-        const ByteComparison::Ending ending = comparison.compare(*mine[i], {theirs[i]}, seen);
-        if (ending == ByteComparison::Ending::Stopped) return Comparison::Stopped;
-        if (ending != ByteComparison::Ending::Compared || seen.front() != ByteComparison::Seen::Same)
-            return Comparison::Different;
+        StepSplitter::Split split;
+        if (!splitter.split({mine[i], theirs[i]}, split)) return Comparison::Stopped;
+        if (split.classes.empty()) return Comparison::Different;
     }
     return Comparison::Equal;
 }

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include <map>
 #include <mutex>
@@ -65,6 +66,28 @@ protected:
     }
 
     using Names = std::vector<std::vector<std::string>>;
+
+    static std::string text(const Names& groups) {
+        std::string joined;
+        for (const auto& names : groups) {
+            for (const auto& name : names) joined += name + " ";
+            joined += "; ";
+        }
+        return joined;
+    }
+
+    // Runs the body in a child process allowed only 64 descriptors: with eight workers, so few
+    // that every class of more than two files is read in rounds and compared in batches.
+    static std::string withFewDescriptors(const std::function<std::string()>& body) {
+        return testsupport::runInChild([&] {
+            struct rlimit limit {64, 64};
+            if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
+            return body();
+        });
+    }
+    std::string namesWithFewDescriptors() {
+        return withFewDescriptors([&] { return text(names(group(8, runOnNewThread))); });
+    }
 
     std::uint64_t settled() const { return progress.snapshot().done; }
 
@@ -145,9 +168,12 @@ TEST_F(DuplicateFileGrouperTest, FilesOfOneSizeAndCrcGroupOnlyWithByteEqualFiles
         candidates.clear();
         progress.beginStage(0, 0);
         for (const auto& [name, content] : each.files) write(std::string(each.name) + "/" + name, *content);
-        EXPECT_EQ(names(group()), each.groups);
+        const std::vector<DuplicateGroup> groups = group();
+        EXPECT_EQ(names(groups), each.groups);
         EXPECT_EQ(settled(), candidates.size());
-        for (const fileAttrbItem& item : candidates) EXPECT_EQ(item.md5, crc::crc64(a.data(), a.size()));
+        for (const DuplicateGroup& copies : groups)
+            for (const fileAttrbItem& copy : copies) EXPECT_EQ(copy.md5, crc::crc64(a.data(), a.size()));
+        EXPECT_EQ(namesWithFewDescriptors(), text(each.groups));
     }
 }
 
@@ -188,6 +214,7 @@ TEST_F(DuplicateFileGrouperTest, ShortFilesOfOneSizeAndCrcGroupOnlyWithByteEqual
         write(name, *content);
     EXPECT_EQ(names(group()), (Names{{"s2", "s1"}, {"t2", "t3", "t1"}}));
     EXPECT_EQ(settled(), candidates.size());
+    EXPECT_EQ(namesWithFewDescriptors(), text({{"s2", "s1"}, {"t2", "t3", "t1"}}));
 }
 
 TEST_F(DuplicateFileGrouperTest, StopKeepsOnlyCompleteGroups) {
@@ -260,9 +287,7 @@ bool resetPeakResidentBytes() { return static_cast<bool>(std::ofstream("/proc/se
 TEST_F(DuplicateFileGrouperTest, ThreeThousandEqualFilesGroupWholeWithSixtyFourDescriptors) {
     const std::string content = randomContent(1500, 17);
     for (int file = 0; file < 3000; ++file) write("same/" + std::to_string(file), content);
-    const std::string answer = testsupport::runInChild([&] {
-        struct rlimit limit {64, 64};
-        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
+    const std::string answer = withFewDescriptors([&] {
         const auto groups = group(8, runOnNewThread);
         std::string sizes;
         for (const auto& each : groups) sizes += std::to_string(each.size()) + " ";
