@@ -2,6 +2,7 @@
 #include "core/readings/GetSystemInfo.h"
 #include "platform/desktop/HttpClient.h"
 #include "platform/desktop/Workspace.h"
+#include "platform/files/OpenFileLimit.h"
 #include "ui/kit/desktop/ChineseQtTexts.h"
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/desktop/NumericLocale.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    platform::raiseOpenFileLimit();
     ui::MyNSApplication application(argc, argv);
     ui::useCNumericLocale();
     ui::useChineseQtTexts(application);

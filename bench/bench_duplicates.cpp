@@ -1,25 +1,35 @@
 // The duplicate finder's hot paths and whole searches against its Debian peers.
 // - CRC-64 throughput on one core: the fast (ISA-L) version and the byte-at-a-time table.
-// - Whole searches of two generated trees, each run as a process of its own (this program with
+// - Whole searches of generated trees, each run as a process of its own (this program with
 //   "--search FOLDER", so the application's logging is on and its peak memory is its own)
-//   beside "jdupes -r" and "rdfind", on a warm cache and on a cold one (the page cache dropped
-//   before each run; said so and skipped where it cannot be dropped):
+//   beside "jdupes -r" and "rdfind", on a warm cache (every tree) and on a cold one (the first
+//   two; the page cache dropped before each run; said so and skipped where it cannot be
+//   dropped), and once more each with the open-file limit at 256:
 //   - "files20k": 20,000 files of 1 KiB to 1 MiB (about 3 GB), a tenth of them in groups of 2
 //     to 5 copies, a few pairs sharing size and first 8 KiB but not their last byte;
 //   - "small300k": 300,000 files of 100 to 6,000 bytes, so nearly every file shares its size
-//     with about fifty others, a tenth of them in groups of copies.
-//   Afterwards the kernel, the time and peak-memory ratios are printed, and the groups found
-//   are checked against jdupes' or rdfind's and against the copies the generator made. The
-//   trees live in a fresh folder under DURIDOVE_BENCH_DIR (else /var/tmp, which is on a disk)
-//   and are removed at the end.
+//     with about fifty others, a tenth of them in groups of copies;
+//   - "equal100k": 100,000 files of one size and one first kilobyte in six classes of copies
+//     (jdupes is quadratic in a class of copies: rdfind alone is run there);
+//   - "head10k": 10,000 files of 8 KiB, one size and one first kilobyte, all different;
+//   - "mib1k": 1,000 files of 1 MiB and one byte, one first kilobyte, all different.
+//   An empty folder is searched too, by every tool, for the floor of its peak memory.
+//   Afterwards the kernel and a table are printed: per tree each tool's median time and peak
+//   memory (and ours above our floor), the goals (time at most half the faster peer's or
+//   0.1 s; memory above the floor at most twice jdupes' on files20k and 64 MiB on mib1k), and
+//   whether the groups equal the peers' and the generator's, at both limits. The trees live
+//   in a fresh folder under DURIDOVE_BENCH_DIR (else /var/tmp, which is on a disk) and are
+//   removed at the end.
 
 #include "core/duplicates/DuplicateFilesOpt.h"
 #include "core/duplicates/crc.h"
-#include "platform/system/Environment.h"
 #include "platform/files/FileDescriptor.h"
-#include "platform/system/Log.h"
+#include "platform/files/OpenFileLimit.h"
 #include "platform/files/PathText.h"
+#include "platform/system/Environment.h"
+#include "platform/system/Log.h"
 #include "platform/system/ProcessRunner.h"
+#include "support/TaskPool.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,13 +41,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -88,39 +98,28 @@ void fillContent(std::vector<char>& buffer, std::uint64_t seed) {
     }
 }
 
-struct TreeShape {
-    int fileCount;
-    int folderCount;
-    int nearCopies;                 // pairs equal but for their last byte
-    std::uint64_t nearSharedHead;   // the near copies are at least twice this long
-    std::uint64_t (*randomSize)(std::mt19937_64&);
-};
-
-// Sizes spread evenly on a logarithmic scale between 1 KiB and 1 MiB: about 150 KB each.
-std::uint64_t logarithmicSize(std::mt19937_64& random) {
-    const double exponent = 10.0 + 10.0 * std::uniform_real_distribution<double>(0.0, 1.0)(random);
-    return static_cast<std::uint64_t>(std::pow(2.0, exponent));
-}
-
-// Sizes from 100 to 6,000 bytes: about fifty files of each size in 300,000.
-std::uint64_t smallSize(std::mt19937_64& random) { return 100 + random() % 5901; }
-
-const TreeShape files20k{20000, 200, 20, 8192, logarithmicSize};
-const TreeShape small300k{300000, 600, 200, 1024, smallSize};
-
 std::string benchFolder() {
     const char* chosen = std::getenv("DURIDOVE_BENCH_DIR");
     return chosen && *chosen ? chosen : "/var/tmp";
 }
 
+// A tree in a fresh folder, made by one of the generators below, with the groups of copies it
+// was made with.
 class DuplicateTree {
 public:
-    explicit DuplicateTree(const TreeShape& shape) {
+    using Generator = std::function<void(DuplicateTree&)>;
+
+    DuplicateTree(int folderCount, const Generator& generate) {
         std::string pattern = platform::joinPath(benchFolder(), "bench-duplicates-XXXXXX");
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed in " + benchFolder());
         root_ = pattern;
         folder_ = platform::joinPath(root_, "tree");
-        generate(shape);
+        std::filesystem::create_directories(folder_);
+        for (int index = 0; index < folderCount; ++index)
+            folders_.push_back(
+                platform::joinPath(folder_, "d" + std::to_string(index / 10) + "/s" + std::to_string(index % 10)));
+        for (const auto& folder : folders_) std::filesystem::create_directories(folder);
+        generate(*this);
         sync();
     }
     ~DuplicateTree() {
@@ -131,7 +130,36 @@ public:
     const std::string& folder() const { return folder_; }
     std::string file(const std::string& name) const { return platform::joinPath(root_, name); }
     const GroupSet& madeGroups() const { return madeGroups_; }
-    std::uint64_t totalBytes() const { return totalBytes_; }
+
+    // The path of the next file, in a folder picked at random.
+    std::string nextPath() {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%06d.dat", written_++);
+        return platform::joinPath(folders_[random_() % folders_.size()], name);
+    }
+    int written() const { return written_; }
+    std::mt19937_64& random() { return random_; }
+
+    // The content of seed; a non-zero variant changes the last byte; a non-zero head seed gives
+    // the first kilobyte the content of that seed.
+    void writeFile(const std::string& path, std::uint64_t size, std::uint64_t seed, int variant,
+                   std::uint64_t headSeed = 0) {
+        buffer_.resize(size);
+        fillContent(buffer_, seed);
+        if (headSeed != 0) {
+            std::vector<char> head(std::min<std::uint64_t>(size, 1024));
+            fillContent(head, headSeed);
+            std::copy(head.begin(), head.end(), buffer_.begin());
+        }
+        buffer_.back() = static_cast<char>(buffer_.back() + variant);
+        platform::FileDescriptor file(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (!file.isOpen() || write(file.get(), buffer_.data(), size) != static_cast<ssize_t>(size))
+            throw std::runtime_error("cannot write " + path);
+    }
+    void madeGroup(std::vector<std::string> group) {
+        std::sort(group.begin(), group.end());
+        madeGroups_.insert(std::move(group));
+    }
 
     // Brings every file into the page cache.
     void readEverything() const {
@@ -145,72 +173,108 @@ public:
     }
 
 private:
-    void generate(const TreeShape& shape) {
-        std::mt19937_64 random(20240601);
-        std::vector<std::string> folders;
-        for (int index = 0; index < shape.folderCount; ++index)
-            folders.push_back(platform::joinPath(folder_, "d" + std::to_string(index / 10) + "/s" + std::to_string(index % 10)));
-        for (const auto& folder : folders) std::filesystem::create_directories(folder);
-        auto pickFolder = [&] { return folders[random() % folders.size()]; };
-        const int groupedFiles = shape.fileCount / 10;
-        int written = 0;
-        std::uint64_t seed = 1;
-        // Groups of two to five copies of one content.
-        while (written < groupedFiles) {
-            const int copies = std::min<int>(2 + static_cast<int>(random() % 4), groupedFiles - written);
-            if (copies < 2) break;
-            const std::uint64_t size = shape.randomSize(random);
-            std::vector<std::string> group;
-            for (int copy = 0; copy < copies; ++copy) {
-                group.push_back(pathFor(pickFolder(), written++));
-                writeFile(group.back(), size, seed, 0);
-            }
-            std::sort(group.begin(), group.end());
-            madeGroups_.insert(group);
-            ++seed;
-        }
-        // Pairs that agree in size and in their head, but not in their last byte.
-        for (int pair = 0; pair < shape.nearCopies; ++pair) {
-            const std::uint64_t size = shape.nearSharedHead * 2 + shape.randomSize(random);
-            writeFile(pathFor(pickFolder(), written++), size, seed, 0);
-            writeFile(pathFor(pickFolder(), written++), size, seed, 1);
-            ++seed;
-        }
-        while (written < shape.fileCount) writeFile(pathFor(pickFolder(), written++), shape.randomSize(random), seed++, 0);
-    }
-
-    static std::string pathFor(const std::string& folder, int index) {
-        char name[32];
-        std::snprintf(name, sizeof name, "f%06d.dat", index);
-        return platform::joinPath(folder, name);
-    }
-
-    // The content of seed; a non-zero variant changes the last byte.
-    void writeFile(const std::string& path, std::uint64_t size, std::uint64_t seed, int variant) {
-        buffer_.resize(size);
-        fillContent(buffer_, seed);
-        buffer_.back() = static_cast<char>(buffer_.back() + variant);
-        platform::FileDescriptor file(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (!file.isOpen() || write(file.get(), buffer_.data(), size) != static_cast<ssize_t>(size))
-            throw std::runtime_error("cannot write " + path);
-        totalBytes_ += size;
-    }
-
     std::string root_;
     std::string folder_;
+    std::vector<std::string> folders_;
+    std::mt19937_64 random_{20240601};
+    int written_ = 0;
     GroupSet madeGroups_;
-    std::uint64_t totalBytes_ = 0;
     std::vector<char> buffer_;
 };
 
-std::map<const TreeShape*, std::unique_ptr<DuplicateTree>>& trees() {
-    static std::map<const TreeShape*, std::unique_ptr<DuplicateTree>> made;
+// Files of random sizes, a tenth of them in groups of two to five copies, and pairs that agree
+// in size and head but not in their last byte.
+DuplicateTree::Generator mixedTree(int fileCount, int nearCopies, std::uint64_t nearSharedHead,
+                                   std::uint64_t (*randomSize)(std::mt19937_64&)) {
+    return [=](DuplicateTree& tree) {
+        const int groupedFiles = fileCount / 10;
+        std::uint64_t seed = 1;
+        while (tree.written() < groupedFiles) {
+            const int copies = std::min<int>(2 + static_cast<int>(tree.random()() % 4), groupedFiles - tree.written());
+            if (copies < 2) break;
+            const std::uint64_t size = randomSize(tree.random());
+            std::vector<std::string> group;
+            for (int copy = 0; copy < copies; ++copy) {
+                group.push_back(tree.nextPath());
+                tree.writeFile(group.back(), size, seed, 0);
+            }
+            tree.madeGroup(std::move(group));
+            ++seed;
+        }
+        for (int pair = 0; pair < nearCopies; ++pair) {
+            const std::uint64_t size = nearSharedHead * 2 + randomSize(tree.random());
+            tree.writeFile(tree.nextPath(), size, seed, 0);
+            tree.writeFile(tree.nextPath(), size, seed, 1);
+            ++seed;
+        }
+        while (tree.written() < fileCount) tree.writeFile(tree.nextPath(), randomSize(tree.random()), seed++, 0);
+    };
+}
+
+// Files of one size and one first kilobyte, the rest of each from one of contents seeds (in
+// turn), so the files of one seed are copies of each other.
+DuplicateTree::Generator oneHeadTree(int fileCount, std::uint64_t size, int contents) {
+    return [=](DuplicateTree& tree) {
+        std::vector<std::vector<std::string>> groups(static_cast<std::size_t>(contents));
+        for (int file = 0; file < fileCount; ++file) {
+            const std::string path = tree.nextPath();
+            tree.writeFile(path, size, 1000 + static_cast<std::uint64_t>(file % contents), 0, 1);
+            groups[static_cast<std::size_t>(file % contents)].push_back(path);
+        }
+        for (auto& group : groups)
+            if (group.size() > 1) tree.madeGroup(std::move(group));
+    };
+}
+
+// Sizes spread evenly on a logarithmic scale between 1 KiB and 1 MiB: about 150 KB each.
+std::uint64_t logarithmicSize(std::mt19937_64& random) {
+    const double exponent = 10.0 + 10.0 * std::uniform_real_distribution<double>(0.0, 1.0)(random);
+    return static_cast<std::uint64_t>(std::pow(2.0, exponent));
+}
+
+// Sizes from 100 to 6,000 bytes: about fifty files of each size in 300,000.
+std::uint64_t smallSize(std::mt19937_64& random) { return 100 + random() % 5901; }
+
+enum class Tool { Duridove, Jdupes, Rdfind };
+
+const char* toolName(Tool tool) {
+    switch (tool) {
+    case Tool::Duridove: return "Duridove";
+    case Tool::Jdupes: return "jdupes";
+    case Tool::Rdfind: return "rdfind";
+    }
+    return "";
+}
+
+struct TreeShape {
+    std::string name;
+    int folderCount;
+    DuplicateTree::Generator generate;
+    std::vector<Tool> peers;
+    int repetitions;
+    bool cold;
+};
+
+const std::vector<TreeShape>& treeShapes() {
+    static const std::vector<TreeShape> shapes{
+        {"files20k", 200, mixedTree(20000, 20, 8192, logarithmicSize), {Tool::Jdupes, Tool::Rdfind}, 5, true},
+        {"small300k", 600, mixedTree(300000, 200, 1024, smallSize), {Tool::Jdupes, Tool::Rdfind}, 5, true},
+        {"equal100k", 1000, oneHeadTree(100000, 4096, 6), {Tool::Rdfind}, 3, false},
+        {"head10k", 100, oneHeadTree(10000, 8192, 10000), {Tool::Jdupes, Tool::Rdfind}, 5, false},
+        {"mib1k", 10, oneHeadTree(1000, (1u << 20) + 1, 1000), {Tool::Jdupes, Tool::Rdfind}, 5, false},
+        {"empty", 1, [](DuplicateTree&) {}, {Tool::Jdupes, Tool::Rdfind}, 3, false},
+    };
+    return shapes;
+}
+
+std::map<std::string, std::unique_ptr<DuplicateTree>>& trees() {
+    static std::map<std::string, std::unique_ptr<DuplicateTree>> made;
     return made;
 }
 
 DuplicateTree& treeOf(const TreeShape& shape) {
-    auto& tree = trees()[&shape];
-    if (!tree) tree = std::make_unique<DuplicateTree>(shape);
+    auto& tree = trees()[shape.name];
+    if (!tree) tree = std::make_unique<DuplicateTree>(shape.folderCount, shape.generate);
     return *tree;
 }
 
@@ -225,14 +289,15 @@ GroupSet sortedGroups(std::vector<std::vector<std::string>> groups) {
     return result;
 }
 
-// Every task on a thread of its own: the pool of the search's hashing workers.
-void runOnNewThread(core::Task task) { std::thread(std::move(task)).detach(); }
-
-// The child's side: the search as the page runs it, with the application's log, and its groups
-// printed as jdupes prints them.
+// The child's side: the search as the page runs it (its workers on a pool of threads as many as
+// the processors), the open-file limit raised as the application raises it at start-up, with the
+// application's log, and its groups printed as jdupes prints them.
 int searchOnce(const std::string& folder) {
+    platform::raiseOpenFileLimit();
+    // Never destroyed: its threads wait on it until the process ends.
+    static auto* pool = new bench::TaskPool(std::max(1u, std::thread::hardware_concurrency()));
     core::Executors executors = core::Executors::inlineExecutors();
-    executors.global = runOnNewThread;
+    executors.global = pool->executor();
     core::DuplicateFilesOpt search(executors);
     search.beginSearchAtPath(folder, 0);
     std::string text;
@@ -249,41 +314,54 @@ struct Measured {
     double peakMiB = 0;
 };
 
-// Runs a program with its output and errors sent to files, and measures its time and peak
-// resident memory.
-Measured runMeasured(const std::vector<std::string>& arguments, const std::string& output, const std::string& errors) {
-    // Everything the child needs is made before the fork: it only opens, duplicates and execs.
-    const std::string program = platform::findExecutable(arguments.front());
-    if (program.empty()) throw std::runtime_error(arguments.front() + " not found");
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) {
-        const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    while (wait4(child, &status, 0, &usage) < 0) {
-        if (errno != EINTR) throw std::runtime_error("wait4 failed");
-    }
-    const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(arguments.front() + " failed; see " + errors);
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss / 1024.0};
-}
-
 std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string& selfPath() {
+    static std::string path = std::filesystem::read_symlink("/proc/self/exe");
+    return path;
+}
+
+// Runs a program with its output and errors sent to files, under an open-file limit when one is
+// given, and measures its time and peak resident memory. It is started by peak_of (beside this
+// program), a small process of its own: the kernel charges a process with the peak of the
+// process it was forked from too, and this one holds the trees' lists.
+Measured runMeasured(const std::vector<std::string>& arguments, const std::string& output, const std::string& errors,
+                     rlim_t openFileLimit) {
+    // Everything the child needs is made before the fork: it only opens, duplicates and execs.
+    const std::string program = platform::findExecutable(arguments.front());
+    if (program.empty()) throw std::runtime_error(arguments.front() + " not found");
+    const std::string measure = std::filesystem::path(selfPath()).parent_path() / "peak_of";
+    const std::string figures = errors + ".figures";
+    std::vector<std::string> command{measure, output, errors, std::to_string(openFileLimit), program};
+    command.insert(command.end(), arguments.begin() + 1, arguments.end());
+    std::vector<char*> argv;
+    for (const auto& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        const int out = open(figures.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || dup2(out, 1) < 0) _exit(126);
+        execv(measure.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) throw std::runtime_error("waitpid failed");
+    }
+    Measured measured;
+    long peakKiB = 0;
+    int exitStatus = -1;
+    std::istringstream(readText(figures)) >> measured.seconds >> peakKiB >> exitStatus;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || exitStatus != 0)
+        throw std::runtime_error(arguments.front() + " failed; see " + errors);
+    measured.peakMiB = peakKiB / 1024.0;
+    return measured;
 }
 
 // jdupes prints each group's paths one a line, with an empty line after each group.
@@ -318,30 +396,16 @@ GroupSet groupsFromRdfind(const std::string& results) {
     return sortedGroups(list);
 }
 
-std::string& selfPath() {
-    static std::string path = std::filesystem::read_symlink("/proc/self/exe");
-    return path;
-}
-
-enum class Tool { Duridove, Jdupes, Rdfind };
-
-const char* toolName(Tool tool) {
-    switch (tool) {
-    case Tool::Duridove: return "Duridove";
-    case Tool::Jdupes: return "jdupes";
-    case Tool::Rdfind: return "rdfind";
-    }
-    return "";
-}
-
-// The groups each tool found on each tree, by tree and tool name.
+// The groups each tool found, by "tree/tool" and "tree/tool/limit256".
 std::map<std::string, GroupSet>& foundGroups() {
     static std::map<std::string, GroupSet> groups;
     return groups;
 }
 
+constexpr rlim_t lowOpenFileLimit = 256;
+
 // One search of the tree by the tool; its groups are kept for the check at the end.
-Measured searchTree(const TreeShape& shape, const std::string& treeName, Tool tool) {
+Measured searchTree(const TreeShape& shape, Tool tool, rlim_t openFileLimit) {
     const DuplicateTree& tree = treeOf(shape);
     const std::string output = tree.file(std::string(toolName(tool)) + ".out");
     const std::string errors = tree.file(std::string(toolName(tool)) + ".log");
@@ -349,21 +413,22 @@ Measured searchTree(const TreeShape& shape, const std::string& treeName, Tool to
     GroupSet groups;
     switch (tool) {
     case Tool::Duridove:
-        measured = runMeasured({selfPath(), "--search", tree.folder()}, output, errors);
+        measured = runMeasured({selfPath(), "--search", tree.folder()}, output, errors, openFileLimit);
         groups = groupsFromListing(readText(output));
         break;
     case Tool::Jdupes:
-        measured = runMeasured({"jdupes", "-r", "-q", tree.folder()}, output, errors);
+        measured = runMeasured({"jdupes", "-r", "-q", tree.folder()}, output, errors, openFileLimit);
         groups = groupsFromListing(readText(output));
         break;
     case Tool::Rdfind: {
         const std::string results = tree.file("rdfind-results.txt");
-        measured = runMeasured({"rdfind", "-outputname", results, tree.folder()}, output, errors);
+        measured = runMeasured({"rdfind", "-outputname", results, tree.folder()}, output, errors, openFileLimit);
         groups = groupsFromRdfind(readText(results));
         break;
     }
     }
-    foundGroups()[treeName + "/" + toolName(tool)] = std::move(groups);
+    const std::string key = shape.name + "/" + toolName(tool) + (openFileLimit != 0 ? "/limit256" : "");
+    foundGroups()[key] = std::move(groups);
     return measured;
 }
 
@@ -385,12 +450,22 @@ std::string& coldRunsRefused() {
     return reason;
 }
 
+enum class Condition { Warm, Cold, LowLimit };
+
+const char* conditionName(Condition condition) {
+    switch (condition) {
+    case Condition::Warm: return "warm";
+    case Condition::Cold: return "cold";
+    case Condition::LowLimit: return "limit256";
+    }
+    return "";
+}
+
 // Each run's time is the child's wall time; its peak memory is the counter "peak_MiB".
-void searchBenchmark(benchmark::State& state, const TreeShape& shape, const std::string& treeName, Tool tool,
-                     bool cold) {
+void searchBenchmark(benchmark::State& state, const TreeShape& shape, Tool tool, Condition condition) {
     const DuplicateTree& tree = treeOf(shape);
     for (auto _ : state) {
-        if (cold) {
+        if (condition == Condition::Cold) {
             if (std::string refused = dropPageCache(); !refused.empty()) {
                 coldRunsRefused() = refused;
                 state.SkipWithError(("cold runs skipped: " + refused).c_str());
@@ -399,33 +474,39 @@ void searchBenchmark(benchmark::State& state, const TreeShape& shape, const std:
         } else {
             tree.readEverything();
         }
-        const Measured measured = searchTree(shape, treeName, tool);
+        const Measured measured = searchTree(shape, tool, condition == Condition::LowLimit ? lowOpenFileLimit : 0);
         state.SetIterationTime(measured.seconds);
         state.counters["peak_MiB"] = measured.peakMiB;
     }
 }
 
-void registerSearches(const TreeShape& shape, const std::string& treeName, const std::vector<Tool>& tools,
-                      int repetitions) {
-    for (bool cold : {false, true}) {
+void registerSearches(const TreeShape& shape) {
+    std::vector<Tool> tools{Tool::Duridove};
+    tools.insert(tools.end(), shape.peers.begin(), shape.peers.end());
+    std::vector<Condition> conditions{Condition::Warm};
+    if (shape.cold) conditions.push_back(Condition::Cold);
+    if (shape.name != "empty") conditions.push_back(Condition::LowLimit);
+    for (Condition condition : conditions) {
         for (Tool tool : tools) {
-            const std::string name = "Search/" + treeName + (cold ? "/cold/" : "/warm/") + toolName(tool);
-            benchmark::RegisterBenchmark(name.c_str(),
-                                         [&shape, treeName, tool, cold](benchmark::State& state) {
-                                             searchBenchmark(state, shape, treeName, tool, cold);
-                                         })
-                ->Unit(benchmark::kMillisecond)
-                ->UseManualTime()
-                ->Iterations(1)
-                ->Repetitions(repetitions)
-                ->ReportAggregatesOnly();
+            // jdupes needs minutes on the small files of equal sizes: one run, for its groups and memory.
+            const bool slowPeer = tool == Tool::Jdupes && shape.name == "small300k";
+            if (slowPeer && condition == Condition::Cold) continue;
+            const bool once = condition == Condition::LowLimit || slowPeer;
+            const std::string name = "Search/" + shape.name + "/" + conditionName(condition) + "/" + toolName(tool);
+            auto* benchmark = benchmark::RegisterBenchmark(name.c_str(), [&shape, tool, condition](benchmark::State& state) {
+                                  searchBenchmark(state, shape, tool, condition);
+                              })
+                                  ->Unit(benchmark::kMillisecond)
+                                  ->UseManualTime()
+                                  ->Iterations(1);
+            if (!once) benchmark->Repetitions(shape.repetitions)->ReportAggregatesOnly();
         }
     }
 }
 
 // ---- the report -------------------------------------------------------------------------
 
-// The console report, with each search's median time and peak memory kept for the ratios.
+// The console report, with each search's median time and peak memory kept for the table.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     struct Figures {
@@ -443,32 +524,66 @@ public:
             if (peak != run.counters.end()) figures.peakMiB = peak->second.value;
         }
     }
+    const Figures* find(const std::string& tree, const std::string& run, Tool tool) const {
+        const auto found = medians.find("Search/" + tree + "/" + run + "/" + toolName(tool));
+        return found == medians.end() ? nullptr : &found->second;
+    }
     std::map<std::string, Figures> medians;
 };
 
-void printComparison(const RatioReporter& reporter, const std::string& run, const char* peer) {
-    const auto ours = reporter.medians.find("Search/" + run + "/Duridove");
-    const auto theirs = reporter.medians.find("Search/" + run + "/" + peer);
-    if (ours == reporter.medians.end() || theirs == reporter.medians.end()) return;
-    std::printf("%-16s Duridove %8.3f s %7.1f MiB | %-6s %8.3f s %7.1f MiB | time %.2f, memory %.2f of %s's\n",
-                run.c_str(), ours->second.seconds, ours->second.peakMiB, peer, theirs->second.seconds,
-                theirs->second.peakMiB, ours->second.seconds / theirs->second.seconds,
-                ours->second.peakMiB / theirs->second.peakMiB, peer);
+// "yes", "NO", or "-" where either side did not run.
+const char* sameGroups(const std::string& ours, const std::string& theirs) {
+    const auto& found = foundGroups();
+    const auto mine = found.find(ours), other = found.find(theirs);
+    if (mine == found.end() || other == found.end()) return "-";
+    return mine->second == other->second ? "yes" : "NO";
 }
 
-void printGroupCheck(const TreeShape& shape, const std::string& treeName, const char* peer) {
+void printTreeTable(const RatioReporter& reporter, const TreeShape& shape, const char* run) {
+    const auto* ours = reporter.find(shape.name, run, Tool::Duridove);
+    if (!ours) return;
+    const auto* emptyRun = reporter.find("empty", "warm", Tool::Duridove);
+    const double floor = emptyRun ? emptyRun->peakMiB : 0;
+    std::printf("%-10s %-5s Duridove %8.3f s %7.1f MiB (%6.1f above the floor)", shape.name.c_str(), run,
+                ours->seconds, ours->peakMiB, ours->peakMiB - floor);
+    double fastest = 0;
+    for (Tool peer : shape.peers) {
+        const auto* theirs = reporter.find(shape.name, run, peer);
+        if (!theirs) continue;
+        const auto* peerFloor = reporter.find("empty", "warm", peer);
+        std::printf(" | %-6s %8.3f s %7.1f MiB (%5.1f above)", toolName(peer), theirs->seconds, theirs->peakMiB,
+                    theirs->peakMiB - (peerFloor ? peerFloor->peakMiB : 0));
+        if (fastest == 0 || theirs->seconds < fastest) fastest = theirs->seconds;
+    }
+    std::printf("\n");
+    if (std::string(run) != "warm" || fastest == 0) return;
+    const double timeGoal = std::max(0.5 * fastest, 0.1);
+    std::printf("%-16s time goal %.3f s: %s", "", timeGoal, ours->seconds <= timeGoal ? "met" : "NOT MET");
+    const auto* jdupes = reporter.find(shape.name, run, Tool::Jdupes);
+    if (shape.name == "files20k" && jdupes)
+        std::printf("; memory goal %.1f MiB above the floor: %s", 2 * jdupes->peakMiB,
+                    ours->peakMiB - floor <= 2 * jdupes->peakMiB ? "met" : "NOT MET");
+    if (shape.name == "mib1k") std::printf("; memory goal 64 MiB above the floor: %s", ours->peakMiB - floor <= 64 ? "met" : "NOT MET");
+    std::printf("\n");
+}
+
+void printGroupCheck(const TreeShape& shape) {
     const auto& found = foundGroups();
-    const auto ours = found.find(treeName + "/Duridove");
-    const auto theirs = found.find(treeName + "/" + peer);
-    const auto tree = trees().find(&shape);
+    const auto ours = found.find(shape.name + "/Duridove");
+    const auto tree = trees().find(shape.name);
     if (ours == found.end() || tree == trees().end()) return;
     const GroupSet& made = tree->second->madeGroups();
     std::size_t files = 0;
     for (const auto& group : ours->second) files += group.size();
-    std::printf("%s groups: Duridove %zu (%zu files), generator %zu; equal to the generator's: %s", treeName.c_str(),
+    std::printf("%-10s groups: Duridove %zu (%zu files), generator %zu; equal to the generator's: %s", shape.name.c_str(),
                 ours->second.size(), files, made.size(), ours->second == made ? "yes" : "NO");
-    if (theirs != found.end())
-        std::printf(", equal to %s' (%zu): %s", peer, theirs->second.size(), ours->second == theirs->second ? "yes" : "NO");
+    const std::string mine = shape.name + "/Duridove";
+    std::printf(", at 256 open files: %s", sameGroups(mine + "/limit256", mine));
+    for (Tool peer : shape.peers) {
+        const std::string theirs = shape.name + "/" + toolName(peer);
+        std::printf("; equal to %s': %s, at 256: %s", toolName(peer), sameGroups(mine, theirs),
+                    sameGroups(mine + "/limit256", theirs + "/limit256"));
+    }
     std::printf("\n");
 }
 
@@ -483,24 +598,16 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--search") return searchOnce(argv[2]);
     benchmark::Initialize(&argc, argv);
     printKernel();
-    // jdupes needs minutes on the small files of equal sizes: one run, for its memory.
-    registerSearches(files20k, "files20k", {Tool::Duridove, Tool::Jdupes, Tool::Rdfind}, 5);
-    registerSearches(small300k, "small300k", {Tool::Duridove, Tool::Rdfind}, 5);
-    benchmark::RegisterBenchmark("Search/small300k/warm/jdupes", [](benchmark::State& state) {
-        searchBenchmark(state, small300k, "small300k", Tool::Jdupes, false);
-    })->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(1);
+    for (const TreeShape& shape : treeShapes()) registerSearches(shape);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printKernel();
     if (!coldRunsRefused().empty()) std::printf("cold runs skipped: %s\n", coldRunsRefused().c_str());
-    for (const char* run : {"files20k/warm", "files20k/cold"}) {
-        printComparison(reporter, run, "jdupes");
-        printComparison(reporter, run, "rdfind");
+    for (const TreeShape& shape : treeShapes()) {
+        if (shape.name == "empty") continue;
+        for (const char* run : {"warm", "cold"}) printTreeTable(reporter, shape, run);
     }
-    for (const char* run : {"small300k/warm", "small300k/cold"}) printComparison(reporter, run, "rdfind");
-    printComparison(reporter, "small300k/warm", "jdupes");
-    printGroupCheck(files20k, "files20k", "jdupes");
-    printGroupCheck(small300k, "small300k", "rdfind");
+    for (const TreeShape& shape : treeShapes()) printGroupCheck(shape);
     trees().clear();
     benchmark::Shutdown();
     return 0;

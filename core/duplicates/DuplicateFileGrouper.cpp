@@ -2,22 +2,13 @@
 
 #include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/EqualRuns.h"
-#include "core/kit/ParallelLoop.h"
+#include "platform/system/Log.h"
 
 #include <algorithm>
 
 namespace core {
-namespace {
 
 using Indices = std::vector<std::size_t>;
-
-Indices flattened(const std::vector<Indices>& runs) {
-    Indices all;
-    for (const auto& run : runs) all.insert(all.end(), run.begin(), run.end());
-    return all;
-}
-
-}  // namespace
 
 DuplicateFileGrouper::DuplicateFileGrouper(Executor pool, std::size_t workerCount, AlgorithmFactory makeAlgorithm)
     : pool_(std::move(pool)),
@@ -31,70 +22,54 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     Workers workers(workerCount_);
     for (auto& worker : workers) worker = makeAlgorithm_(observer.stop);
     const std::vector<Indices> sameSize = sizeClasses(candidates);
-    fingerprintHeads(candidates, flattened(sameSize), workers, observer);
-    const std::vector<Indices> sameHead = headClasses(candidates, sameSize);
-    return groupsOf(candidates, contentClasses(candidates, sameHead, workers, observer));
+    std::vector<DuplicateGroup> groups = groupsOf(candidates, contentClasses(candidates, sameSize, workers, observer));
+    tellUnreadFiles();
+    return groups;
 }
 
 // Classes of two or more candidates of one size; every other candidate is settled here
-// without being opened. An empty file is never a candidate.
+// without being opened. An empty file is never a copy.
 std::vector<Indices> DuplicateFileGrouper::sizeClasses(const std::vector<fileAttrbItem>& candidates) {
     Indices all;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (candidates[i].fileSize > 0) all.push_back(i);
-        else settle(i, Outcome::Failed);
+        else settle(i, Outcome::Unique);
     }
     return sharedClasses(runsOf(all, [&](std::size_t i) { return candidates[i].fileSize; }));
 }
 
-// Within each size class, the classes of equal first-kilobyte CRC. A size class with a member
-// left unread by a stop is dropped whole: it could not give complete groups.
-std::vector<Indices> DuplicateFileGrouper::headClasses(const std::vector<fileAttrbItem>& candidates,
-                                                       const std::vector<Indices>& sameSize) {
-    std::vector<Indices> classes;
-    for (const Indices& sizeClass : sameSize) {
-        if (!noneInterrupted(sizeClass)) continue;
-        Indices readable = withOutcome(sizeClass, Outcome::Open);
-        for (Indices& headClass : sharedClasses(runsOf(readable, [&](std::size_t i) { return candidates[i].md5_1k; })))
-            classes.push_back(std::move(headClass));
+// Every class of one size split into classes of byte-equal files. A class a stop left undecided
+// is dropped whole.
+std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbItem>& candidates,
+                                                          const std::vector<Indices>& sameSize, const Workers& workers,
+                                                          const Observer& observer) {
+    if (observer.stop && observer.stop->load()) {
+        for (const Indices& members : sameSize)
+            for (std::size_t index : members) settle(index, Outcome::Interrupted);
+        return {};
     }
-    return classes;
+    ContentSplitter::Setting setting{pool_, &workers, observer.stop, progress_};
+    ContentSplitter splitter(setting, [this](std::size_t index, ContentSplitter::Verdict verdict) {
+        settle(index, outcomeOf(verdict));
+    });
+    return splitter.split(candidates, sameSize);
 }
 
-// Every class of equal first kilobyte split into classes of byte-equal files, the classes of
-// most bytes first, so no worker is left alone with a big class at the end. A class a stop
-// left undecided is dropped whole.
-std::vector<Indices> DuplicateFileGrouper::contentClasses(std::vector<fileAttrbItem>& candidates,
-                                                          const std::vector<Indices>& sameHead, const Workers& workers,
-                                                          const Observer& observer) {
-    Indices order(sameHead.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto bytes = [&](std::size_t i) { return candidates[sameHead[i].front()].fileSize * sameHead[i].size(); };
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return bytes(a) > bytes(b); });
-    std::vector<ContentSplitter> splitters;
-    splitters.reserve(workers.size());
-    for (const auto& worker : workers) splitters.emplace_back(*worker);
-    std::vector<std::vector<Indices>> split(sameHead.size());
-    runInParallel(pool_, workerCount_, order.size(), [&](std::size_t worker, std::size_t position) {
-        const Indices& members = sameHead[order[position]];
-        std::vector<Indices>& copies = split[order[position]];
-        Indices failed;
-        const bool decided = !(observer.stop && observer.stop->load()) &&
-                             splitters[worker].split(candidates, members, observer.stop, progress_, copies, failed);
-        if (!decided) {
-            copies.clear();
-            for (std::size_t index : members) settle(index, Outcome::Interrupted);
-            return;
-        }
-        for (std::size_t index : failed) settle(index, Outcome::Failed);
-        for (const Indices& copy : copies)
-            for (std::size_t index : copy) settle(index, Outcome::Copy);
-        for (std::size_t index : withOutcome(members, Outcome::Open)) settle(index, Outcome::Unique);
-    });
-    std::vector<Indices> classes;
-    for (auto& copiesOfOneHead : split)
-        for (Indices& copy : copiesOfOneHead) classes.push_back(std::move(copy));
-    return classes;
+DuplicateFileGrouper::Outcome DuplicateFileGrouper::outcomeOf(ContentSplitter::Verdict verdict) {
+    switch (verdict) {
+    case ContentSplitter::Verdict::Unreadable: return Outcome::Failed;
+    case ContentSplitter::Verdict::Unique: return Outcome::Unique;
+    case ContentSplitter::Verdict::Copy: return Outcome::Copy;
+    case ContentSplitter::Verdict::Undecided: break;
+    }
+    return Outcome::Interrupted;
+}
+
+// One line per search tells how many files took part in no comparison because they could not
+// be read; each of them has had a line of its own.
+void DuplicateFileGrouper::tellUnreadFiles() const {
+    const auto unread = static_cast<std::size_t>(std::count(outcomes_.begin(), outcomes_.end(), Outcome::Failed));
+    if (unread > 0) platform::logWarning(std::to_string(unread) + " files could not be read and were not compared");
 }
 
 // Groups ordered by their earliest member; each lists its later copies, then the earliest.
@@ -121,33 +96,9 @@ std::vector<Indices> DuplicateFileGrouper::sharedClasses(std::vector<Indices> ru
     return shared;
 }
 
-void DuplicateFileGrouper::fingerprintHeads(std::vector<fileAttrbItem>& candidates, const Indices& which,
-                                            const Workers& workers, const Observer& observer) {
-    runInParallel(pool_, workerCount_, which.size(), [&](std::size_t worker, std::size_t position) {
-        const std::size_t index = which[position];
-        if (observer.stop && observer.stop->load()) return settle(index, Outcome::Interrupted);
-        fileAttrbItem& item = candidates[index];
-        if (progress_) progress_->setCurrentPath(item.filePathName);
-        if (!workers[worker]->getMD5_1K(item))
-            settle(index, observer.stop && observer.stop->load() ? Outcome::Interrupted : Outcome::Failed);
-    });
-}
-
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {
     outcomes_[index] = outcome;
     if (progress_ && outcome != Outcome::Interrupted) progress_->advance(1);
-}
-
-bool DuplicateFileGrouper::noneInterrupted(const Indices& members) const {
-    return std::none_of(members.begin(), members.end(),
-                        [this](std::size_t i) { return outcomes_[i] == Outcome::Interrupted; });
-}
-
-Indices DuplicateFileGrouper::withOutcome(const Indices& members, Outcome outcome) const {
-    Indices chosen;
-    for (std::size_t i : members)
-        if (outcomes_[i] == outcome) chosen.push_back(i);
-    return chosen;
 }
 
 }  // namespace core

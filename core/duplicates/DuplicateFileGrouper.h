@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/duplicates/ContentSplitter.h"
 #include "core/duplicates/algorithm.h"
 #include "core/duplicates/fileAttrbItem.h"
 #include "core/kit/Executors.h"
@@ -14,11 +15,10 @@
 
 namespace core {
 
-// Finds the files of equal content among the candidates. Files are narrowed down in three
-// rounds, each on every worker at once: by size (no file of a unique size is opened), by the
-// CRC-64 of the first kilobyte, and last by their bytes (only files whose first kilobyte
-// collides are read whole, each once, and get their whole-file CRC-64 on the way): two
-// different files can share a size and a CRC-64, so only byte-equal files become a group.
+// Finds the files of equal content among the candidates: first by size (no file of a unique
+// size is opened), then by their content (ContentSplitter, on every worker at once: files of
+// one size are read only as far as they still agree with another, their CRC-64 taken on the
+// way, and confirmed byte for byte, as two different files can share a size and a CRC-64).
 // Each candidate's fingerprints and outcome are stored with it, so the groups never depend on
 // which worker finished first.
 class DuplicateFileGrouper {
@@ -44,17 +44,14 @@ private:
     using Workers = std::vector<std::unique_ptr<algorithm>>;
 
     std::vector<Indices> sizeClasses(const std::vector<fileAttrbItem>& candidates);
-    std::vector<Indices> headClasses(const std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize);
-    std::vector<Indices> contentClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameHead,
+    std::vector<Indices> contentClasses(std::vector<fileAttrbItem>& candidates, const std::vector<Indices>& sameSize,
                                         const Workers& workers, const Observer& observer);
+    static Outcome outcomeOf(ContentSplitter::Verdict verdict);
+    void tellUnreadFiles() const;
     static std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
                                                 std::vector<Indices> copies);
     std::vector<Indices> sharedClasses(std::vector<Indices> runs);
-    void fingerprintHeads(std::vector<fileAttrbItem>& candidates, const Indices& which, const Workers& workers,
-                          const Observer& observer);
     void settle(std::size_t index, Outcome outcome);
-    bool noneInterrupted(const Indices& members) const;
-    Indices withOutcome(const Indices& members, Outcome outcome) const;
 
     Executor pool_;
     std::size_t workerCount_;

@@ -175,9 +175,9 @@ std::vector<FindDuplicateApp::Print> FindDuplicateApp::signatureOf(const Bundle&
 // short is dropped whole.
 std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const std::vector<Indices>& sameSignature,
                                                                           const Workers& workers) {
-    std::vector<ContentSplitter> splitters;
+    std::vector<StepSplitter> splitters;
     splitters.reserve(workers.size());
-    for (const auto& worker : workers) splitters.emplace_back(*worker);
+    for (const auto& worker : workers) splitters.emplace_back(*worker, m_StopSearch.flag());
     std::vector<std::vector<Indices>> split(sameSignature.size());
     runInParallel(pool_, workerCount_, sameSignature.size(), [&](std::size_t worker, std::size_t run) {
         std::vector<Indices>& classes = split[run];
@@ -210,7 +210,7 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::byteEqualClasses(const 
 // The files of the two bundles paired in the order of their sorted fingerprints; empty files
 // need no reading. A file that cannot be read makes the bundles differ.
 FindDuplicateApp::Comparison FindDuplicateApp::compareBytes(const Bundle& first, const Bundle& other,
-                                                            ContentSplitter& splitter) const {
+                                                            StepSplitter& splitter) const {
     auto sorted = [](const Bundle& bundle) {
         std::vector<const fileAttrbItem*> files;
         for (const fileAttrbItem& file : bundle.item.AllFileInDirectory) files.push_back(&file);
@@ -222,11 +222,9 @@ FindDuplicateApp::Comparison FindDuplicateApp::compareBytes(const Bundle& first,
     const auto mine = sorted(first), theirs = sorted(other);
     for (std::size_t i = 0; i < mine.size(); ++i) {
         if (mine[i]->fileSize == 0) continue;
-        std::vector<fileAttrbItem> pair{*mine[i], *theirs[i]};
-        std::vector<ContentSplitter::Indices> copies;
-        ContentSplitter::Indices failed;
-        if (!splitter.split(pair, {0, 1}, m_StopSearch.flag(), nullptr, copies, failed)) return Comparison::Stopped;
-        if (copies.empty()) return Comparison::Different;
+        StepSplitter::Split split;
+        if (!splitter.split({mine[i], theirs[i]}, split)) return Comparison::Stopped;
+        if (split.classes.empty()) return Comparison::Different;
     }
     return Comparison::Equal;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/duplicates/AppAttrbItem.h"
-#include "core/duplicates/ContentSplitter.h"
+#include "core/duplicates/StepSplitter.h"
 #include "core/duplicates/algorithm.h"
 #include "core/kit/Executors.h"
 #include "core/kit/ProgressState.h"
@@ -70,7 +70,7 @@ private:
     std::vector<Print> signatureOf(const Bundle& bundle) const;
     std::vector<Indices> byteEqualClasses(const std::vector<Indices>& sameSignature, const Workers& workers);
     enum class Comparison { Equal, Different, Stopped };
-    Comparison compareBytes(const Bundle& first, const Bundle& other, ContentSplitter& splitter) const;
+    Comparison compareBytes(const Bundle& first, const Bundle& other, StepSplitter& splitter) const;
     std::vector<DuplicateAppGroup> groupsOf(std::vector<Indices> classes);
     void settle(Bundle& bundle, Outcome outcome);
     bool stopRequested() const { return m_StopSearch.stopRequested(); }

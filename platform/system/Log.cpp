@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -45,7 +46,11 @@ pid_t& processId() {
 // Never destroyed: lines logged while other static objects are torn down still find it.
 LogWriter& writer() {
     static LogWriter* instance = [] {
-        auto* made = new LogWriter(STDERR_FILENO);
+        auto* made = new LogWriter(STDERR_FILENO, [](const LogWriter::SystemLine& line) {
+            static std::once_flag opened;
+            std::call_once(opened, [] { openlog("Duridove", LOG_PID, LOG_USER); });
+            syslog(line.priority, "%s", line.text.c_str());
+        });
         std::atexit([] { writer().finish(); });
         return made;
     }();
@@ -56,15 +61,9 @@ void writeDefault(LogLevel level, const std::string& line) {
     std::string text = "Duridove[" + std::to_string(processId()) + "] " + levelName(level) + ": ";
     text += line;
     text += '\n';
-    if (level == LogLevel::Info) {
-        writer().append(std::move(text));
-        return;
-    }
-    writer().append(std::move(text));
-    writer().flush();
-    static std::once_flag opened;
-    std::call_once(opened, [] { openlog("Duridove", LOG_PID, LOG_USER); });
-    syslog(syslogPriority(level), "%s", line.c_str());
+    std::optional<LogWriter::SystemLine> systemLine;
+    if (level != LogLevel::Info) systemLine = LogWriter::SystemLine{syslogPriority(level), line};
+    writer().append(std::move(text), std::move(systemLine));
 }
 
 }  // namespace

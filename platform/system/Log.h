@@ -8,9 +8,10 @@ namespace platform {
 enum class LogLevel { Info, Warning, Error };
 
 // The one log function of every layer. Lines go to standard error through a buffer that a
-// writer thread of its own empties, so a caller never waits on the terminal or the journal;
-// a warning or an error is written at once, after every line before it, and also goes to
-// syslog (information lines stay out of the system log). The buffer is flushed at exit.
+// writer thread of its own empties within a few milliseconds, so a caller never waits on the
+// terminal or the journal, however many threads log at once; warnings and errors keep their
+// place among the other lines and also go to syslog (information lines stay out of the system
+// log), a burst of them bounded there. The buffer is flushed at exit.
 void log(LogLevel level, const std::string& line);
 inline void logInfo(const std::string& line) { log(LogLevel::Info, line); }
 inline void logWarning(const std::string& line) { log(LogLevel::Warning, line); }

@@ -4,10 +4,16 @@
 #include "support/OpenLedger.h"
 #include "support/RandomContent.h"
 #include "support/TempFolder.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
 
 #include <map>
 #include <mutex>
@@ -60,6 +66,28 @@ protected:
     }
 
     using Names = std::vector<std::vector<std::string>>;
+
+    static std::string text(const Names& groups) {
+        std::string joined;
+        for (const auto& names : groups) {
+            for (const auto& name : names) joined += name + " ";
+            joined += "; ";
+        }
+        return joined;
+    }
+
+    // Runs the body in a child process allowed only 64 descriptors: with eight workers, so few
+    // that every class of more than two files is read in rounds and compared in batches.
+    static std::string withFewDescriptors(const std::function<std::string()>& body) {
+        return testsupport::runInChild([&] {
+            struct rlimit limit {64, 64};
+            if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("no limit");
+            return body();
+        });
+    }
+    std::string namesWithFewDescriptors() {
+        return withFewDescriptors([&] { return text(names(group(8, runOnNewThread))); });
+    }
 
     std::uint64_t settled() const { return progress.snapshot().done; }
 
@@ -120,7 +148,7 @@ TEST_F(DuplicateFileGrouperTest, EqualWholeCrcOfDifferentSizesStaysTwoGroups) {
 }
 
 TEST_F(DuplicateFileGrouperTest, FilesOfOneSizeAndCrcGroupOnlyWithByteEqualFiles) {
-    // Compared a megabyte at a time: b differs in the third chunk, c in the first.
+    // b differs past the second megabyte, c within the first chunk.
     const std::string a = randomContent(5u << 19, 16);
     const std::string b = crcTwin(a, (2u << 20) + 100, 0x5a), c = crcTwin(a, 5000, 0x11);
     ASSERT_NE(a, b);
@@ -140,9 +168,12 @@ TEST_F(DuplicateFileGrouperTest, FilesOfOneSizeAndCrcGroupOnlyWithByteEqualFiles
         candidates.clear();
         progress.beginStage(0, 0);
         for (const auto& [name, content] : each.files) write(std::string(each.name) + "/" + name, *content);
-        EXPECT_EQ(names(group()), each.groups);
+        const std::vector<DuplicateGroup> groups = group();
+        EXPECT_EQ(names(groups), each.groups);
         EXPECT_EQ(settled(), candidates.size());
-        for (const fileAttrbItem& item : candidates) EXPECT_EQ(item.md5, crc::crc64(a.data(), a.size()));
+        for (const DuplicateGroup& copies : groups)
+            for (const fileAttrbItem& copy : copies) EXPECT_EQ(copy.md5, crc::crc64(a.data(), a.size()));
+        EXPECT_EQ(namesWithFewDescriptors(), text(each.groups));
     }
 }
 
@@ -167,10 +198,23 @@ TEST_F(DuplicateFileGrouperTest, FilesAreOpenedOnlyWhenTheyCollide) {
     write("empty2", "");
     EXPECT_EQ(names(group()), (Names{{"copy2", "copy1"}, {"small2", "small1"}}));
     EXPECT_EQ(ledger.count(lonely), 0);
-    EXPECT_EQ(ledger.count(headA), 1);  // its first kilobyte is unique: never read whole
-    EXPECT_EQ(ledger.count(copy1), 2);   // first kilobyte, then the whole content compared and hashed
-    EXPECT_EQ(ledger.count(small1), 2);  // a file within one kilobyte is hashed once, then compared
+    EXPECT_EQ(ledger.count(headA), 1);  // read whole once: its CRC is its own
+    // Each short copy is read whole once; the second is known equal to the first at once.
+    for (const std::string& read : {copy1, copy2, small1, small2}) EXPECT_EQ(ledger.count(read), 1) << read;
     EXPECT_EQ(ledger.count(folder / "empty1"), 0);
+}
+
+// Short files of one size and CRC-64 but other bytes, read one after another: a copy is told by
+// its bytes, never by its CRC.
+TEST_F(DuplicateFileGrouperTest, ShortFilesOfOneSizeAndCrcGroupOnlyWithByteEqualFiles) {
+    const std::string s = randomContent(6000, 20), t = crcTwin(s, 3000, 0x33);
+    ASSERT_NE(s, t);
+    ASSERT_EQ(crc::crc64(s.data(), s.size()), crc::crc64(t.data(), t.size()));
+    for (const auto& [name, content] : {std::pair{"s1", &s}, {"t1", &t}, {"s2", &s}, {"t2", &t}, {"t3", &t}})
+        write(name, *content);
+    EXPECT_EQ(names(group()), (Names{{"s2", "s1"}, {"t2", "t3", "t1"}}));
+    EXPECT_EQ(settled(), candidates.size());
+    EXPECT_EQ(namesWithFewDescriptors(), text({{"s2", "s1"}, {"t2", "t3", "t1"}}));
 }
 
 TEST_F(DuplicateFileGrouperTest, StopKeepsOnlyCompleteGroups) {
@@ -179,9 +223,13 @@ TEST_F(DuplicateFileGrouperTest, StopKeepsOnlyCompleteGroups) {
     write("middle1", middle);
     write("big2", big);
     const std::string stopper = write("middle2", middle);
-    // Stops when the last file is opened for its whole content.
+    ASSERT_EQ(names(group()), (Names{{"big2", "big1"}, {"middle2", "middle1"}}));
+    const int opensOfAWholeSearch = ledger.count(stopper);
+    // Stops when the last file is opened for the last time: to be compared with its partner.
+    for (auto& item : candidates) item.md5 = item.md5_1k = 0;
+    progress.beginStage(0, candidates.size());
     ledger.onOpen = [&](const std::string& path, int count) {
-        if (path == stopper && count == 2) stop = true;
+        if (path == stopper && count == 2 * opensOfAWholeSearch) stop = true;
     };
     // Files are compared largest first: the big pair is complete before the stop.
     EXPECT_EQ(names(group()), (Names{{"big2", "big1"}}));
@@ -211,4 +259,76 @@ TEST_F(DuplicateFileGrouperTest, ManyWorkersGiveTheSameGroupsAsOne) {
     EXPECT_FALSE(alone.empty());
     EXPECT_EQ(together, alone);
     EXPECT_EQ(settled(), candidates.size());
+}
+
+namespace {
+
+// The peak resident memory since the last reset, and the reset; 0 where the kernel has none.
+std::uint64_t peakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+std::uint64_t residentBytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+bool resetPeakResidentBytes() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5\n"); }
+
+}  // namespace
+
+// Far more equal files than descriptors: each worker holds a bounded number open, so every copy
+// is found and none is given up as unreadable.
+TEST_F(DuplicateFileGrouperTest, ThreeThousandEqualFilesGroupWholeWithSixtyFourDescriptors) {
+    const std::string content = randomContent(1500, 17);
+    for (int file = 0; file < 3000; ++file) write("same/" + std::to_string(file), content);
+    const std::string answer = withFewDescriptors([&] {
+        const auto groups = group(8, runOnNewThread);
+        std::string sizes;
+        for (const auto& each : groups) sizes += std::to_string(each.size()) + " ";
+        return sizes + "unreadable " + std::to_string(log.linesWith("open file").size()) + ", settled " + std::to_string(settled());
+    });
+    EXPECT_EQ(answer, "3000 unreadable 0, settled 3000");
+}
+
+// 2,000 files of 4 MiB (sparse past their first block) with one first kilobyte, all different
+// just after it: each is read only as far as it takes to tell it apart, in memory that does not
+// grow with the number of files.
+TEST_F(DuplicateFileGrouperTest, TwoThousandFilesOfOneSizeAndHeadThatDifferAreReadLittle) {
+    const std::string head = randomContent(1024, 18);
+    const off_t size = 4 << 20;
+    for (int file = 0; file < 2000; ++file) {
+        const std::string path = write("f/" + std::to_string(file), head + "file " + std::to_string(file));
+        ASSERT_EQ(truncate(path.c_str(), size), 0);
+        candidates.back().fileSize = static_cast<std::uint64_t>(size);
+    }
+    const std::string answer = testsupport::runInChild([&] {
+        if (!resetPeakResidentBytes()) return std::string("no peak");
+        const std::uint64_t before = residentBytes();
+        const std::size_t groups = group(8, runOnNewThread).size();
+        const std::uint64_t grown = peakResidentBytes() - before;
+        return std::to_string(groups) + " groups, opened at most twice each: " +
+               (ledger.total() <= 2 * 2000 ? "yes" : "no, " + std::to_string(ledger.total())) +
+               ", memory within 64 MiB: " + (grown < (64u << 20) ? "yes" : "no, " + std::to_string(grown >> 20) + " MiB");
+    });
+    if (answer == "no peak") GTEST_SKIP() << "the kernel keeps no resettable peak of resident memory";
+    EXPECT_EQ(answer, "0 groups, opened at most twice each: yes, memory within 64 MiB: yes");
+}
+
+// A file that cannot be read is named on a line of its own, and one line of the search counts them.
+TEST_F(DuplicateFileGrouperTest, UnreadFilesAreCountedOnceASearch) {
+    const std::string content = randomContent(4000, 19);
+    for (const char* name : {"a", "b", "c", "d"}) {
+        const std::string path = write(name, content);
+        if (std::string(name) != "a") ledger.failing.insert(path);
+    }
+    EXPECT_TRUE(group().empty());
+    EXPECT_EQ(log.linesWith("open file :").size(), 3u);
+    EXPECT_EQ(log.linesWith("files could not be read"),
+              (std::vector<std::string>{"3 files could not be read and were not compared"}));
 }

@@ -23,10 +23,12 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return lines_;
     }
-    bool contains(const std::string& fragment) const {
+    bool contains(const std::string& fragment) const { return !linesWith(fragment).empty(); }
+    std::vector<std::string> linesWith(const std::string& fragment) const {
+        std::vector<std::string> found;
         for (const auto& line : lines())
-            if (line.find(fragment) != std::string::npos) return true;
-        return false;
+            if (line.find(fragment) != std::string::npos) found.push_back(line);
+        return found;
     }
 
 private:

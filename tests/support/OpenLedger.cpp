@@ -1,5 +1,7 @@
 #include "support/OpenLedger.h"
 
+#include <cerrno>
+
 namespace testsupport {
 namespace {
 
@@ -9,7 +11,9 @@ public:
 
 protected:
     int openForReading(const std::string& path) override {
-        return ledger_.opening(path) ? algorithm::openForReading(path) : -1;
+        if (ledger_.opening(path)) return algorithm::openForReading(path);
+        errno = EACCES;
+        return -1;
     }
 
 private:

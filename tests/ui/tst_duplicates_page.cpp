@@ -32,6 +32,10 @@
 #include <functional>
 #include <map>
 
+#include <malloc.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 using core::SimpleNodeData;
 using ui::DuplicateOutlineModel;
 using ui::DuplicateViewController;
@@ -335,6 +339,67 @@ private slots:
         QCOMPARE(vc.outlineModel()->rowCount(), 2);
         answerAlert(vc, QStringLiteral("好的"));
         QTRY_VERIFY(!vc.alert());
+    }
+
+    // A class of 5,000 copies under the common desktop limit of 1,024 descriptors: the page
+    // lists every copy, and the application still has descriptors for its own needs.
+    void fiveThousandCopiesUnderAThousandDescriptors() {
+        testsupport::TempFolder folder;
+        const std::string content = testsupport::randomContent(2000, 8);
+        for (int index = 0; index < 5000; ++index)
+            folder.writeFile("many/" + std::to_string(index / 100) + "/copy" + std::to_string(index) + ".txt", content);
+        struct Limit {
+            struct rlimit before {};
+            Limit() {
+                getrlimit(RLIMIT_NOFILE, &before);
+                struct rlimit low {std::min<rlim_t>(1024, before.rlim_max), before.rlim_max};
+                setrlimit(RLIMIT_NOFILE, &low);
+            }
+            ~Limit() { setrlimit(RLIMIT_NOFILE, &before); }
+        } limit;
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        QVERIFY(searchFolder(page, folder.path()));
+        QCOMPARE(vc.outlineModel()->rowCount(), 1);
+        QCOMPARE(vc.outlineModel()->rowCount(vc.outlineModel()->index(0, 0)), 5000);
+        QVERIFY(plainText(vc.titleLabel()).contains(QStringLiteral("中有5000个文件")));
+        int ends[2];
+        QVERIFY(pipe(ends) == 0);
+        close(ends[0]);
+        close(ends[1]);
+        bool ticked = false;
+        QTimer::singleShot(0, [&] { ticked = true; });
+        QTRY_VERIFY(ticked);
+    }
+
+    // Searches and returns to the first view, twenty times: each search gives back what it took.
+    void searchesLeaveTheHeapAsTheyFoundIt() {
+        testsupport::TempFolder folder;
+        for (int index = 0; index < 1500; ++index)
+            folder.writeFile("d" + std::to_string(index % 30) + "/f" + std::to_string(index) + ".dat",
+                             testsupport::randomContent(3000, static_cast<std::uint64_t>(index % 500)));
+        DuplicateViewController page;
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        SameFileDeleteViewController& vc = logic(page);
+        auto searchAndReturn = [&] {
+            const bool found = searchFolder(page, folder.path()) && vc.outlineModel()->rowCount() == 500;
+            vc.backButtonAction();
+            return found && page.shownView() == vc.fristView();
+        };
+        auto heapInUse = [] {
+            const struct mallinfo2 heap = mallinfo2();
+            return heap.uordblks + heap.hblkhd;
+        };
+        // The first searches fill the caches that last (icons, fonts, the pool's threads).
+        for (int search = 0; search < 3; ++search) QVERIFY(searchAndReturn());
+        const std::size_t before = heapInUse();
+        for (int search = 0; search < 20; ++search) QVERIFY(searchAndReturn());
+        const std::size_t after = heapInUse();
+        QVERIFY2(after < before + (1u << 20),
+                 qPrintable(QStringLiteral("%1 KiB more in use").arg((static_cast<double>(after) - before) / 1024)));
     }
 
     // A new search right after a stop starts its progress from 0, and nothing of the stopped

@@ -355,7 +355,9 @@ void SameFileDeleteViewController::searchBtnClicked() {
     const std::string folder = searchPath_.toStdString();
     QPointer<SameFileDeleteViewController> page(this);
     core::Executor main = executors.main;
-    executors.detached([search, folder, main, page] {
+    // On the shared pool, not a thread of its own: however many searches the page runs, their
+    // threads (and the memory the allocator keeps for each thread) come from a bounded set.
+    executors.global([search, folder, main, page] {
         search->duplicateOpt->beginSearchAtPath(folder, 0);
         main([search, page] {
             if (page) page->searchFinished(search);

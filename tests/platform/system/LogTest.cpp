@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 using platform::LogWriter;
 using testsupport::readWholeFile;
@@ -58,7 +60,32 @@ TEST(LogWriter, AForkedChildWritesItsOwnLinesAtOnce) {
     close(fd);
 }
 
-TEST(Log, AWarningIsWrittenBeforeLogReturnsAfterTheLinesBeforeIt) {
+// A burst of lines for the system log: the first of them go there, the rest are counted on one
+// line of its own, and all of them reach the descriptor in order.
+TEST(LogWriter, ABurstToTheSystemLogIsBounded) {
+    TempFolder temp;
+    const std::string path = temp / "log";
+    const int fd = openForAppending(path);
+    std::vector<std::string> sent;
+    std::string expected;
+    {
+        LogWriter writer(fd, [&](const LogWriter::SystemLine& line) { sent.push_back(line.text); },
+                         LogWriter::SystemBound{100, std::chrono::hours(1)});
+        for (int line = 0; line < 1000; ++line) {
+            expected += "warning " + std::to_string(line) + "\n";
+            writer.append("warning " + std::to_string(line) + "\n", LogWriter::SystemLine{4, "w" + std::to_string(line)});
+        }
+        writer.finish();
+    }
+    EXPECT_EQ(readWholeFile(path), expected);
+    ASSERT_EQ(sent.size(), 101u);
+    EXPECT_EQ(sent.front(), "w0");
+    EXPECT_EQ(sent[99], "w99");
+    EXPECT_EQ(sent.back(), "900 more lines were kept out of the system log");
+    close(fd);
+}
+
+TEST(Log, AWarningKeepsItsPlaceAmongTheLinesAndFlushWritesIt) {
     TempFolder temp;
     const std::string path = temp / "stderr";
     const std::string seen = testsupport::runInChild([&] {
@@ -66,8 +93,10 @@ TEST(Log, AWarningIsWrittenBeforeLogReturnsAfterTheLinesBeforeIt) {
         if (fd < 0 || dup2(fd, STDERR_FILENO) < 0) return std::string("no stderr file");
         platform::logInfo("first");
         platform::logWarning("second");
+        platform::logInfo("third");
+        platform::flushLog();
         return readWholeFile(path);
     });
     const std::string pid = seen.substr(0, seen.find(']') + 1);
-    EXPECT_EQ(seen, pid + " info: first\n" + pid + " warning: second\n");
+    EXPECT_EQ(seen, pid + " info: first\n" + pid + " warning: second\n" + pid + " info: third\n");
 }
