@@ -56,14 +56,18 @@ void LogWriter::flush() {
 }
 
 void LogWriter::finish() {
+    bool finishedBefore = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (finishing_) return;
+        finishedBefore = finishing_;
         finishing_ = true;
     }
-    wake_.notify_one();
-    written_.notify_all();
-    if (thread_) thread_->join();
+    if (!finishedBefore) {
+        wake_.notify_one();
+        written_.notify_all();
+        if (thread_) thread_->join();
+    }
+    // A forked child's writers were finished by the fork and are still listed.
     std::lock_guard<std::mutex> writers(writersMutex());
     threadedWriters().erase(this);
 }
@@ -162,7 +166,9 @@ void LogWriter::unlockAllInParent() {
 }
 
 // In the child only the forking thread exists: each writer's thread is gone (its handle is
-// let go, never joined), and what the parent had pending is the parent's to write.
+// let go, never joined), and what the parent had pending is the parent's to write. Nothing
+// here allocates or frees, as the child of a process with threads may only make
+// async-signal-safe calls until it execs; the list keeps the writers until they finish.
 void LogWriter::forgetThreadsInChild() {
     for (LogWriter* writer : threadedWriters()) {
         writer->pending_.clear();
@@ -173,7 +179,6 @@ void LogWriter::forgetThreadsInChild() {
         static_cast<void>(writer->thread_.release());
         writer->mutex_.unlock();
     }
-    threadedWriters().clear();
     writersMutex().unlock();
 }
 

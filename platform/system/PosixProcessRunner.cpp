@@ -14,8 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 
-extern char** environ;
-
 namespace platform {
 namespace {
 
@@ -43,19 +41,6 @@ struct Pipe {
         closeEnd(write);
     }
 };
-
-std::vector<std::string> mergedEnvironment(const ProcessRequest& request) {
-    std::vector<std::string> merged;
-    for (char** entry = environ; entry && *entry; ++entry) {
-        std::string text(*entry);
-        std::string name = text.substr(0, text.find('='));
-        bool replaced = false;
-        for (const auto& [key, value] : request.environment) replaced = replaced || key == name;
-        if (!replaced) merged.push_back(text);
-    }
-    for (const auto& [key, value] : request.environment) merged.push_back(key + "=" + value);
-    return merged;
-}
 
 std::vector<char*> pointers(std::vector<std::string>& texts) {
     std::vector<char*> result;
@@ -154,7 +139,7 @@ ProcessResult PosixProcessRunner::run(const ProcessRequest& request) {
     }
     // Everything the child needs is prepared before fork: after it, only exec-safe calls.
     std::vector<std::string> arguments = request.arguments;
-    std::vector<std::string> environment = mergedEnvironment(request);
+    std::vector<std::string> environment = environmentWith(request.environment);
     std::vector<char*> argv = pointers(arguments);
     std::vector<char*> envp = pointers(environment);
 

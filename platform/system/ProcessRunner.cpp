@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+extern char** environ;
+
 namespace platform {
 
 std::string findExecutable(const std::string& program) {
@@ -27,6 +29,19 @@ std::string findExecutable(const std::string& program) {
         start = end + 1;
     }
     return "";
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::pair<std::string, std::string>>& variables) {
+    std::vector<std::string> merged;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        std::string text(*entry);
+        std::string name = text.substr(0, text.find('='));
+        bool replaced = false;
+        for (const auto& [key, value] : variables) replaced = replaced || key == name;
+        if (!replaced) merged.push_back(text);
+    }
+    for (const auto& [key, value] : variables) merged.push_back(key + "=" + value);
+    return merged;
 }
 
 namespace {

@@ -45,4 +45,7 @@ public:
 // The program's full path, searched in PATH when it has no "/"; "" when it is not found.
 std::string findExecutable(const std::string& program);
 
+// This process's environment as "NAME=value" texts, with the variables added or replacing ours.
+std::vector<std::string> environmentWith(const std::vector<std::pair<std::string, std::string>>& variables);
+
 }  // namespace platform

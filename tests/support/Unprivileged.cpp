@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace testsupport {
 namespace {
@@ -21,7 +23,24 @@ std::string readAll(int fd) {
     }
 }
 
+// The threads of this process, counted before a fork.
+long threadCount() {
+    std::error_code error;
+    long count = 0;
+    for (std::filesystem::directory_iterator task("/proc/self/task", error), end; !error && task != end;
+         task.increment(error))
+        ++count;
+    return count;
+}
+
+// The body runs in the child, so the fork is made only while this thread is the process's
+// only one: the child of a process with other threads may call nothing but async-signal-safe
+// functions before an exec, and the body calls anything.
 std::string runForked(const std::function<std::string()>& body, bool dropRights) {
+    const long threads = threadCount();
+    if (threads != 1)
+        return "child failed: " + std::to_string(threads) +
+               " threads running at the fork (a log line starts the log's writer: capture the log)";
     int fds[2];
     if (pipe(fds) != 0) return "child failed: no pipe";
     pid_t child = fork();

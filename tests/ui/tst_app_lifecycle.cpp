@@ -1,3 +1,4 @@
+#include "support/LaunchedProgram.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "ui/shell/AppDelegate.h"
@@ -5,7 +6,6 @@
 #include "ui/shell/SingleInstance.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -37,17 +37,13 @@ private:
     QString socketPath(const char* name) const { return QString::fromStdString(folder / name); }
 
     // The real application, started as a user would start it again.
-    std::unique_ptr<QProcess> startApplication(const QString& socket) {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("DURIDOVE_INSTANCE_SOCKET", socket);
-        environment.insert("DURIDOVE_RUNTIME_DIR", QString::fromStdString(folder.makeFolder("runtime")));
-        environment.insert("DURIDOVE_CONFIG_DIR", QString::fromStdString(folder / "config"));
-        process->setProcessEnvironment(environment);
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-        process->start(QStringLiteral(DURIDOVE_BIN_DIR "/Duridove"), {});
-        return process;
+    std::unique_ptr<testsupport::LaunchedProgram> startApplication(const QString& socket) {
+        return std::make_unique<testsupport::LaunchedProgram>(
+            DURIDOVE_BIN_DIR "/Duridove",
+            testsupport::LaunchedProgram::Variables{{"QT_QPA_PLATFORM", "offscreen"},
+                                                    {"DURIDOVE_INSTANCE_SOCKET", socket.toStdString()},
+                                                    {"DURIDOVE_RUNTIME_DIR", folder.makeFolder("runtime")},
+                                                    {"DURIDOVE_CONFIG_DIR", folder / "config"}});
     }
 
 private slots:
@@ -71,8 +67,7 @@ private slots:
         shell->closeWindow();
         auto second = startApplication(socketPath("instance"));
         QTRY_VERIFY_WITH_TIMEOUT(shell->window()->isVisible(), 15000);
-        QTRY_COMPARE_WITH_TIMEOUT(second->state(), QProcess::NotRunning, 15000);
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QTRY_VERIFY_WITH_TIMEOUT(second->hasEnded(), 15000);
         QCOMPARE(second->exitCode(), 0);
     }
 
@@ -88,8 +83,8 @@ private slots:
         const QString socket = socketPath("crashed");
         auto crashed = startApplication(socket);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(socket).exists(), 15000);
-        ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL);
-        QVERIFY(crashed->waitForFinished(5000));
+        ::kill(crashed->pid(), SIGKILL);
+        QTRY_VERIFY(crashed->hasEnded());
         QVERIFY(QFileInfo::exists(socket));
 
         ui::SingleInstance successor(socket);
@@ -97,7 +92,7 @@ private slots:
         QSignalSpy reopened(&successor, &ui::SingleInstance::reopenRequested);
         auto later = startApplication(socket);
         QTRY_COMPARE_WITH_TIMEOUT(reopened.size(), 1, 15000);
-        QTRY_COMPARE_WITH_TIMEOUT(later->state(), QProcess::NotRunning, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(later->hasEnded(), 15000);
         QCOMPARE(later->exitCode(), 0);
     }
 

@@ -214,6 +214,7 @@ TEST(BrowserItemCleaner, ReadsSafarisListsAndSaysWhenItsHistoryCannotBeRead) {
 
 // A clean that the system refuses leaves the item as it was, and its size text says so.
 TEST(BrowserItemCleaner, AFailedCleanKeepsItsSizeText) {
+    testsupport::LogCapture log;  // the log's writer thread would keep the child from forking
     MacHomeFixture home;
     const std::string root = "~/Library/Application Support/Chromium";
     makeChromeProfile(home, root + "/Default", 9);

@@ -153,6 +153,7 @@ TEST_F(StartupItemRemoverTest, WhatChangedSinceListingIsRefusedOrCountedGone) {
 // The user cannot unlink a daemon's property list in a folder of the administrator's: the
 // privileged remover takes over, and a refused password leaves the file where it is.
 TEST_F(StartupItemRemoverTest, ProtectedPropertyListsGoThroughThePrivilegedRemover) {
+    testsupport::LogCapture log;  // the log's writer thread would keep the child from forking
     const std::string daemon = mac.file("/Library/LaunchDaemons/com.example.daemon.plist");
     const std::string helper = mac.file("/Library/PrivilegedHelperTools/com.example.helper");
     for (std::string folder = mac.path("/Library"); folder.size() > 1; folder = folder.substr(0, folder.rfind('/')))

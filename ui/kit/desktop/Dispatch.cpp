@@ -14,7 +14,8 @@ namespace {
 
 using platform::TaskQueue;
 
-// The tasks wait in queues of ours; Qt carries only the wake-up. Never destroyed: a detached thread may still post while the process exits.
+// The tasks wait in queues of ours; Qt carries only the wake-up. Never destroyed: a detached
+// thread may still post while the process exits.
 TaskQueue& mainTasks() {
     static TaskQueue* const queue = new TaskQueue;
     return *queue;
