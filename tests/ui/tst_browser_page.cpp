@@ -2,13 +2,16 @@
 #include "core/kit/Executors.h"
 #include "platform/desktop/RunningApplications.h"
 #include "support/BrowserDatabases.h"
+#include "support/HangingRunningApplications.h"
 #include "support/MacBundles.h"
+#include "support/StallMeter.h"
 #include "ui/browser/BroTableView.h"
 #include "ui/browser/CloseBrowerWindowController.h"
 #include "ui/browser/InternetViewController.h"
 #include "ui/kit/controls/RFOverlayScrollView.h"
 #include "ui/kit/controls/RFOverlayScroller.h"
 #include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -222,6 +225,37 @@ private slots:
         QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
         QCOMPARE(page.browsers()[size_t(nodeIndex(page, "Microsoft Edge"))]->isSelect, BrowerObj::kSelected);
         QVERIFY(page.isCanClick());
+    }
+
+    // The running applications are listed off the main thread: while the list never comes, the
+    // event loop keeps turning (a generous bound: waiting for the list would hold it for the
+    // gate's ten seconds) and the page is busy; once it comes, the clean goes on.
+    void cleaningWithABlockedApplicationListKeepsTheLoopTurning() {
+        MacHomeFixture home;
+        installEdges(home);
+        auto gate = std::make_shared<testsupport::ServiceGate>();
+        ScopedApplications blocked(std::make_shared<testsupport::HangingRunningApplications>(gate));
+        InternetViewController page;
+        gate->open();
+        page.checkOpenBrower();
+        QTRY_VERIFY(page.detailBGView()->isVisibleTo(&page));
+        tickOnly(page, "Microsoft Edge");
+
+        gate->close();
+        testsupport::StallMeter meter;
+        meter.start();
+        page.cleanButtonAction();
+        QTRY_VERIFY(gate->calls() > 1);
+        QTest::qWait(100);
+        QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+        QVERIFY(!page.isCanClick());
+        QVERIFY(page.loadAnView()->isVisibleTo(&page));
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
+
+        gate->open();
+        QTRY_VERIFY(page.isCanClick());
+        QVERIFY(page.detailBGView()->isVisibleTo(&page));
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 0);
     }
 
     // Nothing installed: empty tables, no name, nothing to clean.

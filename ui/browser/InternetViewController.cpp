@@ -181,6 +181,7 @@ void InternetViewController::showView(QWidget* view) {
 }
 
 void InternetViewController::showLoading(const QString& text) {
+    progress.reset();
     loadingLabel_->setText(text);
     progressLabel_->clear();
     showView(loadAnView_);
@@ -191,19 +192,38 @@ void InternetViewController::showProgress() {
     if (progress) progressLabel_->setText(QString::fromStdString(progress->currentPath()));
 }
 
-// Scan: running browsers first, since their databases are held while they run.
+// Scan: running browsers first, since their databases are held while they run. They are
+// listed off the main thread (a walk over the processes); the page shows the scan meanwhile.
 void InternetViewController::checkOpenBrower() {
     isClose = false;
     allOpenId.clear();
-    const auto running = RunningBrowsers::running();
+    showLoading(QStringLiteral("正在扫描浏览器..."));
+    withRunningBrowsers([this](std::vector<RunningBrowser> running) { closeBrowsersAndScan(std::move(running)); });
+}
+
+void InternetViewController::withRunningBrowsers(std::function<void(std::vector<RunningBrowser>)> then) {
+    QPointer<InternetViewController> page(this);
+    core::Executor main = executors.main;
+    executors.global([main, page, then = std::move(then)] {
+        auto running = std::make_shared<std::vector<RunningBrowser>>(RunningBrowsers::running());
+        main([page, running, then] {
+            if (page) then(std::move(*running));
+        });
+    });
+}
+
+void InternetViewController::closeBrowsersAndScan(std::vector<RunningBrowser> running) {
     if (running.empty()) {
         getBrowserArr();
         return;
     }
-    allOpenId = running;
-    if (!askToClose(running)) return;
+    allOpenId = std::move(running);
+    if (!askToClose(allOpenId)) {
+        progressTimer.stop();
+        showView(loadBgView_);
+        return;
+    }
     doAction();
-    showLoading(QStringLiteral("正在扫描浏览器..."));
     QPointer<InternetViewController> page(this);
     executors.mainAfter(kScanDelayAfterClosing, [page] {
         if (page) page->getBrowserArr();
@@ -294,9 +314,16 @@ void InternetViewController::cleanButtonAction() {
     if (!isCanClick_ || !BrowserSelection::canClean(browserArr)) return;
     isCanClick_ = false;
     cleanButton_->setButtonEnabled(false);
-    allOpenId = RunningBrowsers::ofTickedNodes(RunningBrowsers::running(), browserArr);
+    showLoading(QStringLiteral("正在清理..."));
+    withRunningBrowsers([this](std::vector<RunningBrowser> running) { closeBrowsersAndClean(std::move(running)); });
+}
+
+void InternetViewController::closeBrowsersAndClean(std::vector<RunningBrowser> running) {
+    allOpenId = RunningBrowsers::ofTickedNodes(running, browserArr);
     if (!allOpenId.empty()) {
         if (!askToClose(allOpenId)) {
+            progressTimer.stop();
+            showView(detailBGView_);
             isCanClick_ = true;
             changeCleanButtonState();
             return;

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +39,8 @@ class TextImageButton;
 // browsers) finds the browsers and their profiles with the items of each measured, on a worker;
 // the left table lists them, the right one the chosen one's items with their sizes. "清理"
 // asks to close the running browsers among the ticked ones, then cleans the ticked items on a
-// worker and shows what is left. Busy (no tool switch) for the whole clean, its questions
-// included.
+// worker and shows what is left. The running browsers are listed on a worker too, the loading
+// view shown meanwhile. Busy (no tool switch) for the whole clean, its questions included.
 class InternetViewController : public QWidget,
                                public ViewDelegate,
                                public CheckButtonCellDelegate,
@@ -100,6 +101,10 @@ private:
     void showView(QWidget* view);
     void showLoading(const QString& text);
     void scanFinished(core::browser::BrowserList list);
+    // Lists the running browsers on a worker, then goes on with them on the main thread.
+    void withRunningBrowsers(std::function<void(std::vector<core::browser::RunningBrowser>)> then);
+    void closeBrowsersAndScan(std::vector<core::browser::RunningBrowser> running);
+    void closeBrowsersAndClean(std::vector<core::browser::RunningBrowser> running);
     // Asks the user to close the listed browsers; true when they chose "关闭".
     bool askToClose(const std::vector<core::browser::RunningBrowser>& browsers);
     void cleanBrowerFiles(std::vector<core::browser::RunningBrowser> askedToQuit);
