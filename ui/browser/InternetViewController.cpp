@@ -28,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 
 namespace ui {
 
@@ -37,6 +38,7 @@ using core::browser::BrowserDiscovery;
 using core::browser::BrowserItemCleaner;
 using core::browser::BrowserList;
 using core::browser::BrowserSelection;
+using core::browser::PassedOverNode;
 using core::browser::RunningBrowser;
 using core::browser::RunningBrowsers;
 
@@ -358,6 +360,34 @@ void InternetViewController::cleanFinished(const BrowserCleanJob& job) {
     showView(detailBGView_);
     isCanClick_ = true;
     changeCleanButtonState();
+    if (!job.passedOver().empty()) showPassedOver(job.passedOver());
+}
+
+// Grouped by reason, each node on a line of its own as the browser list names it.
+QString InternetViewController::passedOverText(const std::vector<PassedOverNode>& nodes) {
+    const std::pair<PassedOverNode::Reason, QString> reasons[] = {
+        {PassedOverNode::Reason::StillRunning, QStringLiteral("以下浏览器没有退出，未清理：")},
+        {PassedOverNode::Reason::ProfileInUse, QStringLiteral("以下浏览器的配置文件正在使用，未清理：")},
+    };
+    QStringList lines;
+    for (const auto& [reason, heading] : reasons) {
+        QStringList names;
+        for (const PassedOverNode& node : nodes) {
+            if (node.reason != reason) continue;
+            const auto [title, subtitle] = BrowserNodeModel::titleAndSubtitle(QString::fromStdString(node.name));
+            names << QStringLiteral("    ") + (subtitle.isEmpty() ? title : title + QStringLiteral(" - ") + subtitle);
+        }
+        if (!names.isEmpty()) lines << heading << names;
+    }
+    lines << QStringLiteral("它们的勾选已保留，请关闭浏览器后再清理。");
+    return lines.join(QLatin1Char('\n'));
+}
+
+// In the close question's look, once the page is usable again.
+void InternetViewController::showPassedOver(const std::vector<PassedOverNode>& nodes) {
+    passedOverWC_ = std::make_unique<CloseBrowerWindowController>(QStringLiteral("部分浏览器未清理"), passedOverText(nodes));
+    passedOverWC_->window()->center();
+    runModal(passedOverWC_->window());
 }
 
 }  // namespace ui
