@@ -12,7 +12,7 @@ void BrowserCleanJob::run(const StopToken* stop) {
     progress_.beginStage(kWaitingForBrowsers, askedToQuit_.size());
     const auto stillRunning = RunningBrowsers::waitForExit(askedToQuit_, quitTimeout_, stop);
     if (stop && stop->stopRequested()) return;
-    BrowserItemCleaner().cleanBrowerFiles(
+    passedOver_ = BrowserItemCleaner().cleanBrowerFiles(
         list_, [&](const BrowerObj& node) { return stillRunning.count(node.browserKey) > 0; }, &progress_);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser/BrowerObj.h"
+#include "core/browser/PassedOverNode.h"
 #include "core/browser/RunningBrowsers.h"
 #include "core/kit/ProgressState.h"
 #include "core/kit/StopToken.h"
@@ -28,6 +29,8 @@ public:
     void applyTo(BrowserList& browserArr) const;
 
     const ProgressState& progress() const { return progress_; }
+    // The ticked nodes the run passed over, once it has ended.
+    const std::vector<PassedOverNode>& passedOver() const { return passedOver_; }
 
 private:
     static BrowserList copyOf(const BrowserList& browserArr);
@@ -36,6 +39,7 @@ private:
     std::vector<RunningBrowser> askedToQuit_;
     std::chrono::milliseconds quitTimeout_;
     ProgressState progress_;
+    std::vector<PassedOverNode> passedOver_;
 };
 
 }  // namespace core::browser

@@ -414,14 +414,16 @@ void BrowserItemCleaner::deleteChromiumWithBrower(BrowerObj& item) const { clean
 void BrowserItemCleaner::deleteOpearWithBrower(BrowerObj& item) const { cleanFamily(Family::Opera, item); }
 void BrowserItemCleaner::deleteSafariWithBrower(BrowerObj& item) const { cleanFamily(Family::Safari, item); }
 
-void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const StillRunning& isStillRunning,
-                                          ProgressState* progress) const {
+std::vector<PassedOverNode> BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr,
+                                                                 const StillRunning& isStillRunning,
+                                                                 ProgressState* progress) const {
     uint64_t ticked = 0;
     for (const auto& node : browserArr)
         if (node->isSelect != BrowerObj::kUnselected)
             ticked += std::count_if(node->chrArr.begin(), node->chrArr.end(),
                                     [](const BrowerObjPtr& item) { return item->isSelect != BrowerObj::kUnselected; });
     if (progress) progress->beginStage(1, ticked);
+    std::vector<PassedOverNode> passedOver;
     for (const auto& node : browserArr) {
         if (needsFullDiskAccess(*node)) {
             logWarning("not cleaning " + node->name + ": Safari's folder needs Full Disk Access");
@@ -430,11 +432,13 @@ void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const StillRu
         if (node->isSelect == BrowerObj::kUnselected) continue;
         if (isStillRunning && isStillRunning(*node)) {
             logWarning("not cleaning " + node->name + ": the browser is still running");
+            passedOver.push_back({node->name, PassedOverNode::Reason::StillRunning});
             continue;
         }
         const BrowserTable::Row* row = BrowserTable::rowForKey(node->browserKey);
         if (row && ProfileLock::isInUse(*row, node->profilePath)) {
             logWarning("not cleaning " + node->name + ": the browser is using this profile");
+            passedOver.push_back({node->name, PassedOverNode::Reason::ProfileInUse});
             continue;
         }
         if (progress) progress->setCurrentPath(node->name);
@@ -445,6 +449,7 @@ void BrowserItemCleaner::cleanBrowerFiles(BrowserList& browserArr, const StillRu
         }
         node->isSelect = BrowerObj::kUnselected;
     }
+    return passedOver;
 }
 
 bool BrowserItemCleaner::needsFullDiskAccess(const BrowerObj& node) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/browser/BrowerObj.h"
+#include "core/browser/PassedOverNode.h"
 #include "core/kit/ProgressState.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace core::browser {
 
@@ -47,10 +49,11 @@ public:
 
     // Cleans the ticked items of every ticked node, in order, and clears the nodes' ticks. A
     // node that needs Full Disk Access, or whose browser still runs or holds the profile, is
-    // passed over with a log line and keeps its ticks. Progress: stage 1, items done of the
-    // ticked ones, the node in hand.
-    void cleanBrowerFiles(BrowserList& browserArr, const StillRunning& isStillRunning = {},
-                          ProgressState* progress = nullptr) const;
+    // passed over with a log line and keeps its ticks; the ticked ones passed over for their
+    // browser are answered, in order (Full Disk Access has a prompt of its own). Progress:
+    // stage 1, items done of the ticked ones, the node in hand.
+    std::vector<PassedOverNode> cleanBrowerFiles(BrowserList& browserArr, const StillRunning& isStillRunning = {},
+                                                 ProgressState* progress = nullptr) const;
     // A Safari node whose folder is there but not writable for this process: the user must
     // grant Full Disk Access before it can be cleaned.
     static bool needsFullDiskAccess(const BrowerObj& node);

@@ -12,8 +12,10 @@
 namespace core {
 
 // Reads a disk's S.M.A.R.T. data once, then again every 60 s, and keeps three figures: the
-// temperature (attribute 194), the power-on hours (9) and the power-cycle count (12). Runs on
-// the main thread: the re-reads are driven by a repeating timer that the owner provides.
+// temperature (attribute 194), the power-on hours (9) and the power-cycle count (12). The
+// re-reads are driven by a repeating timer that the owner provides, or by the owner calling
+// GetThreaholds itself (without a timer starter). Used from one thread at a time; a read may
+// wait for the disk or for udisks2, so an owner with an interface reads off its main thread.
 class CSMARTAttribute {
 public:
     static constexpr double kRereadSeconds = 60.0;

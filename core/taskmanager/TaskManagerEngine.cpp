@@ -19,14 +19,12 @@ constexpr float kBytesPerMiB = 1024.0f * 1024.0f;
 
 }  // namespace
 
-std::shared_ptr<TaskManagerEngine> TaskManagerEngine::make(Executors executors, CSMARTAttribute::TimerStarter startTimer,
-                                                           Reports reports) {
-    return std::shared_ptr<TaskManagerEngine>(
-        new TaskManagerEngine(std::move(executors), std::move(startTimer), std::move(reports)));
+std::shared_ptr<TaskManagerEngine> TaskManagerEngine::make(Executors executors, Reports reports) {
+    return std::shared_ptr<TaskManagerEngine>(new TaskManagerEngine(std::move(executors), std::move(reports)));
 }
 
-TaskManagerEngine::TaskManagerEngine(Executors executors, CSMARTAttribute::TimerStarter startTimer, Reports reports)
-    : executors(std::move(executors)), startTimer(std::move(startTimer)), reports(std::move(reports)) {
+TaskManagerEngine::TaskManagerEngine(Executors executors, Reports reports)
+    : executors(std::move(executors)), reports(std::move(reports)) {
     cpuCount = cpuMonitor.getNumCPUs();
 }
 
@@ -152,12 +150,19 @@ void TaskManagerEngine::closeButtonAction() {
     report(reports.rowsChanged);
 }
 
-int TaskManagerEngine::setiTemperature() {
-    if (!smartAttribute) {
-        smartAttribute = std::make_unique<CSMARTAttribute>(startTimer);
-        smartAttribute->GetSmartAttribute(std::string("disk0"));
-    }
-    return smartAttribute->GetTemperature();
+void TaskManagerEngine::setiTemperature() {
+    std::weak_ptr<TaskManagerEngine> engine = weak_from_this();
+    temperatureReads.submit([engine, main = executors.main, reader = temperatureReader] {
+        if (reader->started) {
+            reader->attribute.GetThreaholds();
+        } else {
+            reader->started = true;
+            reader->attribute.GetSmartAttribute(std::string("disk0"));
+        }
+        main([engine, degrees = reader->attribute.GetTemperature()] {
+            if (auto alive = engine.lock(); alive && alive->reports.temperatureChanged) alive->reports.temperatureChanged(degrees);
+        });
+    });
 }
 
 }  // namespace core::taskmanager

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kit/Executors.h"
+#include "core/kit/LatestTaskQueue.h"
 #include "core/readings/CSMARTAttribute.h"
 #include "core/readings/SSCpuMonitor.h"
 #include "core/readings/SSMemoryInfo.h"
@@ -29,12 +30,11 @@ public:
         std::function<void()> sizesChanged;          // only memory figures changed
         std::function<void(float)> cpuChanged;       // the CPU load in percent
         std::function<void(float)> memoryChanged;    // the memory use in percent
+        std::function<void(int)> temperatureChanged; // the start-up disk's temperature in degrees
     };
 
-    // Makes the CPU and memory monitors and takes the processor count. The timer starter drives
-    // the disk temperature's re-reads.
-    static std::shared_ptr<TaskManagerEngine> make(Executors executors, CSMARTAttribute::TimerStarter startTimer,
-                                                   Reports reports);
+    // Makes the CPU and memory monitors and takes the processor count.
+    static std::shared_ptr<TaskManagerEngine> make(Executors executors, Reports reports);
 
     TaskManagerRows& rows() { return allApplications; }
     const TaskManagerRows& rows() const { return allApplications; }
@@ -59,9 +59,11 @@ public:
     // is gone: killed, ended already, or its pid taken by another process (which is left alone);
     // a refused kill keeps the row, with a log line saying why.
     void closeButtonAction();
-    // The disk temperature in degrees (0 while no reading has succeeded); the first call starts
-    // reading the start-up disk, which from then on re-reads itself every 60 s.
-    int setiTemperature();
+    // Reads the start-up disk's S.M.A.R.T. data on the global queue and reports its temperature
+    // (0 while no reading has succeeded): the first call finds the disk and reads it, each later
+    // one reads it again. One reading at a time, the latest waiting one kept; the disk (or the
+    // service answering for it) is never waited for on the main thread.
+    void setiTemperature();
 
     // Resident memory of a process in MiB; 0 when it cannot be read.
     static float getMemorySizeForPID(int pid);
@@ -69,7 +71,7 @@ public:
     static std::vector<TaskManagerInfo> launchedApplications();
 
 private:
-    TaskManagerEngine(Executors executors, CSMARTAttribute::TimerStarter startTimer, Reports reports);
+    TaskManagerEngine(Executors executors, Reports reports);
 
     // A list build numbered by when it started; a result older than one already taken in (or
     // started before a refresh or a force quit) is dropped. A change check takes its result in only when the
@@ -80,15 +82,21 @@ private:
     // Builds started until now may still list what the rows no longer hold.
     void dropBuildsStartedSoFar() { newestTakenBuild = startedBuilds + 1; }
 
+    // The disk's reader, used only by the readings of temperatureReads, one after another.
+    struct TemperatureReader {
+        CSMARTAttribute attribute{nullptr};
+        bool started = false;
+    };
+
     Executors executors;
-    CSMARTAttribute::TimerStarter startTimer;
     Reports reports;
     TaskManagerRows allApplications;
     SSCpuMonitor cpuMonitor;
     SSMemoryMonitor memoryMonitor;
     SSMemoryInfo memoryInfo;
     uint32_t cpuCount = 0;
-    std::unique_ptr<CSMARTAttribute> smartAttribute;
+    std::shared_ptr<TemperatureReader> temperatureReader = std::make_shared<TemperatureReader>();
+    LatestTaskQueue temperatureReads{executors.global};
     uint64_t startedBuilds = 0;
     uint64_t newestTakenBuild = 0;
 };

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -124,6 +125,33 @@ private:
     size_t inputSent_ = 0;
 };
 
+// Starts the program in a process group of its own with the pipes as its standard streams, the
+// default SIGPIPE and no blocked signals. posix_spawn starts the child the way vfork does: fork
+// would copy the page tables of the whole application, and every other thread of it (the main
+// thread among them) would wait on its memory for as long, then on copies of each page it
+// writes until the child has exec'd. The error of a start that failed, else 0.
+int spawn(const std::string& program, std::vector<char*>& argv, std::vector<char*>& envp, int input, int output,
+          int errorOutput, pid_t& pid) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errorOutput, STDERR_FILENO);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigaddset(&signals, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    const int error = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return error;
+}
+
 }  // namespace
 
 ProcessResult PosixProcessRunner::run(const ProcessRequest& request) {
@@ -137,7 +165,6 @@ ProcessResult PosixProcessRunner::run(const ProcessRequest& request) {
         logWarning("program not found: " + request.arguments.front());
         return failed;
     }
-    // Everything the child needs is prepared before fork: after it, only exec-safe calls.
     std::vector<std::string> arguments = request.arguments;
     std::vector<std::string> environment = environmentWith(request.environment);
     std::vector<char*> argv = pointers(arguments);
@@ -149,22 +176,14 @@ ProcessResult PosixProcessRunner::run(const ProcessRequest& request) {
         logError("cannot make pipes for " + program);
         return failed;
     }
-    pid_t pid = fork();
-    if (pid == 0) {
-        setpgid(0, 0);
-        dup2(in.read, STDIN_FILENO);
-        dup2(out.write, STDOUT_FILENO);
-        dup2(err.write, STDERR_FILENO);
-        signal(SIGPIPE, SIG_DFL);
-        execve(program.c_str(), argv.data(), envp.data());
-        _exit(127);
-    }
+    pid_t pid = -1;
+    const int error = spawn(program, argv, envp, in.read, out.write, err.write, pid);
     Pipe::closeEnd(in.read);
     Pipe::closeEnd(out.write);
     Pipe::closeEnd(err.write);
-    if (pid < 0) {
+    if (error != 0) {
         in.closeBoth(), out.closeBoth(), err.closeBoth();
-        logError("cannot start " + program + ": " + std::strerror(errno));
+        logError("cannot start " + program + ": " + std::strerror(error));
         return failed;
     }
     setpgid(pid, pid);

@@ -9,7 +9,8 @@
 namespace testsupport {
 
 // An output device held in memory: what it reports and what was set on it, safe from any
-// thread. Device 0 means there is none.
+// thread once a test has set it up. Device 0 means there is none; a volume set that succeeds is
+// what it reports from then on.
 class FakeOutputVolume : public platform::OutputVolume {
 public:
     uint32_t device = 2;
@@ -19,12 +20,16 @@ public:
     bool setsSucceed = true;
 
     uint32_t defaultOutputDeviceID() override { return device; }
-    std::optional<double> volume(uint32_t) override { return reported; }
+    std::optional<double> volume(uint32_t) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return reported;
+    }
     bool canSetVolume(uint32_t) override { return volumeSettable; }
     bool canMute(uint32_t) override { return mutable_; }
     bool setVolume(uint32_t, double volume) override {
         std::lock_guard<std::mutex> lock(mutex_);
         volumes_.push_back(volume);
+        if (setsSucceed) reported = volume;
         return setsSucceed;
     }
     bool setMute(uint32_t, bool mute) override {

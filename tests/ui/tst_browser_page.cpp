@@ -2,13 +2,16 @@
 #include "core/kit/Executors.h"
 #include "platform/desktop/RunningApplications.h"
 #include "support/BrowserDatabases.h"
+#include "support/HangingRunningApplications.h"
 #include "support/MacBundles.h"
+#include "support/StallMeter.h"
 #include "ui/browser/BroTableView.h"
 #include "ui/browser/CloseBrowerWindowController.h"
 #include "ui/browser/InternetViewController.h"
 #include "ui/kit/controls/RFOverlayScrollView.h"
 #include "ui/kit/controls/RFOverlayScroller.h"
 #include "ui/kit/controls/TextImageButton.h"
+#include "ui/kit/windows/TCImageWindow.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -35,6 +38,19 @@ namespace {
 bool usable(const ui::TextImageButton* button) { return button->isDisabled(); }
 
 void whenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+// Runs the action once the page's notice of browsers passed over shows (its modal loop turning).
+void whenNoticeShows(const InternetViewController& page, std::function<void(ui::CloseBrowerWindowController&)> action) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &page, action = std::move(action)] {
+        ui::CloseBrowerWindowController* notice = page.passedOverWC();
+        if (!notice || !notice->window()->isVisible()) return;
+        poll->deleteLater();
+        poll->stop();
+        action(*notice);
+    });
+    poll->start(10);
+}
 
 // Applications the test says are running.
 class ListedApplications : public platform::RunningApplications {
@@ -211,17 +227,107 @@ private slots:
         QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge Beta"), "visits"), 0);
         QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
 
-        // Edge ignores the request: its node is passed over.
+        // Edge ignores the request: its node is passed over, and the page says so.
         Child stubborn(true);
         applications->set({{"Microsoft Edge", stubborn.pid, 0, "", "", ""}});
         page.setBrowserQuitTimeout(std::chrono::milliseconds(300));
         tickOnly(page, "Microsoft Edge");
         whenModal([&] { page.closeBroWC()->closeButtonAction(); });
+        QString notice;
+        whenNoticeShows(page, [&](ui::CloseBrowerWindowController& shown) {
+            notice = shown.noteLabel()->text();
+            shown.closeButtonAction();
+        });
         page.cleanButtonAction();
         QVERIFY(!stubborn.ended);
+        QCOMPARE(notice, QStringLiteral("以下浏览器没有退出，未清理：\n    Microsoft Edge - Default\n"
+                                        "它们的勾选已保留，请关闭浏览器后再清理。"));
         QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
         QCOMPARE(page.browsers()[size_t(nodeIndex(page, "Microsoft Edge"))]->isSelect, BrowerObj::kSelected);
         QVERIFY(page.isCanClick());
+    }
+
+    // A profile that a browser holds (a live lock) is passed over: the notice names it with its
+    // reason in the close question's look, its ticks and figures stay; the rest is cleaned.
+    void aProfileInUseIsNamedAndKeepsItsTicks() {
+        MacHomeFixture home;
+        installEdges(home);
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        home.link("~/Library/Application Support/Microsoft Edge/SingletonLock",
+                  std::string(host) + "-" + std::to_string(getpid()));
+        ScopedApplications none(std::make_shared<ListedApplications>());
+        InternetViewController page(core::Executors::inlineExecutors());
+        page.checkOpenBrower();
+        const BrowerObj& edge = *page.browsers()[size_t(nodeIndex(page, "Microsoft Edge"))];
+        const BrowerObj& beta = *page.browsers()[size_t(nodeIndex(page, "Microsoft Edge Beta"))];
+        const std::string historySize = edge.chrArr[0]->size;
+        tickOnly(page, "Microsoft Edge");
+        page.selectBrower(page.leftTableView(), nodeIndex(page, "Microsoft Edge Beta"));
+        QString title, notice;
+        bool onlyOneButton = false;
+        whenNoticeShows(page, [&](ui::CloseBrowerWindowController& shown) {
+            title = shown.titleLabel()->text();
+            notice = shown.noteLabel()->text();
+            onlyOneButton = !shown.cancelButton() && shown.closeButton()->label()->text() == QStringLiteral("好");
+            QTest::keyClick(shown.window(), Qt::Key_Return);
+        });
+        page.cleanButtonAction();
+        QCOMPARE(title, QStringLiteral("部分浏览器未清理"));
+        QCOMPARE(notice, QStringLiteral("以下浏览器的配置文件正在使用，未清理：\n    Microsoft Edge - Default\n"
+                                        "它们的勾选已保留，请关闭浏览器后再清理。"));
+        QVERIFY(onlyOneButton);
+        QVERIFY(!page.passedOverWC()->window()->isVisible());
+        QCOMPARE(edge.isSelect, BrowerObj::kSelected);
+        for (const auto& item : edge.chrArr) QCOMPARE(item->isSelect, BrowerObj::kSelected);
+        QCOMPARE(edge.chrArr[0]->size, historySize);
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
+        QCOMPARE(beta.isSelect, BrowerObj::kUnselected);
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge Beta"), "visits"), 0);
+        QVERIFY(page.isCanClick());
+        QVERIFY(usable(page.cleanButton()));
+    }
+
+    // Browsers passed over for the same reason stand together, in the list's order.
+    void theNoticeGroupsTheBrowsersByReason() {
+        using Reason = core::browser::PassedOverNode::Reason;
+        QCOMPARE(InternetViewController::passedOverText({{"Google Chrome - Work", Reason::ProfileInUse},
+                                                         {"Firefox.app", Reason::StillRunning},
+                                                         {"Google Chrome - Personal", Reason::ProfileInUse}}),
+                 QStringLiteral("以下浏览器没有退出，未清理：\n    Firefox\n"
+                                "以下浏览器的配置文件正在使用，未清理：\n    Google Chrome - Work\n    Google Chrome - Personal\n"
+                                "它们的勾选已保留，请关闭浏览器后再清理。"));
+    }
+
+    // The running applications are listed off the main thread: while the list never comes, the
+    // event loop keeps turning (a generous bound: waiting for the list would hold it for the
+    // gate's ten seconds) and the page is busy; once it comes, the clean goes on.
+    void cleaningWithABlockedApplicationListKeepsTheLoopTurning() {
+        MacHomeFixture home;
+        installEdges(home);
+        auto gate = std::make_shared<testsupport::ServiceGate>();
+        ScopedApplications blocked(std::make_shared<testsupport::HangingRunningApplications>(gate));
+        InternetViewController page;
+        gate->open();
+        page.checkOpenBrower();
+        QTRY_VERIFY(page.detailBGView()->isVisibleTo(&page));
+        tickOnly(page, "Microsoft Edge");
+
+        gate->close();
+        testsupport::StallMeter meter;
+        meter.start();
+        page.cleanButtonAction();
+        QTRY_VERIFY(gate->calls() > 1);
+        QTest::qWait(100);
+        QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+        QVERIFY(!page.isCanClick());
+        QVERIFY(page.loadAnView()->isVisibleTo(&page));
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 5);
+
+        gate->open();
+        QTRY_VERIFY(page.isCanClick());
+        QVERIFY(page.detailBGView()->isVisibleTo(&page));
+        QCOMPARE(rowsIn(historyOf(home, "Microsoft Edge"), "visits"), 0);
     }
 
     // Nothing installed: empty tables, no name, nothing to clean.

@@ -1,3 +1,4 @@
+#include "support/StallMeter.h"
 #include "ui/kit/desktop/Dispatch.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,19 @@
 class DispatchTest : public QObject {
     Q_OBJECT
 private slots:
+    // The meter the page tests and the stall bench use: a 200 ms sleep in a task on the main
+    // thread is caught whole, and a new start forgets it.
+    void theStallMeterCatchesASleepOnTheMainThread() {
+        testsupport::StallMeter meter;
+        meter.start();
+        ui::Dispatch::mainQueue([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); });
+        QTest::qWait(50);
+        meter.stop();
+        QVERIFY(meter.longestMilliseconds() >= 200);
+        meter.start();
+        QVERIFY(meter.longestMilliseconds() < 200);
+    }
+
     void delayedWorkFromAWorkerRunsOnTheMainThread() {
         std::atomic<bool> ran{false};
         QThread* ranOn = nullptr;

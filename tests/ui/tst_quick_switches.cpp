@@ -3,12 +3,14 @@
 #include "support/FakeBluez.h"
 #include "support/FakeDesktopPreferences.h"
 #include "support/FakeScreenSaver.h"
+#include "support/HangingDesktopPreferences.h"
 #include "support/KeyfileDesktopSettings.h"
 #include "support/LogCapture.h"
 #include "support/ManualExecutors.h"
 #include "support/PrivateBus.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScopedVariable.h"
+#include "support/StallMeter.h"
 #include "support/TempFolder.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/switches/HightActionViewController.h"
@@ -251,6 +253,32 @@ private slots:
         QTRY_VERIFY(!page->button(2)->isEnabled());
         QTRY_COMPARE(page->button(2)->image(), QString("Active"));
         QVERIFY(page->button(2)->isEnabled());
+    }
+
+    // The settings store and the system bus are only ever waited for off the main thread: with
+    // a store that never answers and a bus whose daemon is stopped, the page opens, its dark
+    // switch flips at once when pressed and a change made elsewhere is taken, while the event
+    // loop keeps turning (a generous bound: a wait would hold the loop for ten seconds).
+    void theLoopKeepsTurningWhileTheSettingsAndTheBusNeverAnswer() {
+        testsupport::PrivateBus bus;
+        auto gate = std::make_shared<testsupport::ServiceGate>();
+        platform::DesktopPreferences::setShared(std::make_shared<testsupport::HangingDesktopPreferences>(gate));
+        bus.stall();
+        testsupport::StallMeter meter;
+        meter.start();
+        {
+            ui::HightActionViewController page;
+            page.but_2Actton();
+            QCOMPARE(page.button(2)->image(), QString("Active"));
+            page.reSetIsAppSet();
+            page.changeDarkModeBut();
+            QTest::qWait(1100);
+            QVERIFY(gate->calls() > 0);
+            QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+            gate->open();
+            bus.resume();
+            QThreadPool::globalInstance()->waitForDone();
+        }
     }
 
     // Last: it runs the application's event loop to its end, as quitting does.

@@ -27,9 +27,11 @@ struct PopUp {
     QString picture() const { return controller->closeSoundButton()->imageName(); }
     // A press on the slider, y points from its top (85 points high).
     void pressAt(int y) const {
-        QTest::mousePress(slider(), Qt::LeftButton, {}, QPoint(slider()->width() / 2, y));
+        holdAt(y);
         QTest::mouseRelease(slider(), Qt::LeftButton);
     }
+    // The button goes down and stays down, as at the start of a drag.
+    void holdAt(int y) const { QTest::mousePress(slider(), Qt::LeftButton, {}, QPoint(slider()->width() / 2, y)); }
 };
 
 std::vector<std::string> lastArguments(const testsupport::FakeProcessRunner& runner) {
@@ -63,13 +65,16 @@ private slots:
         QTest::newRow("half a percent") << 0.005 << 0.0 << "ic_volume_disable";
         QTest::newRow("louder than 1 reported") << 1.2 << 0.0 << "ic_volume_disable";
     }
+    // Read off the main thread, shown once read.
     void volumeShownWithItsSpeaker() {
         QFETCH(double, reported);
+        QFETCH(double, shown);
+        QFETCH(QString, picture);
         output->reported = reported;
         PopUp<ui::SonderViewController> popUp(&panel);
         popUp.controller->changeSondValue();
-        QTEST(popUp.slider()->doubleValue(), "shown");
-        QTEST(popUp.picture(), "picture");
+        QTRY_COMPARE(popUp.picture(), picture);
+        QTRY_COMPARE(popUp.slider()->doubleValue(), shown);
     }
 
     void sliderBottomIsTheLowestVolumeNotMute() {
@@ -109,6 +114,42 @@ private slots:
         QVERIFY(std::is_sorted(set.begin(), set.end()));
     }
 
+    // What the device holds is shown once a change has been tried, except under the user's
+    // pointer: a volume the device refused gives way to the volume read back when the slider is
+    // let go and read again.
+    void aRefusedVolumeGivesWayToTheDevicesOnceLetGo() {
+        output->setsSucceed = false;
+        PopUp<ui::SonderViewController> popUp(&panel);
+        popUp.holdAt(17);
+        QTRY_COMPARE(output->volumesSet(), std::vector<double>{0.8});
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(popUp.slider()->doubleValue(), 80.0);
+        QTest::mouseRelease(popUp.slider(), Qt::LeftButton);
+        popUp.controller->changeSondValue();
+        QTRY_COMPARE(popUp.slider()->doubleValue(), 50.0);
+    }
+
+    void aBrightnessNotAppliedGivesWayToTheLevelReadBack() {
+        auto runner = std::make_shared<testsupport::FakeProcessRunner>();
+        testsupport::ScopedProcessRunner installedRunner(runner);
+        runner->answer({"-l"}, "display 0: brightness 0.750000\n");
+        runner->fail({"0.300000"}, 1, "", "no logind\n");
+        PopUp<ui::LightViewController> popUp(&panel);
+        popUp.slider()->setDoubleValue(0.3);
+        popUp.controller->changeLight();
+        QTRY_COMPARE(popUp.slider()->doubleValue(), 0.75);
+
+        // Every other level fails too; while the slider is dragged it stays under the pointer.
+        popUp.holdAt(60);
+        const double held = popUp.slider()->doubleValue();
+        QTRY_COMPARE(runner->countOf({"-l"}), 2);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(popUp.slider()->doubleValue(), held);
+        QTest::mouseRelease(popUp.slider(), Qt::LeftButton);
+    }
+
     void leavingAPopUpTellsThePanel() {
         PopUp<ui::LightViewController> popUp(&panel);
         const int before = panel.exits;
@@ -135,6 +176,7 @@ private slots:
     void aBurstOfBrightnessMovesEndsAtTheLastLevel() {
         auto runner = std::make_shared<testsupport::FakeProcessRunner>();
         testsupport::ScopedProcessRunner installedRunner(runner);
+        runner->answerEveryOther("");
         PopUp<ui::LightViewController> popUp(&panel);
         for (int step = 1; step <= 40; ++step) {
             popUp.slider()->setDoubleValue(step / 40.0);

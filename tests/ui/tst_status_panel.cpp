@@ -1,11 +1,13 @@
 #include "core/readings/GetSystemInfo.h"
 #include "support/FakeOutputVolume.h"
 #include "support/FakeProcessRunner.h"
+#include "support/HangingOutputVolume.h"
 #include "support/ManualExecutors.h"
 #include "support/PointerEvents.h"
 #include "support/RecordingWorkspace.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScopedVariable.h"
+#include "support/StallMeter.h"
 #include "ui/kit/controls/DTextImageButton.h"
 #include "ui/kit/controls/ImageButton.h"
 #include "ui/kit/controls/TabBarWButton.h"
@@ -222,13 +224,40 @@ private slots:
     void speakerShowsTheVolumeAndIsUnusableWithoutADevice() {
         output->reported = 0.005;
         ui::StatusView quiet(item.get());
-        QCOMPARE(quiet.sonderBut->imageName(), QString("ic_volume_disable"));
+        QTRY_COMPARE(quiet.sonderBut->imageName(), QString("ic_volume_disable"));
         QVERIFY(quiet.sonderBut->isEnabled());
         output->reported = 0.6;
         output->device = 0;
         ui::StatusView none(item.get());
-        QVERIFY(!none.sonderBut->isEnabled());
+        QTRY_VERIFY(!none.sonderBut->isEnabled());
         QVERIFY(!none.lightBut->isEnabled());  // no backlight under this /sys either
+    }
+
+    // The panel opens, and the event loop keeps turning (the stall meter's bound is generous: a
+    // wait for the server would hold the loop for the gate's ten seconds), while the sound
+    // server never answers; the speaker keeps the last volume read.
+    void thePanelOpensWhileTheSoundServerNeverAnswers() {
+        output->reported = 0.005;
+        item->mouseDown();
+        QTRY_COMPARE(item->statusView()->sonderBut->imageName(), QString("ic_volume_disable"));
+        item->mouseDown();
+
+        auto gate = std::make_shared<testsupport::ServiceGate>();
+        platform::OutputVolume::setShared(std::make_shared<testsupport::HangingOutputVolume>(gate));
+        testsupport::StallMeter meter;
+        meter.start();
+        item->mouseDown();
+        QVERIFY(panelShows());
+        ui::StatusView* panel = item->statusView();
+        panel->sonderButtonAction();
+        panel->mouseExitForPopVC();
+        QTRY_VERIFY(gate->calls() > 0);
+        QTest::qWait(100);
+        QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+        QCOMPARE(panel->sonderBut->imageName(), QString("ic_volume_disable"));
+        QVERIFY(panel->sonderBut->isEnabled());
+        gate->open();
+        QThreadPool::globalInstance()->waitForDone();
     }
 
     void popUpsOpenInTheirFramesAndCloseWhenLeft() {

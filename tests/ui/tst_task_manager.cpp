@@ -2,6 +2,7 @@
 #include "platform/desktop/RunningApplications.h"
 #include "platform/hardware/SmartDevices.h"
 #include "support/FakeSmartDevices.h"
+#include "support/ManualExecutors.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "ui/kit/controls/TCImageButton.h"
@@ -129,6 +130,17 @@ QString shown(const TaskManagerViewController& page, int row, int column) {
     return page.listModel()->index(row, column).data().toString();
 }
 
+// A start-up disk whose S.M.A.R.T. data gives the temperature, installed as the shared one; its
+// data page (byte 7: the temperature attribute's raw value) may be changed afterwards.
+std::shared_ptr<testsupport::FakeSmartDevices> diskAt(uint8_t degrees) {
+    auto devices = std::make_shared<testsupport::FakeSmartDevices>();
+    devices->state->data = std::vector<uint8_t>(512, 0);
+    devices->state->data[2] = 194;
+    devices->state->data[7] = degrees;
+    platform::SmartDevices::setShared(devices);
+    return devices;
+}
+
 }  // namespace
 
 class TaskManagerPageTest : public QObject {
@@ -141,11 +153,7 @@ private slots:
         environment.folder().writeFile("proc/meminfo", meminfoText(512000));
         environment.folder().writeFile("proc/vmstat", "pgpgin 0\npgpgout 0\npgfault 0\n");
         ScopedApplications applications(std::make_shared<NoApplications>());
-        auto devices = std::make_shared<testsupport::FakeSmartDevices>();
-        devices->state->data = std::vector<uint8_t>(512, 0);
-        devices->state->data[2] = 194;
-        devices->state->data[7] = 36;
-        platform::SmartDevices::setShared(devices);
+        diskAt(36);
 
         TaskManagerViewController page(core::Executors::inlineExecutors());
         QCOMPARE(page.getViewID(), 1);
@@ -173,6 +181,28 @@ private slots:
 
         page.setiTemperature();
         QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("36°"));
+        platform::SmartDevices::setShared(nullptr);
+    }
+
+    // The disk (or udisks2 answering for it) is read on the global queue, never waited for on
+    // the main thread: the label changes once that work has run, and each tick reads again.
+    void theTemperatureIsReadOffTheMainThread() {
+        testsupport::ScopedEnvironment environment;
+        ScopedApplications applications(std::make_shared<NoApplications>());
+        auto devices = diskAt(36);
+        testsupport::ManualExecutors manual;
+        TaskManagerViewController page(manual.executors());
+        manual.runQueued();
+
+        page.setiTemperature();
+        QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("0°"));
+        QCOMPARE(devices->state->dataReads, 0);
+        manual.runQueued();
+        QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("36°"));
+        devices->state->data[7] = 41;
+        page.setiTemperature();
+        manual.runQueued();
+        QCOMPARE(page.TemperatureLabel()->text(), QStringLiteral("41°"));
         platform::SmartDevices::setShared(nullptr);
     }
 

@@ -28,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 
 namespace ui {
 
@@ -37,6 +38,7 @@ using core::browser::BrowserDiscovery;
 using core::browser::BrowserItemCleaner;
 using core::browser::BrowserList;
 using core::browser::BrowserSelection;
+using core::browser::PassedOverNode;
 using core::browser::RunningBrowser;
 using core::browser::RunningBrowsers;
 
@@ -181,6 +183,7 @@ void InternetViewController::showView(QWidget* view) {
 }
 
 void InternetViewController::showLoading(const QString& text) {
+    progress.reset();
     loadingLabel_->setText(text);
     progressLabel_->clear();
     showView(loadAnView_);
@@ -191,19 +194,38 @@ void InternetViewController::showProgress() {
     if (progress) progressLabel_->setText(QString::fromStdString(progress->currentPath()));
 }
 
-// Scan: running browsers first, since their databases are held while they run.
+// Scan: running browsers first, since their databases are held while they run. They are
+// listed off the main thread (a walk over the processes); the page shows the scan meanwhile.
 void InternetViewController::checkOpenBrower() {
     isClose = false;
     allOpenId.clear();
-    const auto running = RunningBrowsers::running();
+    showLoading(QStringLiteral("正在扫描浏览器..."));
+    withRunningBrowsers([this](std::vector<RunningBrowser> running) { closeBrowsersAndScan(std::move(running)); });
+}
+
+void InternetViewController::withRunningBrowsers(std::function<void(std::vector<RunningBrowser>)> then) {
+    QPointer<InternetViewController> page(this);
+    core::Executor main = executors.main;
+    executors.global([main, page, then = std::move(then)] {
+        auto running = std::make_shared<std::vector<RunningBrowser>>(RunningBrowsers::running());
+        main([page, running, then] {
+            if (page) then(std::move(*running));
+        });
+    });
+}
+
+void InternetViewController::closeBrowsersAndScan(std::vector<RunningBrowser> running) {
     if (running.empty()) {
         getBrowserArr();
         return;
     }
-    allOpenId = running;
-    if (!askToClose(running)) return;
+    allOpenId = std::move(running);
+    if (!askToClose(allOpenId)) {
+        progressTimer.stop();
+        showView(loadBgView_);
+        return;
+    }
     doAction();
-    showLoading(QStringLiteral("正在扫描浏览器..."));
     QPointer<InternetViewController> page(this);
     executors.mainAfter(kScanDelayAfterClosing, [page] {
         if (page) page->getBrowserArr();
@@ -294,9 +316,16 @@ void InternetViewController::cleanButtonAction() {
     if (!isCanClick_ || !BrowserSelection::canClean(browserArr)) return;
     isCanClick_ = false;
     cleanButton_->setButtonEnabled(false);
-    allOpenId = RunningBrowsers::ofTickedNodes(RunningBrowsers::running(), browserArr);
+    showLoading(QStringLiteral("正在清理..."));
+    withRunningBrowsers([this](std::vector<RunningBrowser> running) { closeBrowsersAndClean(std::move(running)); });
+}
+
+void InternetViewController::closeBrowsersAndClean(std::vector<RunningBrowser> running) {
+    allOpenId = RunningBrowsers::ofTickedNodes(running, browserArr);
     if (!allOpenId.empty()) {
         if (!askToClose(allOpenId)) {
+            progressTimer.stop();
+            showView(detailBGView_);
             isCanClick_ = true;
             changeCleanButtonState();
             return;
@@ -331,6 +360,34 @@ void InternetViewController::cleanFinished(const BrowserCleanJob& job) {
     showView(detailBGView_);
     isCanClick_ = true;
     changeCleanButtonState();
+    if (!job.passedOver().empty()) showPassedOver(job.passedOver());
+}
+
+// Grouped by reason, each node on a line of its own as the browser list names it.
+QString InternetViewController::passedOverText(const std::vector<PassedOverNode>& nodes) {
+    const std::pair<PassedOverNode::Reason, QString> reasons[] = {
+        {PassedOverNode::Reason::StillRunning, QStringLiteral("以下浏览器没有退出，未清理：")},
+        {PassedOverNode::Reason::ProfileInUse, QStringLiteral("以下浏览器的配置文件正在使用，未清理：")},
+    };
+    QStringList lines;
+    for (const auto& [reason, heading] : reasons) {
+        QStringList names;
+        for (const PassedOverNode& node : nodes) {
+            if (node.reason != reason) continue;
+            const auto [title, subtitle] = BrowserNodeModel::titleAndSubtitle(QString::fromStdString(node.name));
+            names << QStringLiteral("    ") + (subtitle.isEmpty() ? title : title + QStringLiteral(" - ") + subtitle);
+        }
+        if (!names.isEmpty()) lines << heading << names;
+    }
+    lines << QStringLiteral("它们的勾选已保留，请关闭浏览器后再清理。");
+    return lines.join(QLatin1Char('\n'));
+}
+
+// In the close question's look, once the page is usable again.
+void InternetViewController::showPassedOver(const std::vector<PassedOverNode>& nodes) {
+    passedOverWC_ = std::make_unique<CloseBrowerWindowController>(QStringLiteral("部分浏览器未清理"), passedOverText(nodes));
+    passedOverWC_->window()->center();
+    runModal(passedOverWC_->window());
 }
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser/BrowerObj.h"
+#include "core/browser/PassedOverNode.h"
 #include "core/browser/RunningBrowsers.h"
 #include "core/kit/Executors.h"
 #include "core/kit/ProgressState.h"
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +40,9 @@ class TextImageButton;
 // browsers) finds the browsers and their profiles with the items of each measured, on a worker;
 // the left table lists them, the right one the chosen one's items with their sizes. "清理"
 // asks to close the running browsers among the ticked ones, then cleans the ticked items on a
-// worker and shows what is left. Busy (no tool switch) for the whole clean, its questions
-// included.
+// worker, shows what is left and says which browsers it passed over and why. The running
+// browsers are listed on a worker too, the loading view shown meanwhile. Busy (no tool switch)
+// for the whole clean, its questions included.
 class InternetViewController : public QWidget,
                                public ViewDelegate,
                                public CheckButtonCellDelegate,
@@ -90,6 +93,10 @@ public:
     QWidget* loadAnView() const { return loadAnView_; }
     QWidget* detailBGView() const { return detailBGView_; }
     CloseBrowerWindowController* closeBroWC() const { return closeBroWC_.get(); }
+    // The last notice of browsers a clean passed over, if one was shown.
+    CloseBrowerWindowController* passedOverWC() const { return passedOverWC_.get(); }
+    // The notice's text: each node passed over with its reason, in the list's order.
+    static QString passedOverText(const std::vector<core::browser::PassedOverNode>& nodes);
 
 private:
     void awakeFromNib();
@@ -100,10 +107,15 @@ private:
     void showView(QWidget* view);
     void showLoading(const QString& text);
     void scanFinished(core::browser::BrowserList list);
+    // Lists the running browsers on a worker, then goes on with them on the main thread.
+    void withRunningBrowsers(std::function<void(std::vector<core::browser::RunningBrowser>)> then);
+    void closeBrowsersAndScan(std::vector<core::browser::RunningBrowser> running);
+    void closeBrowsersAndClean(std::vector<core::browser::RunningBrowser> running);
     // Asks the user to close the listed browsers; true when they chose "关闭".
     bool askToClose(const std::vector<core::browser::RunningBrowser>& browsers);
     void cleanBrowerFiles(std::vector<core::browser::RunningBrowser> askedToQuit);
     void cleanFinished(const core::browser::BrowserCleanJob& job);
+    void showPassedOver(const std::vector<core::browser::PassedOverNode>& nodes);
     void reloadTables();
     void showProgress();
 
@@ -136,6 +148,7 @@ private:
     BrowserNodeModel* nodeModel = nullptr;
     BrowserItemModel* itemModel = nullptr;
     std::unique_ptr<CloseBrowerWindowController> closeBroWC_;
+    std::unique_ptr<CloseBrowerWindowController> passedOverWC_;
 };
 
 }  // namespace ui

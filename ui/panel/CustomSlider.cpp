@@ -48,7 +48,13 @@ void CustomSlider::paintEvent(QPaintEvent*) {
 void CustomSlider::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     window()->activateWindow();
+    dragged = true;
     takeUserValue(valueAt(event->position().y()));
+}
+
+void CustomSlider::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragged = false;
+    QWidget::mouseReleaseEvent(event);
 }
 
 void CustomSlider::mouseMoveEvent(QMouseEvent* event) {

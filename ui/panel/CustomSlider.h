@@ -21,6 +21,8 @@ public:
     double doubleValue() const { return value; }
     // Kept within the range.
     void setDoubleValue(double newValue);
+    // The left button went down on the slider and is not up yet.
+    bool isDragged() const { return dragged; }
 
 signals:
     // The user moved the slider.
@@ -30,6 +32,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -40,6 +43,7 @@ private:
     double minimum = 0;
     double maximum = 1;
     double value = 0;
+    bool dragged = false;
 };
 
 }  // namespace ui

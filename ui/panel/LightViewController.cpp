@@ -42,26 +42,34 @@ LightViewController::LightViewController(LightVCDelegate* delegate)
 
 void LightViewController::changeLightValue() {
     QPointer<LightViewController> self(this);
-    Dispatch::globalQueue([self] {
-        const platform::ProcessResult result = runBrightnessTool("-l");
-        auto level = core::brightnessFromToolOutput(result.output + result.errorOutput);
-        if (!level) return;
-        Dispatch::mainQueue([self, level = *level] {
-            if (self) self->mySoundSlider()->setDoubleValue(level);
-        });
+    Dispatch::globalQueue([self] { readLevelInto(self); });
+}
+
+// On a worker: the tool's "-l", shown on the main thread while the pop-up is there. A missing
+// or silent tool leaves the slider as it is.
+void LightViewController::readLevelInto(const QPointer<LightViewController>& self) {
+    const platform::ProcessResult result = runBrightnessTool("-l");
+    auto level = core::brightnessFromToolOutput(result.output + result.errorOutput);
+    if (!level) return;
+    Dispatch::mainQueue([self, level = *level] {
+        if (self) self->showReading(level);
     });
 }
 
 void LightViewController::changeLight() { setLightValue(mySoundSlider()->doubleValue()); }
 
+// A level the tool could not set (no logind, say) is read back, so the slider shows the level
+// the display really has.
 void LightViewController::setLightValue(double level) {
     // Six decimals with a point, whatever the user's number format.
     char text[64];
     char* end = std::to_chars(text, text + sizeof text, level, std::chars_format::fixed, 6).ptr;
-    brightnessQueue().submit([argument = std::string(text, end)] {
+    QPointer<LightViewController> self(this);
+    brightnessQueue().submit([self, argument = std::string(text, end)] {
         const platform::ProcessResult result = runBrightnessTool(argument);
-        if (!result.succeeded())
-            platform::logWarning("Brightness: the tool did not set " + argument + ": " + result.errorOutput);
+        if (result.succeeded()) return;
+        platform::logWarning("Brightness: the tool did not set " + argument + ": " + result.errorOutput);
+        readLevelInto(self);
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include "ui/panel/SliderPopViewController.h"
 
+#include <QPointer>
+
 namespace ui {
 
 class LightVCDelegate {
@@ -19,11 +21,12 @@ class LightViewController : public SliderPopViewController {
 public:
     explicit LightViewController(LightVCDelegate* delegate);
 
-    // Reads the level with the tool's "-l" and shows it once read; a missing or silent tool
-    // leaves the slider as it is.
+    // Reads the level with the tool's "-l" and shows it once read, unless the slider is being
+    // dragged; a missing or silent tool leaves the slider as it is.
     void changeLightValue();
     // The slider moved: its value becomes the level.
     void changeLight();
+    // Sets the level off the main thread; where the tool fails, the level read back is shown.
     void setLightValue(double level);
     // The button at the foot: the darkest level (which still lights the display).
     void closeLightButtonAction();
@@ -34,6 +37,8 @@ protected:
     void mouseExitForPopView() override;
 
 private:
+    static void readLevelInto(const QPointer<LightViewController>& self);
+
     LightVCDelegate* lightVCDelegate;  // not owned
 };
 

@@ -26,6 +26,12 @@ SliderPopViewController::SliderPopViewController(const QString& sliderIdentifier
     awakeFromNib();
 }
 
+bool SliderPopViewController::showReading(double value) {
+    if (slider->isDragged()) return false;
+    slider->setDoubleValue(value);
+    return true;
+}
+
 void SliderPopViewController::awakeFromNib() {
     rootView->setPopBaseVDelegate(this);
     slider->move((rootView->width() - slider->width()) / 2, slider->y());

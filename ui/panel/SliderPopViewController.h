@@ -30,6 +30,8 @@ protected:
 
     virtual void sliderAction() = 0;
     virtual void closeButtonAction() = 0;
+    // A value read from the device, shown unless the user is dragging the slider; whether it was.
+    bool showReading(double value);
 
 private:
     void awakeFromNib();

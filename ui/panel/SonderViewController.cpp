@@ -1,27 +1,21 @@
 #include "ui/panel/SonderViewController.h"
 
-#include "core/kit/LatestTaskQueue.h"
-#include "core/panel/MasterVolume.h"
 #include "ui/kit/controls/ImageButton.h"
-#include "ui/kit/desktop/Dispatch.h"
 #include "ui/panel/CustomSlider.h"
+#include "ui/panel/OutputVolumeControl.h"
 
 namespace ui {
 namespace {
 
 constexpr double kLowestVolume = 0.001;
 
-// One queue for the whole application, so volumes from a pop-up that is gone and from a new
-// one are still applied in the order they were given.
-core::LatestTaskQueue& volumeQueue() {
-    static core::LatestTaskQueue queue(&Dispatch::globalQueue);
-    return queue;
-}
-
 }  // namespace
 
 SonderViewController::SonderViewController(SonderVCDelegate* delegate)
-    : SliderPopViewController(QStringLiteral("sound"), 0, 100), sonderVCDelegate(delegate) {}
+    : SliderPopViewController(QStringLiteral("sound"), 0, 100), sonderVCDelegate(delegate) {
+    connect(&OutputVolumeControl::shared(), &OutputVolumeControl::readingArrived, this,
+            [this](const OutputVolumeReading& reading) { showVolume(reading.volume); });
+}
 
 double SonderViewController::sliderValueForVolume(double volume) {
     const double value = volume * 100;
@@ -33,9 +27,14 @@ QString SonderViewController::speakerImageName(double volume) {
 }
 
 void SonderViewController::changeSondValue() {
-    const double volume = core::getMasterVolume();
-    mySoundSlider()->setDoubleValue(sliderValueForVolume(volume));
-    closeSoundButton()->setImageNamed(speakerImageName(volume));
+    OutputVolumeControl& control = OutputVolumeControl::shared();
+    if (control.lastReading()) showVolume(control.lastReading()->volume);
+    control.read();
+}
+
+// A reading that comes while the user drags the slider leaves it where the pointer is.
+void SonderViewController::showVolume(double volume) {
+    if (showReading(sliderValueForVolume(volume))) closeSoundButton()->setImageNamed(speakerImageName(volume));
 }
 
 void SonderViewController::changeSound() {
@@ -49,7 +48,7 @@ void SonderViewController::closeSoundButtonAction() {
 }
 
 void SonderViewController::applyVolume(double volume) {
-    volumeQueue().submit([volume] { core::setMasterVolume(volume); });
+    OutputVolumeControl::shared().setVolume(volume);
     closeSoundButton()->setImageNamed(speakerImageName(volume));
 }
 

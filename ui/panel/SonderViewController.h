@@ -11,8 +11,9 @@ public:
     virtual void mouseExitForPopVC() = 0;
 };
 
-// The output volume pop-up: a slider from 0 to 100 over the speaker button. Moves are applied
-// off the main thread, one at a time, the latest winning.
+// The output volume pop-up: a slider from 0 to 100 over the speaker button. The volume is read
+// and set off the main thread (OutputVolumeControl): the slider shows each reading that comes,
+// and moves are applied one at a time, the latest winning.
 class SonderViewController : public SliderPopViewController {
     Q_OBJECT
 public:
@@ -23,7 +24,7 @@ public:
     // The speaker picture for a volume (0 to 1): "ic_volume_disable" where the slider shows 0.
     static QString speakerImageName(double volume);
 
-    // Shows the device's volume.
+    // Shows the last volume read at once, and the device's volume once it has been read.
     void changeSondValue();
     // The slider moved: its value / 100 becomes the volume, 0 becoming 0.001 (very low, not mute).
     void changeSound();
@@ -36,6 +37,7 @@ protected:
     void mouseExitForPopView() override;
 
 private:
+    void showVolume(double volume);
     void applyVolume(double volume);
 
     SonderVCDelegate* sonderVCDelegate;  // not owned

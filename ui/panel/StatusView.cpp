@@ -1,7 +1,6 @@
 #include "ui/panel/StatusView.h"
 
 #include "core/kit/CommUti.h"
-#include "core/panel/MasterVolume.h"
 #include "core/readings/GetSystemInfo.h"
 #include "platform/desktop/SettingsProgram.h"
 #include "platform/desktop/Workspace.h"
@@ -16,6 +15,7 @@
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/looks/WidgetColors.h"
+#include "ui/panel/OutputVolumeControl.h"
 #include "ui/panel/RoundedBlockView.h"
 #include "ui/panel/StatusBarViewDelegate.h"
 
@@ -115,14 +115,17 @@ void StatusView::loadInterface() {
 }
 
 // A control whose backing this machine lacks (no sound server, no backlight, no settings
-// program) stays visible but unusable.
+// program) stays visible but unusable. The speaker shows the last volume the application read
+// at once and follows each reading that comes; the sound server is never waited for here.
 void StatusView::awakeFromNib() {
     if (core::CommUti::getSystemVersion() > 1299) settingBut->setToolTip(QStringLiteral("系统设置"));
     settingsProgram = platform::settingsProgram();
     settingBut->setEnabled(!settingsProgram.empty());
-    sonderBut->setEnabled(core::defaultOutputDeviceID() != 0);
     lightBut->setEnabled(!platform::Bundle::helperPath("brightness").empty() &&
                          platform::Backlight::find(platform::Environment::current()->sysRoot()).has_value());
+    OutputVolumeControl& volume = OutputVolumeControl::shared();
+    connect(&volume, &OutputVolumeControl::readingArrived, this, &StatusView::showVolume);
+    if (volume.lastReading()) showVolume(*volume.lastReading());
     getSysInfo();
     GoTimer();
     setNormalValue();
@@ -171,8 +174,11 @@ void StatusView::EndTimer() {
     timer = nullptr;
 }
 
-void StatusView::setNormalValue() {
-    sonderBut->setImageNamed(SonderViewController::speakerImageName(core::getMasterVolume()));
+void StatusView::setNormalValue() { OutputVolumeControl::shared().read(); }
+
+void StatusView::showVolume(const OutputVolumeReading& reading) {
+    sonderBut->setEnabled(reading.hasDevice);
+    sonderBut->setImageNamed(SonderViewController::speakerImageName(reading.volume));
 }
 
 void StatusView::openMainWindowAction() { delegate->showMainWindow(); }

@@ -13,6 +13,7 @@ namespace ui {
 
 class DTextImageButton;
 class ImageButton;
+struct OutputVolumeReading;
 class StatusPopBgView;
 class StatusViewDelegate;
 class TabBarWButton;
@@ -49,6 +50,7 @@ public:
     void GoTimer();
     void EndTimer();
     bool timerRuns() const { return timer != nullptr; }
+    // Asks for the output volume; the speaker follows when it comes.
     void setNormalValue();
     void closeWin();
     void mouseExitForPopVC() override;
@@ -73,6 +75,7 @@ private:
     void loadInterface();
     void awakeFromNib();
     void showReadings();
+    void showVolume(const OutputVolumeReading& reading);
     template <class Controller>
     StatusPopBgView* openPopUp(QPointer<StatusPopBgView>& frame, const QRectF& cocoaFrame, Controller*& controller);
 

@@ -237,10 +237,13 @@ void AppDelegate::addMenuBar() {
     statusItem->show();
 }
 
+// The settings store is read for the log line off the main thread: it may not answer.
 void AppDelegate::darkModeChanged() {
-    const platform::PlistValue style =
-        platform::DesktopPreferences::shared()->copyValue(platform::Preference::AppleInterfaceStyle);
-    platform::logInfo("Dark mode changed --AppleInterfaceStyle = " + (style.isNull() ? "(none)" : style.toString()));
+    Dispatch::globalQueue([] {
+        const platform::PlistValue style =
+            platform::DesktopPreferences::shared()->copyValue(platform::Preference::AppleInterfaceStyle);
+        platform::logInfo("Dark mode changed --AppleInterfaceStyle = " + (style.isNull() ? "(none)" : style.toString()));
+    });
     if (statusBarV) {
         statusBarV->setTabBarIconImage(menuBarImage());
         statusBarV->changeTabarIconImage();

@@ -83,13 +83,19 @@ HightActionViewController::HightActionViewController(core::Executors executors, 
 HightActionViewController::~HightActionViewController() = default;
 
 // Bluetooth's power changes, wherever they come from, and the end of the application, which
-// gives stay-awake's inhibitor back.
+// gives stay-awake's inhibitor back. Subscribing opens the system bus, which may not answer: it
+// is done on a worker, and the subscription handed to the page.
 void HightActionViewController::viewDidLoad() {
     QPointer<HightActionViewController> page(this);
     core::Executors executors = executors_;
-    bluetoothPowerObservation_ = platform::BluetoothAdapter::observePower([page, executors] {
-        executors.main([page] {
-            if (page) page->getBuleIsOpen();
+    executors_.global([page, executors] {
+        std::shared_ptr<platform::BusSubscription> observation = platform::BluetoothAdapter::observePower([page, executors] {
+            executors.main([page] {
+                if (page) page->getBuleIsOpen();
+            });
+        });
+        executors.main([page, observation] {
+            if (page) page->bluetoothPowerObservation_ = observation;
         });
     });
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [] { core::switches::ReleasePreventObj(); });
@@ -256,8 +262,10 @@ void HightActionViewController::but_9Action() {
 
 void HightActionViewController::getBuleIsOpen() { readStateBack(SwitchId::Bluetooth); }
 
-bool HightActionViewController::isDarkModeEnabled() const { return QuickSwitches::isDarkModeEnabled(); }
+bool HightActionViewController::isDarkModeEnabled() { return QuickSwitches::isDarkModeEnabled(); }
 
+// The pictures flip by the button's picture at once; the appearance is read and changed off the
+// main thread.
 void HightActionViewController::updateDarkMode() {
     if (busy_[indexOf(SwitchId::DarkAppearance)]) return;
     isAppSet_ = true;
@@ -267,9 +275,8 @@ void HightActionViewController::updateDarkMode() {
         if (page) page->reSetIsAppSet();
     });
     platform::logInfo("----------------------updateDarkMode");
-    const bool dark = !isDarkModeEnabled();
-    showSwitch(SwitchId::DarkAppearance, dark);
-    changeAndReadBack(SwitchId::DarkAppearance, [dark] { QuickSwitches::setDarkMode(dark); });
+    showSwitch(SwitchId::DarkAppearance, button(static_cast<int>(SwitchId::DarkAppearance))->image() != kOnImage);
+    changeAndReadBack(SwitchId::DarkAppearance, [] { QuickSwitches::setDarkMode(!isDarkModeEnabled()); });
 }
 
 void HightActionViewController::reSetIsAppSet() {
@@ -290,7 +297,14 @@ void HightActionViewController::changeDarkModeBut() {
 void HightActionViewController::chengDarkMode() {
     darkChangePending_ = false;
     refreshUsable(SwitchId::DarkAppearance);
-    showSwitch(SwitchId::DarkAppearance, isDarkModeEnabled());
+    QPointer<HightActionViewController> page(this);
+    core::Executor main = executors_.main;
+    executors_.global([page, main] {
+        const bool dark = isDarkModeEnabled();
+        main([page, dark] {
+            if (page) page->showSwitch(SwitchId::DarkAppearance, dark);
+        });
+    });
 }
 
 }  // namespace ui

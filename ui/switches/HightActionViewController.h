@@ -61,14 +61,16 @@ public:
     // Bluetooth's state read again off the main thread, as after a change of its power.
     void getBuleIsOpen();
 
-    // The appearance. The page's own change holds the dark switch for 2.0 s (isAppSet) and the
-    // change signals it causes are ignored; a change made elsewhere shows after 1.0 s.
+    // The appearance, read and changed off the main thread. The page's own change holds the dark
+    // switch for 2.0 s (isAppSet) and the change signals it causes are ignored; a change made
+    // elsewhere shows after 1.0 s.
     void updateDarkMode();
     void changeDarkModeBut();
     void chengDarkMode();
     void reSetIsAppSet();
     bool isAppSet() const { return isAppSet_; }
-    bool isDarkModeEnabled() const;
+    // Reads the desktop's settings, which may not answer: never on the main thread.
+    static bool isDarkModeEnabled();
 
     // The switch with the number shown on the page (1 to 9), for the shell and for tests.
     SwitchButton* button(int number) const { return buttons_.at(number - 1); }
@@ -101,7 +103,7 @@ private:
     bool isCanClick_ = false;
     bool isAppSet_ = false;
     bool darkChangePending_ = false;
-    std::unique_ptr<platform::BusSubscription> bluetoothPowerObservation_;
+    std::shared_ptr<platform::BusSubscription> bluetoothPowerObservation_;
 };
 
 }  // namespace ui

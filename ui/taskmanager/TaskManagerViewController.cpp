@@ -56,13 +56,8 @@ void TaskManagerViewController::awakeFromNib(core::Executors executors) {
     reports.sizesChanged = [this] { model->reloadSizes(); };
     reports.cpuChanged = [this](float percentage) { showLoad(cpuLabel_, percentage); };
     reports.memoryChanged = [this](float percentage) { showLoad(memoryLabel_, percentage); };
-    auto startTimer = [this](double seconds, std::function<void()> tick) {
-        auto* repeating = new QTimer(this);
-        repeating->setInterval(static_cast<int>(seconds * 1000));
-        connect(repeating, &QTimer::timeout, this, std::move(tick));
-        repeating->start();
-    };
-    engine_ = TaskManagerEngine::make(std::move(executors), startTimer, std::move(reports));
+    reports.temperatureChanged = [this](int degrees) { TemperatureLabel_->setText(QStringLiteral("%1°").arg(degrees)); };
+    engine_ = TaskManagerEngine::make(std::move(executors), std::move(reports));
     model = new TaskManagerModel(engine_->rows(), this);
     listTableView_->setModel(model);
     listTableView_->setColumnWidth(TaskManagerModel::ChcekBox, 52);
@@ -143,9 +138,7 @@ void TaskManagerViewController::showLoad(QLabel* label, float percentage) {
 
 void TaskManagerViewController::changeCpuAndMemory() { engine_->changeCpuAndMemory(); }
 
-void TaskManagerViewController::setiTemperature() {
-    TemperatureLabel_->setText(QStringLiteral("%1°").arg(engine_->setiTemperature()));
-}
+void TaskManagerViewController::setiTemperature() { engine_->setiTemperature(); }
 
 void TaskManagerViewController::refButtonAction() { engine_->refButtonAction(); }
 

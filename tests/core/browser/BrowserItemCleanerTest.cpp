@@ -23,6 +23,7 @@ using core::browser::BrowerObj;
 using core::browser::BrowserDiscovery;
 using core::browser::BrowserItemCleaner;
 using core::browser::BrowserList;
+using core::browser::PassedOverNode;
 using testsupport::MacHomeFixture;
 using testsupport::rowsIn;
 
@@ -114,8 +115,11 @@ TEST(BrowserItemCleaner, KeepsTheProfileAndPassesOverAProfileInUse) {
     const std::string lock =
         home.link(root + "/SingletonLock", std::string(host) + "-" + std::to_string(getpid()));
     testsupport::LogCapture log;
-    BrowserItemCleaner().cleanBrowerFiles(list);
+    const std::vector<PassedOverNode> passedOver = BrowserItemCleaner().cleanBrowerFiles(list);
     EXPECT_TRUE(log.contains("the browser is using this profile"));
+    ASSERT_EQ(passedOver.size(), 1u);
+    EXPECT_EQ(passedOver[0].name, node.name);
+    EXPECT_EQ(passedOver[0].reason, PassedOverNode::Reason::ProfileInUse);
     EXPECT_EQ(rowsIn(home.path(root + "/Default/History"), "visits"), 7);
     EXPECT_TRUE(exists(home.path(root + "/Default/Sessions/Session_1")));
     EXPECT_EQ(node.isSelect, BrowerObj::kSelected);
@@ -123,7 +127,7 @@ TEST(BrowserItemCleaner, KeepsTheProfileAndPassesOverAProfileInUse) {
     // A lock left by a process that has ended does not count.
     unlink(lock.c_str());
     home.link(root + "/SingletonLock", std::string(host) + "-999999999");
-    BrowserItemCleaner().cleanBrowerFiles(list);
+    EXPECT_TRUE(BrowserItemCleaner().cleanBrowerFiles(list).empty());
     EXPECT_EQ(node.isSelect, BrowerObj::kUnselected);
     EXPECT_EQ(sizesOf(node), (std::map<std::string, std::string>{{"Browsing History", "0 项"},
                                                                  {"Downloads History", "0 项"},

@@ -61,7 +61,7 @@ class EngineFixture {
 public:
     EngineFixture() {
         platform::RunningApplications::setShared(applications);
-        engine = TaskManagerEngine::make(queue.executors(), nullptr, reports());
+        engine = TaskManagerEngine::make(queue.executors(), reports());
     }
     ~EngineFixture() { platform::RunningApplications::setShared(nullptr); }
 
@@ -304,7 +304,7 @@ TEST(TaskManagerEngine, AKillRefusedToAnUnprivilegedUserKeepsItsRow) {
         auto applications = std::make_shared<FixedApplications>();
         applications->running.push_back(application(child, "Root's", identity->startTime));
         platform::RunningApplications::setShared(applications);
-        auto engine = TaskManagerEngine::make(core::Executors::inlineExecutors(), nullptr, {});
+        auto engine = TaskManagerEngine::make(core::Executors::inlineExecutors(), {});
         engine->getAllProcess();
         engine->closeButtonAction();
         return std::to_string(engine->rows().allApplications().size()) + " row";

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <chrono>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,28 @@ TEST(ProcessRunner, TimeoutKillsTheChildAndItsChildren) {
     EXPECT_FALSE(result.succeeded());
     EXPECT_EQ(result.signal, 9);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+}
+
+// The child leads a process group of its own, with SIGPIPE at its default (this process ignores
+// it) and no signal blocked, whatever the starting thread blocks.
+TEST(ProcessRunner, TheChildHasItsOwnGroupAndPlainSignals) {
+    PosixProcessRunner runner;
+    sigset_t blocked, before;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &blocked, &before);
+    auto result = runner.run({{"/bin/sh", "-c", "grep -E '^(SigBlk|SigIgn)' /proc/$$/status; read -r _ _ _ _ group _ </proc/$$/stat; echo $group $$"}, 10s});
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    ASSERT_TRUE(result.succeeded()) << result.errorOutput;
+    std::istringstream lines(result.output);
+    std::string blockedLine, ignoredLine, group, pid;
+    std::getline(lines, blockedLine);
+    std::getline(lines, ignoredLine);
+    lines >> group >> pid;
+    EXPECT_EQ(blockedLine, "SigBlk:\t0000000000000000");
+    const unsigned long long ignored = std::stoull(ignoredLine.substr(ignoredLine.find('\t') + 1), nullptr, 16);
+    EXPECT_EQ(ignored & (1ull << (SIGPIPE - 1)), 0u) << ignoredLine;
+    EXPECT_EQ(group, pid);
 }
 
 TEST(ProcessRunner, InputReachesTheChildAndArgumentsAreNotAShellLine) {

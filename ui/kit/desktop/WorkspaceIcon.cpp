@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QImageReader>
 
+#include <functional>
+
 namespace ui {
 namespace {
 
@@ -17,16 +19,22 @@ bool desktopHasIcons() {
     return themed;
 }
 
-QIcon iconOr(const QIcon& icon, const char* fallbackImage) {
-    const bool drawsNothing = icon.isNull() || (icon.availableSizes().isEmpty() && icon.name().isEmpty());
-    if (!drawsNothing && desktopHasIcons()) return icon;
+// The provider is asked only where there is a theme: without one it would only load the
+// style's pictures (tens of milliseconds the first time, on the main thread) to be replaced.
+QIcon iconOr(const std::function<QIcon()>& provided, const char* fallbackImage) {
+    if (desktopHasIcons()) {
+        const QIcon icon = provided();
+        const bool drawsNothing = icon.isNull() || (icon.availableSizes().isEmpty() && icon.name().isEmpty());
+        if (!drawsNothing) return icon;
+    }
     return QIcon(imageNamed(QString::fromLatin1(fallbackImage)));
 }
 
 }  // namespace
 
 QIcon folderIcon() {
-    static const QIcon icon = iconOr(QFileIconProvider().icon(QFileIconProvider::Folder), "ic_generic_folder");
+    static const QIcon icon =
+        iconOr([] { return QFileIconProvider().icon(QFileIconProvider::Folder); }, "ic_generic_folder");
     return icon;
 }
 
@@ -43,7 +51,7 @@ QIcon iconForFile(const QString& path) {
     const QString kind = info.exists() ? info.suffix().toLower() : QString();
     auto known = byKind.constFind(kind);
     if (known != byKind.constEnd()) return *known;
-    const QIcon icon = iconOr(info.exists() ? QFileIconProvider().icon(info) : QIcon(), "ic_generic_file");
+    const QIcon icon = iconOr([&info] { return info.exists() ? QFileIconProvider().icon(info) : QIcon(); }, "ic_generic_file");
     byKind.insert(kind, icon);
     return icon;
 }
