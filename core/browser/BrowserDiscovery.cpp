@@ -15,6 +15,7 @@
 #include "platform/system/Log.h"
 
 #include <array>
+#include <set>
 
 namespace core::browser {
 namespace {
@@ -90,10 +91,13 @@ void BrowserDiscovery::addDesktopApplications(BrowserList& browserArr) {
                                                 ? *options_.desktopEntryFolders
                                                 : platform::ProcRunningApplications::applicationFoldersFromProcess());
     index.refresh();
+    // Builds of one browser installed side by side (Firefox and Firefox ESR) share its data
+    // root: the first entry in id order stands for all of them.
+    std::set<const BrowserTable::Row*> added;
     for (const auto* application : index.applications()) {
         if (stopped()) return;
         const BrowserTable::Row* row = BrowserTable::rowForDesktopId(application->id);
-        if (!row) continue;
+        if (!row || !added.insert(row).second) continue;
         std::string displayName = application->entry.value("Name");
         if (displayName.empty()) displayName = application->id;
         addApplication(*row, displayName, IconReference::desktopIcon(application->entry.value("Icon")), browserArr);

@@ -14,8 +14,9 @@ namespace core::browser {
 
 // Finds the installed browsers and builds the cleaner's list: one node per browser profile
 // (or per browser without profiles), each with its items. Under a root the Applications folders
-// are searched for bundles; on a Linux desktop, which has no such folders, the installed
-// desktop entries stand for them. Runs on any one thread; the list is handed over whole.
+// are searched for bundles (each copy listed); on a Linux desktop, which has no such folders,
+// the installed desktop entries stand for them, each browser listed once however many of its
+// builds are installed. Runs on any one thread; the list is handed over whole.
 class BrowserDiscovery {
 public:
     // An item's size text; profilePath is its node's profile folder ("" for Opera and Safari).

@@ -11,6 +11,7 @@
 #include "platform/files/ItemRemoval.h"
 #include "platform/files/LinkFreePath.h"
 #include "platform/files/PathText.h"
+#include "platform/system/Environment.h"
 #include "platform/system/Log.h"
 #include "platform/system/PlistValue.h"
 
@@ -45,7 +46,7 @@ enum class Measure {
     ZeroItems,        // "0项"
     Count,            // the count method on the first measured place, "%d项"
     Bytes,            // the sum of the measured places, a size text
-    FirefoxCaches,    // the profile's entries whose name holds "cache"
+    CacheEntries,     // the entries of the cache folders whose name holds "cache"
     SafariHistory,    // Safari's visits, plus one for a recently-closed-tabs list
     SafariDownloads,  // the entries of the first measured place's "DownloadHistory"
 };
@@ -53,8 +54,14 @@ enum class Measure {
 using CountMethod = int (ToGetDB::*)(const std::string&);
 using DeleteMethod = bool (ToGetDB::*)(const std::string&);
 
+// Where a row holds. The browsers' Linux builds keep some items elsewhere than their Mac
+// builds do: on a Linux desktop a native row stands for the row of the same family and key.
+enum class Where { Everywhere, Natively };
+
 // Places are written "U" (the item's own path: its data path, or the list's template), "U/<name>"
-// (below it), "P/<name>" (in the profile folder) or as a macOS path template.
+// (below it), "P" (the profile folder), "P/<name>" (in it) or as a macOS path template whose
+// "%@" are the login name, then the profile folder's name. "A|B" is the first of the places
+// that is there, else the first.
 struct Rule {
     Family family;
     const char* key;  // null: every key of the family without a row of its own
@@ -64,10 +71,21 @@ struct Rule {
     DeleteMethod erase;               // run on the first database place
     std::vector<const char*> databases;
     std::vector<const char*> removed;  // removed whole
-    bool removesFirefoxCaches;
+    // Folders whose entries named with "cache" are the item: measured and removed, never the
+    // folders themselves.
+    std::vector<const char*> cacheFolders;
+    Where where = Where::Everywhere;
 };
 
 constexpr const char* kRecentlyClosedTabs = "/Users/%@/Library/Safari/RecentlyClosedTabs.plist";
+// Current Chromium builds keep the cookie database in the profile's "Network" folder.
+constexpr const char* kChromiumCookies = "P/Cookies|P/Network/Cookies";
+constexpr const char* kOperaCookies = "U|/Users/%@/Library/Application Support/com.operasoftware.Opera/Network/Cookies";
+// Firefox's local folder of a profile, which holds its network cache ("cache2").
+constexpr const char* kFirefoxLocalProfile = "/Users/%@/Library/Caches/Firefox/Profiles/%@";
+// Firefox writes its session compressed, with the backups of the last ones beside it.
+const std::vector<const char*> kFirefoxSessions = {"P/sessionstore.js", "P/sessionstore.jsonlz4",
+                                                   "P/sessionstore-backups"};
 
 using M = Measure;
 using DB = ToGetDB;
@@ -77,66 +95,76 @@ std::vector<Rule> chromiumLikeRules(Family family, CountMethod history, CountMet
                                     DeleteMethod eraseHistory, DeleteMethod eraseDownloads,
                                     DeleteMethod eraseCookies, DeleteMethod erasePasswords) {
     return {
-        {family, "Browsing History", M::Count, history, {"P/History"}, eraseHistory, {"U"}, {}, false},
-        {family, "Downloads History", M::Count, downloads, {"P/History"}, eraseDownloads, {"U"}, {}, false},
-        {family, "Save Password", M::Count, &DB::getGooglePasswordItems, {"P/Login Data"}, erasePasswords, {"U"}, {}, false},
-        {family, "Cookies", M::Count, cookies, {"P/Cookies"}, eraseCookies, {"U"}, {}, false},
-        {family, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"U"}, false},
-        {family, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, false},
-        {family, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+        {family, "Browsing History", M::Count, history, {"P/History"}, eraseHistory, {"U"}, {}, {}},
+        {family, "Downloads History", M::Count, downloads, {"P/History"}, eraseDownloads, {"U"}, {}, {}},
+        {family, "Save Password", M::Count, &DB::getGooglePasswordItems, {"P/Login Data"}, erasePasswords, {"U"}, {}, {}},
+        {family, "Cookies", M::Count, cookies, {"P/Cookies"}, eraseCookies, {"U"}, {}, {}},
+        {family, "Cookies", M::Count, cookies, {kChromiumCookies}, eraseCookies, {kChromiumCookies}, {}, {},
+         Where::Natively},
+        {family, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"U"}, {}},
+        {family, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, {}},
+        {family, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, {}},
     };
 }
 
 std::vector<Rule> makeRules() {
     std::vector<Rule> rules = {
         {Family::Chrome, "Browsing History", M::Count, &DB::getGoogleHistoryItems, {"P/History"},
-         &DB::toDeleteHistoryWith, {"U"}, {}, false},
+         &DB::toDeleteHistoryWith, {"U"}, {}, {}},
         {Family::Chrome, "Downloads History", M::Count, &DB::getGoogleDownloadItems, {"P/History"},
-         &DB::toDeleteDownloadWith, {"U"}, {}, false},
+         &DB::toDeleteDownloadWith, {"U"}, {}, {}},
         {Family::Chrome, "Save Password", M::Count, &DB::getGooglePasswordItems, {"P/Login Data"},
-         &DB::toDeletePasswordWith, {"U"}, {}, false},
+         &DB::toDeletePasswordWith, {"U"}, {}, {}},
         {Family::Chrome, "Cookies", M::Count, &DB::getGoogleCookiesItems, {"P/Cookies"},
-         &DB::toDeleteGoogleCookiesWith, {"U"}, {}, false},
-        {Family::Chrome, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"P/Sessions", "P/Session Storage"}, false},
-        {Family::Chrome, "Session Storage", M::Bytes, nullptr, {"P/Session Storage"}, nullptr, {}, {"U"}, false},
-        {Family::Chrome, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, false},
-        {Family::Chrome, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
-        {Family::Chrome, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+         &DB::toDeleteGoogleCookiesWith, {"U"}, {}, {}},
+        {Family::Chrome, "Cookies", M::Count, &DB::getGoogleCookiesItems, {kChromiumCookies},
+         &DB::toDeleteGoogleCookiesWith, {kChromiumCookies}, {}, {}, Where::Natively},
+        {Family::Chrome, "Session", M::Bytes, nullptr, {"P/Sessions"}, nullptr, {}, {"P/Sessions", "P/Session Storage"}, {}},
+        {Family::Chrome, "Session Storage", M::Bytes, nullptr, {"P/Session Storage"}, nullptr, {}, {"U"}, {}},
+        {Family::Chrome, "Local Storage", M::Bytes, nullptr, {"P/Local Storage"}, nullptr, {}, {"U"}, {}},
+        {Family::Chrome, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, {}},
+        {Family::Chrome, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, {}},
 
-        {Family::Firefox, "Caches", M::FirefoxCaches, nullptr, {}, nullptr, {}, {}, true},
-        {Family::Firefox, "Cookies", M::Bytes, nullptr, {"P/cookies.sqlite"}, nullptr, {}, {"P/cookies.sqlite"}, false},
-        {Family::Firefox, "Session", M::Bytes, nullptr, {"P/sessionstore.js"}, nullptr, {}, {"P/sessionstore.js"}, false},
+        {Family::Firefox, "Caches", M::CacheEntries, nullptr, {}, nullptr, {}, {}, {"P"}},
+        {Family::Firefox, "Caches", M::CacheEntries, nullptr, {}, nullptr, {}, {}, {"P", kFirefoxLocalProfile},
+         Where::Natively},
+        {Family::Firefox, "Cookies", M::Bytes, nullptr, {"P/cookies.sqlite"}, nullptr, {}, {"P/cookies.sqlite"}, {}},
+        {Family::Firefox, "Session", M::Bytes, nullptr, {"P/sessionstore.js"}, nullptr, {}, {"P/sessionstore.js"}, {}},
+        {Family::Firefox, "Session", M::Bytes, nullptr, kFirefoxSessions, nullptr, {}, kFirefoxSessions, {},
+         Where::Natively},
         {Family::Firefox, "Browsing History", M::Count, &DB::getFirefoxHistoryItems, {"P/places.sqlite"},
-         &DB::firefoxDeleteHistoryWith, {"P/places.sqlite"}, {}, false},
+         &DB::firefoxDeleteHistoryWith, {"P/places.sqlite"}, {}, {}},
         {Family::Firefox, "Downloads History", M::Count, &DB::getFirefoxDownloadItmes, {"P/places.sqlite"},
-         &DB::firefoxDeleteDownloadWith, {"P/places.sqlite"}, {}, false},
+         &DB::firefoxDeleteDownloadWith, {"P/places.sqlite"}, {}, {}},
         {Family::Firefox, "Save Password", M::Count, &DB::getFirefoxPasswordItems, {"P/places.sqlite"},
-         &DB::firefoxDeletePasswordWith, {"P/places.sqlite"}, {}, false},
-        {Family::Firefox, nullptr, M::ZeroItems, nullptr, {}, nullptr, {}, {}, false},
+         &DB::firefoxDeletePasswordWith, {"P/places.sqlite"}, {}, {}},
+        {Family::Firefox, nullptr, M::ZeroItems, nullptr, {}, nullptr, {}, {}, {}},
 
         {Family::Opera, "Browsing History", M::Count, &DB::getOperaHistoryItems, {"U"}, &DB::operaDeleteHistoryWith,
-         {"U"}, {}, false},
+         {"U"}, {}, {}},
         {Family::Opera, "Downloads History", M::Count, &DB::getOperaDownloadItems, {"U"}, &DB::operaDeleteDownloadWith,
-         {"U"}, {}, false},
+         {"U"}, {}, {}},
         {Family::Opera, "Save Password", M::Count, &DB::getOperaPasswordItems, {"U"}, &DB::operaDeletePasswordWith,
-         {"U"}, {}, false},
-        {Family::Opera, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
-        {Family::Opera, "Cookies", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
-        {Family::Opera, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
-        {Family::Opera, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, false},
+         {"U"}, {}, {}},
+        {Family::Opera, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, {}},
+        {Family::Opera, "Cookies", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, {}},
+        {Family::Opera, "Cookies", M::Bytes, nullptr, {kOperaCookies}, nullptr, {}, {kOperaCookies}, {},
+         Where::Natively},
+        {Family::Opera, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, {}},
+        {Family::Opera, nullptr, M::Empty, nullptr, {}, nullptr, {}, {}, {}},
 
         {Family::Safari, "Caches", M::Bytes, nullptr, {"U/Metadata", "U/com.apple.Safari"}, nullptr, {},
-         {"U/Metadata", "U/com.apple.Safari"}, false},
+         {"U/Metadata", "U/com.apple.Safari"}, {}},
         {Family::Safari, "Browsing History", M::SafariHistory, nullptr, {"U"}, &DB::safariDeleteHistoryWith, {"U"},
-         {kRecentlyClosedTabs}, false},
+         {kRecentlyClosedTabs}, {}},
         {Family::Safari, "Downloads History", M::SafariDownloads, nullptr, {"/Users/%@/Library/Safari/Downloads.plist"},
-         nullptr, {}, {"/Users/%@/Library/Safari/Downloads.plist"}, false},
+         nullptr, {}, {"/Users/%@/Library/Safari/Downloads.plist"}, {}},
         {Family::Safari, "Cookies", M::Bytes, nullptr, {"/Users/%@/Library/Cookies/Cookies.binarycookies"}, nullptr, {},
-         {"/Users/%@/Library/Cookies/Cookies.binarycookies"}, false},
+         {"/Users/%@/Library/Cookies/Cookies.binarycookies"}, {}},
         {Family::Safari, "Local Storage", M::Bytes, nullptr, {"U"}, nullptr, {},
-         {"/Users/%@/Library/Safari/LocalStorage", "/Users/%@/Library/WebKit/LocalStorage"}, false},
-        {Family::Safari, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"/Users/%@/Library/Safari/Sessions"}, false},
-        {Family::Safari, nullptr, M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, false},
+         {"/Users/%@/Library/Safari/LocalStorage", "/Users/%@/Library/WebKit/LocalStorage"}, {}},
+        {Family::Safari, "Session", M::Bytes, nullptr, {"U"}, nullptr, {}, {"/Users/%@/Library/Safari/Sessions"}, {}},
+        {Family::Safari, nullptr, M::Bytes, nullptr, {"U"}, nullptr, {}, {"U"}, {}},
     };
     auto add = [&](std::vector<Rule> more) { rules.insert(rules.end(), more.begin(), more.end()); };
     add(chromiumLikeRules(Family::QQBrowser, &DB::getQQBrowserHistoryItems, &DB::getQQBrowserDownloadItems,
@@ -151,40 +179,51 @@ std::vector<Rule> makeRules() {
         &DB::chromiumDeleteHistoryWith, &DB::chromiumDeleteDownloadWith, &DB::chromiumDeleteCookiesWith,
         &DB::chromiumDeletePasswordWith);
     chromium.insert(chromium.end() - 1, {Family::Chromium, "Caches", M::Bytes, nullptr, {"U"}, nullptr, {},
-                                         {"U"}, false});
+                                         {"U"}, {}});
     add(chromium);
     return rules;
 }
 
 const Rule* ruleFor(Family family, const std::string& key) {
     static const std::vector<Rule> rules = makeRules();
+    const bool native = !platform::Environment::current()->hasRoot();
+    const Rule* keyed = nullptr;
     const Rule* fallback = nullptr;
     for (const auto& rule : rules) {
-        if (rule.family != family) continue;
+        if (rule.family != family || (rule.where == Where::Natively && !native)) continue;
         if (!rule.key) fallback = &rule;
-        else if (key == rule.key) return &rule;
+        else if (key == rule.key && (!keyed || rule.where == Where::Natively)) keyed = &rule;
     }
-    return fallback;
+    return keyed ? keyed : fallback;
 }
+
+bool isPresent(const std::string& path) { return platform::FolderLister::entryAt(path).has_value(); }
 
 // Where a place of a rule lies for an item.
 std::string placeOf(const std::string& place, const BrowerObj& item, const std::string& profilePath) {
+    if (const size_t bar = place.find('|'); bar != std::string::npos) {
+        const std::string first = placeOf(place.substr(0, bar), item, profilePath);
+        if (isPresent(first)) return first;
+        const std::string other = placeOf(place.substr(bar + 1), item, profilePath);
+        return isPresent(other) ? other : first;
+    }
     if (place == "U") return userPath(item.urlStr);
     if (place.rfind("U/", 0) == 0) return platform::joinPath(userPath(item.urlStr), place.substr(2));
+    if (place == "P") return profilePath;
     if (place.rfind("P/", 0) == 0) return platform::joinPath(profilePath, place.substr(2));
-    return userPath(place);
+    return userPath(place, {platform::lastPathComponent(profilePath)});
 }
 
-// What the name of a Firefox cache entry of a profile holds (as written: "startupCache" is not one).
-constexpr const char* kFirefoxCacheName = "cache";
+// What the name of a cache entry holds (as written: Firefox's "startupCache" is not one).
+constexpr const char* kCacheName = "cache";
 
-// The profile's entries whose name holds kFirefoxCacheName.
-std::vector<std::string> firefoxCacheEntries(const std::string& profilePath) {
+// The folder's entries whose name holds kCacheName.
+std::vector<std::string> cacheEntries(const std::string& folder) {
     std::vector<std::string> entries;
-    if (profilePath.empty()) return entries;
-    if (auto listed = platform::FolderLister::list(profilePath))
+    if (folder.empty()) return entries;
+    if (auto listed = platform::FolderLister::list(folder))
         for (const auto& entry : *listed)
-            if (entry.name.find(kFirefoxCacheName) != std::string::npos) entries.push_back(platform::joinPath(profilePath, entry.name));
+            if (entry.name.find(kCacheName) != std::string::npos) entries.push_back(platform::joinPath(folder, entry.name));
     return entries;
 }
 
@@ -227,9 +266,11 @@ Size measureRule(const Rule& rule, const BrowerObj& item, const std::string& pro
             for (size_t i = 0; i < rule.measured.size(); ++i) bytes += BrowserItemCleaner::fileSizeWithPath(place(i));
             return {Size::Kind::Bytes, bytes};
         }
-        case M::FirefoxCaches: {
+        case M::CacheEntries: {
             int64_t bytes = 0;
-            for (const auto& entry : firefoxCacheEntries(profilePath)) bytes += BrowserItemCleaner::fileSizeWithPath(entry);
+            for (const char* folder : rule.cacheFolders)
+                for (const auto& entry : cacheEntries(placeOf(folder, item, profilePath)))
+                    bytes += BrowserItemCleaner::fileSizeWithPath(entry);
             return {Size::Kind::Bytes, bytes};
         }
         case M::SafariHistory: {
@@ -274,6 +315,7 @@ public:
     // Removes the entries of a folder whose name holds the given part, as the folder lists them
     // now through its open descriptor: never looked up by path again.
     void removeEntriesNamed(const std::string& folder, const std::string& part) const {
+        if (!isPresent(folder)) return;  // nothing there to remove
         // The folder that holds its entries (the folder itself is never removed).
         const platform::ListedFolder* root = holdingRoot(platform::joinPath(folder, part), "an item");
         if (!root) return;
@@ -343,13 +385,13 @@ std::string measureFamily(Family family, const BrowerObj& item, const std::strin
 void cleanFamily(Family family, BrowerObj& item) {
     item.isSelect = BrowerObj::kUnselected;
     const Rule* rule = ruleFor(family, item.name);
-    if (!rule || (rule->databases.empty() && rule->removed.empty() && !rule->removesFirefoxCaches)) return;
+    if (!rule || (rule->databases.empty() && rule->removed.empty() && rule->cacheFolders.empty())) return;
     const std::string profilePath = profileOf(item);
     const ItemClean clean(item, profilePath);
     if (rule->erase)
         for (const char* database : rule->databases) clean.erase(rule->erase, placeOf(database, item, profilePath));
     for (const char* place : rule->removed) clean.remove(placeOf(place, item, profilePath));
-    if (rule->removesFirefoxCaches) clean.removeEntriesNamed(profilePath, kFirefoxCacheName);
+    for (const char* folder : rule->cacheFolders) clean.removeEntriesNamed(placeOf(folder, item, profilePath), kCacheName);
     item.size = measureRule(*rule, item, profilePath).textAfterCleaning();
 }
 

@@ -19,7 +19,7 @@ const std::vector<BrowserTable::Row>& BrowserTable::rows() {
         {"Google Chrome", "Google Chrome", "/Users/%@/Library/Application Support/Google/Chrome", {"google-chrome"},
          {"/Users/%@/Library/Caches/Google/Chrome"}, Lock::SingletonLock},
         {"Firefox", "Firefox", "/Users/%@/Library/Application Support/Firefox/Profiles", {"firefox-esr", "firefox"},
-         {}, Lock::FirefoxProfile},
+         {"/Users/%@/Library/Caches/Firefox/Profiles"}, Lock::FirefoxProfile},
         {"QQ Browser", "QQ Browser", "/Users/%@/Library/Application Support/QQBrowser2", {}, {}, Lock::SingletonLock},
         {"Chromium", "Chromium", "/Users/%@/Library/Application Support/Chromium", {"chromium"},
          {"/Users/%@/Library/Caches/Chromium"}, Lock::SingletonLock},

@@ -28,7 +28,10 @@ constexpr Row kRows[] = {
     {"~/Library/Application Support/com.operasoftware.Opera", Base::ConfigHome, "opera"},
     {"~/Library/Caches/Google/Chrome", Base::CacheHome, "google-chrome"},
     {"~/Library/Caches/Chromium", Base::CacheHome, "chromium"},
+    {"~/Library/Caches/com.operasoftware.Opera", Base::CacheHome, "opera"},
     {"~/Library/Application Support/Firefox/Profiles", Base::Home, ".mozilla/firefox"},
+    // Firefox's local folder of each profile (its network cache among others), named like the profile.
+    {"~/Library/Caches/Firefox/Profiles", Base::CacheHome, "mozilla/firefox"},
     {"~/Library/Application Support/Steam", Base::DataHome, "Steam"},
     {"~/Library/Application Support/minecraft", Base::Home, ".minecraft"},
     {"~/Library/Application Support/Microsoft/Teams", Base::ConfigHome, "Microsoft/Microsoft Teams"},

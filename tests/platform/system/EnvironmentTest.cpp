@@ -57,7 +57,9 @@ TEST(Environment, WithoutARootTheUsersFoldersAreTheLinuxDesktops) {
         {"~/Library/Application Support/Microsoft Edge Beta/Default", "/home/real/.config/microsoft-edge-beta/Default"},
         {"~/Library/Application Support/Microsoft Edge Dev", "/home/real/.config/microsoft-edge-dev"},
         {"~/Library/Application Support/com.operasoftware.Opera", "/home/real/.config/opera"},
+        {"~/Library/Caches/com.operasoftware.Opera", "/home/real/.cache/opera"},
         {"~/Library/Application Support/Firefox/Profiles/a.default-release", "/home/real/.mozilla/firefox/a.default-release"},
+        {"~/Library/Caches/Firefox/Profiles/a.default-release/cache2", "/home/real/.cache/mozilla/firefox/a.default-release/cache2"},
         {"~/Library/Application Support/Steam/appcache/", "/home/real/.local/share/Steam/appcache"},
         {"~/Library/Application Support/minecraft/logs", "/home/real/.minecraft/logs"},
         {"~/Library/Application Support/Microsoft/Teams/Cache", "/home/real/.config/Microsoft/Microsoft Teams/Cache"},
@@ -88,6 +90,7 @@ TEST(Environment, TheXdgFoldersAreTakenWhenAbsolute) {
     values.xdgConfigHome = "relative/config";
     Environment env(values);
     EXPECT_EQ(env.resolve("~/Library/Caches/Google/Chrome"), "/xdg/cache/google-chrome");
+    EXPECT_EQ(env.resolve("~/Library/Caches/Firefox/Profiles/a.default-esr"), "/xdg/cache/mozilla/firefox/a.default-esr");
     EXPECT_EQ(env.resolve("~/.Trash"), "/xdg/data/Trash/files");
     EXPECT_EQ(env.resolve("~/Library/Application Support/Google/Chrome"), "/home/real/.config/google-chrome");
 
