@@ -296,6 +296,7 @@ private slots:
     void theApplicationStartsTheFirstScan() {
         auto shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
+        QTRY_VERIFY(shell->isLaunchComplete());
         auto* page = shell->window()->findChild<ui::DiskViewController*>();
         QVERIFY(page);
         QTRY_VERIFY_WITH_TIMEOUT(page->isCanClick(), 30000);

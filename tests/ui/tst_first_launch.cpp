@@ -42,6 +42,7 @@ private:
     void launchOnce() {
         ui::AppDelegate shell(core::InstallReport(kReportSite, machineIdFile()));
         shell.launch();
+        QTRY_VERIFY(shell.isLaunchComplete());
     }
 
 private slots:

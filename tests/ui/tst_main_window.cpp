@@ -29,6 +29,7 @@ private slots:
         QVERIFY(core::SettingsFile::setValue("FontRegular", "A font of an earlier version"));
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
+        QTRY_VERIFY(shell->isLaunchComplete());
         QVERIFY(QTest::qWaitForWindowExposed(window()));
     }
     void cleanupTestCase() { shell.reset(); }

@@ -244,6 +244,7 @@ private slots:
         QVERIFY(outside.setValue(Preference::AppleInterfaceStyle, false));
         ui::AppDelegate shell;
         shell.launch();
+        QTRY_VERIFY(shell.isLaunchComplete());
         auto* page = shell.window()->findChild<ui::HightActionViewController*>();
         QVERIFY(page);
         QTRY_VERIFY(page->button(2)->isEnabled());

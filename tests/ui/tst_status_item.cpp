@@ -52,6 +52,7 @@ private slots:
         setenv("DURIDOVE_PROC_ROOT", (machine / "proc").c_str(), 1);
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
+        QTRY_VERIFY(shell->isLaunchComplete());
     }
     void cleanupTestCase() { shell.reset(); }
 

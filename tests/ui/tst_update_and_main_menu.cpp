@@ -246,6 +246,7 @@ private slots:
         fixture.publish({{"VersionCheck", PlistValue(101)}, {"Version", "1.1"}});
         ui::AppDelegate shell;
         shell.launch();
+        QTRY_VERIFY(shell.isLaunchComplete());
         ui::MainMenu* menu = shell.mainMenu();
         QCOMPARE(shell.statusBarItem()->contextMenu(), menu);
         QStringList titles;
@@ -323,6 +324,7 @@ private slots:
         fixture.publish({{"VersionCheck", PlistValue(101)}, {"Version", "1.1"}});
         ui::AppDelegate shell;
         shell.launch();
+        QTRY_VERIFY(shell.isLaunchComplete());
         QTimer::singleShot(0, [&] { shell.checkUpdateAction(); });
         Qt::WindowModality modality = Qt::NonModal;
         QWindow* owner = nullptr;

@@ -40,6 +40,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 
 namespace ui {
@@ -84,6 +85,7 @@ AppDelegate::~AppDelegate() {
     // children go: none may reach a delegate that is half torn down.
     contentView()->removeEventFilter(this);
     window_->removeEventFilter(this);
+    ViewMan::returnViewMan()->setPendingViews(nullptr);
     for (ViewDelegate* page : pages) ViewMan::returnViewMan()->removeView(page);
     if (aLeftView && !aLeftView->parent()) delete aLeftView;
 }
@@ -109,7 +111,10 @@ void AppDelegate::loadMainInterface() {
 
 QWidget* AppDelegate::contentView() const { return window_->contentView(); }
 
+// The window is shown as soon as what it shows at first exists: the column, the first tool's
+// page and the title bar. The other pages and the services are made after it, in idle time.
 void AppDelegate::launch() {
+    QApplication::setStyle(new InstantToolTipStyle);  // before the pages, which it would polish again
     awakeFromNib();
     window_->show();
     applicationDidFinishLaunching();
@@ -119,6 +124,7 @@ void AppDelegate::awakeFromNib() {
     createLeftView();
     creatrRightView();
     ViewMan::returnViewMan()->showView(0);
+    ViewMan::returnViewMan()->setPendingViews([this] { createPendingPages(); });
 }
 
 void AppDelegate::createLeftView() {
@@ -130,15 +136,35 @@ void AppDelegate::createLeftView() {
     column->show();
 }
 
+// Only the first tool's page; the disk page comes first of the others, so that its first
+// volume scan starts right after the window.
 void AppDelegate::creatrRightView() {
-    for (int viewID = 0; viewID < kToolCount; ++viewID) {
-        ViewDelegate* page = createViewWith(viewID);
-        if (!page) continue;
-        page->getView()->setParent(contentView());
-        page->getView()->setGeometry(rightArea());
-        ViewMan::returnViewMan()->addView(page);
-        pages.push_back(page);
+    createPage(0);
+    pendingPages = {8, 1, 2, 3, 4, 5, 6, 7, 9};
+}
+
+void AppDelegate::createPage(int viewID) {
+    ViewDelegate* page = createViewWith(viewID);
+    if (!page) return;
+    page->getView()->setParent(contentView());
+    page->getView()->setGeometry(rightArea());
+    ViewMan::returnViewMan()->addView(page);
+    pages.push_back(page);
+}
+
+// The pages' turns in idle time then find nothing left to make.
+void AppDelegate::createPendingPages() {
+    while (createNextPendingPage()) {
     }
+}
+
+bool AppDelegate::createNextPendingPage() {
+    if (pendingPages.empty()) return false;
+    const int viewID = pendingPages.front();
+    pendingPages.pop_front();
+    createPage(viewID);
+    if (pendingPages.empty()) ViewMan::returnViewMan()->setPendingViews(nullptr);
+    return true;
 }
 
 QRect AppDelegate::rightArea() const {
@@ -182,11 +208,23 @@ void AppDelegate::loadDiskView(const std::shared_ptr<core::disks::DiskVolumeList
 void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
     styleMainWindow();
-    QApplication::setStyle(new InstantToolTipStyle);
     setTitleBar();
-    runFirstLaunchSteps();
-    addMenuBar();
+    const std::function<void()> nextPage = [this] { createNextPendingPage(); };
+    afterShowSteps = {nextPage, [this] { setFontValue(); }, [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
+    afterShowSteps.insert(afterShowSteps.end(), pendingPages.size() - 1, nextPage);
+    QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
 }
+
+// One step per turn of the event loop, so the window is drawn and answers in between.
+void AppDelegate::runNextAfterShowStep() {
+    if (afterShowSteps.empty()) return;
+    std::function<void()> step = std::move(afterShowSteps.front());
+    afterShowSteps.pop_front();
+    step();
+    if (!afterShowSteps.empty()) QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
+}
+
+bool AppDelegate::isLaunchComplete() const { return afterShowSteps.empty() && pendingPages.empty(); }
 
 void AppDelegate::styleMainWindow() { window_->setBackgroundColor(getColor(255, 255, 255, 1)); }
 
@@ -207,7 +245,6 @@ void AppDelegate::setTitleBar() {
                                                       [this] { supportCenterAction(); }, [this] { onlineHelp(); },
                                                       &QCoreApplication::quit});
     menu->addButtonTo(titleBarView);
-    setFontValue();
 }
 
 // At every launch, so that a change of the interface's fonts takes effect at the next start.

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,8 +42,12 @@ public:
     explicit AppDelegate(core::InstallReport installReport = core::InstallReport());
     ~AppDelegate() override;
 
-    // The whole start: column and pages, the window shown, then the launch steps.
+    // The whole start: the column and the first tool's page, the window shown, the title bar;
+    // then, one per turn of the event loop, the other pages (the disk page and its first scan
+    // first), the stored font names, the first-launch steps and the status item.
     void launch();
+    // Whether every step after the window has run and every page is made.
+    bool isLaunchComplete() const;
     void awakeFromNib();
     void applicationDidFinishLaunching();
 
@@ -84,6 +90,10 @@ private:
     void loadMainInterface();
     void createLeftView();
     void creatrRightView();
+    void createPage(int viewID);
+    void createPendingPages();
+    bool createNextPendingPage();
+    void runNextAfterShowStep();
     QRect rightArea() const;
     void layoutColumnAndPages();
     ViewDelegate* startFirstVolumeScan(DiskViewController* diskPage);
@@ -108,6 +118,8 @@ private:
     LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
+    std::deque<int> pendingPages;  // the tools whose pages are still to be made, in order
+    std::deque<std::function<void()>> afterShowSteps;
     DiskViewController* diskVC = nullptr;  // kept for the start-up volume's facts
     HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
     std::unique_ptr<platform::PreferenceObservation> appearanceObservation;

@@ -26,12 +26,24 @@ void ViewMan::removeView(ViewDelegate* page) {
     viewObjs.erase(std::remove(viewObjs.begin(), viewObjs.end(), page), viewObjs.end());
 }
 
+void ViewMan::setPendingViews(std::function<void()> makePendingViews) { pendingViews = std::move(makePendingViews); }
+
+// Taken out first: the maker adds pages, and may be asked again while it does.
+void ViewMan::makePendingViews() {
+    if (!pendingViews) return;
+    std::function<void()> make = std::move(pendingViews);
+    pendingViews = nullptr;
+    make();
+}
+
 void ViewMan::showView(int viewID) {
+    makePendingViews();
     for (ViewDelegate* page : viewObjs) page->getView()->setVisible(page->getViewID() == viewID);
 }
 
 // The id does not matter: one busy page blocks every switch, even to itself.
 bool ViewMan::checkCanClick(int) {
+    makePendingViews();
     return std::all_of(viewObjs.begin(), viewObjs.end(), [](ViewDelegate* page) { return page->isCanClick(); });
 }
 
