@@ -209,6 +209,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
     styleMainWindow();
     setTitleBar();
+    // The first pending page (the disk page), the services, then one turn for each other page.
     const std::function<void()> nextPage = [this] { createNextPendingPage(); };
     afterShowSteps = {nextPage, [this] { setFontValue(); }, [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
     afterShowSteps.insert(afterShowSteps.end(), pendingPages.size() - 1, nextPage);
