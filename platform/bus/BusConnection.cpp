@@ -91,13 +91,15 @@ bool BusConnection::hasSessionBus() {
     return runtime && *runtime && FolderLister::entryAt(joinPath(runtime, "bus")).has_value();
 }
 
+// The held connections live to the very end of the process: a worker may still ask for one
+// while the static destructors run at exit.
 std::shared_ptr<BusConnection> BusConnection::session() {
-    static HeldConnection held;
+    static HeldConnection& held = *new HeldConnection;
     return heldConnection(G_BUS_TYPE_SESSION, held);
 }
 
 std::shared_ptr<BusConnection> BusConnection::system() {
-    static HeldConnection held;
+    static HeldConnection& held = *new HeldConnection;
     return heldConnection(G_BUS_TYPE_SYSTEM, held);
 }
 
