@@ -233,9 +233,9 @@ private slots:
         QVERIFY(!none.lightBut->isEnabled());  // no backlight under this /sys either
     }
 
-    // The panel opens, and the event loop keeps turning (the stall meter's bound is generous: a
-    // wait for the server would hold the loop for the gate's ten seconds), while the sound
-    // server never answers; the speaker keeps the last volume read.
+    // While the sound server never answers, the panel opens in under 300 ms and the event loop
+    // keeps turning through the volume pop-up's opening and closing (a wait for the server would
+    // hold the loop for the gate's ten seconds); the speaker keeps the last volume read.
     void thePanelOpensWhileTheSoundServerNeverAnswers() {
         output->reported = 0.005;
         item->mouseDown();
@@ -253,7 +253,7 @@ private slots:
         panel->mouseExitForPopVC();
         QTRY_VERIFY(gate->calls() > 0);
         QTest::qWait(100);
-        QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+        QVERIFY2(meter.longestMilliseconds() < 300, qPrintable(QString::number(meter.longestMilliseconds())));
         QCOMPARE(panel->sonderBut->imageName(), QString("ic_volume_disable"));
         QVERIFY(panel->sonderBut->isEnabled());
         gate->open();
