@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 
 namespace testsupport {
 
@@ -13,9 +14,22 @@ namespace testsupport {
 // thread comes as late as that work lasted. The gap still open when it is read counts too, so a
 // call that blocked the thread shows even before the loop turns again. Made, run and read on the
 // main thread.
+//
+// Where the kernel keeps scheduler figures per thread (Linux: /proc/thread-self/schedstat) the
+// longest gap is also split into the time the thread ran, the time it was ready but waited for
+// a processor (other programs' load) and the rest, in which it slept: a wait for a lock, a disk
+// or a service.
 class StallMeter {
 public:
     static constexpr std::chrono::milliseconds kTick{5};
+
+    // A gap, in milliseconds; without the scheduler figures running and queued stay 0.
+    struct Gap {
+        double total = 0;
+        double running = 0;
+        double queued = 0;
+        double sleeping() const { return std::max(0.0, total - running - queued); }
+    };
 
     StallMeter() {
         timer_.setTimerType(Qt::PreciseTimer);
@@ -25,9 +39,9 @@ public:
 
     // Starts afresh, forgetting the gaps of an earlier run.
     void start() {
-        longest_ = 0;
-        lastTurn_ = 0;
+        longest_ = {};
         clock_.start();
+        lastTurn_ = sample();
         timer_.start();
     }
     void stop() {
@@ -36,22 +50,43 @@ public:
     }
 
     // The longest gap between two turns since the start, in milliseconds.
-    double longestMilliseconds() const {
-        const qint64 open = timer_.isActive() ? clock_.nsecsElapsed() - lastTurn_ : 0;
-        return static_cast<double>(std::max(longest_, open)) / 1e6;
+    double longestMilliseconds() const { return longestGap().total; }
+    Gap longestGap() const {
+        if (!timer_.isActive()) return longest_;
+        const Gap open = between(lastTurn_, sample());
+        return open.total > longest_.total ? open : longest_;
     }
 
 private:
+    // Nanoseconds since the start, and the thread's own running and queued time.
+    struct Sample {
+        qint64 at = 0;
+        long long running = 0;
+        long long queued = 0;
+    };
+
+    Sample sample() const {
+        Sample now;
+        now.at = clock_.nsecsElapsed();
+        std::ifstream figures("/proc/thread-self/schedstat");
+        figures >> now.running >> now.queued;
+        return now;
+    }
+    static Gap between(const Sample& from, const Sample& to) {
+        return {static_cast<double>(to.at - from.at) / 1e6, static_cast<double>(to.running - from.running) / 1e6,
+                static_cast<double>(to.queued - from.queued) / 1e6};
+    }
     void turned() {
-        const qint64 now = clock_.nsecsElapsed();
-        longest_ = std::max(longest_, now - lastTurn_);
+        const Sample now = sample();
+        const Gap gap = between(lastTurn_, now);
+        if (gap.total > longest_.total) longest_ = gap;
         lastTurn_ = now;
     }
 
     QTimer timer_;
     QElapsedTimer clock_;
-    qint64 longest_ = 0;   // nanoseconds
-    qint64 lastTurn_ = 0;  // nanoseconds after the start
+    Gap longest_;
+    Sample lastTurn_;
 };
 
 }  // namespace testsupport

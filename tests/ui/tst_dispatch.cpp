@@ -14,15 +14,28 @@
 class DispatchTest : public QObject {
     Q_OBJECT
 private slots:
-    // The meter the page tests and the stall bench use: a 200 ms sleep in a task on the main
-    // thread is caught whole, and a new start forgets it.
-    void theStallMeterCatchesASleepOnTheMainThread() {
+    // The meter the page tests and the stall bench use: 200 ms of a task on the main thread,
+    // asleep or working, are caught whole and told apart where the kernel keeps the thread's
+    // scheduler figures; a new start forgets them.
+    void theStallMeterCatchesATaskOnTheMainThread_data() {
+        QTest::addColumn<bool>("asleep");
+        QTest::newRow("sleep") << true;
+        QTest::newRow("work") << false;
+    }
+    void theStallMeterCatchesATaskOnTheMainThread() {
+        QFETCH(bool, asleep);
         testsupport::StallMeter meter;
         meter.start();
-        ui::Dispatch::mainQueue([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); });
+        ui::Dispatch::mainQueue([asleep] {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+            if (asleep) std::this_thread::sleep_until(end);
+            while (std::chrono::steady_clock::now() < end) {}
+        });
         QTest::qWait(50);
         meter.stop();
-        QVERIFY(meter.longestMilliseconds() >= 200);
+        const testsupport::StallMeter::Gap gap = meter.longestGap();
+        QVERIFY(gap.total >= 200);
+        if (gap.running + gap.queued > 0) QCOMPARE(gap.sleeping() > gap.running + gap.queued, asleep);
         meter.start();
         QVERIFY(meter.longestMilliseconds() < 200);
     }

@@ -233,9 +233,10 @@ private slots:
         QVERIFY(!none.lightBut->isEnabled());  // no backlight under this /sys either
     }
 
-    // The panel opens, and the event loop keeps turning (the stall meter's bound is generous: a
-    // wait for the server would hold the loop for the gate's ten seconds), while the sound
-    // server never answers; the speaker keeps the last volume read.
+    // While the sound server never answers, the panel opens, and the volume pop-up opens and
+    // closes, with the main thread waiting under 300 ms (a wait for the server would hold it for
+    // the gate's ten seconds); the time the thread works or waits for a processor is left out,
+    // as a sanitizer or a loaded machine stretches it. The speaker keeps the last volume read.
     void thePanelOpensWhileTheSoundServerNeverAnswers() {
         output->reported = 0.005;
         item->mouseDown();
@@ -253,7 +254,11 @@ private slots:
         panel->mouseExitForPopVC();
         QTRY_VERIFY(gate->calls() > 0);
         QTest::qWait(100);
-        QVERIFY2(meter.longestMilliseconds() < 1000, qPrintable(QString::number(meter.longestMilliseconds())));
+        const testsupport::StallMeter::Gap gap = meter.longestGap();
+        QVERIFY2(gap.sleeping() < 300, qPrintable(QStringLiteral("%1 ms, of which ran %2, queued %3")
+                                                      .arg(gap.total)
+                                                      .arg(gap.running)
+                                                      .arg(gap.queued)));
         QCOMPARE(panel->sonderBut->imageName(), QString("ic_volume_disable"));
         QVERIFY(panel->sonderBut->isEnabled());
         gate->open();
