@@ -193,8 +193,6 @@ bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& ex
         platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
         return false;
     }
-    // The pass is on the device now; its pages are of no further use in the cache.
-    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     return true;
 }
 

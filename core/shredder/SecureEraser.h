@@ -50,8 +50,8 @@ public:
     // runs of its first size bytes.
     bool overwrite(int fd, uint64_t size, int32_t passCount);
     // One pass over the given runs: pass 0 writes zeros, every later pass fresh random bytes, in
-    // chunks of at most 16 MiB; the data is then flushed to the device and dropped from the
-    // page cache.
+    // chunks of at most 16 MiB; the data is then flushed to the device. Its pages stay in the
+    // cache for the next pass to write over (emptying the file drops them at the end).
     bool writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass);
 
 protected:
