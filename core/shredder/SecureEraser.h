@@ -60,7 +60,8 @@ protected:
 
 private:
     bool writeExtent(int fd, const platform::DataExtent& extent, int pass);
-    bool fillChunk(int pass, size_t length);
+    bool writeWhole(int fd, size_t length, uint64_t offset, int pass);
+    bool fillChunk(int pass, unsigned char* buffer, size_t length);
     bool holdBuffer();
     void releaseBuffer();
     bool overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount);
@@ -70,7 +71,8 @@ private:
                            const struct stat& opened);
 
     std::shared_ptr<SecureRandom> random_;
-    std::unique_ptr<unsigned char[]> buffer_;
+    std::unique_ptr<unsigned char[]> buffer_;  // the chunk being written
+    std::unique_ptr<unsigned char[]> spare_;   // a random pass's next chunk, drawn meanwhile
     bool bufferHoldsZeros_ = false;
 };
 
