@@ -1,7 +1,12 @@
 // A whole junk scan of a generated Mac-like home of about 100,000 files in the places the six
-// categories look, with the sizing pool and on one thread, beside "du -sb" over the same tree.
+// categories look: in this process with the sizing pool and on one thread, and as a process of
+// its own beside whole "du -sb" and gdu processes over the same tree, interleaved round by
+// round, warm and cold (the cold runs drop every cache first, so they need root).
 #include "core/junk/FastCleanScanFile.h"
 #include "support/BenchTree.h"
+#include "support/ProcessRace.h"
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -78,21 +83,41 @@ void scan(benchmark::State& state, core::Executors executors) {
 void BM_JunkScanWithPool(benchmark::State& state) { scan(state, threadExecutors()); }
 void BM_JunkScanOneThread(benchmark::State& state) { scan(state, core::Executors::inlineExecutors()); }
 
-void BM_DuSb(benchmark::State& state) {
-    bench::timeTool(state, {"du", "-sb", root}, root);
-    state.counters["files/s"] =
-        benchmark::Counter(static_cast<double>(fileCount * state.iterations()), benchmark::Counter::kIsRate);
+// In a process of its own ("--scan ROOT"): one whole scan of the home generated in root, as
+// the junk page runs it.
+int scanWhole(const std::string& treeRoot) {
+    bench::resolveMacPathsInto(treeRoot);
+    core::junk::FastCleanScanFile scanner(threadExecutors());
+    return scanner.beginScan().size() == core::junk::FastCleanScanFile::kCategoryCount ? 0 : 1;
+}
+
+// Every page of every file system dropped from the cache, after its dirty pages are written
+// (the kernel drops only clean ones); needs root.
+bool dropCaches() {
+    sync();
+    std::FILE* control = std::fopen("/proc/sys/vm/drop_caches", "w");
+    if (!control) return false;
+    const bool dropped = std::fputs("3", control) >= 0;
+    return std::fclose(control) == 0 && dropped;
+}
+
+// The scan beside du and gdu over the whole generated tree, warm (each run finds the tree in
+// the cache, as the one before left it) and cold.
+void addRaces() {
+    bench::addTreeSizerRaces("BM_JunkScan_Warm", "junk scan, warm,", {"--scan", root}, root, 15);
+    bench::addTreeSizerRaces("BM_JunkScan_Cold", "junk scan, cold,", {"--scan", root}, root, 7, dropCaches);
 }
 
 }  // namespace
 
 BENCHMARK(BM_JunkScanWithPool)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_JunkScanOneThread)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--scan") return scanWhole(argv[2]);
     return bench::runOverGeneratedTree(argc, argv, generateHome, [] {
         std::printf("generated %llu files under %s\n", static_cast<unsigned long long>(fileCount), root.c_str());
         core::junk::FastCleanScanFile().beginScan();  // brings the tree into the cache
+        addRaces();
     });
 }

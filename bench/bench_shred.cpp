@@ -1,132 +1,122 @@
-// The secure eraser's passes against GNU shred on the same 1 GiB file: the zero pass against
-// "shred -n 0 -z -x" and one random pass against "shred -n 1 -x". Each run starts with the
-// file flushed and out of the page cache. After the runs, the ratios are printed (above 1.0
-// means the eraser is faster). The file lives in a fresh folder under $TMPDIR (default /tmp).
+// The shredder's whole job on a 1 GiB file (every overwrite pass, then the truncate, the
+// renames, the removal and the sync of its folder), run as a process of its own, beside whole
+// processes of GNU shred and of dd writing zeros over the file with conv=fdatasync (what the
+// device can do at most for one pass), interleaved round by round. Before every run a fresh
+// file is written, flushed and dropped from the page cache. The file lives in a fresh folder
+// under $TMPDIR (default /tmp), which should be on a real disk.
 
-#include "core/shredder/SecureEraser.h"
+#include "core/shredder/RemoveFileAndFolder.h"
 #include "platform/files/FileDescriptor.h"
-#include "platform/system/PosixProcessRunner.h"
+#include "platform/files/PathText.h"
+#include "platform/files/ResolvedParentPath.h"
+#include "platform/system/PlistUserDefaults.h"
+#include "support/ProcessRace.h"
 
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <stdexcept>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr uint64_t fileSize = uint64_t{1} << 30;
+constexpr int rounds = 5;
 
-// A fresh folder holding one file of fileSize bytes with content on the device.
-class BenchFile {
+std::string folder;
+std::string victim;
+
+// A fresh file of fileSize bytes with its content on the device and out of the cache.
+bool writeVictim() {
+    platform::FileDescriptor file(open(victim.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    if (!file.isOpen()) return false;
+    std::vector<char> chunk(core::SecureEraser::chunkSize, 'x');
+    for (uint64_t written = 0; written < fileSize; written += chunk.size())
+        if (write(file.get(), chunk.data(), chunk.size()) != static_cast<ssize_t>(chunk.size())) return false;
+    if (fdatasync(file.get()) != 0) return false;
+    posix_fadvise(file.get(), 0, 0, POSIX_FADV_DONTNEED);
+    return true;
+}
+
+class QuietDelegate : public core::RemoveFileAndFolderDelegate {
 public:
-    BenchFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        folder_ = pattern;
-        path_ = folder_ + "/victim.bin";
-        platform::FileDescriptor file(open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-        std::vector<char> chunk(core::SecureEraser::chunkSize, 'x');
-        for (uint64_t written = 0; written < fileSize; written += chunk.size())
-            if (write(file.get(), chunk.data(), chunk.size()) != static_cast<ssize_t>(chunk.size()))
-                throw std::runtime_error("cannot write the benchmark file");
-        settle();
-    }
-    ~BenchFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-    const std::string& path() const { return path_; }
-
-    // Flushes the file and drops it from the cache, so every run starts alike.
-    void settle() const {
-        platform::FileDescriptor file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-        fdatasync(file.get());
-        posix_fadvise(file.get(), 0, 0, POSIX_FADV_DONTNEED);
-    }
-
-private:
-    std::string folder_;
-    std::string path_;
+    void removeProgress(const std::string&, float) override {}
+    void removeObjEnd(core::RemoveFileAndFolder*) override {}
 };
 
-BenchFile& benchFile() {
-    static BenchFile file;
-    return file;
+// The user defaults that set the passes, written before any run (untimed).
+std::string defaultsFile(int passes) { return folder + "/defaults-" + std::to_string(passes) + ".plist"; }
+
+// In a process of its own ("--erase FILE DEFAULTS"): the engine's whole run over the one file,
+// as the shredder page starts it, with the passes the user set in the defaults.
+int eraseWhole(const std::string& path, const std::string& defaults) {
+    platform::UserDefaults::setShared(std::make_shared<platform::PlistUserDefaults>(defaults));
+    auto item = std::make_shared<core::FileObj>();
+    item->name = platform::lastPathComponent(path);
+    item->url = platform::resolvedParentPath(path).value_or(path);
+    item->size = static_cast<int64_t>(fileSize);
+    item->chosen = platform::ChosenItem::take(item->url);
+    QuietDelegate delegate;
+    auto engine = std::make_shared<core::RemoveFileAndFolder>(core::Executors::inlineExecutors());
+    engine->setDelegate(&delegate);
+    engine->benginToTraskWithArr({item});
+    const auto handled = engine->deleteErrorArr();
+    return handled.size() == 1 && handled.front()->failStr == "Success" && access(path.c_str(), F_OK) != 0 ? 0 : 1;
 }
 
-void erasePass(benchmark::State& state, int pass) {
-    BenchFile& file = benchFile();
-    core::SecureEraser eraser;
-    for (auto _ : state) {
-        state.PauseTiming();
-        file.settle();
-        platform::FileDescriptor target(open(file.path().c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        state.ResumeTiming();
-        if (!eraser.writePass(target.get(), {{0, fileSize}}, pass)) state.SkipWithError("the pass failed");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileSize));
+std::vector<std::string> ddPass() {
+    return {"dd", "if=/dev/zero", "of=" + victim, "bs=16M", "count=64", "conv=notrunc,fdatasync", "status=none"};
 }
 
-void shredPass(benchmark::State& state, std::vector<std::string> arguments) {
-    BenchFile& file = benchFile();
-    platform::PosixProcessRunner runner;
-    arguments.push_back(file.path());
-    for (auto _ : state) {
-        state.PauseTiming();
-        file.settle();
-        state.ResumeTiming();
-        if (!runner.run({arguments, std::chrono::minutes(10)}).succeeded()) state.SkipWithError("shred failed");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fileSize));
+// dd's passes one after the other in one shell, then the file removed when removing is set.
+std::vector<std::string> ddPasses(int passes, bool removing) {
+    std::string line;
+    for (const auto& argument : ddPass()) line += argument + " ";
+    return {"sh", "-c",
+            "for pass in $(seq " + std::to_string(passes) + "); do " + line + "|| exit 1; done" +
+                (removing ? " && rm " + victim : "")};
 }
 
-void BM_ZeroPass_Eraser(benchmark::State& state) { erasePass(state, 0); }
-void BM_ZeroPass_Shred(benchmark::State& state) { shredPass(state, {"shred", "-n", "0", "-z", "-x"}); }
-void BM_RandomPass_Eraser(benchmark::State& state) { erasePass(state, 1); }
-void BM_RandomPass_Shred(benchmark::State& state) { shredPass(state, {"shred", "-n", "1", "-x"}); }
+void addRace(const std::string& name, const std::string& what, int passes, bench::Contender peer) {
+    platform::PlistUserDefaults(defaultsFile(passes)).setObject("WipeTimes", static_cast<int64_t>(passes));
+    auto race = std::make_shared<bench::ProcessRace>(
+        what, bench::Contender{"Duridove", bench::ProcessRace::ourselves({"--erase", victim, defaultsFile(passes)})},
+        std::move(peer));
+    race->setPreparation(writeVictim);
+    bench::ProcessRace::add(name, rounds, race);
+}
 
-BENCHMARK(BM_ZeroPass_Eraser)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_ZeroPass_Shred)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_RandomPass_Eraser)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_RandomPass_Shred)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-// The console report, with each run's mean time per pass kept for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            if (!run.error_occurred) seconds[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
-    }
-    std::map<std::string, double> seconds;
-};
-
-void printRatio(const RatioReporter& reporter, const std::string& name, const std::string& ours, const std::string& theirs) {
-    auto our = reporter.seconds.find(ours);
-    auto their = reporter.seconds.find(theirs);
-    if (our == reporter.seconds.end() || their == reporter.seconds.end()) return;
-    std::printf("%-12s eraser %.3f s, shred %.3f s: speed ratio eraser/shred %.2f\n", name.c_str(), our->second,
-                their->second, their->second / our->second);
+void addRaces() {
+    addRace("BM_OnePass_vs_Dd", "1 GiB, one zero pass, whole job vs dd's pass", 1, {"dd", ddPass()});
+    // Freeing the file's blocks takes its time on some file systems (those mounted with online
+    // discard most of all), whoever removes it: the limit of a whole job is a pass and rm.
+    addRace("BM_OnePass_vs_DdRm", "1 GiB, one zero pass, whole job vs dd's pass and rm", 1,
+            {"dd+rm", ddPasses(1, true)});
+    addRace("BM_OnePass_vs_ShredZeroUnlink", "1 GiB, one zero pass, whole job vs shred -n0 -z -u", 1,
+            {"shred -n0 -z -u", {"shred", "-n0", "-z", "-u", victim}});
+    addRace("BM_ThreePasses_vs_ThreeDd", "1 GiB, three passes, whole job vs three dd passes", 3,
+            {"dd x3", ddPasses(3, false)});
+    addRace("BM_ThreePasses_vs_ShredUnlink", "1 GiB, three passes, whole job vs shred -u (three passes)", 3,
+            {"shred -u", {"shred", "-u", victim}});
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--erase") return eraseWhole(argv[2], argv[3]);
+    folder = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
+    if (!mkdtemp(folder.data())) return 1;
+    victim = folder + "/victim.bin";
+    addRaces();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    printRatio(reporter, "zero pass", "BM_ZeroPass_Eraser/iterations:3/real_time", "BM_ZeroPass_Shred/iterations:3/real_time");
-    printRatio(reporter, "random pass", "BM_RandomPass_Eraser/iterations:3/real_time",
-               "BM_RandomPass_Shred/iterations:3/real_time");
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     return 0;
 }

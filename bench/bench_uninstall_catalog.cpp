@@ -1,6 +1,7 @@
 // The uninstaller's application catalogue over a generated tree of 2,000 bundles under
 // /Applications and 50,000 other entries under ~/Downloads, without sizes (what the page shows
-// at once) and with every row sized through the lazy size requests, beside "du -sb".
+// at once) and with every row sized through the lazy size requests; the sized catalogue as a
+// process of its own raced against "du -sb" and "gdu -npc" over the whole tree.
 #include "core/uninstall/AppCatalogScanner.h"
 #include "core/uninstall/AppSizeRequests.h"
 #include "platform/system/PlistValue.h"
@@ -76,42 +77,48 @@ void BM_CatalogueWithoutSizes(benchmark::State& state) {
 
 // Every row asks for its size at once, as a table scrolled through the whole list would; the
 // main thread is stood in for by a lock.
-void BM_CatalogueWithSizes(benchmark::State& state) {
-    for (auto _ : state) {
-        auto items = catalogue();
-        std::mutex mutex;
-        std::condition_variable done;
-        size_t measured = 0;
-        core::Executors executors = core::Executors::inlineExecutors();
-        executors.global = [](core::Task task) { std::thread(std::move(task)).detach(); };
-        executors.main = [&](core::Task task) {
-            std::lock_guard<std::mutex> lock(mutex);
-            task();
-        };
-        core::uninstall::AppSizeRequests sizes(executors, [&](const AMAppItemPtr&) {
-            ++measured;
-            done.notify_one();
-        });
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            for (const auto& item : items) sizes.sizeOf(item);
-        }
-        std::unique_lock<std::mutex> lock(mutex);
-        done.wait(lock, [&] { return measured == items.size(); });
+void catalogueWithSizes() {
+    auto items = catalogue();
+    std::mutex mutex;
+    std::condition_variable done;
+    size_t measured = 0;
+    core::Executors executors = core::Executors::inlineExecutors();
+    executors.global = [](core::Task task) { std::thread(std::move(task)).detach(); };
+    executors.main = [&](core::Task task) {
+        std::lock_guard<std::mutex> lock(mutex);
+        task();
+    };
+    core::uninstall::AppSizeRequests sizes(executors, [&](const AMAppItemPtr&) {
+        ++measured;
+        done.notify_one();
+    });
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        for (const auto& item : items) sizes.sizeOf(item);
     }
+    std::unique_lock<std::mutex> lock(mutex);
+    done.wait(lock, [&] { return measured == items.size(); });
 }
 
-void BM_DuSb(benchmark::State& state) { bench::timeTool(state, {"du", "-sb", root}, root); }
+void BM_CatalogueWithSizes(benchmark::State& state) {
+    for (auto _ : state) catalogueWithSizes();
+}
 
 }  // namespace
 
 BENCHMARK(BM_CatalogueWithoutSizes)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_CatalogueWithSizes)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_DuSb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
+    // In a process of its own ("--catalogue ROOT"): the sized catalogue of the tree in root.
+    if (argc == 3 && std::string(argv[1]) == "--catalogue") {
+        bench::resolveMacPathsInto(argv[2]);
+        catalogueWithSizes();
+        return 0;
+    }
     return bench::runOverGeneratedTree(argc, argv, generateTree, [] {
         std::printf("generated %llu entries under %s\n", static_cast<unsigned long long>(entryCount), root.c_str());
         catalogue();
+        bench::addTreeSizerRaces("BM_CatalogueWithSizes", "sized catalogue,", {"--catalogue", root}, root, 15);
     });
 }

@@ -44,33 +44,39 @@ bool generateSizeTree(const std::string& root, SizeTree& tree) {
     return true;
 }
 
-void timeTool(benchmark::State& state, std::vector<std::string> arguments, const std::string& tree) {
-    platform::PosixProcessRunner runner;
-    platform::ProcessRequest request{std::move(arguments), std::chrono::minutes(5)};
-    request.environment = {{"HOME", tree}};
-    for (auto _ : state) {
-        auto result = runner.run(request);
-        if (!result.succeeded()) state.SkipWithError(("failed: " + request.arguments.front()).c_str());
+void addTreeSizerRaces(const std::string& name, const std::string& what, const std::vector<std::string>& ours,
+                       const std::string& tree, int rounds, const std::function<bool()>& prepare) {
+    const std::vector<std::pair<std::string, Contender>> peers{{"DuSb", {"du -sb", {"du", "-sb", tree}}},
+                                                               {"Gdu", {"gdu", {"gdu", "-npc", tree}}}};
+    for (const auto& [peerName, peer] : peers) {
+        auto race = std::make_shared<ProcessRace>(what + " vs " + peer.name,
+                                                  Contender{"Duridove", ProcessRace::ourselves(ours)}, peer);
+        race->setEnvironment({{"HOME", tree}});
+        if (prepare) race->setPreparation(prepare);
+        ProcessRace::add(name + "_vs_" + peerName, rounds, race);
     }
 }
 
-int runOverGeneratedTree(int argc, char** argv, const std::function<bool(const std::string& root)>& generate,
-                         const std::function<void()>& warm, const std::function<void(const RatioReporter&)>& report) {
-    std::string root = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
-    if (!mkdtemp(root.data())) return 1;
+void resolveMacPathsInto(const std::string& root) {
     platform::Environment::Values values = platform::Environment::valuesFromProcess();
     values.root = root;
     values.loginName = "bench";
     values.systemVersion = "10.15";
     values.runtimeFolder = root + "/runtime";
     platform::Environment::setCurrent(std::make_shared<platform::Environment>(values));
+}
+
+int runOverGeneratedTree(int argc, char** argv, const std::function<bool(const std::string& root)>& generate,
+                         const std::function<void()>& warm, const std::function<void()>& report) {
+    std::string root = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
+    if (!mkdtemp(root.data())) return 1;
+    resolveMacPathsInto(root);
     int status = 1;
     if (generate(root)) {
         warm();
         benchmark::Initialize(&argc, argv);
-        RatioReporter reporter;
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-        if (report) report(reporter);
+        benchmark::RunSpecifiedBenchmarks();
+        if (report) report();
         benchmark::Shutdown();
         status = 0;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/RatioReporter.h"
+#include "support/ProcessRace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,16 +25,22 @@ struct SizeTree {
 };
 bool generateSizeTree(const std::string& root, SizeTree& tree);
 
-// Times a command-line peer (du, gdu, ...) over a tree; its HOME is the tree, so no user
-// configuration is read.
-void timeTool(benchmark::State& state, std::vector<std::string> arguments, const std::string& tree);
+// Registers races (ProcessRace) of our program, run with the arguments given, against
+// "du -sb" and "gdu -npc" over the tree, named "<name>_vs_DuSb" and "<name>_vs_Gdu". Both sides
+// run with HOME set to the tree, so no user configuration is read; prepare, when given, runs
+// before every run of either.
+void addTreeSizerRaces(const std::string& name, const std::string& what, const std::vector<std::string>& ours,
+                       const std::string& tree, int rounds, const std::function<bool()>& prepare = {});
+
+// Makes the macOS locations resolve into root, for the login "bench", in this process.
+void resolveMacPathsInto(const std::string& root);
 
 // Runs the registered benchmarks over a tree generated in a fresh temporary folder, which the
-// macOS locations resolve into (login "bench"), and removes the folder afterwards. warm runs
-// once, untimed, so every contender finds the tree in the cache alike; report, when given,
-// runs after the benchmarks with their times. 1 when generating failed.
+// macOS locations resolve into (resolveMacPathsInto), and removes the folder afterwards. warm runs
+// once, untimed, so every contender finds the tree in the cache alike (and may register
+// benchmarks that need the tree); report, when given, runs after the benchmarks. 1 when
+// generating failed.
 int runOverGeneratedTree(int argc, char** argv, const std::function<bool(const std::string& root)>& generate,
-                         const std::function<void()>& warm,
-                         const std::function<void(const RatioReporter&)>& report = {});
+                         const std::function<void()>& warm, const std::function<void()>& report = {});
 
 }  // namespace bench

@@ -1,13 +1,13 @@
 #include "core/junk/FastCleanScanFile.h"
 
 #include "core/junk/CategoryRoots.h"
-#include "core/junk/JunkItemSizer.h"
 #include "core/junk/JunkLocations.h"
 #include "core/junk/OfferedItems.h"
 #include "core/junk/SocialToolsScan.h"
 #include "core/kit/CommUti.h"
 #include "core/kit/ParallelLoop.h"
 #include "platform/files/PathText.h"
+#include "platform/files/TreeSizer.h"
 #include "platform/desktop/RunningApplications.h"
 
 #include <algorithm>
@@ -16,9 +16,10 @@
 namespace core::junk {
 namespace {
 
-// Locations are listed, and items sized, by this many threads at once.
+// Locations are listed by this many threads at once.
 constexpr size_t kWorkers = 4;
-// Items are sized this many at a time, so the path reports follow the scan closely.
+// Items are sized this many at a time (in one walk of the shared tree sizer), so the path
+// reports follow the scan closely.
 constexpr size_t kSizingBatch = 256;
 // From 10.10 on the chat applications' own folders belong to the chat category alone.
 constexpr int kFirstVersionWithChatContainers = 1010;
@@ -34,6 +35,20 @@ bool isChatContainerPath(const std::string& path) {
 // A location that is there now is kept as the scan reached it; one that is not holds nothing.
 void addRoot(TCTreeNode& category, const std::string& location) {
     if (auto root = ReachedRoot::reach(location)) category.roots.push_back(std::move(*root));
+}
+
+// The measures of items start to end: a folder's from one walk with the batch's other folders,
+// anything else's from its entry as the listing read it.
+std::vector<platform::TreeSizer::Measure> measuresOf(const std::vector<OfferedItems::Offer>& items, size_t start,
+                                                      size_t end) {
+    std::vector<std::string> folders;
+    for (size_t i = start; i < end; ++i)
+        if (items[i].entry.isFolder()) folders.push_back(items[i].path);
+    const std::vector<platform::TreeSizer::Measure> walked = platform::TreeSizer::measureAll(folders);
+    std::vector<platform::TreeSizer::Measure> measures;
+    for (size_t i = start, folder = 0; i < end; ++i)
+        measures.push_back(items[i].entry.isFolder() ? walked[folder++] : platform::TreeSizer::Measure{items[i].entry.size, true});
+    return measures;
 }
 
 // Hidden items, and the caches of applications that are running, are left alone.
@@ -90,7 +105,7 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
             total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
                               : scanSocialTools(*category, offered);
         category->size = CommUti::convertVolSpace(total);
-        recordChosenItems(*category);
+        recordChosenItems(*category, executors_.global);
         updateParentStateForNode(*category);
         categories.push_back(std::move(category));
         progress_.advance(1, total);
@@ -124,15 +139,12 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
         return std::any_of(userData.begin(), userData.end(),
                            [&path](const std::string& folder) { return platform::isInsideOrEqual(path, folder); });
     };
-    JunkItemSizer sizer(executors_.global);
     uint64_t total = 0;
     for (size_t start = 0; start < items.size(); start += kSizingBatch) {
-        size_t end = std::min(items.size(), start + kSizingBatch);
-        std::vector<std::string> paths;
-        for (size_t i = start; i < end; ++i) paths.push_back(items[i].path);
-        std::vector<platform::TreeSizer::Measure> measures = sizer.measuresOf(paths);
-        for (size_t i = 0; i < paths.size(); ++i) {
-            const std::string& path = paths[i];
+        const size_t end = std::min(items.size(), start + kSizingBatch);
+        std::vector<platform::TreeSizer::Measure> measures = measuresOf(items, start, end);
+        for (size_t i = 0; i < measures.size(); ++i) {
+            const std::string& path = items[start + i].path;
             int32_t state = index == 1 && startsUnselected(path) ? 0 : initialItemState(index);
             auto item = TCTreeNode::make(items[start + i].entry.name, path, state, TCTreeNode::Image::iconOf(path));
             item->size = CommUti::convertVolSpace(measures[i].bytes);
@@ -148,11 +160,10 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
 
 uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& offered) {
     // The roots are the locations found, not the category's list of display names and texts.
-    JunkItemSizer sizer(executors_.global);
     uint64_t total = 0;
     for (const auto& [key, texts] : CommUti::socialToolsCachePaths()) {
         if (texts.size() <= 1) continue;
-        SocialToolsScan scan(key, offered, sizer);
+        SocialToolsScan scan(key, offered);
         scan.scanLocations(texts, [this](const std::string& path) { reportPath(path); });
         for (const auto& location : scan.roots()) addRoot(category, location);
         total += scan.totalSize();
@@ -165,18 +176,21 @@ uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& 
     return total;
 }
 
-void FastCleanScanFile::recordChosenItems(TCTreeNode& category) {
+void FastCleanScanFile::recordChosenItems(TCTreeNode& category, const Executor& pool) {
     const CategoryRoots roots(category.roots);
-    std::vector<TCTreeNode*> pending{&category};
-    while (!pending.empty()) {
+    std::vector<TCTreeNode*> nodes;
+    for (std::vector<TCTreeNode*> pending{&category}; !pending.empty();) {
         TCTreeNode* node = pending.back();
         pending.pop_back();
-        if (!node->path.empty()) {
-            node->chosen = roots.chosenItem(node->path);
-            if (node->chosen) node->chosen->readWhole = node->readWhole;
-        }
+        if (!node->path.empty()) nodes.push_back(node);
         for (auto& child : node->detailChildren) pending.push_back(child.get());
     }
+    // Every node's item is reached on its own, sharing nothing but the places.
+    runInParallel(pool, kWorkers, nodes.size(), [&](std::size_t, std::size_t index) {
+        TCTreeNode& node = *nodes[index];
+        node.chosen = roots.chosenItem(node.path);
+        if (node.chosen) node.chosen->readWhole = node.readWhole;
+    });
 }
 
 void FastCleanScanFile::reportPath(const std::string& path) {

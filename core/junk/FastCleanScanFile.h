@@ -16,8 +16,9 @@ namespace core::junk {
 class OfferedItems;
 
 // The junk scanner: walks the six junk categories in index order, sizes every item it finds and
-// builds one result tree per category. A scan runs on the calling (worker) thread and sizes
-// independent items on the global pool; the trees are handed over whole when it ends.
+// builds one result tree per category. A scan runs on the calling (worker) thread, lists the
+// locations on the global pool and sizes many items in each walk of the shared tree sizer (its
+// own threads); the trees are handed over whole when it ends.
 class FastCleanScanFile {
 public:
     static constexpr int kCategoryCount = 6;
@@ -62,8 +63,8 @@ public:
     static void updateParentStateForNode(TCTreeNode& node);
     // Every node with a path below a category keeps the item as the scan listed it, through the
     // category's places (TCTreeNode::chosen), for the remover to act on that very item or on
-    // nothing.
-    static void recordChosenItems(TCTreeNode& category);
+    // nothing. The items are reached on the calling thread and on helpers posted to pool.
+    static void recordChosenItems(TCTreeNode& category, const Executor& pool = {});
 
 private:
     std::shared_ptr<TCTreeNode> categoryNode(int index, const JunkLocationList& locations) const;

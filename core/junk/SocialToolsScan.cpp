@@ -6,6 +6,7 @@
 #include "platform/files/FileWalker.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
+#include "platform/files/TreeSizer.h"
 
 #include <map>
 #include <set>
@@ -61,8 +62,8 @@ uint64_t sumOfChildSizeTexts(const TCTreeNode& node) {
 
 }  // namespace
 
-SocialToolsScan::SocialToolsScan(std::string key, OfferedItems& offered, const JunkItemSizer& sizer)
-    : key_(std::move(key)), offered_(offered), sizer_(sizer) {
+SocialToolsScan::SocialToolsScan(std::string key, OfferedItems& offered)
+    : key_(std::move(key)), offered_(offered) {
     makeApplicationNode();
     makeGroups();
 }
@@ -211,7 +212,7 @@ void SocialToolsScan::applySizes() {
     std::vector<std::string> paths;
     paths.reserve(pending_.size());
     for (const auto& pending : pending_) paths.push_back(pending.node->path);
-    std::vector<platform::TreeSizer::Measure> measures = sizer_.measuresOf(paths);
+    std::vector<platform::TreeSizer::Measure> measures = platform::TreeSizer::measureAll(paths);
     for (size_t i = 0; i < pending_.size(); ++i) {
         pending_[i].node->size = CommUti::convertVolSpace(measures[i].bytes);
         pending_[i].node->readWhole = measures[i].readWhole;

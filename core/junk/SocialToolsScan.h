@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/junk/JunkItemSizer.h"
 #include "core/junk/OfferedItems.h"
 #include "core/junk/TCTreeNode.h"
 
@@ -18,7 +17,7 @@ class SocialToolsScan {
 public:
     using PathCallback = std::function<void(const std::string& path)>;
 
-    SocialToolsScan(std::string key, OfferedItems& offered, const JunkItemSizer& sizer);
+    SocialToolsScan(std::string key, OfferedItems& offered);
 
     // Walks the location texts that follow the display name; reports each location found.
     void scanLocations(const std::vector<std::string>& texts, const PathCallback& reportPath);
@@ -58,7 +57,6 @@ private:
 
     std::string key_;
     OfferedItems& offered_;
-    const JunkItemSizer& sizer_;
     std::shared_ptr<TCTreeNode> application_;
     std::vector<std::shared_ptr<TCTreeNode>> groups_;  // in the order they are attached, when filled
     std::vector<Pending> pending_;                     // nodes waiting for their sizes

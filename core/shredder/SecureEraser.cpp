@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <future>
+#include <utility>
 #include <new>
 #include <vector>
 
@@ -193,24 +195,45 @@ bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& ex
         platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
         return false;
     }
-    // The pass is on the device now; its pages are of no further use in the cache.
-    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     return true;
 }
 
+// Drawing a chunk's random bytes takes about as long as writing it, so in a random pass the
+// next chunk is drawn on another thread while this one is written.
 bool SecureEraser::writeExtent(int fd, const platform::DataExtent& extent, int pass) {
-    uint64_t written = 0;
-    while (written < extent.length) {
-        const size_t length = static_cast<size_t>(std::min<uint64_t>(chunkSize, extent.length - written));
-        if (!fillChunk(pass, length)) return false;
-        ssize_t result = writeChunk(fd, buffer_.get(), length, extent.offset + written);
+    auto lengthAt = [&extent](uint64_t offset) {
+        return static_cast<size_t>(std::min<uint64_t>(chunkSize, extent.length - offset));
+    };
+    if (pass > 0) bufferHoldsZeros_ = false;
+    if (extent.length == 0) return true;
+    if (!fillChunk(pass, buffer_.get(), lengthAt(0))) return false;
+    for (uint64_t written = 0; written < extent.length;) {
+        const size_t length = lengthAt(written);
+        const uint64_t next = written + length;
+        std::future<bool> drawn;
+        if (pass > 0 && next < extent.length)
+            drawn = std::async(std::launch::async, [this, pass, nextLength = lengthAt(next)] {
+                return fillChunk(pass, spare_.get(), nextLength);
+            });
+        const bool stored = writeWhole(fd, length, extent.offset + written, pass);
+        const bool nextDrawn = !drawn.valid() || drawn.get();
+        if (!stored || !nextDrawn) return false;
+        if (pass > 0) std::swap(buffer_, spare_);
+        written = next;
+    }
+    return true;
+}
+
+bool SecureEraser::writeWhole(int fd, size_t length, uint64_t offset, int pass) {
+    for (size_t done = 0; done < length;) {
+        const ssize_t result = writeChunk(fd, buffer_.get() + done, length - done, offset + done);
         if (result < 0 && errno == EINTR) continue;
         if (result <= 0) {
             platform::logError("Overwrite pass " + std::to_string(pass) + " failed: " +
                                (result < 0 ? std::strerror(errno) : "nothing written"));
             return false;
         }
-        written += static_cast<uint64_t>(result);
+        done += static_cast<size_t>(result);
     }
     return true;
 }
@@ -219,20 +242,19 @@ ssize_t SecureEraser::writeChunk(int fd, const unsigned char* data, size_t lengt
     return pwrite(fd, data, length, static_cast<off_t>(offset));
 }
 
-bool SecureEraser::fillChunk(int pass, size_t length) {
-    if (pass > 0) {
-        bufferHoldsZeros_ = false;
-        return random_->fill(buffer_.get(), length);
-    }
-    if (!bufferHoldsZeros_) std::memset(buffer_.get(), 0, chunkSize);
+bool SecureEraser::fillChunk(int pass, unsigned char* buffer, size_t length) {
+    if (pass > 0) return random_->fill(buffer, length);
+    if (!bufferHoldsZeros_) std::memset(buffer, 0, chunkSize);
     bufferHoldsZeros_ = true;
     return true;
 }
 
 bool SecureEraser::holdBuffer() {
-    if (buffer_) return true;
+    if (buffer_ && spare_) return true;
     buffer_.reset(new (std::nothrow) unsigned char[chunkSize]());
-    if (!buffer_) {
+    spare_.reset(new (std::nothrow) unsigned char[chunkSize]);
+    if (!buffer_ || !spare_) {
+        releaseBuffer();
         platform::logError("No memory for the overwrite buffer");
         return false;
     }
@@ -240,6 +262,9 @@ bool SecureEraser::holdBuffer() {
     return true;
 }
 
-void SecureEraser::releaseBuffer() { buffer_.reset(); }
+void SecureEraser::releaseBuffer() {
+    buffer_.reset();
+    spare_.reset();
+}
 
 }  // namespace core

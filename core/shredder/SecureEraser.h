@@ -50,8 +50,8 @@ public:
     // runs of its first size bytes.
     bool overwrite(int fd, uint64_t size, int32_t passCount);
     // One pass over the given runs: pass 0 writes zeros, every later pass fresh random bytes, in
-    // chunks of at most 16 MiB; the data is then flushed to the device and dropped from the
-    // page cache.
+    // chunks of at most 16 MiB; the data is then flushed to the device. Its pages stay in the
+    // cache for the next pass to write over (emptying the file drops them at the end).
     bool writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass);
 
 protected:
@@ -60,7 +60,8 @@ protected:
 
 private:
     bool writeExtent(int fd, const platform::DataExtent& extent, int pass);
-    bool fillChunk(int pass, size_t length);
+    bool writeWhole(int fd, size_t length, uint64_t offset, int pass);
+    bool fillChunk(int pass, unsigned char* buffer, size_t length);
     bool holdBuffer();
     void releaseBuffer();
     bool overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount);
@@ -70,7 +71,8 @@ private:
                            const struct stat& opened);
 
     std::shared_ptr<SecureRandom> random_;
-    std::unique_ptr<unsigned char[]> buffer_;
+    std::unique_ptr<unsigned char[]> buffer_;  // the chunk being written
+    std::unique_ptr<unsigned char[]> spare_;   // a random pass's next chunk, drawn meanwhile
     bool bufferHoldsZeros_ = false;
 };
 

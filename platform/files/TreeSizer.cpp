@@ -8,36 +8,58 @@
 #include <sys/stat.h>
 
 namespace platform {
+namespace {
+
+// One tree's sums while the walk is on; its folders carry it as their tag.
+struct Tally {
+    std::atomic<uint64_t> bytes{0};
+    std::atomic<bool> readWhole{true};
+};
+
+void sizeFolder(const ParallelFolderWalk::Folder& folder, int fd, std::vector<ParallelFolderWalk::Folder>& subfolders) {
+    Tally& tally = *static_cast<Tally*>(folder.tag);
+    if (fd < 0) {
+        tally.readWhole.store(false, std::memory_order_relaxed);
+        return;
+    }
+    uint64_t sum = 0;
+    const bool listed = FolderReader::forEachEntry(
+        fd,
+        [&](const char* name, const struct stat& entry) {
+            if (S_ISDIR(entry.st_mode))
+                subfolders.push_back({joinPath(folder.path, name), entry.st_dev, entry.st_ino, folder.device, folder.tag});
+            else if (entry.st_size > 0)
+                sum += static_cast<uint64_t>(entry.st_size);
+        },
+        folder.path);
+    if (!listed) tally.readWhole.store(false, std::memory_order_relaxed);
+    tally.bytes.fetch_add(sum, std::memory_order_relaxed);
+}
+
+}  // namespace
 
 uint64_t TreeSizer::sizeOf(const std::string& path) { return measure(path).bytes; }
 
-TreeSizer::Measure TreeSizer::measure(const std::string& path) {
-    struct stat info;
-    if (path.empty() || fstatat(AT_FDCWD, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return {};
-    if (!S_ISDIR(info.st_mode)) return {info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0, true};
-    std::atomic<uint64_t> total{0};
-    std::atomic<bool> readWhole{true};
-    auto sizeFolder = [&total, &readWhole](const ParallelFolderWalk::Folder& folder, int fd,
-                                           std::vector<ParallelFolderWalk::Folder>& subfolders) {
-        if (fd < 0) {
-            readWhole.store(false, std::memory_order_relaxed);
-            return;
-        }
-        uint64_t sum = 0;
-        bool listed = FolderReader::forEachEntry(
-            fd,
-            [&](const char* name, const struct stat& entry) {
-                if (S_ISDIR(entry.st_mode))
-                    subfolders.push_back({joinPath(folder.path, name), entry.st_dev, entry.st_ino, folder.device});
-                else if (entry.st_size > 0)
-                    sum += static_cast<uint64_t>(entry.st_size);
-            },
-            folder.path);
-        if (!listed) readWhole.store(false, std::memory_order_relaxed);
-        total.fetch_add(sum, std::memory_order_relaxed);
-    };
-    ParallelFolderWalk::run({{path, info.st_dev, info.st_ino}}, sizeFolder, ParallelFolderWalk::Options());
-    return {total.load(), readWhole.load()};
+TreeSizer::Measure TreeSizer::measure(const std::string& path) { return measureAll({path}).front(); }
+
+std::vector<TreeSizer::Measure> TreeSizer::measureAll(const std::vector<std::string>& paths) {
+    std::vector<Measure> measures(paths.size());
+    std::vector<Tally> tallies(paths.size());
+    std::vector<ParallelFolderWalk::Folder> starts;
+    for (size_t index = 0; index < paths.size(); ++index) {
+        struct stat info;
+        if (paths[index].empty() || fstatat(AT_FDCWD, paths[index].c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISDIR(info.st_mode))
+            starts.push_back({paths[index], info.st_dev, info.st_ino, ParallelFolderWalk::kUnknownDevice, &tallies[index]});
+        else
+            measures[index].bytes = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    }
+    ParallelFolderWalk::run(std::move(starts), sizeFolder, ParallelFolderWalk::Options());
+    for (size_t index = 0; index < paths.size(); ++index) {
+        measures[index].bytes += tallies[index].bytes.load();
+        measures[index].readWhole = tallies[index].readWhole.load();
+    }
+    return measures;
 }
 
 }  // namespace platform

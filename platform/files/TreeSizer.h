@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 // The size of a file or folder tree: the sum of the logical sizes of every entry that is not a
 // folder (a link counts its own size and is not followed), the folders' own sizes left out.
-// Large trees are sized by several threads at once, each taking whole folders.
+// Large trees are sized by several threads at once, each taking whole folders; many trees
+// sized together share one walk, so small ones keep every thread busy too.
 class TreeSizer {
 public:
     struct Measure {
@@ -20,6 +22,8 @@ public:
     // A missing path gives 0; a file (or a link) alone gives its own size.
     static uint64_t sizeOf(const std::string& path);
     static Measure measure(const std::string& path);
+    // Each path's measure at its index, as measure gives it.
+    static std::vector<Measure> measureAll(const std::vector<std::string>& paths);
 };
 
 }  // namespace platform

@@ -112,6 +112,36 @@ TEST(SecureEraser, WritesSixteenMebibyteChunksInEveryPassAndLeavesNothingBehind)
     EXPECT_TRUE(log.contains("文件已成功删除"));
 }
 
+// The next chunk of a random pass is drawn while one is written: every chunk still gets its
+// own draw, in order, the last one short.
+TEST(SecureEraser, EveryChunkOfARandomPassIsWrittenWithItsOwnDraw) {
+    class CountingRandom : public core::SecureRandom {
+    public:
+        bool fill(unsigned char* buffer, size_t length) override {
+            std::fill(buffer, buffer + length, static_cast<unsigned char>(++draws));
+            return true;
+        }
+        int draws = 0;
+    };
+    TempFolder temp;
+    const size_t size = 40 * MiB;
+    std::string path = temp.writeFile("forty.bin", std::string(size, 'x'));
+    auto random = std::make_shared<CountingRandom>();
+    int fd = open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+
+    EXPECT_TRUE(SecureEraser(random).overwrite(fd, size, 2));
+    close(fd);
+
+    const std::string content = readWholeFile(path);
+    ASSERT_EQ(content.size(), size);
+    EXPECT_EQ(random->draws, 3);
+    for (size_t chunk = 0; chunk < 3; ++chunk) {
+        const size_t begin = chunk * 16 * MiB, end = std::min(size, begin + 16 * MiB);
+        EXPECT_TRUE(allBytesAre(content.substr(begin, end - begin), static_cast<unsigned char>(chunk + 1))) << chunk;
+    }
+}
+
 TEST(SecureEraser, PassCountsAreClampedToOneToFiveWithZerosFirst) {
     struct Case {
         int32_t passCount;
