@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kit/IconReference.h"
+#include "platform/files/ChosenItem.h"
 #include "platform/files/ListedFolder.h"
 
 #include <memory>
@@ -31,6 +32,9 @@ struct BrowerObj {
     // Node: the browser's own folders as they were found, the only places its items are
     // removed from, each while it is still the folder found.
     std::vector<platform::ListedFolder> roots;
+    // Item: what a clean removes whole, as it stood when the item was measured; a clean removes
+    // nothing else and nothing that has changed since.
+    std::vector<platform::ChosenItem> chosen;
     std::string itemDescription;      // item: one line
     IconReference iconImage;          // node: the application's icon; item: the key's picture
     int isSelect = kUnselected;

@@ -170,6 +170,7 @@ void BrowserDiscovery::getSubArrWithKey(const std::string& browserKey, BrowerObj
         item->iconImage = BrowserItemKeys::getIconWithKey(entry.key);
         item->itemDescription = BrowserItemKeys::getDescriptionWithKey(entry.key);
         item->size = options_.measure(*item, profilePath);
+        BrowserItemCleaner::recordChosenItems(*item);
         item->isSelect = BrowerObj::kSelected;
         node.chrArr.push_back(item);
     }

@@ -297,19 +297,36 @@ const platform::ListedFolder* rootHolding(const std::string& path, const std::ve
     return nullptr;
 }
 
+const std::vector<platform::ListedFolder>& rootsOf(const BrowerObj& item) {
+    static const std::vector<platform::ListedFolder> none;
+    return item.parObj ? item.parObj->roots : none;
+}
+
+// What a rule's clean removes whole for an item, taken through the browser's folders as it
+// stands now: only what is there and reached without a link.
+std::vector<platform::ChosenItem> chosenItemsOf(const Rule& rule, const BrowerObj& item, const std::string& profilePath) {
+    std::vector<platform::ChosenItem> chosen;
+    for (const char* place : rule.removed) {
+        const std::string path = placeOf(place, item, profilePath);
+        if (const platform::ListedFolder* root = rootHolding(path, rootsOf(item), profilePath))
+            if (std::optional<platform::ChosenItem> taken = platform::ChosenItem::take(*root, path)) chosen.push_back(*taken);
+    }
+    return chosen;
+}
+
 class ItemClean {
 public:
     ItemClean(const BrowerObj& item, const std::string& profilePath)
-        : roots_(item.parObj ? item.parObj->roots : std::vector<platform::ListedFolder>{}), profilePath_(profilePath) {}
+        : roots_(rootsOf(item)), chosen_(item.chosen), profilePath_(profilePath) {}
 
     // Removes an item reached from the browser's folder that holds it, without links, clearing
-    // lock flags on the way.
+    // lock flags on the way: only as it stood when it was measured (nothing, if it was not there).
     void remove(const std::string& path) const {
         logInfo("---" + path);
-        const platform::ListedFolder* root = holdingRoot(path, "an item");
-        if (!root) return;
-        // Nothing there to remove, or nothing reached without a link.
-        if (std::optional<platform::ChosenItem> item = platform::ChosenItem::take(*root, path)) report(platform::ItemRemoval::remove(*item, options()));
+        if (!holdingRoot(path, "an item")) return;
+        const auto item = std::find_if(chosen_.begin(), chosen_.end(),
+                                       [&](const platform::ChosenItem& each) { return each.path == path; });
+        if (item != chosen_.end()) report(platform::ItemRemoval::remove(*item, options()));
     }
 
     // Removes the entries of a folder whose name holds the given part, as the folder lists them
@@ -372,6 +389,7 @@ private:
     }
 
     std::vector<platform::ListedFolder> roots_;
+    std::vector<platform::ChosenItem> chosen_;
     std::string profilePath_;
 };
 
@@ -393,6 +411,7 @@ void cleanFamily(Family family, BrowerObj& item) {
     for (const char* place : rule->removed) clean.remove(placeOf(place, item, profilePath));
     for (const char* folder : rule->cacheFolders) clean.removeEntriesNamed(placeOf(folder, item, profilePath), kCacheName);
     item.size = measureRule(*rule, item, profilePath).textAfterCleaning();
+    item.chosen = chosenItemsOf(*rule, item, profilePath);
 }
 
 }  // namespace
@@ -432,6 +451,11 @@ std::string BrowserItemCleaner::getOpearSizeWithBrower(const BrowerObj& item) co
 }
 std::string BrowserItemCleaner::getSafariSizeWithBrower(const BrowerObj& item) const {
     return measureFamily(Family::Safari, item, "");
+}
+
+void BrowserItemCleaner::recordChosenItems(BrowerObj& item) {
+    const Rule* rule = ruleFor(familyOf(item.browserKey), item.name);
+    item.chosen = rule ? chosenItemsOf(*rule, item, profileOf(item)) : std::vector<platform::ChosenItem>{};
 }
 
 void BrowserItemCleaner::clean(BrowerObj& item) const {

@@ -39,6 +39,9 @@ public:
     // shows what is left; clears its tick. Nothing outside the browser's own folders, and never
     // the profile folder or a data root, is removed; a path through a link is left alone.
     void clean(BrowerObj& item) const;
+    // Keeps in the item what its clean would remove whole, as it stands now (its `chosen`), for
+    // the item just measured.
+    static void recordChosenItems(BrowerObj& item);
     void deleteGoogleWithBrower(BrowerObj& item) const;
     void deleteFirefoxWithBrower(BrowerObj& item) const;
     void deleteQQBrowserWithBrower(BrowerObj& item) const;

@@ -24,7 +24,6 @@ namespace core {
 namespace {
 
 using platform::FileDescriptor;
-using platform::moveWithoutReplacing;
 
 std::string reason(int error, const std::string& path) { return std::string(std::strerror(error)) + ": " + path; }
 
@@ -130,22 +129,6 @@ bool SecureEraser::overwriteAndEmpty(int fd, const std::string& path, const stru
     return true;
 }
 
-// A rename is by name: another process may put another file under the name at any moment. The
-// name must hold the erased file before the move, and the new name after it; a file moved in
-// its place is moved back at once.
-bool SecureEraser::moveErasedFile(int folder, const std::string& from, const std::string& to,
-                                  const platform::FileIdentity& erased) {
-    if (platform::FileIdentity::ofEntryAt(folder, from) != erased) {
-        errno = ESTALE;
-        return false;
-    }
-    if (!moveWithoutReplacing(folder, from, to)) return false;
-    if (platform::FileIdentity::ofEntryAt(folder, to) == erased) return true;
-    moveWithoutReplacing(folder, to, from);
-    errno = ESTALE;
-    return false;
-}
-
 bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
                                      const struct stat& opened) {
     const std::string first = random_->randomFileName();
@@ -153,15 +136,15 @@ bool SecureEraser::moveAwayAndRemove(int folder, const std::string& folderPath, 
     const std::string last = second + ".deleted";
     const std::string lastPath = platform::joinPath(folderPath, last);
     const platform::FileIdentity erased = platform::FileIdentity::of(opened);
-    if (!moveErasedFile(folder, name, first, erased)) {
+    if (!platform::moveIfStill(folder, name, first, erased)) {
         platform::logError("移动文件到 tmp1 失败: " + reason(errno, platform::joinPath(folderPath, name)));
         return false;
     }
-    if (!moveErasedFile(folder, first, second, erased)) {
+    if (!platform::moveIfStill(folder, first, second, erased)) {
         platform::logError("移动文件到 tmp2 失败: " + reason(errno, platform::joinPath(folderPath, first)));
         return false;
     }
-    if (!moveErasedFile(folder, second, last, erased)) {
+    if (!platform::moveIfStill(folder, second, last, erased)) {
         platform::logError("文件重命名失败: " + reason(errno, platform::joinPath(folderPath, second)));
         return false;
     }

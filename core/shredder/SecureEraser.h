@@ -65,8 +65,6 @@ private:
     bool holdBuffer();
     void releaseBuffer();
     bool overwriteAndEmpty(int fd, const std::string& path, const struct stat& opened, int32_t passCount);
-    static bool moveErasedFile(int folder, const std::string& from, const std::string& to,
-                               const platform::FileIdentity& erased);
     bool moveAwayAndRemove(int folder, const std::string& folderPath, const std::string& name,
                            const struct stat& opened);
 

@@ -3,13 +3,17 @@
 #include "platform/files/FileFlags.h"
 #include "platform/files/FileWalker.h"
 #include "platform/files/LinkFreePath.h"
+#include "platform/files/MoveWithoutReplacing.h"
 #include "platform/files/PathText.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -26,6 +30,37 @@ Result failed(const std::string& what, const std::string& path, int error) {
 
 bool isEntryName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+// A fresh hidden name for an item on its way out: this process's own (its id and a count) and
+// hard to guess (random bytes), so no other process has an item under it or can aim at it.
+std::string asideName() {
+    static std::atomic<unsigned> count{0};
+    uint64_t random = 0;
+    if (getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) random = 0;
+    char name[80];
+    std::snprintf(name, sizeof name, ".duridove-removing-%d-%u-%016llx", static_cast<int>(getpid()), count++,
+                  static_cast<unsigned long long>(random));
+    return name;
+}
+
+// Removes a name of a held folder once it holds the expected item (flags: 0 or AT_REMOVEDIR).
+// A look and a removal by name are two steps, and another process may put another item under
+// the name between them; so the item is first moved to a fresh name of its own, checked there,
+// and removed under that name. Anything else met under the name is left where it was.
+Result removeName(int folderFd, const std::string& name, const FileIdentity& expected, const std::string& path,
+                  int flags) {
+    const std::string aside = asideName();
+    if (!moveIfStill(folderFd, name, aside, expected)) {
+        if (errno == ENOENT) return {Outcome::Gone, ""};
+        if (errno == ESTALE) return refused(path, "it is no longer the item that was chosen");
+        return failed("cannot remove", path, errno);
+    }
+    if (unlinkat(folderFd, aside.c_str(), flags) == 0) return {Outcome::Removed, ""};
+    const int error = errno;
+    if (!moveWithoutReplacing(folderFd, aside, name))
+        return failed("cannot remove (it is left as " + aside + ")", path, error);
+    return failed("cannot remove", path, error);
 }
 
 // Clears the lock flags of a file or folder of an open folder, when it is still the entry that
@@ -66,14 +101,11 @@ private:
 
     // Removes an entry's name from its held folder, once it is known to be the entry listed.
     void removeEntry(const FileWalker::Visit& visit, int flags) {
-        int holderFd = visit.folderDescriptor();
-        const std::string& name = visit.entry().name;
+        const int holderFd = visit.folderDescriptor();
         if (holderFd < 0) return keepFirstError(failed("cannot remove", visit.path(), ESTALE));
-        std::optional<FileIdentity> now = FileIdentity::ofEntryAt(holderFd, name);
-        if (!now) return keepFirstError(failed("cannot remove", visit.path(), errno));
-        if (*now != FileIdentity::of(visit.entry()))
-            return keepFirstError(refused(visit.path(), "it was replaced while it was removed"));
-        if (unlinkat(holderFd, name.c_str(), flags) != 0) keepFirstError(failed("cannot remove", visit.path(), errno));
+        Result result = removeName(holderFd, visit.entry().name, FileIdentity::of(visit.entry()), visit.path(), flags);
+        if (result.outcome == Outcome::Gone) result = failed("cannot remove", visit.path(), ENOENT);
+        if (!result.isRemoved()) keepFirstError(result);
     }
 
     void keepFirstError(const Result& failure) {
@@ -135,8 +167,7 @@ ItemRemoval::Result ItemRemoval::removeAt(int folderFd, const std::string& name,
     const FileEntry entry = FileEntry::fromStat(name, info);
     if (entry.isFolder()) return TreeRemoval(path, options, entry.device).run(folderFd, entry);
     if (options.unlock) clearLockFlagsAt(folderFd, entry);
-    if (unlinkat(folderFd, name.c_str(), 0) == 0) return {Outcome::Removed, ""};
-    return errno == ENOENT ? Result{Outcome::Gone, ""} : failed("cannot remove", path, errno);
+    return removeName(folderFd, name, expected, path, 0);
 }
 
 ItemRemoval::Result ItemRemoval::remove(const ChosenItem& item, const Options& options) {

@@ -19,4 +19,18 @@ bool moveWithoutReplacing(int folder, const std::string& from, const std::string
     return false;
 }
 
+bool moveIfStill(int folder, const std::string& from, const std::string& to, const FileIdentity& expected) {
+    const std::optional<FileIdentity> before = FileIdentity::ofEntryAt(folder, from);
+    if (!before) return false;
+    if (*before != expected) {
+        errno = ESTALE;
+        return false;
+    }
+    if (!moveWithoutReplacing(folder, from, to)) return false;
+    if (FileIdentity::ofEntryAt(folder, to) == expected) return true;
+    moveWithoutReplacing(folder, to, from);
+    errno = ESTALE;
+    return false;
+}
+
 }  // namespace platform

@@ -253,6 +253,7 @@ Run browserClean(Scene& scene) {
         item->browserKey = node->browserKey;
         item->name = "Caches";
         item->urlStr = path;
+        core::browser::BrowserItemCleaner::recordChosenItems(*item);
         node->chrArr.push_back(item);
     }
     return [node] {
