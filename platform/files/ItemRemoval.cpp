@@ -82,8 +82,9 @@ public:
         callbacks.visitEntry = [this](const FileWalker::Visit& visit) { return visitEntry(visit); };
         callbacks.leaveFolder = [this](const FileWalker::Visit& visit, bool) { removeEntry(visit, AT_REMOVEDIR); };
         FileWalker::walkAt(folderFd, top, path_, callbacks, FileWalker::Options());
+        // A refusal stays one: a tree that changed while it was removed is never handed on to
+        // the administrator's way.
         if (error_.reason.empty()) return {Outcome::Removed, ""};
-        error_.outcome = Outcome::Failed;
         return error_;
     }
 

@@ -114,11 +114,17 @@ public:
 using Run = std::function<std::vector<bool>()>;
 using Tool = std::function<Run(Scene& scene)>;
 
+// The administrator's way as the race meets it: it never helps, so whatever a tool counts as
+// removed, it removed itself.
+std::shared_ptr<testsupport::FakePrivilegedSession> refusingSession() {
+    auto session = std::make_shared<testsupport::FakePrivilegedSession>();
+    session->reply = {1, "refused by the test\n", false};
+    return session;
+}
+
 // refusal: what the tool's log line of a refused item says.
 void race(const Tool& tool, bool folders, const char* name, const std::string& refusal) {
-    auto session = std::make_shared<testsupport::FakePrivilegedSession>();
-    session->reply = {1, "refused by the test\n", false};  // the administrator's way never helps
-    core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(session));
+    core::EuAuthorization::setShared(std::make_shared<core::EuAuthorization>(refusingSession()));
     testsupport::LogCapture log;
     for (Swap swap : {Swap::FolderForLookAlike, Swap::FolderForLink, Swap::ItemForLookAlike}) {
         for (int round = 0; round < kRounds; ++round) {
@@ -180,7 +186,7 @@ Run uninstall(Scene& scene) {
     return [records] {
         Reports reports;
         auto executor = std::make_shared<core::uninstall::AsMDeleteExecutor>(
-            core::Executors::inlineExecutors(), std::make_shared<testsupport::FakePrivilegedSession>());
+            core::Executors::inlineExecutors(), refusingSession());
         executor->setDelegate(&reports);
         executor->executeDelete(records);
         return reports.removed;
