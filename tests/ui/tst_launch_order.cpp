@@ -1,6 +1,7 @@
 #include "core/kit/SettingsFile.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/disks/DiskViewController.h"
+#include "ui/junk/FastCleanViewController.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/LeftCellView.h"
@@ -21,8 +22,9 @@
 using Switch = std::function<void(ui::AppDelegate&)>;
 Q_DECLARE_METATYPE(Switch)
 
-// The window is shown with the first tool's page only; the other pages, the stored font names
-// and the status item follow in idle time, and a switch that comes first makes the pages then.
+// The window is shown with the first tool's start screen only; the other pages, the first tool's
+// other screens, the stored font names and the status item follow in idle time, and a switch
+// that comes first makes the pages then.
 class LaunchOrderTest : public QObject {
     Q_OBJECT
 private:
@@ -61,6 +63,8 @@ private slots:
         launch();
         QVERIFY(shell->window()->isVisible());
         QCOMPARE(pageIds(), std::vector<int>{0});
+        auto* junk = shell->window()->findChild<ui::FastCleanViewController*>();
+        QVERIFY(!junk->scanView());
         QVERIFY(!shell->statusBarItem());
         QCOMPARE(core::SettingsFile::valueForKey("FontLight"), earlierFont);
         QVERIFY(!shell->isLaunchComplete());
@@ -68,6 +72,7 @@ private slots:
         QTRY_VERIFY(shell->isLaunchComplete());
         QCOMPARE(pageIds(), allTools());
         QCOMPARE(pageIds(true), std::vector<int>{0});
+        QVERIFY(junk->scanView());
         QVERIFY(shell->statusBarItem());
         QVERIFY(core::SettingsFile::valueForKey("FontLight") != earlierFont);
         verifyTheDiskPagesScanStarts();

@@ -83,6 +83,7 @@ FastCleanViewController::FastCleanViewController(core::Executors executors, QWid
 
 FastCleanViewController::~FastCleanViewController() {
     // The models point into the trees; let them go first.
+    if (!scanView_) return;
     tableModel->setRootNode(nullptr);
     outlineModel->setRootNode(nullptr);
 }
@@ -90,12 +91,17 @@ FastCleanViewController::~FastCleanViewController() {
 void FastCleanViewController::awakeFromNib() {
     isCanClick_ = true;
     makeStartScreen();
-    makeScanScreen();
-    makeTileScreen();
-    makeDetailScreen();
     pathTimer.setInterval(kPathInterval);
     connect(&pathTimer, &QTimer::timeout, this,
             [this] { getPath(QString::fromStdString(FastCleanScanFile::shareInstall().currentPath())); });
+    showScreen(mainView_);
+}
+
+void FastCleanViewController::makeHiddenScreens() {
+    if (scanView_) return;
+    makeScanScreen();
+    makeTileScreen();
+    makeDetailScreen();
     showScreen(mainView_);
 }
 
@@ -227,7 +233,8 @@ void FastCleanViewController::tableViewTitleCheckBox() {
 }
 
 void FastCleanViewController::showScreen(QWidget* screen) {
-    for (QWidget* each : std::initializer_list<QWidget*>{mainView_, scanView_, detailView_, subDetailView_}) each->setVisible(each == screen);
+    for (QWidget* each : std::initializer_list<QWidget*>{mainView_, scanView_, detailView_, subDetailView_})
+        if (each) each->setVisible(each == screen);
     scanBut_->setVisible(screen == mainView_);
     scanBut_->raise();
 }
@@ -236,6 +243,7 @@ void FastCleanViewController::showScreen(QWidget* screen) {
 
 void FastCleanViewController::beginScanFile() {
     if (isScanning_) return;
+    makeHiddenScreens();
     FullDiskAccessViewController::runPromptIfAccessRefused();
     showScreen(scanView_);
     removeTiles();

@@ -38,8 +38,9 @@ class junkView;
 // Tool page 0, the junk cleaner: a start screen with the scan button, the scan screen (progress,
 // the path being sized, stop), the six category tiles with their check boxes, sizes and the
 // total to clean, the detail screen of one category (a table, or the chat applications'
-// outline) and the clean with its end screen. The trees the scan hands over are read and
-// changed on the main thread only.
+// outline) and the clean with its end screen. Only the start screen is made with the page; the
+// others, which it hides, are made by the first scan or ahead of it. The trees the scan hands
+// over are read and changed on the main thread only.
 class FastCleanViewController : public QWidget,
                                 public ViewDelegate,
                                 public FastTypeViewDelegate,
@@ -54,6 +55,9 @@ public:
     QWidget* getView() override { return this; }
     int getViewID() override { return 0; }
     bool isCanClick() override { return isCanClick_; }
+
+    // The scan, tile and detail screens behind the start screen, which stays shown; once only.
+    void makeHiddenScreens();
 
     // The buttons' actions.
     void beginScanFile();
@@ -73,7 +77,8 @@ public:
     void getProgress(int index);
     void getPath(const QString& path);
 
-    // The screens and controls, for the shell and for tests.
+    // The screens and controls, for the shell and for tests; those of the hidden screens are
+    // nullptr until the screens are made.
     QWidget* mainView() const { return mainView_; }
     junkView* scanView() const { return scanView_; }
     QWidget* detailView() const { return detailView_; }

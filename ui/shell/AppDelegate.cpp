@@ -104,15 +104,12 @@ void AppDelegate::loadMainInterface() {
     const int height = contentView()->height();
     aLeftView = new LeftView(contentView());
     aLeftView->setGeometry(cocoaRect(height, 0, 0, kToolColumnWidth, height).toRect());
-    lightLabel = fontLabel(contentView(), QFont::Light);
-    regLabe = fontLabel(contentView(), QFont::Normal);
-    boldLabel = fontLabel(contentView(), QFont::Bold);
 }
 
 QWidget* AppDelegate::contentView() const { return window_->contentView(); }
 
 // The window is shown as soon as what it shows at first exists: the column, the first tool's
-// page and the title bar. The other pages and the services are made after it, in idle time.
+// start screen and the title bar. The other pages and the services are made after it, in idle time.
 void AppDelegate::launch() {
     QApplication::setStyle(new InstantToolTipStyle);  // before the pages, which it would polish again
     awakeFromNib();
@@ -181,7 +178,7 @@ void AppDelegate::layoutColumnAndPages() {
 // One line per tool.
 ViewDelegate* AppDelegate::createViewWith(int viewID) {
     switch (viewID) {
-    case 0: return new FastCleanViewController;
+    case 0: return fastCleanVC = new FastCleanViewController;
     case 1: return new TaskManagerViewController;
     case 2: return new UninstallViewController;
     case 3: return new InternetViewController;
@@ -209,9 +206,11 @@ void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
     styleMainWindow();
     setTitleBar();
-    // The first pending page (the disk page), the services, then one turn for each other page.
+    // The first pending page (the disk page), the first page's hidden screens, the services,
+    // then one turn for each other page.
     const std::function<void()> nextPage = [this] { createNextPendingPage(); };
-    afterShowSteps = {nextPage, [this] { setFontValue(); }, [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
+    afterShowSteps = {nextPage, [this] { fastCleanVC->makeHiddenScreens(); }, [this] { setFontValue(); },
+                      [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
     afterShowSteps.insert(afterShowSteps.end(), pendingPages.size() - 1, nextPage);
     QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
 }
@@ -249,10 +248,11 @@ void AppDelegate::setTitleBar() {
 }
 
 // At every launch, so that a change of the interface's fonts takes effect at the next start.
+// The labels that carry the three fonts are made here, after the window.
 void AppDelegate::setFontValue() {
-    writLightFont(lightLabel->font());
-    writRegularFont(regLabe->font());
-    writBoldFont(boldLabel->font());
+    writLightFont(fontLabel(contentView(), QFont::Light)->font());
+    writRegularFont(fontLabel(contentView(), QFont::Normal)->font());
+    writBoldFont(fontLabel(contentView(), QFont::Bold)->font());
 }
 
 // Only while the settings say this is the first launch: the install page, the report, and the

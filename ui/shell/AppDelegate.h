@@ -13,7 +13,6 @@
 #include <vector>
 
 class QAction;
-class QLabel;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -24,6 +23,7 @@ class DiskVolumeList;
 namespace ui {
 
 class DiskViewController;
+class FastCleanViewController;
 class HightActionViewController;
 class LeftView;
 class LeftViewCtl;
@@ -42,9 +42,10 @@ public:
     explicit AppDelegate(core::InstallReport installReport = core::InstallReport());
     ~AppDelegate() override;
 
-    // The whole start: the column and the first tool's page, the window shown, the title bar;
-    // then, one per turn of the event loop, the other pages (the disk page and its first scan
-    // first), the stored font names, the first-launch steps and the status item.
+    // The whole start: the column and the first tool's start screen, the window shown, the title
+    // bar; then, one per turn of the event loop, the disk page and its first scan, the first
+    // tool's other screens, the stored font names, the first-launch steps, the status item and
+    // the other pages.
     void launch();
     // Whether every step after the window has run and every page is made.
     bool isLaunchComplete() const;
@@ -111,16 +112,13 @@ private:
 
     core::InstallReport installReport;
     std::unique_ptr<TCImageWindow> window_;
-    // Hidden labels that carry the interface's light, regular and bold fonts.
-    QLabel* lightLabel = nullptr;
-    QLabel* regLabe = nullptr;
-    QLabel* boldLabel = nullptr;
     LeftView* aLeftView = nullptr;  // marks the column's place until the column replaces it
     LeftViewCtl* leftViewCtl = nullptr;
     std::vector<ViewDelegate*> pages;
     std::deque<int> pendingPages;  // the tools whose pages are still to be made, in order
     std::deque<std::function<void()>> afterShowSteps;
     DiskViewController* diskVC = nullptr;  // kept for the start-up volume's facts
+    FastCleanViewController* fastCleanVC = nullptr;  // kept for its screens made after the window
     HightActionViewController* hightAVC = nullptr;  // kept for the appearance changes
     std::unique_ptr<platform::PreferenceObservation> appearanceObservation;
     bool isOpenMainWindow = false;
