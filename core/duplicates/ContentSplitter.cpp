@@ -135,6 +135,7 @@ std::vector<ContentSplitter::Class> ContentSplitter::digestedClasses(std::vector
     std::vector<Class> classes;
     for (const Indices& members : sameSize) {
         Class start;
+        start.reserve(members.size());
         for (std::size_t index : members) {
             Member member;
             member.index = index;
@@ -186,22 +187,24 @@ std::vector<ContentSplitter::Class> ContentSplitter::readOneRound(std::vector<fi
     std::vector<Class> next;
     for (const Class& members : classes) {
         Class readable;
+        readable.reserve(members.size());
         for (const Member& member : members) {
             if (member.failed) settle_(member.index, Verdict::Unreadable);
             else readable.push_back(member);
         }
         Indices positions(readable.size());
         for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
-        for (const Indices& run : runsOf(positions, [&](std::size_t i) { return readable[i].running; })) {
+        forEachRun(positions, [&](std::size_t i) { return readable[i].running; }, [&](const Indices& run) {
             if (run.size() == 1) {
                 settle_(readable[run.front()].index, Verdict::Unique);
-                continue;
+                return;
             }
             Class part;
+            part.reserve(run.size());
             for (std::size_t i : run) part.push_back(readable[i]);
             const bool atEnd = part.front().hashedTo == candidates[part.front().index].fileSize;
             (atEnd ? digested : next).push_back(std::move(part));
-        }
+        });
     }
     return next;
 }
