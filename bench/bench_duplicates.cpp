@@ -14,10 +14,12 @@
 //   - "head10k": 10,000 files of 8 KiB, one size and one first kilobyte, all different;
 //   - "mib1k": 1,000 files of 1 MiB and one byte, one first kilobyte, all different.
 //   An empty folder is searched too, by every tool, for the floor of its peak memory.
-//   Afterwards the kernel and a table are printed: per tree each tool's median time and peak
-//   memory (and ours above our floor), the goals (time at most half the faster peer's or
-//   0.1 s; memory above the floor at most twice jdupes' on files20k and 64 MiB on mib1k), and
-//   whether the groups equal the peers' and the generator's, at both limits. The trees live
+//   Afterwards the kernel, the machine's load and a table are printed: per tree and run each
+//   tool's median, fastest and slowest time, its processor time, its peak memory and that above
+//   its floor, and the load the runs began with (other work on the machine spreads the times);
+//   the goals (time at most half the faster peer's or 0.1 s; memory above the floor at most
+//   twice jdupes' above its own on files20k and 64 MiB on mib1k), and whether the groups equal
+//   the peers' and the generator's, at both limits. The trees live
 //   in a fresh folder under DURIDOVE_BENCH_DIR (else /var/tmp, which is on a disk) and are
 //   removed at the end.
 
@@ -49,6 +51,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -311,6 +314,7 @@ int searchOnce(const std::string& folder) {
 
 struct Measured {
     double seconds = 0;
+    double cpuSeconds = 0;  // user and system time on all the tool's threads
     double peakMiB = 0;
 };
 
@@ -357,7 +361,7 @@ Measured runMeasured(const std::vector<std::string>& arguments, const std::strin
     Measured measured;
     long peakKiB = 0;
     int exitStatus = -1;
-    std::istringstream(readText(figures)) >> measured.seconds >> peakKiB >> exitStatus;
+    std::istringstream(readText(figures)) >> measured.seconds >> peakKiB >> exitStatus >> measured.cpuSeconds;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || exitStatus != 0)
         throw std::runtime_error(arguments.front() + " failed; see " + errors);
     measured.peakMiB = peakKiB / 1024.0;
@@ -461,8 +465,28 @@ const char* conditionName(Condition condition) {
     return "";
 }
 
+// Every run of a search, by "Search/tree/condition/tool", with the machine's load (the mean
+// number of runnable tasks over the last minute) as it began: other work on the machine takes
+// processors from the searches and spreads their times.
+struct Sample {
+    Measured measured;
+    double load = 0;
+};
+
+std::map<std::string, std::vector<Sample>>& samples() {
+    static std::map<std::string, std::vector<Sample>> runs;
+    return runs;
+}
+
+double loadNow() {
+    double load = 0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load;
+}
+
 // Each run's time is the child's wall time; its peak memory is the counter "peak_MiB".
-void searchBenchmark(benchmark::State& state, const TreeShape& shape, Tool tool, Condition condition) {
+void searchBenchmark(benchmark::State& state, const std::string& name, const TreeShape& shape, Tool tool,
+                     Condition condition) {
     const DuplicateTree& tree = treeOf(shape);
     for (auto _ : state) {
         if (condition == Condition::Cold) {
@@ -474,9 +498,12 @@ void searchBenchmark(benchmark::State& state, const TreeShape& shape, Tool tool,
         } else {
             tree.readEverything();
         }
+        const double load = loadNow();
         const Measured measured = searchTree(shape, tool, condition == Condition::LowLimit ? lowOpenFileLimit : 0);
+        samples()[name].push_back({measured, load});
         state.SetIterationTime(measured.seconds);
         state.counters["peak_MiB"] = measured.peakMiB;
+        state.counters["cpu_s"] = measured.cpuSeconds;
     }
 }
 
@@ -493,8 +520,8 @@ void registerSearches(const TreeShape& shape) {
             if (slowPeer && condition == Condition::Cold) continue;
             const bool once = condition == Condition::LowLimit || slowPeer;
             const std::string name = "Search/" + shape.name + "/" + conditionName(condition) + "/" + toolName(tool);
-            auto* benchmark = benchmark::RegisterBenchmark(name.c_str(), [&shape, tool, condition](benchmark::State& state) {
-                                  searchBenchmark(state, shape, tool, condition);
+            auto* benchmark = benchmark::RegisterBenchmark(name.c_str(), [name, &shape, tool, condition](benchmark::State& state) {
+                                  searchBenchmark(state, name, shape, tool, condition);
                               })
                                   ->Unit(benchmark::kMillisecond)
                                   ->UseManualTime()
@@ -506,30 +533,50 @@ void registerSearches(const TreeShape& shape) {
 
 // ---- the report -------------------------------------------------------------------------
 
-// The console report, with each search's median time and peak memory kept for the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    struct Figures {
-        double seconds = 0;
-        double peakMiB = 0;
-    };
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if (run.error_occurred || (run.aggregate_name != "median" && !single)) continue;
-            Figures& figures = medians[run.run_name.function_name];
-            figures.seconds = run.GetAdjustedRealTime() / 1000.0;
-            const auto peak = run.counters.find("peak_MiB");
-            if (peak != run.counters.end()) figures.peakMiB = peak->second.value;
-        }
+// A search's runs: the median, fastest and slowest time, the median processor time and peak
+// memory, and the least and most load the runs began with.
+struct Range {
+    double least = 0;
+    double most = 0;
+
+    static Range of(const std::vector<double>& values) {
+        const auto [least, most] = std::minmax_element(values.begin(), values.end());
+        return {*least, *most};
     }
-    const Figures* find(const std::string& tree, const std::string& run, Tool tool) const {
-        const auto found = medians.find("Search/" + tree + "/" + run + "/" + toolName(tool));
-        return found == medians.end() ? nullptr : &found->second;
-    }
-    std::map<std::string, Figures> medians;
 };
+
+struct Figures {
+    double seconds = 0;
+    Range times;
+    double cpuSeconds = 0;
+    double peakMiB = 0;
+    Range loads;
+};
+
+double medianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::optional<Figures> figuresOf(const std::string& tree, const std::string& run, Tool tool) {
+    const auto found = samples().find("Search/" + tree + "/" + run + "/" + toolName(tool));
+    if (found == samples().end() || found->second.empty()) return std::nullopt;
+    std::vector<double> seconds, cpuSeconds, peaks, loads;
+    for (const Sample& sample : found->second) {
+        seconds.push_back(sample.measured.seconds);
+        cpuSeconds.push_back(sample.measured.cpuSeconds);
+        peaks.push_back(sample.measured.peakMiB);
+        loads.push_back(sample.load);
+    }
+    Figures figures;
+    figures.seconds = medianOf(seconds);
+    figures.times = Range::of(seconds);
+    figures.cpuSeconds = medianOf(cpuSeconds);
+    figures.peakMiB = medianOf(peaks);
+    figures.loads = Range::of(loads);
+    return figures;
+}
 
 // "yes", "NO", or "-" where either side did not run.
 const char* sameGroups(const std::string& ours, const std::string& theirs) {
@@ -539,31 +586,43 @@ const char* sameGroups(const std::string& ours, const std::string& theirs) {
     return mine->second == other->second ? "yes" : "NO";
 }
 
-void printTreeTable(const RatioReporter& reporter, const TreeShape& shape, const char* run) {
-    const auto* ours = reporter.find(shape.name, run, Tool::Duridove);
+double floorOf(Tool tool) {
+    const auto emptyRun = figuresOf("empty", "warm", tool);
+    return emptyRun ? emptyRun->peakMiB : 0;
+}
+
+void printTableHead() {
+    std::printf("%-10s %-8s %-8s %8s %17s %8s %8s %8s %11s\n", "tree", "run", "tool", "median", "fastest-slowest",
+                "cpu", "peak", "above", "load");
+    std::printf("%-10s %-8s %-8s %8s %17s %8s %8s %8s %11s\n", "", "", "", "s", "s", "s", "MiB", "floor", "at start");
+}
+
+void printTreeTable(const TreeShape& shape, const char* run) {
+    const auto ours = figuresOf(shape.name, run, Tool::Duridove);
     if (!ours) return;
-    const auto* emptyRun = reporter.find("empty", "warm", Tool::Duridove);
-    const double floor = emptyRun ? emptyRun->peakMiB : 0;
-    std::printf("%-10s %-5s Duridove %8.3f s %7.1f MiB (%6.1f above the floor)", shape.name.c_str(), run,
-                ours->seconds, ours->peakMiB, ours->peakMiB - floor);
-    double fastest = 0;
-    for (Tool peer : shape.peers) {
-        const auto* theirs = reporter.find(shape.name, run, peer);
-        if (!theirs) continue;
-        const auto* peerFloor = reporter.find("empty", "warm", peer);
-        std::printf(" | %-6s %8.3f s %7.1f MiB (%5.1f above)", toolName(peer), theirs->seconds, theirs->peakMiB,
-                    theirs->peakMiB - (peerFloor ? peerFloor->peakMiB : 0));
-        if (fastest == 0 || theirs->seconds < fastest) fastest = theirs->seconds;
+    std::vector<Tool> tools{Tool::Duridove};
+    tools.insert(tools.end(), shape.peers.begin(), shape.peers.end());
+    double fastestPeer = 0;
+    for (Tool tool : tools) {
+        const auto figures = figuresOf(shape.name, run, tool);
+        if (!figures) continue;
+        std::printf("%-10s %-8s %-8s %8.3f %8.3f-%-8.3f %8.3f %8.1f %8.1f %5.1f-%-5.1f\n", shape.name.c_str(), run,
+                    toolName(tool), figures->seconds, figures->times.least, figures->times.most, figures->cpuSeconds,
+                    figures->peakMiB, figures->peakMiB - floorOf(tool), figures->loads.least, figures->loads.most);
+        if (tool != Tool::Duridove && (fastestPeer == 0 || figures->seconds < fastestPeer)) fastestPeer = figures->seconds;
     }
-    std::printf("\n");
-    if (std::string(run) != "warm" || fastest == 0) return;
-    const double timeGoal = std::max(0.5 * fastest, 0.1);
-    std::printf("%-16s time goal %.3f s: %s", "", timeGoal, ours->seconds <= timeGoal ? "met" : "NOT MET");
-    const auto* jdupes = reporter.find(shape.name, run, Tool::Jdupes);
-    if (shape.name == "files20k" && jdupes)
-        std::printf("; memory goal %.1f MiB above the floor: %s", 2 * jdupes->peakMiB,
-                    ours->peakMiB - floor <= 2 * jdupes->peakMiB ? "met" : "NOT MET");
-    if (shape.name == "mib1k") std::printf("; memory goal 64 MiB above the floor: %s", ours->peakMiB - floor <= 64 ? "met" : "NOT MET");
+    if (std::string(run) != "warm" || fastestPeer == 0) return;
+    const double timeGoal = std::max(0.5 * fastestPeer, 0.1);
+    std::printf("%-10s time %.2f of the faster peer's; goal %.3f s: %s", "", ours->seconds / fastestPeer, timeGoal,
+                ours->seconds <= timeGoal ? "met" : "NOT MET");
+    const double aboveFloor = ours->peakMiB - floorOf(Tool::Duridove);
+    const auto jdupes = figuresOf(shape.name, run, Tool::Jdupes);
+    if (shape.name == "files20k" && jdupes) {
+        const double theirs = jdupes->peakMiB - floorOf(Tool::Jdupes);
+        std::printf("; memory above the floor %.2f of jdupes', goal 2: %s", aboveFloor / theirs,
+                    aboveFloor <= 2 * theirs ? "met" : "NOT MET");
+    }
+    if (shape.name == "mib1k") std::printf("; memory goal 64 MiB above the floor: %s", aboveFloor <= 64 ? "met" : "NOT MET");
     std::printf("\n");
 }
 
@@ -599,13 +658,16 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     printKernel();
     for (const TreeShape& shape : treeShapes()) registerSearches(shape);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double loadAtStart = loadNow();
+    benchmark::RunSpecifiedBenchmarks();
     printKernel();
+    std::printf("processors: %u; load (runnable tasks, one-minute mean): %.1f at the start, %.1f at the end\n",
+                std::thread::hardware_concurrency(), loadAtStart, loadNow());
     if (!coldRunsRefused().empty()) std::printf("cold runs skipped: %s\n", coldRunsRefused().c_str());
+    printTableHead();
     for (const TreeShape& shape : treeShapes()) {
         if (shape.name == "empty") continue;
-        for (const char* run : {"warm", "cold"}) printTreeTable(reporter, shape, run);
+        for (const char* run : {"warm", "cold", "limit256"}) printTreeTable(shape, run);
     }
     for (const TreeShape& shape : treeShapes()) printGroupCheck(shape);
     trees().clear();

@@ -1,6 +1,7 @@
 // peak_of OUTPUT ERRORS LIMIT PROGRAM [ARGUMENT...]
 // Runs the program with its standard output and errors sent to the two files and, when LIMIT is
-// not 0, under that open-file limit, then prints "<seconds> <peak resident KiB> <exit status>".
+// not 0, under that open-file limit, then prints "<seconds> <peak resident KiB> <exit status>
+// <processor seconds>", the last the program's user and system time on all its threads.
 // The kernel counts a process's peak memory from before its exec too, so a program started
 // straight from a large benchmark would be charged with the benchmark's own pages: started from
 // this small process, it is charged with its own. Plain POSIX only, to keep this process small.
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
         if (errno != EINTR) return 4;
     clock_gettime(CLOCK_MONOTONIC, &end);
     const double seconds = static_cast<double>(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9;
-    std::printf("%.6f %ld %d\n", seconds, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : 128);
+    auto secondsOf = [](const struct timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+    std::printf("%.6f %ld %d %.6f\n", seconds, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : 128,
+                secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime));
     return 0;
 }

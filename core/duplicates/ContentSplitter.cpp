@@ -11,14 +11,18 @@
 namespace core {
 namespace {
 
-constexpr std::uint64_t firstRoundEnd = 64u << 10;
+constexpr std::uint64_t firstRoundEnd = 4u << 10;
+constexpr std::uint64_t secondRoundEnd = 64u << 10;
 constexpr std::size_t mostOpenPerWorker = 32;
 constexpr std::size_t leastOpenPerWorker = 2;
 
-// Each round reads four times as far as the one before; a rest no longer than what was read by
-// then is read with it.
+// A file of at most one chunk is read whole at once. Of a longer one the first round reads
+// 4 KiB, as different files of one size mostly differ early and a large class of them is then
+// read little; the next round reads to 64 KiB and each later one four times as far as the one
+// before; a rest no longer than what was read by then is read with it.
 std::uint64_t roundEnd(std::uint64_t hashedTo, std::uint64_t size) {
-    const std::uint64_t end = std::max(firstRoundEnd, hashedTo * 4);
+    if (size <= algorithm::chunkLength) return size;
+    const std::uint64_t end = hashedTo == 0 ? firstRoundEnd : std::max(secondRoundEnd, hashedTo * 4);
     return end >= size || size - end <= end ? size : end;
 }
 
@@ -131,6 +135,7 @@ std::vector<ContentSplitter::Class> ContentSplitter::digestedClasses(std::vector
     std::vector<Class> classes;
     for (const Indices& members : sameSize) {
         Class start;
+        start.reserve(members.size());
         for (std::size_t index : members) {
             Member member;
             member.index = index;
@@ -182,22 +187,24 @@ std::vector<ContentSplitter::Class> ContentSplitter::readOneRound(std::vector<fi
     std::vector<Class> next;
     for (const Class& members : classes) {
         Class readable;
+        readable.reserve(members.size());
         for (const Member& member : members) {
             if (member.failed) settle_(member.index, Verdict::Unreadable);
             else readable.push_back(member);
         }
         Indices positions(readable.size());
         for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
-        for (const Indices& run : runsOf(positions, [&](std::size_t i) { return readable[i].running; })) {
+        forEachRun(positions, [&](std::size_t i) { return readable[i].running; }, [&](const Indices& run) {
             if (run.size() == 1) {
                 settle_(readable[run.front()].index, Verdict::Unique);
-                continue;
+                return;
             }
             Class part;
+            part.reserve(run.size());
             for (std::size_t i : run) part.push_back(readable[i]);
             const bool atEnd = part.front().hashedTo == candidates[part.front().index].fileSize;
             (atEnd ? digested : next).push_back(std::move(part));
-        }
+        });
     }
     return next;
 }

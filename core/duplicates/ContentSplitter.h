@@ -23,16 +23,17 @@ namespace core {
 // - A class of no more members than a worker holds open at once (a few dozen) is split on one
 //   worker by StepSplitter: every member read once, in step with the others, and let go as soon
 //   as it agrees with no other.
-// - The members of larger classes are read in rounds of growing length (to 64 KiB, the whole of
-//   a file of at most 128 KiB, then four times as far each round), every member of every such
-//   class in one parallel loop, each opened once per round, and their CRC-64 carried on (the
-//   first kilobyte's kept as md5_1k, the whole file's as md5); after each round a class is
-//   split by the running values (sorted, never compared pair by pair), and a member left alone
-//   is unique and read no further. Two different files can share a size and a CRC-64, so the
-//   members of each class of equal md5 are then compared byte for byte with its first member,
-//   in batches a worker holds open at once, with StepSplitter; those that differ from it are
-//   compared among themselves in the next pass. A short file read whole just after its copy on
-//   the same worker (RecentContents) is known to be a copy at once and is not read again.
+// - The members of larger classes are read in rounds of growing length (the whole of a file of
+//   at most 128 KiB; of a longer one 4 KiB, 64 KiB, then four times as far each round), every
+//   member of every such class in one parallel loop, each opened once per round, and their
+//   CRC-64 carried on (the first kilobyte's kept as md5_1k, the whole file's as md5); after each
+//   round a class is split by the running values (sorted, never compared pair by pair), and a
+//   member left alone is unique and read no further. Two different files can share a size and
+//   a CRC-64, so the members of each class of equal md5 are then compared byte for byte with
+//   its first member, in batches a worker holds open at once, with StepSplitter; those that
+//   differ from it are compared among themselves in the next pass. A short file read whole just
+//   after its copy on the same worker (RecentContents) is known to be a copy at once and is not
+//   read again.
 // Memory is a few chunks per worker whatever the classes hold.
 class ContentSplitter {
 public:

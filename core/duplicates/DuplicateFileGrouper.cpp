@@ -27,15 +27,20 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::group(std::vector<fileAttrbIte
     return groups;
 }
 
-// Classes of two or more candidates of one size; every other candidate is settled here
-// without being opened. An empty file is never a copy.
+// Classes of two or more candidates of one size; every other candidate is settled here as
+// unique without being opened. An empty file is never a copy.
 std::vector<Indices> DuplicateFileGrouper::sizeClasses(const std::vector<fileAttrbItem>& candidates) {
     Indices all;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (candidates[i].fileSize > 0) all.push_back(i);
         else settle(i, Outcome::Unique);
     }
-    return sharedClasses(runsOf(all, [&](std::size_t i) { return candidates[i].fileSize; }));
+    std::vector<Indices> shared;
+    forEachRun(all, [&](std::size_t i) { return candidates[i].fileSize; }, [&](Indices& run) {
+        if (run.size() == 1) settle(run.front(), Outcome::Unique);
+        else shared.push_back(std::move(run));
+    });
+    return shared;
 }
 
 // Every class of one size split into classes of byte-equal files. A class a stop left undecided
@@ -84,16 +89,6 @@ std::vector<DuplicateGroup> DuplicateFileGrouper::groupsOf(const std::vector<fil
         groups.push_back(std::move(group));
     }
     return groups;
-}
-
-// Keeps the runs of two or more; the single members are settled as unique.
-std::vector<Indices> DuplicateFileGrouper::sharedClasses(std::vector<Indices> runs) {
-    std::vector<Indices> shared;
-    for (Indices& run : runs) {
-        if (run.size() == 1) settle(run.front(), Outcome::Unique);
-        else shared.push_back(std::move(run));
-    }
-    return shared;
 }
 
 void DuplicateFileGrouper::settle(std::size_t index, Outcome outcome) {

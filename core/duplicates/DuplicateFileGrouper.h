@@ -50,7 +50,6 @@ private:
     void tellUnreadFiles() const;
     static std::vector<DuplicateGroup> groupsOf(const std::vector<fileAttrbItem>& candidates,
                                                 std::vector<Indices> copies);
-    std::vector<Indices> sharedClasses(std::vector<Indices> runs);
     void settle(std::size_t index, Outcome outcome);
 
     Executor pool_;

@@ -72,14 +72,15 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::getSameSizeDirs() {
     Indices all(m_AllAppItem.size());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
     std::vector<Indices> classes;
-    for (Indices& run : runsOf(all, [&](std::size_t i) {
-             const AppAttrbItem& item = m_AllAppItem[i].item;
-             return std::make_pair(item.DirectorySize, item.AllFileInDirectory.size());
-         })) {
-        run = withoutSharedFiles(run);
+    auto sizeAndCount = [&](std::size_t i) {
+        const AppAttrbItem& item = m_AllAppItem[i].item;
+        return std::make_pair(item.DirectorySize, item.AllFileInDirectory.size());
+    };
+    forEachRun(all, sizeAndCount, [&](const Indices& sameSize) {
+        Indices run = withoutSharedFiles(sameSize);
         if (run.size() == 1) settle(m_AllAppItem[run.front()], Outcome::Unique);
         else if (run.size() > 1) classes.push_back(std::move(run));
-    }
+    });
     return classes;
 }
 
@@ -154,10 +155,10 @@ std::vector<FindDuplicateApp::Indices> FindDuplicateApp::sameContent(const std::
             if (m_AllAppItem[index].outcome == Outcome::Open) readable.push_back(index);
         }
         if (interrupted) continue;
-        for (Indices& run : runsOf(readable, [&](std::size_t i) { return signatureOf(m_AllAppItem[i]); })) {
+        forEachRun(readable, [&](std::size_t i) { return signatureOf(m_AllAppItem[i]); }, [&](Indices& run) {
             if (run.size() == 1) settle(m_AllAppItem[run.front()], Outcome::Unique);
             else refined.push_back(std::move(run));
-        }
+        });
     }
     return refined;
 }

@@ -97,10 +97,10 @@ void StepSplitter::splitAt(std::vector<Reading>& readings, Indices part, std::ui
         }
         if (same.size() > 1) next.push_back(std::move(same));
         else if (same.size() == 1) readings[same.front()].letGo();
-        for (Indices& run : runsOf(differing, [&](std::size_t position) { return readings[position].running; })) {
+        forEachRun(differing, [&](std::size_t position) { return readings[position].running; }, [&](Indices& run) {
             if (run.size() > 1) toSplit.push_back(std::move(run));
             else readings[run.front()].letGo();
-        }
+        });
     }
 }
 
