@@ -13,8 +13,14 @@
 
 #include <QtTest>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,32 +47,56 @@ class StatusItemTest : public QObject {
     Q_OBJECT
     testsupport::ScopedEnvironment environment;
     testsupport::TempFolder machine;
+    std::string listing;
     testsupport::ScopedOutputVolume output{std::make_shared<testsupport::FakeOutputVolume>()};
     std::unique_ptr<ui::AppDelegate> shell;
+
+    // Writes the listing to the scan that waits on the pipe, and leaves a plain file with it in
+    // the pipe's place for any later scan.
+    void releaseTheListing() {
+        const std::string pipe = machine / "lsblk.json";
+        QDeadlineTimer deadline(30000);
+        int fd = -1;
+        while ((fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO && !deadline.hasExpired())
+            QTest::qWait(10);
+        QVERIFY2(fd >= 0, "the first scan never opened its listing");
+        const std::string plain = machine.writeFile("lsblk.plain.json", listing);
+        QCOMPARE(std::rename(plain.c_str(), pipe.c_str()), 0);
+        QCOMPARE(fcntl(fd, F_SETFL, 0), 0);
+        QCOMPARE(write(fd, listing.data(), listing.size()), static_cast<ssize_t>(listing.size()));
+        close(fd);
+    }
 
 private slots:
     void initTestCase() {
         const std::string data = std::string(DURIDOVE_TEST_DATA) + "/lsblk/";
-        machine.writeFile("proc/self/mountinfo", testsupport::readWholeFile(data + "whole-disk-ext4.mountinfo"));
-        setenv("DURIDOVE_LSBLK_JSON", (data + "whole-disk-ext4.json").c_str(), 1);
-        setenv("DURIDOVE_PROC_ROOT", (machine / "proc").c_str(), 1);
+        // The application and its disk helper read one mount table.
+        const std::string procRoot = environment.environment().procRoot();
+        environment.folder().writeFile("proc/self/mountinfo", testsupport::readWholeFile(data + "whole-disk-ext4.mountinfo"));
+        // The disk listing is a pipe the first scan waits on until the test writes into it.
+        listing = testsupport::readWholeFile(data + "whole-disk-ext4.json");
+        QCOMPARE(mkfifo((machine / "lsblk.json").c_str(), 0600), 0);
+        setenv("DURIDOVE_LSBLK_JSON", (machine / "lsblk.json").c_str(), 1);
+        setenv("DURIDOVE_PROC_ROOT", procRoot.c_str(), 1);
         shell = std::make_unique<ui::AppDelegate>();
         shell->launch();
         QTRY_VERIFY(shell->isLaunchComplete());
     }
     void cleanupTestCase() { shell.reset(); }
 
+
     void theStartUpVolumeIsPassedOnlyOnceTheDiskListHasIt() {
         ui::StatusBarView* item = shell->statusBarView();
         QVERIFY(item);
         QCOMPARE(item->delegate(), static_cast<ui::StatusBarViewDelegate*>(shell.get()));
-        // The first scan's list is handed over on the main thread, which has not run yet.
+        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
+        // The first scan is still waiting for its listing.
         shell->getSystemInfo();
         QVERIFY(item->systemName().isEmpty());
         QVERIFY(item->systemFreeSize().isEmpty());
-        // Only now may events run: waiting for the window lets the first scan's list arrive.
-        QVERIFY(QTest::qWaitForWindowExposed(shell->window()));
 
+        releaseTheListing();
+        if (QTest::currentTestFailed()) return;
         QTRY_VERIFY_WITH_TIMEOUT((shell->getSystemInfo(), !item->systemName().isEmpty()), 30000);
         QCOMPARE(item->systemName(), QString("Untitled"));
         QVERIFY(item->systemFreeSize().endsWith("B"));
