@@ -4,8 +4,14 @@
 // device can do at most for one pass), interleaved round by round. Before every run a fresh
 // file is written, flushed and dropped from the page cache. The file lives in a fresh folder
 // under $TMPDIR (default /tmp), which should be on a real disk.
+//
+// The engine's first pass writes zeros and every further pass random bytes, and a device may
+// take zeros faster than other bytes (a virtual disk's store often does), so the passes are
+// also raced against dd writing the same bytes: zeros, then random bytes read from a file in
+// memory (/dev/shm), drawn once before the runs.
 
 #include "core/shredder/RemoveFileAndFolder.h"
+#include "core/shredder/SecureRandom.h"
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/PathText.h"
 #include "platform/files/ResolvedParentPath.h"
@@ -30,6 +36,7 @@ constexpr int rounds = 5;
 
 std::string folder;
 std::string victim;
+std::string randomSource;  // in memory; empty when it could not be made
 
 // A fresh file of fileSize bytes with its content on the device and out of the cache.
 bool writeVictim() {
@@ -69,17 +76,39 @@ int eraseWhole(const std::string& path, const std::string& defaults) {
     return handled.size() == 1 && handled.front()->failStr == "Success" && access(path.c_str(), F_OK) != 0 ? 0 : 1;
 }
 
-std::vector<std::string> ddPass() {
-    return {"dd", "if=/dev/zero", "of=" + victim, "bs=16M", "count=64", "conv=notrunc,fdatasync", "status=none"};
+// A file of fileSize random bytes in shared memory, so reading it costs dd no disk time.
+bool writeRandomSource() {
+    std::string path = "/dev/shm/duridove-bench-random-XXXXXX";
+    platform::FileDescriptor file(mkstemp(path.data()));
+    if (!file.isOpen()) return false;
+    std::vector<unsigned char> chunk(core::SecureEraser::chunkSize);
+    core::SecureRandom random;
+    for (uint64_t written = 0; written < fileSize; written += chunk.size())
+        if (!random.fill(chunk.data(), chunk.size()) ||
+            write(file.get(), chunk.data(), chunk.size()) != static_cast<ssize_t>(chunk.size())) {
+            unlink(path.c_str());
+            return false;
+        }
+    randomSource = path;
+    return true;
+}
+
+std::vector<std::string> ddPass(const std::string& source = "/dev/zero") {
+    return {"dd", "if=" + source, "of=" + victim, "bs=16M", "count=64", "conv=notrunc,fdatasync", "status=none"};
 }
 
 // dd's passes one after the other in one shell, then the file removed when removing is set.
+std::vector<std::string> ddSequence(const std::vector<std::vector<std::string>>& passes, bool removing) {
+    std::string script;
+    for (const auto& pass : passes) {
+        for (const auto& argument : pass) script += argument + " ";
+        script += "|| exit 1; ";
+    }
+    return {"sh", "-c", script + (removing ? "rm " + victim : "true")};
+}
+
 std::vector<std::string> ddPasses(int passes, bool removing) {
-    std::string line;
-    for (const auto& argument : ddPass()) line += argument + " ";
-    return {"sh", "-c",
-            "for pass in $(seq " + std::to_string(passes) + "); do " + line + "|| exit 1; done" +
-                (removing ? " && rm " + victim : "")};
+    return ddSequence(std::vector<std::vector<std::string>>(static_cast<size_t>(passes), ddPass()), removing);
 }
 
 void addRace(const std::string& name, const std::string& what, int passes, bench::Contender peer) {
@@ -101,6 +130,11 @@ void addRaces() {
             {"shred -n0 -z -u", {"shred", "-n0", "-z", "-u", victim}});
     addRace("BM_ThreePasses_vs_ThreeDd", "1 GiB, three passes, whole job vs three dd passes", 3,
             {"dd x3", ddPasses(3, false)});
+    if (!randomSource.empty())
+        addRace("BM_ThreePasses_vs_SameBytesDd", "1 GiB, three passes, whole job vs dd's zero pass, two random ones and rm",
+                3, {"dd 0+r+r+rm", ddSequence({ddPass(), ddPass(randomSource), ddPass(randomSource)}, true)});
+    else
+        std::fprintf(stderr, "no random bytes in /dev/shm: the race against dd's random passes is left out\n");
     addRace("BM_ThreePasses_vs_ShredUnlink", "1 GiB, three passes, whole job vs shred -u (three passes)", 3,
             {"shred -u", {"shred", "-u", victim}});
 }
@@ -112,11 +146,13 @@ int main(int argc, char** argv) {
     folder = (std::filesystem::temp_directory_path() / "duridove-bench-XXXXXX").string();
     if (!mkdtemp(folder.data())) return 1;
     victim = folder + "/victim.bin";
+    writeRandomSource();
     addRaces();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+    if (!randomSource.empty()) unlink(randomSource.c_str());
     return 0;
 }
