@@ -1,12 +1,12 @@
 #include "core/largefiles/Controller.h"
 #include "core/readings/GetSystemInfo.h"
-#include "platform/desktop/HttpClient.h"
+#include "platform/desktop/ModuleHttpClient.h"
 #include "platform/desktop/Workspace.h"
 #include "platform/files/OpenFileLimit.h"
+#include "platform/system/Bundle.h"
 #include "ui/kit/desktop/ChineseQtTexts.h"
 #include "ui/kit/desktop/Dispatch.h"
 #include "ui/kit/desktop/NumericLocale.h"
-#include "ui/kit/desktop/QtHttpClient.h"
 #include "ui/kit/desktop/QtWorkspace.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MyNSApplication.h"
@@ -26,7 +26,8 @@ int main(int argc, char* argv[]) {
     if (!instance.claim()) return 0;
 
     platform::Workspace::setShared(std::make_shared<ui::QtWorkspace>());
-    platform::HttpClient::setShared(std::make_shared<ui::QtHttpClient>());
+    platform::HttpClient::setShared(std::make_shared<platform::ModuleHttpClient>(
+        platform::Bundle::folder() + "/duridove_http.so", "duridoveMakeHttpClient"));
     core::GetSystemInfo::setSharedExecutors(ui::Dispatch::executors());
     core::largefiles::Controller::setSharedExecutors(ui::Dispatch::executors());
     ui::AppDelegate delegate;

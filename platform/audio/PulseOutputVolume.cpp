@@ -2,7 +2,7 @@
 
 #include "platform/system/Log.h"
 
-#include <pulse/pulseaudio.h>
+#include "platform/audio/PulseLibrary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +13,10 @@ namespace {
 
 constexpr pa_usec_t kAnswerTime = 3 * PA_USEC_PER_SEC;
 
-void wake(pa_threaded_mainloop* loop) { pa_threaded_mainloop_signal(loop, 0); }
+// Only reached once the constructor found the library.
+const PulseLibrary& pulse() { return *PulseLibrary::loaded(); }
+
+void wake(pa_threaded_mainloop* loop) { pulse().pa_threaded_mainloop_signal(loop, 0); }
 
 struct ServerReply {
     pa_threaded_mainloop* loop;
@@ -69,8 +72,8 @@ struct PulseOutputVolume::Sink {
 // Holds the main loop's lock, which every call into the library outside the loop needs.
 class PulseOutputVolume::LoopLock {
 public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
-    ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pulse().pa_threaded_mainloop_lock(loop_); }
+    ~LoopLock() { pulse().pa_threaded_mainloop_unlock(loop_); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
@@ -79,9 +82,10 @@ private:
 };
 
 PulseOutputVolume::PulseOutputVolume() {
-    loop_ = pa_threaded_mainloop_new();
-    if (loop_ && pa_threaded_mainloop_start(loop_) < 0) {
-        pa_threaded_mainloop_free(loop_);
+    if (!PulseLibrary::loaded()) return;
+    loop_ = pulse().pa_threaded_mainloop_new();
+    if (loop_ && pulse().pa_threaded_mainloop_start(loop_) < 0) {
+        pulse().pa_threaded_mainloop_free(loop_);
         loop_ = nullptr;
     }
     if (!loop_) logWarning("Sound: the PulseAudio main loop could not be started");
@@ -93,15 +97,15 @@ PulseOutputVolume::~PulseOutputVolume() {
         LoopLock lock(loop_);
         dropContextLocked();
     }
-    pa_threaded_mainloop_stop(loop_);
-    pa_threaded_mainloop_free(loop_);
+    pulse().pa_threaded_mainloop_stop(loop_);
+    pulse().pa_threaded_mainloop_free(loop_);
 }
 
 void PulseOutputVolume::dropContextLocked() {
     if (!context_) return;
-    pa_context_set_state_callback(context_, nullptr, nullptr);
-    pa_context_disconnect(context_);
-    pa_context_unref(context_);
+    pulse().pa_context_set_state_callback(context_, nullptr, nullptr);
+    pulse().pa_context_disconnect(context_);
+    pulse().pa_context_unref(context_);
     context_ = nullptr;
 }
 
@@ -110,9 +114,9 @@ bool PulseOutputVolume::waitLocked(const std::function<bool()>& done) {
         pa_threaded_mainloop* loop;
         bool rang = false;
     } alarm{loop_};
-    pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+    pa_mainloop_api* api = pulse().pa_threaded_mainloop_get_api(loop_);
     timeval deadline;
-    pa_timeval_add(pa_gettimeofday(&deadline), kAnswerTime);
+    pulse().pa_timeval_add(pulse().pa_gettimeofday(&deadline), kAnswerTime);
     pa_time_event* event = api->time_new(
         api, &deadline,
         [](pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
@@ -121,40 +125,40 @@ bool PulseOutputVolume::waitLocked(const std::function<bool()>& done) {
             wake(ringing->loop);
         },
         &alarm);
-    while (!done() && !alarm.rang) pa_threaded_mainloop_wait(loop_);
+    while (!done() && !alarm.rang) pulse().pa_threaded_mainloop_wait(loop_);
     api->time_free(event);
     return done();
 }
 
 bool PulseOutputVolume::awaitLocked(pa_operation* operation) {
     if (!operation) return false;
-    const bool ended = waitLocked([operation] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
-    if (!ended) pa_operation_cancel(operation);
-    pa_operation_unref(operation);
+    const bool ended = waitLocked([operation] { return pulse().pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+    if (!ended) pulse().pa_operation_cancel(operation);
+    pulse().pa_operation_unref(operation);
     return ended;
 }
 
 bool PulseOutputVolume::connectLocked() {
     if (!loop_) return false;
-    if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) return true;
+    if (context_ && pulse().pa_context_get_state(context_) == PA_CONTEXT_READY) return true;
     dropContextLocked();
-    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Duridove");
+    context_ = pulse().pa_context_new(pulse().pa_threaded_mainloop_get_api(loop_), "Duridove");
     if (!context_) return false;
-    pa_context_set_state_callback(
+    pulse().pa_context_set_state_callback(
         context_, [](pa_context*, void* loop) { wake(static_cast<pa_threaded_mainloop*>(loop)); }, loop_);
     // A server that is not running is not started for us: the volume is then simply missing.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+    if (pulse().pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
         waitLocked([this] {
-            const pa_context_state_t state = pa_context_get_state(context_);
+            const pa_context_state_t state = pulse().pa_context_get_state(context_);
             return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
         });
     }
-    if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
+    if (pulse().pa_context_get_state(context_) == PA_CONTEXT_READY) {
         reportedNoServer_ = false;
         return true;
     }
     if (!reportedNoServer_)
-        logInfo(std::string("Sound: no PulseAudio server answers (") + pa_strerror(pa_context_errno(context_)) + ")");
+        logInfo(std::string("Sound: no PulseAudio server answers (") + pulse().pa_strerror(pulse().pa_context_errno(context_)) + ")");
     reportedNoServer_ = true;
     dropContextLocked();
     return false;
@@ -163,7 +167,7 @@ bool PulseOutputVolume::connectLocked() {
 std::optional<PulseOutputVolume::Sink> PulseOutputVolume::sinkLocked(uint32_t device) {
     if (device == 0 || !connectLocked()) return std::nullopt;
     SinkReply reply{loop_};
-    if (!awaitLocked(pa_context_get_sink_info_by_index(context_, sinkOfDevice(device), onSinkInfo, &reply)) ||
+    if (!awaitLocked(pulse().pa_context_get_sink_info_by_index(context_, sinkOfDevice(device), onSinkInfo, &reply)) ||
         !reply.found)
         return std::nullopt;
     return Sink{reply.index, reply.volume};
@@ -175,10 +179,10 @@ uint32_t PulseOutputVolume::defaultOutputDeviceID() {
     LoopLock lock(loop_);
     if (!connectLocked()) return 0;
     ServerReply server{loop_};
-    if (!awaitLocked(pa_context_get_server_info(context_, onServerInfo, &server)) || server.defaultSink.empty())
+    if (!awaitLocked(pulse().pa_context_get_server_info(context_, onServerInfo, &server)) || server.defaultSink.empty())
         return 0;
     SinkReply sink{loop_};
-    if (!awaitLocked(pa_context_get_sink_info_by_name(context_, server.defaultSink.c_str(), onSinkInfo, &sink)) ||
+    if (!awaitLocked(pulse().pa_context_get_sink_info_by_name(context_, server.defaultSink.c_str(), onSinkInfo, &sink)) ||
         !sink.found)
         return 0;
     return deviceOfSink(sink.index);
@@ -189,8 +193,8 @@ std::optional<double> PulseOutputVolume::volume(uint32_t device) {
     if (!loop_) return std::nullopt;
     LoopLock lock(loop_);
     auto sink = sinkLocked(device);
-    if (!sink || !pa_cvolume_valid(&sink->volume)) return std::nullopt;
-    return std::min(1.0, double(pa_cvolume_max(&sink->volume)) / PA_VOLUME_NORM);
+    if (!sink || !pulse().pa_cvolume_valid(&sink->volume)) return std::nullopt;
+    return std::min(1.0, double(pulse().pa_cvolume_max(&sink->volume)) / PA_VOLUME_NORM);
 }
 
 bool PulseOutputVolume::canSetVolume(uint32_t device) {
@@ -210,9 +214,9 @@ bool PulseOutputVolume::setVolume(uint32_t device, double volume) {
     auto sink = sinkLocked(device);
     if (!sink) return false;
     pa_cvolume channels = sink->volume;
-    pa_cvolume_scale(&channels, pa_volume_t(std::lround(volume * PA_VOLUME_NORM)));
+    pulse().pa_cvolume_scale(&channels, pa_volume_t(std::lround(volume * PA_VOLUME_NORM)));
     SuccessReply reply{loop_};
-    return awaitLocked(pa_context_set_sink_volume_by_index(context_, sink->index, &channels, onSuccess, &reply)) &&
+    return awaitLocked(pulse().pa_context_set_sink_volume_by_index(context_, sink->index, &channels, onSuccess, &reply)) &&
            reply.succeeded;
 }
 
@@ -222,7 +226,7 @@ bool PulseOutputVolume::setMute(uint32_t device, bool mute) {
     LoopLock lock(loop_);
     if (!connectLocked()) return false;
     SuccessReply reply{loop_};
-    return awaitLocked(pa_context_set_sink_mute_by_index(context_, sinkOfDevice(device), mute, onSuccess, &reply)) &&
+    return awaitLocked(pulse().pa_context_set_sink_mute_by_index(context_, sinkOfDevice(device), mute, onSuccess, &reply)) &&
            reply.succeeded;
 }
 

@@ -10,7 +10,13 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -94,6 +100,33 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(reopened.size(), 1, 15000);
         QTRY_VERIFY_WITH_TIMEOUT(later->hasEnded(), 15000);
         QCOMPARE(later->exitCode(), 0);
+    }
+
+    // Connections that say nothing, or too much without ending a line, hold nothing up: a later
+    // launch is still answered. The socket is its user's alone.
+    void strangeConnectionsDoNotHoldTheInstance() {
+        const QString socket = socketPath("strangers");
+        ui::SingleInstance instance(socket);
+        QVERIFY(instance.claim());
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(socket).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+        QSignalSpy reopened(&instance, &ui::SingleInstance::reopenRequested);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(socket).constData(), sizeof address.sun_path - 1);
+        int silent = ::socket(AF_UNIX, SOCK_STREAM, 0), chatty = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        QCOMPARE(::connect(chatty, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        const std::string flood(4096, 'x');
+        QVERIFY(::write(chatty, flood.data(), flood.size()) > 0);
+
+        auto later = startApplication(socket);
+        QTRY_COMPARE_WITH_TIMEOUT(reopened.size(), 1, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(later->hasEnded(), 15000);
+        QCOMPARE(later->exitCode(), 0);
+        ::close(silent);
+        ::close(chatty);
     }
 
     void controlQQuits() {

@@ -1,9 +1,10 @@
+#include "platform/desktop/ModuleHttpClient.h"
 #include "support/LocalWebServer.h"
 #include "support/LogCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/kit/looks/Colors.h"
 #include "ui/kit/looks/InterfaceFonts.h"
-#include "ui/kit/desktop/QtHttpClient.h"
+#include "ui/kit/network/QtHttpClient.h"
 #include "ui/kit/looks/SystemFont.h"
 #include "ui/kit/controls/TwoColorText.h"
 
@@ -109,6 +110,22 @@ private slots:
         auto answer = std::async(std::launch::async, [&] { return client.get(server.url("/version.plist")); });
         QTRY_VERIFY_WITH_TIMEOUT(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 20000);
         QVERIFY(answer.get().ok);
+    }
+
+    // The application's client: Qt Network is loaded with its module on the first request.
+    void theModuleClientLoadsOnTheFirstRequestAndAMissingModuleFailsSayingWhy() {
+        testsupport::LocalWebServer server({"200 OK", "响应正文"});
+        platform::ModuleHttpClient client(std::string(DURIDOVE_BIN_DIR) + "/duridove_http.so", "duridoveMakeHttpClient");
+        platform::HttpReply reply = client.get(server.url("/version.plist"));
+        QVERIFY2(reply.ok, reply.error.c_str());
+        QCOMPARE(QString::fromStdString(reply.body), QString("响应正文"));
+
+        platform::ModuleHttpClient missing(std::string(DURIDOVE_BIN_DIR) + "/no-such-module.so", "duridoveMakeHttpClient");
+        for (int request = 0; request < 2; ++request) {
+            reply = missing.get(server.url("/version.plist"));
+            QVERIFY(!reply.ok);
+            QVERIFY2(reply.error.find("no-such-module.so cannot be loaded") != std::string::npos, reply.error.c_str());
+        }
     }
 
     void failuresAreReportedNotThrown() {

@@ -7,7 +7,7 @@
 #include "support/ScopedVariable.h"
 #include "ui/kit/controls/EUHandButton.h"
 #include "ui/kit/controls/TextImageButton.h"
-#include "ui/kit/desktop/QtHttpClient.h"
+#include "ui/kit/network/QtHttpClient.h"
 #include "ui/kit/windows/TCImageWindow.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MainMenu.h"

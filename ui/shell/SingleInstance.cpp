@@ -4,15 +4,19 @@
 #include "platform/system/Log.h"
 
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace ui {
@@ -23,12 +27,53 @@ const QByteArray kReopenAnswer = QByteArrayLiteral("ok\n");
 constexpr int kConnectAttempts = 20;      // the running launch may still be starting to listen
 constexpr int kAttemptPauseMs = 100;
 constexpr int kTimeoutMs = 1000;
+constexpr int kLongestRequest = 64;  // a line longer than any request ends the connection
+
+// The socket's address; false when the path does not fit in one.
+bool addressOf(const std::string& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.empty() || path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+int unixSocket() { return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0); }
+
+// Waits until the socket is ready for events, until the deadline; false when it is not.
+bool waitFor(int descriptor, short events, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd watched{descriptor, events, 0};
+        const int ready = ::poll(&watched, 1, static_cast<int>(left.count()));
+        if (ready > 0) return true;
+        if (ready < 0 && errno != EINTR) return false;
+    }
+}
 
 }  // namespace
+
+// A later launch's connection: its request line is read as it arrives, then answered.
+struct SingleInstance::Connection {
+    int descriptor = -1;
+    QByteArray received;
+    std::unique_ptr<QSocketNotifier> notifier;
+    ~Connection() {
+        notifier.reset();
+        ::close(descriptor);
+    }
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+};
 
 SingleInstance::SingleInstance(QString socketPath, QObject* parent) : QObject(parent), socketPath(std::move(socketPath)) {}
 
 SingleInstance::~SingleInstance() {
+    connections.clear();
+    listener.reset();
+    if (listenDescriptor >= 0) ::close(listenDescriptor);
     if (lockDescriptor >= 0) ::close(lockDescriptor);
 }
 
@@ -83,44 +128,91 @@ SingleInstance::Lock SingleInstance::takeLock() {
 }
 
 void SingleInstance::listen() {
-    QLocalServer::removeServer(socketPath);
-    server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(socketPath)) {
-        platform::logError("cannot listen at " + socketPath.toStdString() + ": " + server->errorString().toStdString());
+    const std::string path = QFile::encodeName(socketPath).toStdString();
+    sockaddr_un address;
+    if (!addressOf(path, address)) {
+        platform::logError("cannot listen at " + path + ": the path is too long for a socket");
         return;
     }
-    connect(server, &QLocalServer::newConnection, this, &SingleInstance::readRequest);
+    // The lock is ours, so a socket left here is a dead launch's.
+    ::unlink(path.c_str());
+    const int descriptor = unixSocket();
+    // Only this user may connect (the runtime folder is private too).
+    const bool bound = descriptor >= 0 && ::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       ::chmod(path.c_str(), 0600) == 0;
+    if (!bound || ::listen(descriptor, 8) != 0) {
+        platform::logError("cannot listen at " + path + ": " + std::strerror(errno));
+        if (descriptor >= 0) ::close(descriptor);
+        return;
+    }
+    listenDescriptor = descriptor;
+    listener = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+    connect(listener.get(), &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
 }
 
-void SingleInstance::readRequest() {
-    while (QLocalSocket* connection = server->nextPendingConnection()) {
-        connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-        auto answer = [this, connection] {
-            if (!connection->canReadLine()) return;
-            if (connection->readLine() == kReopenRequest) {
-                connection->write(kReopenAnswer);
-                connection->flush();
-                emit reopenRequested();
-            }
-            connection->disconnectFromServer();
-        };
-        connect(connection, &QLocalSocket::readyRead, this, answer);
-        answer();
+void SingleInstance::acceptConnections() {
+    for (;;) {
+        const int descriptor = ::accept4(listenDescriptor, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (descriptor < 0) return;
+        auto connection = std::make_unique<Connection>();
+        connection->descriptor = descriptor;
+        connection->notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+        connect(connection->notifier.get(), &QSocketNotifier::activated, this,
+                [this, descriptor] { readRequest(descriptor); });
+        connections.emplace(descriptor, std::move(connection));
+        readRequest(descriptor);
     }
+}
+
+void SingleInstance::readRequest(int descriptor) {
+    auto found = connections.find(descriptor);
+    if (found == connections.end()) return;
+    Connection& connection = *found->second;
+    char buffer[kLongestRequest];
+    ssize_t length;
+    while ((length = ::read(descriptor, buffer, sizeof buffer)) > 0) connection.received.append(buffer, length);
+    const bool waiting = length < 0 && (errno == EAGAIN || errno == EINTR);
+    const qsizetype lineEnd = connection.received.indexOf('\n');
+    if (lineEnd < 0 && waiting && connection.received.size() < kLongestRequest) return;
+    if (connection.received.left(lineEnd + 1) == kReopenRequest) {
+        // The answer is a few bytes on a fresh socket: it fits in its buffer at once.
+        if (::send(descriptor, kReopenAnswer.constData(), kReopenAnswer.size(), MSG_NOSIGNAL) < 0)
+            platform::logWarning(std::string("cannot answer a later launch: ") + std::strerror(errno));
+        emit reopenRequested();
+    }
+    // This may run in the notifier's own signal: it goes once that has returned.
+    connection.notifier->setEnabled(false);
+    connection.notifier.release()->deleteLater();
+    connections.erase(descriptor);
 }
 
 // Only the running launch's answer counts: a socket can accept a connection while nobody
 // serves it (a crashed launch's forked child may hold it until that child runs its program).
 bool SingleInstance::askRunningToReopen() const {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(kTimeoutMs)) return false;
-    socket.write(kReopenRequest);
-    if (!socket.waitForBytesWritten(kTimeoutMs)) return false;
-    while (!socket.canReadLine())
-        if (!socket.waitForReadyRead(kTimeoutMs)) return false;
-    return socket.readLine() == kReopenAnswer;
+    sockaddr_un address;
+    if (!addressOf(QFile::encodeName(socketPath).toStdString(), address)) return false;
+    const int descriptor = unixSocket();
+    if (descriptor < 0) return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
+    const bool answered = [&] {
+        if (::connect(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 &&
+            (errno != EAGAIN || !waitFor(descriptor, POLLOUT, deadline)))
+            return false;
+        if (::send(descriptor, kReopenRequest.constData(), kReopenRequest.size(), MSG_NOSIGNAL) !=
+            kReopenRequest.size())
+            return false;
+        QByteArray received;
+        while (!received.contains('\n') && received.size() < kLongestRequest) {
+            if (!waitFor(descriptor, POLLIN, deadline)) return false;
+            char buffer[kLongestRequest];
+            const ssize_t length = ::read(descriptor, buffer, sizeof buffer);
+            if (length == 0 || (length < 0 && errno != EAGAIN && errno != EINTR)) return false;
+            if (length > 0) received.append(buffer, length);
+        }
+        return received == kReopenAnswer;
+    }();
+    ::close(descriptor);
+    return answered;
 }
 
 }  // namespace ui

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+#include <map>
+#include <memory>
+
+class QSocketNotifier;
 
 namespace ui {
 
@@ -33,11 +36,15 @@ private:
     Lock takeLock();
     void listen();
     bool askRunningToReopen() const;
-    void readRequest();
+    void acceptConnections();
+    void readRequest(int descriptor);
 
+    struct Connection;
     QString socketPath;
     int lockDescriptor = -1;
-    QLocalServer* server = nullptr;
+    int listenDescriptor = -1;
+    std::unique_ptr<QSocketNotifier> listener;
+    std::map<int, std::unique_ptr<Connection>> connections;
 };
 
 }  // namespace ui

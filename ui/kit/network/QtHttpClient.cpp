@@ -1,4 +1,4 @@
-#include "ui/kit/desktop/QtHttpClient.h"
+#include "ui/kit/network/QtHttpClient.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
