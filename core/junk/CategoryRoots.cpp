@@ -36,19 +36,49 @@ CategoryRoots::Found CategoryRoots::openParentOf(const std::string& path) const 
 }
 
 std::optional<platform::ChosenItem> CategoryRoots::chosenItem(const std::string& path) const {
-    if (path.empty() || path.front() != '/' || path == "/" || platform::normalizedPath(path) != path) return std::nullopt;
+    return chosenItems({path}).front();
+}
+
+std::vector<std::optional<platform::ChosenItem>> CategoryRoots::chosenItems(const std::vector<std::string>& paths) const {
+    std::vector<std::optional<platform::ChosenItem>> chosen(paths.size());
+    std::vector<size_t> pending;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        if (!path.empty() && path.front() == '/' && path != "/" && platform::normalizedPath(path) == path)
+            pending.push_back(i);
+    }
+    // Nested places: an item the first place that holds it no longer reaches may be reached
+    // through the next.
     for (const ReachedRoot& root : roots_) {
-        if (!platform::isInsideOrEqual(path, root.path)) continue;
         const platform::ListedFolder place{root.path, {root.device, root.inode, root.isFolder}};
-        if (path != root.path) {
-            if (std::optional<platform::ChosenItem> item = platform::ChosenItem::take(place, path)) return item;
+        std::vector<size_t> left, below;
+        std::vector<std::string> belowPaths;
+        for (size_t i : pending) {
+            if (!platform::isInsideOrEqual(paths[i], root.path)) {
+                left.push_back(i);
+            } else if (paths[i] == root.path) {
+                // A place that is itself an item is listed by its own folder.
+                std::optional<platform::ChosenItem> item = platform::ChosenItem::take(paths[i]);
+                if (item && item->item == place.identity) chosen[i] = std::move(item);
+                else left.push_back(i);
+            } else {
+                below.push_back(i);
+                belowPaths.push_back(paths[i]);
+            }
+        }
+        if (belowPaths.empty()) {
+            pending = std::move(left);
             continue;
         }
-        // A place that is itself an item is listed by its own folder.
-        std::optional<platform::ChosenItem> item = platform::ChosenItem::take(path);
-        if (item && item->item == place.identity) return item;
+        std::vector<std::optional<platform::ChosenItem>> taken = platform::ChosenItem::takeAll(place, belowPaths);
+        for (size_t k = 0; k < below.size(); ++k) {
+            if (taken[k]) chosen[below[k]] = std::move(taken[k]);
+            else left.push_back(below[k]);
+        }
+        std::sort(left.begin(), left.end());
+        pending = std::move(left);
     }
-    return std::nullopt;
+    return chosen;
 }
 
 bool CategoryRoots::isPlace(const std::string& path) const {

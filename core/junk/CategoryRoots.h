@@ -37,6 +37,9 @@ public:
     // still be the one the scan reached: the place is its anchor (a place that is itself an
     // item has its folder for anchor). Nothing when no place holds it, or a place changed.
     std::optional<platform::ChosenItem> chosenItem(const std::string& path) const;
+    // The same for many items, in the order given; a folder's items given together share its
+    // reaching.
+    std::vector<std::optional<platform::ChosenItem>> chosenItems(const std::vector<std::string>& paths) const;
     // True when path is one of the places themselves.
     bool isPlace(const std::string& path) const;
 

@@ -18,6 +18,8 @@ namespace {
 
 // Locations are listed by this many threads at once.
 constexpr size_t kWorkers = 4;
+// The scanned items are reached for removal in runs of this many, in path order.
+constexpr size_t kChosenItemsPerRun = 64;
 // Items are sized this many at a time (in one walk of the shared tree sizer), so the path
 // reports follow the scan closely.
 constexpr size_t kSizingBatch = 256;
@@ -185,11 +187,19 @@ void FastCleanScanFile::recordChosenItems(TCTreeNode& category, const Executor& 
         if (!node->path.empty()) nodes.push_back(node);
         for (auto& child : node->detailChildren) pending.push_back(child.get());
     }
-    // Every node's item is reached on its own, sharing nothing but the places.
-    runInParallel(pool, kWorkers, nodes.size(), [&](std::size_t, std::size_t index) {
-        TCTreeNode& node = *nodes[index];
-        node.chosen = roots.chosenItem(node.path);
-        if (node.chosen) node.chosen->readWhole = node.readWhole;
+    // In path order a folder's items follow each other, and each run of them is reached once.
+    std::sort(nodes.begin(), nodes.end(), [](const TCTreeNode* a, const TCTreeNode* b) { return a->path < b->path; });
+    const size_t runs = (nodes.size() + kChosenItemsPerRun - 1) / kChosenItemsPerRun;
+    runInParallel(pool, kWorkers, runs, [&](std::size_t, std::size_t run) {
+        const size_t begin = run * kChosenItemsPerRun, end = std::min(nodes.size(), begin + kChosenItemsPerRun);
+        std::vector<std::string> paths;
+        for (size_t i = begin; i < end; ++i) paths.push_back(nodes[i]->path);
+        std::vector<std::optional<platform::ChosenItem>> chosen = roots.chosenItems(paths);
+        for (size_t i = begin; i < end; ++i) {
+            TCTreeNode& node = *nodes[i];
+            node.chosen = std::move(chosen[i - begin]);
+            if (node.chosen) node.chosen->readWhole = node.readWhole;
+        }
     });
 }
 

@@ -14,17 +14,34 @@ std::optional<ChosenItem> ChosenItem::take(const std::string& anchor, const std:
 }
 
 std::optional<ChosenItem> ChosenItem::take(const ListedFolder& anchor, const std::string& path) {
-    const std::string wanted = normalizedPath(path);
-    if (wanted == anchor.path || !isInsideOrEqual(wanted, anchor.path)) return std::nullopt;
+    return takeAll(anchor, {path}).front();
+}
+
+std::vector<std::optional<ChosenItem>> ChosenItem::takeAll(const ListedFolder& anchor,
+                                                           const std::vector<std::string>& paths) {
+    std::vector<std::optional<ChosenItem>> taken(paths.size());
     FileDescriptor anchorFd = anchor.open();
-    if (!anchorFd.isOpen()) return std::nullopt;
-    const std::string relative = wanted.substr(anchor.path == "/" ? 1 : anchor.path.size() + 1);
-    LinkFreePath::Parent parent = LinkFreePath::openParentAt(anchorFd.get(), relative);
-    if (parent.reach != LinkFreePath::Reach::Reached) return std::nullopt;
-    std::optional<FileIdentity> folder = FileIdentity::ofDescriptor(parent.folder.get());
-    std::optional<FileIdentity> item = FileIdentity::ofEntryAt(parent.folder.get(), parent.name);
-    if (!folder || !item) return std::nullopt;
-    return ChosenItem{wanted, anchor.path, anchor.identity, *folder, *item, true};
+    if (!anchorFd.isOpen()) return taken;
+    // The folder of the items last taken, reached once for all of them.
+    std::string heldPath;
+    LinkFreePath::Parent held;
+    std::optional<FileIdentity> heldIdentity;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string wanted = normalizedPath(paths[i]);
+        if (wanted == anchor.path || !isInsideOrEqual(wanted, anchor.path)) continue;
+        const std::string folderPath = parentPath(wanted);
+        if (heldPath.empty() || folderPath != heldPath) {
+            const std::string relative = wanted.substr(anchor.path == "/" ? 1 : anchor.path.size() + 1);
+            held = LinkFreePath::openParentAt(anchorFd.get(), relative);
+            heldPath = folderPath;
+            heldIdentity.reset();
+            if (held.reach == LinkFreePath::Reach::Reached) heldIdentity = FileIdentity::ofDescriptor(held.folder.get());
+        }
+        if (!heldIdentity) continue;
+        std::optional<FileIdentity> item = FileIdentity::ofEntryAt(held.folder.get(), lastPathComponent(wanted));
+        if (item) taken[i] = ChosenItem{wanted, anchor.path, anchor.identity, *heldIdentity, *item, true};
+    }
+    return taken;
 }
 
 std::optional<ChosenItem> ChosenItem::take(const std::string& path) {

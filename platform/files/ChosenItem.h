@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -30,6 +31,11 @@ struct ChosenItem {
     static std::optional<ChosenItem> take(const std::string& anchor, const std::string& path);
     // The same below an anchor listed before, which must still be that folder.
     static std::optional<ChosenItem> take(const ListedFolder& anchor, const std::string& path);
+    // Many items below one anchor, each taken as take() takes it, in the order given; items of
+    // one folder that follow each other share its reaching, so a folder's items are best given
+    // together.
+    static std::vector<std::optional<ChosenItem>> takeAll(const ListedFolder& anchor,
+                                                          const std::vector<std::string>& paths);
     // The item at path listed by its own folder, which is the anchor.
     static std::optional<ChosenItem> take(const std::string& path);
 };
