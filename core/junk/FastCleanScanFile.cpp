@@ -22,7 +22,7 @@ constexpr size_t kWorkers = 4;
 constexpr size_t kChosenItemsPerRun = 64;
 // Items are sized this many at a time (in one walk of the shared tree sizer), so the path
 // reports follow the scan closely.
-constexpr size_t kSizingBatch = 256;
+constexpr size_t kSizingBatch = 1024;
 // From 10.10 on the chat applications' own folders belong to the chat category alone.
 constexpr int kFirstVersionWithChatContainers = 1010;
 
