@@ -169,8 +169,11 @@ void SingleInstance::readRequest(int descriptor) {
     if (found == connections.end()) return;
     Connection& connection = *found->second;
     char buffer[kLongestRequest];
-    ssize_t length;
-    while ((length = ::read(descriptor, buffer, sizeof buffer)) > 0) connection.received.append(buffer, length);
+    ssize_t length = 0;
+    // Never more than a request's length, however fast the other side writes.
+    while (connection.received.size() < kLongestRequest &&
+           (length = ::read(descriptor, buffer, sizeof buffer)) > 0)
+        connection.received.append(buffer, length);
     const bool waiting = length < 0 && (errno == EAGAIN || errno == EINTR);
     const qsizetype lineEnd = connection.received.indexOf('\n');
     if (lineEnd < 0 && waiting && connection.received.size() < kLongestRequest) return;
