@@ -51,32 +51,25 @@ std::vector<std::optional<platform::ChosenItem>> CategoryRoots::chosenItems(cons
     // through the next.
     for (const ReachedRoot& root : roots_) {
         const platform::ListedFolder place{root.path, {root.device, root.inode, root.isFolder}};
-        std::vector<size_t> left, below;
+        std::vector<size_t> below;
         std::vector<std::string> belowPaths;
         for (size_t i : pending) {
-            if (!platform::isInsideOrEqual(paths[i], root.path)) {
-                left.push_back(i);
-            } else if (paths[i] == root.path) {
-                // A place that is itself an item is listed by its own folder.
-                std::optional<platform::ChosenItem> item = platform::ChosenItem::take(paths[i]);
-                if (item && item->item == place.identity) chosen[i] = std::move(item);
-                else left.push_back(i);
-            } else {
+            if (!platform::isInsideOrEqual(paths[i], root.path)) continue;
+            if (paths[i] != root.path) {
                 below.push_back(i);
                 belowPaths.push_back(paths[i]);
+                continue;
             }
+            // A place that is itself an item is listed by its own folder.
+            std::optional<platform::ChosenItem> item = platform::ChosenItem::take(paths[i]);
+            if (item && item->item == place.identity) chosen[i] = std::move(item);
         }
-        if (belowPaths.empty()) {
-            pending = std::move(left);
-            continue;
+        if (!belowPaths.empty()) {
+            std::vector<std::optional<platform::ChosenItem>> taken = platform::ChosenItem::takeAll(place, belowPaths);
+            for (size_t k = 0; k < below.size(); ++k) chosen[below[k]] = std::move(taken[k]);
         }
-        std::vector<std::optional<platform::ChosenItem>> taken = platform::ChosenItem::takeAll(place, belowPaths);
-        for (size_t k = 0; k < below.size(); ++k) {
-            if (taken[k]) chosen[below[k]] = std::move(taken[k]);
-            else left.push_back(below[k]);
-        }
-        std::sort(left.begin(), left.end());
-        pending = std::move(left);
+        pending.erase(std::remove_if(pending.begin(), pending.end(), [&](size_t i) { return chosen[i].has_value(); }),
+                      pending.end());
     }
     return chosen;
 }

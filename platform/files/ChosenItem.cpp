@@ -30,7 +30,7 @@ std::vector<std::optional<ChosenItem>> ChosenItem::takeAll(const ListedFolder& a
         const std::string wanted = normalizedPath(paths[i]);
         if (wanted == anchor.path || !isInsideOrEqual(wanted, anchor.path)) continue;
         const std::string folderPath = parentPath(wanted);
-        if (heldPath.empty() || folderPath != heldPath) {
+        if (folderPath != heldPath) {
             const std::string relative = wanted.substr(anchor.path == "/" ? 1 : anchor.path.size() + 1);
             held = LinkFreePath::openParentAt(anchorFd.get(), relative);
             heldPath = folderPath;

@@ -206,22 +206,23 @@ void AppDelegate::applicationDidFinishLaunching() {
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
     styleMainWindow();
     setTitleBar();
-    // The first pending page (the disk page), the first page's hidden screens, the services,
+    // The first pending page (the disk page), the first page's hidden screens and the services;
     // then one turn for each other page.
-    const std::function<void()> nextPage = [this] { createNextPendingPage(); };
-    afterShowSteps = {nextPage, [this] { fastCleanVC->makeHiddenScreens(); }, [this] { setFontValue(); },
-                      [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
-    afterShowSteps.insert(afterShowSteps.end(), pendingPages.size() - 1, nextPage);
+    afterShowSteps = {[this] { createNextPendingPage(); }, [this] { fastCleanVC->makeHiddenScreens(); },
+                      [this] { setFontValue(); }, [this] { runFirstLaunchSteps(); }, [this] { addMenuBar(); }};
     QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
 }
 
 // One step per turn of the event loop, so the window is drawn and answers in between.
 void AppDelegate::runNextAfterShowStep() {
-    if (afterShowSteps.empty()) return;
-    std::function<void()> step = std::move(afterShowSteps.front());
-    afterShowSteps.pop_front();
-    step();
-    if (!afterShowSteps.empty()) QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
+    if (!afterShowSteps.empty()) {
+        std::function<void()> step = std::move(afterShowSteps.front());
+        afterShowSteps.pop_front();
+        step();
+    } else if (!createNextPendingPage()) {
+        return;
+    }
+    if (!isLaunchComplete()) QTimer::singleShot(0, this, &AppDelegate::runNextAfterShowStep);
 }
 
 bool AppDelegate::isLaunchComplete() const { return afterShowSteps.empty() && pendingPages.empty(); }
