@@ -18,6 +18,14 @@ bool isRoot(const struct stat& info, const ReachedRoot& root) {
     return info.st_dev == root.device && info.st_ino == root.inode;
 }
 
+// Whether a path between lowest and highest (in byte order) may lie inside or equal place: every
+// such path sorts from the place itself up to, not including, the place followed by the
+// character after '/'.
+bool mayHoldAnyOf(const std::string& place, const std::string& lowest, const std::string& highest) {
+    if (place == "/") return true;
+    return highest >= place && lowest < place + static_cast<char>('/' + 1);
+}
+
 }  // namespace
 
 CategoryRoots::CategoryRoots(std::vector<ReachedRoot> roots) : roots_(std::move(roots)) {}
@@ -47,9 +55,13 @@ std::vector<std::optional<platform::ChosenItem>> CategoryRoots::chosenItems(cons
         if (!path.empty() && path.front() == '/' && path != "/" && platform::normalizedPath(path) == path)
             pending.push_back(i);
     }
+    if (pending.empty()) return chosen;
+    const auto [lowest, highest] = std::minmax_element(
+        pending.begin(), pending.end(), [&paths](size_t a, size_t b) { return paths[a] < paths[b]; });
     // Nested places: an item the first place that holds it no longer reaches may be reached
     // through the next.
     for (const ReachedRoot& root : roots_) {
+        if (!mayHoldAnyOf(root.path, paths[*lowest], paths[*highest])) continue;
         const platform::ListedFolder place{root.path, {root.device, root.inode, root.isFolder}};
         std::vector<size_t> below;
         std::vector<std::string> belowPaths;

@@ -10,14 +10,17 @@
 #include "platform/files/TreeSizer.h"
 #include "platform/desktop/RunningApplications.h"
 
+#include <string.h>
+
 #include <algorithm>
 #include <set>
+#include <thread>
 
 namespace core::junk {
 namespace {
 
-// Locations are listed by this many threads at once.
-constexpr size_t kWorkers = 4;
+// Locations are listed, and items reached, by one thread for each processor.
+size_t workerCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 // The scanned items are reached for removal in runs of this many, in path order.
 constexpr size_t kChosenItemsPerRun = 64;
 // Items are sized this many at a time (in one walk of the shared tree sizer), so the path
@@ -26,11 +29,17 @@ constexpr size_t kSizingBatch = 1024;
 // From 10.10 on the chat applications' own folders belong to the chat category alone.
 constexpr int kFirstVersionWithChatContainers = 1010;
 
+bool contains(const std::string& path, std::string_view part) {
+    return memmem(path.data(), path.size(), part.data(), part.size()) != nullptr;
+}
+
 bool isChatContainerPath(const std::string& path) {
-    for (const char* part : {"/Containers/com.tencent.qq/", "/Containers/com.tencent.xinWeChat/",
-                             "/Containers/com.alibaba.dingtalk/", "/Containers/com.alibaba.DingTalkMac/",
-                             "/Caches/com.alibaba.DingTalkMac"})
-        if (path.find(part) != std::string::npos) return true;
+    // Every part names one of two vendors; most paths name neither and are passed at once.
+    if (!contains(path, "com.tencent.") && !contains(path, "com.alibaba.")) return false;
+    for (std::string_view part : {"/Containers/com.tencent.qq/", "/Containers/com.tencent.xinWeChat/",
+                                  "/Containers/com.alibaba.dingtalk/", "/Containers/com.alibaba.DingTalkMac/",
+                                  "/Caches/com.alibaba.DingTalkMac"})
+        if (contains(path, part)) return true;
     return false;
 }
 
@@ -43,10 +52,10 @@ void addRoot(TCTreeNode& category, const std::string& location) {
 // anything else's from its entry as the listing read it.
 std::vector<platform::TreeSizer::Measure> measuresOf(const std::vector<OfferedItems::Offer>& items, size_t start,
                                                       size_t end) {
-    std::vector<std::string> folders;
+    std::vector<platform::ListedFolder> folders;
     for (size_t i = start; i < end; ++i)
-        if (items[i].entry.isFolder()) folders.push_back(items[i].path);
-    const std::vector<platform::TreeSizer::Measure> walked = platform::TreeSizer::measureAll(folders);
+        if (items[i].entry.isFolder()) folders.push_back({items[i].path, platform::FileIdentity::of(items[i].entry)});
+    const std::vector<platform::TreeSizer::Measure> walked = platform::TreeSizer::measureListed(folders);
     std::vector<platform::TreeSizer::Measure> measures;
     for (size_t i = start, folder = 0; i < end; ++i)
         measures.push_back(items[i].entry.isFolder() ? walked[folder++] : platform::TreeSizer::Measure{items[i].entry.size, true});
@@ -119,8 +128,12 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
 std::shared_ptr<TCTreeNode> FastCleanScanFile::categoryNode(int index, const JunkLocationList& locations) const {
     auto category = TCTreeNode::make(getName()[index], "", 1, TCTreeNode::Image::named(getIcon()[index]));
     category->subTitle = subName()[index];
-    if (index < 5)
-        for (const auto& location : locations) addRoot(*category, location.path);
+    if (index >= 5) return category;
+    std::vector<std::optional<ReachedRoot>> reached(locations.size());
+    runInParallel(executors_.global, workerCount(), locations.size(),
+                  [&](std::size_t, std::size_t i) { reached[i] = ReachedRoot::reach(locations[i].path); });
+    for (auto& root : reached)
+        if (root) category->roots.push_back(std::move(*root));
     return category;
 }
 
@@ -129,7 +142,7 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
     OfferedItems::PathTest skipPath;
     if (skipChatContainers) skipPath = isChatContainerPath;
     std::vector<OfferedItems::Listing> listings(locations.size());
-    runInParallel(executors_.global, kWorkers, locations.size(), [&](std::size_t, std::size_t i) {
+    runInParallel(executors_.global, workerCount(), locations.size(), [&](std::size_t, std::size_t i) {
         listings[i] = offered.list(locations[i].path, locations[i].isEntry);
     });
     std::vector<OfferedItems::Offer> items;
@@ -144,7 +157,7 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
     uint64_t total = 0;
     for (size_t start = 0; start < items.size(); start += kSizingBatch) {
         const size_t end = std::min(items.size(), start + kSizingBatch);
-        std::vector<platform::TreeSizer::Measure> measures = measuresOf(items, start, end);
+        const std::vector<platform::TreeSizer::Measure> measures = measuresOf(items, start, end);
         for (size_t i = 0; i < measures.size(); ++i) {
             const std::string& path = items[start + i].path;
             int32_t state = index == 1 && startsUnselected(path) ? 0 : initialItemState(index);
@@ -190,7 +203,7 @@ void FastCleanScanFile::recordChosenItems(TCTreeNode& category, const Executor& 
     // In path order a folder's items follow each other, and each run of them is reached once.
     std::sort(nodes.begin(), nodes.end(), [](const TCTreeNode* a, const TCTreeNode* b) { return a->path < b->path; });
     const size_t runs = (nodes.size() + kChosenItemsPerRun - 1) / kChosenItemsPerRun;
-    runInParallel(pool, kWorkers, runs, [&](std::size_t, std::size_t run) {
+    runInParallel(pool, workerCount(), runs, [&](std::size_t, std::size_t run) {
         const size_t begin = run * kChosenItemsPerRun, end = std::min(nodes.size(), begin + kChosenItemsPerRun);
         std::vector<std::string> paths;
         for (size_t i = begin; i < end; ++i) paths.push_back(nodes[i]->path);

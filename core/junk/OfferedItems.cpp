@@ -41,9 +41,17 @@ std::vector<OfferedItems::Offer> OfferedItems::take(Listing listing, const PathT
     std::vector<Offer> offers;
     for (auto& candidate : listing.candidates) {
         if (isSkippedPath && isSkippedPath(candidate.path)) continue;
-        if (claim(candidate.path)) offers.push_back(std::move(candidate));
+        if (claimOutsideTaken(candidate.path)) offers.push_back(std::move(candidate));
     }
     return offers;
+}
+
+bool OfferedItems::claimOutsideTaken(const std::string& path) {
+    auto at = taken_.lower_bound(path);
+    if (at != taken_.end() && *at == path) return false;
+    if (containsTaken(path)) return false;
+    taken_.emplace_hint(at, path);
+    return true;
 }
 
 bool OfferedItems::claim(const std::string& path) {
@@ -62,9 +70,11 @@ bool OfferedItems::isInsideTaken(const std::string& path) const {
 }
 
 bool OfferedItems::containsTaken(const std::string& path) const {
-    std::string prefix = path == "/" ? path : path + "/";
-    auto first = taken_.lower_bound(prefix);
-    return first != taken_.end() && first->compare(0, prefix.size(), prefix) == 0;
+    // The prefix is built in a string kept for it, which saves an allocation for each item.
+    prefix_.assign(path);
+    if (path != "/") prefix_ += '/';
+    auto first = taken_.lower_bound(prefix_);
+    return first != taken_.end() && first->compare(0, prefix_.size(), prefix_) == 0;
 }
 
 }  // namespace core::junk

@@ -45,11 +45,16 @@ public:
     bool overlaps(const std::string& path) const;
 
 private:
+    // Claims an item whose folder is known to lie outside every taken item (a listed
+    // location's entry, or the location itself), so only the item and what is below it are
+    // looked up.
+    bool claimOutsideTaken(const std::string& path);
     bool isInsideTaken(const std::string& path) const;  // the path itself or a folder above it
     bool containsTaken(const std::string& path) const;  // something below the path
 
     NameTest isSkippedName_;
     std::set<std::string> taken_;  // offered and skipped items, in byte order
+    mutable std::string prefix_;   // containsTaken's scratch space; taking runs on one thread
 };
 
 }  // namespace core::junk

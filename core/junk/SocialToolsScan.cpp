@@ -203,7 +203,9 @@ void SocialToolsScan::scanDirectoryContents(const std::string& folder, TCTreeNod
     for (const auto& entry : entriesOf(folder)) {
         std::string path = platform::joinPath(folder, entry.name);
         auto child = TCTreeNode::make(entry.name, path, node.selectState, Image::iconOf(path));
-        pending_.push_back({child.get(), false});
+        // A file's size is the one its listing read; only folders wait for a walk.
+        if (entry.isFolder()) pending_.push_back({child.get(), false});
+        else child->size = CommUti::convertVolSpace(entry.size);
         node.addChild(std::move(child));
     }
 }

@@ -4,8 +4,28 @@
 
 namespace platform {
 
+namespace {
+
+// True when the path has no empty, "." or ".." part and no slash at its end: normalising it
+// would give it back unchanged.
+bool isPlainPath(std::string_view path) {
+    if (path == "/") return true;
+    if (path.back() == '/') return false;
+    for (size_t start = path.front() == '/' ? 1 : 0; start <= path.size();) {
+        size_t end = path.find('/', start);
+        if (end == std::string_view::npos) end = path.size();
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string normalizedPath(std::string_view path) {
     if (path.empty()) return "";
+    if (isPlainPath(path)) return std::string(path);
     const bool absolute = path.front() == '/';
     std::vector<std::string_view> parts;
     size_t start = 0;

@@ -36,6 +36,16 @@ void sizeFolder(const ParallelFolderWalk::Folder& folder, int fd, std::vector<Pa
     tally.bytes.fetch_add(sum, std::memory_order_relaxed);
 }
 
+// Walks the starts, each tagged with its tally, and adds every tally to the measure at its index.
+void walkAndAdd(std::vector<ParallelFolderWalk::Folder> starts, std::vector<Tally>& tallies,
+                std::vector<TreeSizer::Measure>& measures) {
+    ParallelFolderWalk::run(std::move(starts), sizeFolder, ParallelFolderWalk::Options());
+    for (size_t index = 0; index < measures.size(); ++index) {
+        measures[index].bytes += tallies[index].bytes.load();
+        measures[index].readWhole = tallies[index].readWhole.load();
+    }
+}
+
 }  // namespace
 
 uint64_t TreeSizer::sizeOf(const std::string& path) { return measure(path).bytes; }
@@ -54,11 +64,18 @@ std::vector<TreeSizer::Measure> TreeSizer::measureAll(const std::vector<std::str
         else
             measures[index].bytes = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
     }
-    ParallelFolderWalk::run(std::move(starts), sizeFolder, ParallelFolderWalk::Options());
-    for (size_t index = 0; index < paths.size(); ++index) {
-        measures[index].bytes += tallies[index].bytes.load();
-        measures[index].readWhole = tallies[index].readWhole.load();
-    }
+    walkAndAdd(std::move(starts), tallies, measures);
+    return measures;
+}
+
+std::vector<TreeSizer::Measure> TreeSizer::measureListed(const std::vector<ListedFolder>& folders) {
+    std::vector<Measure> measures(folders.size());
+    std::vector<Tally> tallies(folders.size());
+    std::vector<ParallelFolderWalk::Folder> starts;
+    for (size_t index = 0; index < folders.size(); ++index)
+        starts.push_back({folders[index].path, folders[index].identity.device, folders[index].identity.inode,
+                          ParallelFolderWalk::kUnknownDevice, &tallies[index]});
+    walkAndAdd(std::move(starts), tallies, measures);
     return measures;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/ListedFolder.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +26,9 @@ public:
     static Measure measure(const std::string& path);
     // Each path's measure at its index, as measure gives it.
     static std::vector<Measure> measureAll(const std::vector<std::string>& paths);
+    // Each folder's measure at its index, walked from the folder as it was listed, without
+    // looking at its path again: one that is no longer that folder is not read whole.
+    static std::vector<Measure> measureListed(const std::vector<ListedFolder>& folders);
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -58,4 +59,24 @@ TEST(TreeSizerMeasureAll, ManyItemsInOneWalkKeepTheirOwnSumsAndOnlyThePartlyUnre
     const std::string answer = testsupport::runningAsRoot() ? testsupport::runAsNobody(describeAll) : describeAll();
     chmod(closed.c_str(), 0700);
     EXPECT_EQ(answer, expected + "| " + expected);
+}
+
+// Folders sized from their listing: one put in the place of a listed folder since is not
+// walked (no bytes, not read whole); the others keep their own sums.
+TEST(TreeSizerMeasureListed, AFolderSwappedSinceItsListingIsNotWalked) {
+    testsupport::TempFolder folder;
+    folder.writeFile("kept/a", std::string(100, 'a'));
+    folder.writeFile("kept/sub/b", std::string(20, 'b'));
+    folder.writeFile("swapped/c", std::string(7, 'c'));
+    folder.writeFile("stranger/d", std::string(5000, 'd'));
+    std::vector<platform::ListedFolder> listed;
+    for (const char* name : {"kept", "swapped"}) listed.push_back(*platform::ListedFolder::of(folder / name));
+    std::filesystem::remove_all(folder / "swapped");
+    std::filesystem::rename(folder / "stranger", folder / "swapped");
+    const std::vector<TreeSizer::Measure> measures = TreeSizer::measureListed(listed);
+    ASSERT_EQ(measures.size(), 2u);
+    EXPECT_EQ(measures[0].bytes, 120u);
+    EXPECT_TRUE(measures[0].readWhole);
+    EXPECT_EQ(measures[1].bytes, 0u);
+    EXPECT_FALSE(measures[1].readWhole);
 }
