@@ -6,6 +6,7 @@
 #include "core/junk/SocialToolsScan.h"
 #include "core/kit/CommUti.h"
 #include "core/kit/ParallelLoop.h"
+#include "core/kit/PooledTask.h"
 #include "platform/files/PathText.h"
 #include "platform/files/TreeSizer.h"
 #include "platform/desktop/RunningApplications.h"
@@ -105,6 +106,8 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     const bool skipChatContainers = CommUti::getSystemVersion() >= kFirstVersionWithChatContainers;
     OfferedItems offered(skippedNameTest());
     std::vector<std::shared_ptr<TCTreeNode>> categories;
+    // Each category's items are reached for removal on the pool while the next are scanned.
+    std::vector<std::unique_ptr<PooledTask>> recordings;
     progress_.beginStage(0, kCategoryCount);
     for (int index = 0; index < kCategoryCount; ++index) {
         // The list is built even when the category is then skipped by a stop request.
@@ -116,12 +119,15 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
             total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
                               : scanSocialTools(*category, offered);
         category->size = CommUti::convertVolSpace(total);
-        recordChosenItems(*category, executors_.global);
+        TCTreeNode& scanned = *category;
+        recordings.push_back(std::make_unique<PooledTask>(
+            executors_.global, [&scanned, pool = executors_.global] { recordChosenItems(scanned, pool); }));
         updateParentStateForNode(*category);
         categories.push_back(std::move(category));
         progress_.advance(1, total);
         if (progressSEL) progressSEL(index);
     }
+    recordings.clear();
     return categories;
 }
 
@@ -178,7 +184,7 @@ uint64_t FastCleanScanFile::scanSocialTools(TCTreeNode& category, OfferedItems& 
     uint64_t total = 0;
     for (const auto& [key, texts] : CommUti::socialToolsCachePaths()) {
         if (texts.size() <= 1) continue;
-        SocialToolsScan scan(key, offered);
+        SocialToolsScan scan(key, offered, executors_.global);
         scan.scanLocations(texts, [this](const std::string& path) { reportPath(path); });
         for (const auto& location : scan.roots()) addRoot(category, location);
         total += scan.totalSize();

@@ -31,7 +31,8 @@ public:
     void setExecutors(Executors executors) { executors_ = std::move(executors); }
 
     // Reports, called on the scanning thread (the page hands them to the main thread). Set them
-    // before a scan starts. progressSEL: once per category when its node is complete;
+    // before a scan starts. progressSEL: once per category when its node is complete (its
+    // items are reached for removal on the pool meanwhile, done when the scan returns);
     // pathSEL: once per item sized, with its path.
     ProgressCallback progressSEL;
     PathCallback pathSEL;

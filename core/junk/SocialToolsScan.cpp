@@ -2,14 +2,17 @@
 
 #include "core/junk/SafeLocation.h"
 #include "core/kit/CommUti.h"
+#include "core/kit/ParallelLoop.h"
 #include "platform/system/Environment.h"
 #include "platform/files/FileWalker.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
 #include "platform/files/TreeSizer.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <thread>
 #include <utility>
 
 namespace core::junk {
@@ -62,8 +65,8 @@ uint64_t sumOfChildSizeTexts(const TCTreeNode& node) {
 
 }  // namespace
 
-SocialToolsScan::SocialToolsScan(std::string key, OfferedItems& offered)
-    : key_(std::move(key)), offered_(offered) {
+SocialToolsScan::SocialToolsScan(std::string key, OfferedItems& offered, Executor pool)
+    : key_(std::move(key)), offered_(offered), pool_(std::move(pool)) {
     makeApplicationNode();
     makeGroups();
 }
@@ -158,10 +161,12 @@ void SocialToolsScan::scanQQDataFolder(const std::string& dataFolder, const std:
 }
 
 // Chat folders hold their media under "MessageTemp"; a folder with "Message" leads only into
-// that one; any other folder is looked through. Links are never entered, so the walk ends.
+// that one; any other folder is looked through. Links are never entered, so the walk ends. The
+// chats found are listed together, then added in the order the walk found them.
 void SocialToolsScan::scanWeChatMediaPaths(const std::string& folder) {
     if (!SafeLocation::isFolder(folder)) return;
     std::set<std::string> messageOnly;
+    std::vector<std::string> chats;
     platform::FileWalker::Callbacks callbacks;
     callbacks.visitEntry = [&](const platform::FileWalker::Visit& visit) {
         using Step = platform::FileWalker::Step;
@@ -171,36 +176,56 @@ void SocialToolsScan::scanWeChatMediaPaths(const std::string& folder) {
             return Step::Prune;
         if (platform::FolderLister::entryAt(path + "/MessageTemp")) {
             for (const auto& chat : entriesOf(path + "/MessageTemp"))
-                if (chat.isFolder()) scanWeChatChatDirectory(path + "/MessageTemp/" + chat.name);
+                if (chat.isFolder()) chats.push_back(path + "/MessageTemp/" + chat.name);
             return Step::Prune;
         }
         if (platform::FolderLister::entryAt(path + "/Message")) messageOnly.insert(path);
         return Step::Continue;
     };
     platform::FileWalker::walk(folder, callbacks);
+    std::vector<std::vector<MediaFolder>> listed(chats.size());
+    runInParallel(pool_, std::max(1u, std::thread::hardware_concurrency()), chats.size(),
+                  [&](std::size_t, std::size_t i) { listed[i] = listWeChatChatDirectory(chats[i]); });
+    for (auto& chat : listed)
+        for (auto& media : chat) addWeChatMediaFolder(std::move(media));
 }
 
-void SocialToolsScan::scanWeChatChatDirectory(const std::string& chatFolder) {
+std::vector<SocialToolsScan::MediaFolder> SocialToolsScan::listWeChatChatDirectory(const std::string& chatFolder) {
     static const std::map<std::string, const char*> kGroupOfFolder{
         {"Image", kWeChatPhotos}, {"Video", kWeChatVideos}, {"Audio", kWeChatAudio}};
+    std::vector<MediaFolder> media;
     for (const auto& entry : entriesOf(chatFolder)) {
         auto groupName = kGroupOfFolder.find(entry.name);
         if (groupName == kGroupOfFolder.end() || !entry.isFolder()) continue;
         std::string path = platform::joinPath(chatFolder, entry.name);
-        if (offered_.overlaps(path)) continue;
-        auto node = TCTreeNode::make(entry.name, path, 1, Image::iconOf(path));
-        scanDirectoryContents(path, *node);
-        // A folder without entries is dropped before any of its nodes waits for a size.
-        if (!node->hasChildren()) continue;
-        offered_.claim(path);
-        mediaFolders_.push_back(node.get());
-        group(groupName->second).addChild(std::move(node));
+        std::vector<platform::FileEntry> entries = directoryContents(path);
+        media.push_back({std::move(path), groupName->second, std::move(entries)});
     }
+    return media;
+}
+
+void SocialToolsScan::addWeChatMediaFolder(MediaFolder folder) {
+    // A folder without entries is dropped before any of its nodes waits for a size.
+    if (folder.entries.empty() || offered_.overlaps(folder.path)) return;
+    auto node = TCTreeNode::make(platform::lastPathComponent(folder.path), folder.path, 1, Image::iconOf(folder.path));
+    addDirectoryContents(folder.path, std::move(folder.entries), *node);
+    offered_.claim(folder.path);
+    mediaFolders_.push_back(node.get());
+    group(folder.group).addChild(std::move(node));
 }
 
 void SocialToolsScan::scanDirectoryContents(const std::string& folder, TCTreeNode& node) {
-    if (!isFolderEntry(folder)) return;
-    for (const auto& entry : entriesOf(folder)) {
+    addDirectoryContents(folder, directoryContents(folder), node);
+}
+
+std::vector<platform::FileEntry> SocialToolsScan::directoryContents(const std::string& folder) {
+    if (!isFolderEntry(folder)) return {};
+    return entriesOf(folder);
+}
+
+void SocialToolsScan::addDirectoryContents(const std::string& folder, std::vector<platform::FileEntry> entries,
+                                           TCTreeNode& node) {
+    for (auto& entry : entries) {
         std::string path = platform::joinPath(folder, entry.name);
         auto child = TCTreeNode::make(entry.name, path, node.selectState, Image::iconOf(path));
         // A file's size is the one its listing read; only folders wait for a walk.

@@ -2,6 +2,8 @@
 
 #include "core/junk/OfferedItems.h"
 #include "core/junk/TCTreeNode.h"
+#include "core/kit/Executors.h"
+#include "platform/files/FileEntry.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +19,8 @@ class SocialToolsScan {
 public:
     using PathCallback = std::function<void(const std::string& path)>;
 
-    SocialToolsScan(std::string key, OfferedItems& offered);
+    // The folders of chats are listed on the calling thread and on helpers posted to pool.
+    SocialToolsScan(std::string key, OfferedItems& offered, Executor pool = {});
 
     // Walks the location texts that follow the display name; reports each location found.
     void scanLocations(const std::vector<std::string>& texts, const PathCallback& reportPath);
@@ -36,6 +39,12 @@ private:
         TCTreeNode* node;
         bool countsToTotal;
     };
+    // A media folder of a 微信 chat as listed, before anything is claimed.
+    struct MediaFolder {
+        std::string path;
+        const char* group;
+        std::vector<platform::FileEntry> entries;
+    };
 
     bool isQQ() const { return key_ == "QQ"; }
     bool isWeChat() const { return key_ == "微信" || key_ == "WeChat"; }
@@ -49,14 +58,18 @@ private:
     void scanQQMediaPaths(const std::string& folder);
     void scanQQDataFolder(const std::string& dataFolder, const std::string& ownerName);
     void scanWeChatMediaPaths(const std::string& folder);
-    void scanWeChatChatDirectory(const std::string& chatFolder);
+    static std::vector<MediaFolder> listWeChatChatDirectory(const std::string& chatFolder);
+    void addWeChatMediaFolder(MediaFolder folder);
     void scanDirectoryContents(const std::string& folder, TCTreeNode& node);
+    void addDirectoryContents(const std::string& folder, std::vector<platform::FileEntry> entries, TCTreeNode& node);
+    static std::vector<platform::FileEntry> directoryContents(const std::string& folder);
 
     void applySizes();
     void finishGroups();
 
     std::string key_;
     OfferedItems& offered_;
+    Executor pool_;
     std::shared_ptr<TCTreeNode> application_;
     std::vector<std::shared_ptr<TCTreeNode>> groups_;  // in the order they are attached, when filled
     std::vector<Pending> pending_;                     // nodes waiting for their sizes
