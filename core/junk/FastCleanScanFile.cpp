@@ -14,6 +14,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -104,7 +105,10 @@ int FastCleanScanFile::initialItemState(int index) { return index <= 2 ? 1 : 0; 
 
 std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     const bool skipChatContainers = CommUti::getSystemVersion() >= kFirstVersionWithChatContainers;
-    OfferedItems offered(skippedNameTest());
+    // The running applications are read on the pool while the first category's places are gathered.
+    OfferedItems::NameTest isSkippedName;
+    PooledTask readingApplications(executors_.global, [&isSkippedName] { isSkippedName = skippedNameTest(); });
+    std::optional<OfferedItems> offered;
     std::vector<std::shared_ptr<TCTreeNode>> categories;
     // Each category's items are reached for removal on the pool while the next are scanned.
     std::vector<std::unique_ptr<PooledTask>> recordings;
@@ -113,11 +117,15 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
         // The list is built even when the category is then skipped by a stop request.
         JunkLocationList locations;
         JunkLocations::appendLocations(index, locations);
-        auto category = categoryNode(index, locations);
+        if (!offered) {
+            readingApplications.wait();
+            offered.emplace(std::move(isSkippedName));
+        }
+        auto category = categoryNode(index);
         uint64_t total = 0;
         if (!beStop.stopRequested())
-            total = index < 5 ? scanItems(index, locations, *category, offered, skipChatContainers)
-                              : scanSocialTools(*category, offered);
+            total = index < 5 ? scanItems(index, locations, *category, *offered, skipChatContainers)
+                              : scanSocialTools(*category, *offered);
         category->size = CommUti::convertVolSpace(total);
         TCTreeNode& scanned = *category;
         recordings.push_back(std::make_unique<PooledTask>(
@@ -131,15 +139,9 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     return categories;
 }
 
-std::shared_ptr<TCTreeNode> FastCleanScanFile::categoryNode(int index, const JunkLocationList& locations) const {
+std::shared_ptr<TCTreeNode> FastCleanScanFile::categoryNode(int index) const {
     auto category = TCTreeNode::make(getName()[index], "", 1, TCTreeNode::Image::named(getIcon()[index]));
     category->subTitle = subName()[index];
-    if (index >= 5) return category;
-    std::vector<std::optional<ReachedRoot>> reached(locations.size());
-    runInParallel(executors_.global, workerCount(), locations.size(),
-                  [&](std::size_t, std::size_t i) { reached[i] = ReachedRoot::reach(locations[i].path); });
-    for (auto& root : reached)
-        if (root) category->roots.push_back(std::move(*root));
     return category;
 }
 
@@ -147,13 +149,19 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
                                       OfferedItems& offered, bool skipChatContainers) {
     OfferedItems::PathTest skipPath;
     if (skipChatContainers) skipPath = isChatContainerPath;
+    // Each location is claimed from, in scan order, as soon as it is listed.
     std::vector<OfferedItems::Listing> listings(locations.size());
-    runInParallel(executors_.global, workerCount(), locations.size(), [&](std::size_t, std::size_t i) {
-        listings[i] = offered.list(locations[i].path, locations[i].isEntry);
-    });
     std::vector<OfferedItems::Offer> items;
-    for (auto& listing : listings)
-        for (auto& offer : offered.take(std::move(listing), skipPath)) items.push_back(std::move(offer));
+    runInParallelInOrder(
+        executors_.global, workerCount(), locations.size(),
+        [&](std::size_t, std::size_t i) { listings[i] = offered.list(locations[i].path, locations[i].isEntry); },
+        [&](std::size_t i) {
+            OfferedItems::Listing& listing = listings[i];
+            // A location that is there is kept as the listing reached it; one that is not holds nothing.
+            if (const auto& entry = listing.reached)
+                category.roots.push_back({listing.item, entry->device, entry->inode, entry->isFolder()});
+            for (auto& offer : offered.take(std::move(listing), skipPath)) items.push_back(std::move(offer));
+        });
 
     const std::vector<std::string> userData = JunkLocations::userDataFolders();
     auto startsUnselected = [&userData](const std::string& path) {

@@ -68,7 +68,7 @@ public:
     static void recordChosenItems(TCTreeNode& category, const Executor& pool = {});
 
 private:
-    std::shared_ptr<TCTreeNode> categoryNode(int index, const JunkLocationList& locations) const;
+    std::shared_ptr<TCTreeNode> categoryNode(int index) const;
     uint64_t scanItems(int index, const JunkLocationList& locations, TCTreeNode& category, OfferedItems& offered,
                        bool skipChatContainers);
     uint64_t scanSocialTools(TCTreeNode& category, OfferedItems& offered);

@@ -21,7 +21,8 @@ OfferedItems::Listing OfferedItems::list(const std::string& location, bool isEnt
         return listing;
     }
     platform::LinkFreePath found = SafeLocation::reach(listing.item);
-    if (!found.entry) return listing;
+    if (found.reach != platform::LinkFreePath::Reach::Reached || !found.entry) return listing;
+    listing.reached = found.entry;
     if (!found.entry->isFolder()) {
         listing.candidates.push_back({listing.item, *found.entry});
         return listing;

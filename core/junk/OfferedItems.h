@@ -3,6 +3,7 @@
 #include "platform/files/FileEntry.h"
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,7 +31,9 @@ public:
     struct Listing {
         std::string item;      // the location, normalised
         bool skipped = false;  // skipped by name: neither it nor anything in it is offered
-        std::vector<Offer> candidates;
+        // The location's own entry, when it was reached without links (and not skipped).
+        std::optional<platform::FileEntry> reached;
+        std::vector<Offer> candidates;  // the location itself, or its entries
     };
 
     // What a location offers, each item claimed; paths passing isSkippedPath are left out. The

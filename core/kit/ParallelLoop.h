@@ -16,4 +16,11 @@ namespace core {
 void runInParallel(const Executor& pool, std::size_t workerCount, std::size_t count,
                    const std::function<void(std::size_t worker, std::size_t index)>& body);
 
+// runInParallel with produce as the body, and a second step on the calling thread: consume(index)
+// for every index in increasing order, each as soon as produce has run for it, while the helpers
+// go on with later indices. The calling thread produces too while it waits for the next index.
+void runInParallelInOrder(const Executor& pool, std::size_t workerCount, std::size_t count,
+                          const std::function<void(std::size_t worker, std::size_t index)>& produce,
+                          const std::function<void(std::size_t index)>& consume);
+
 }  // namespace core

@@ -43,3 +43,29 @@ TEST(ParallelLoop, InlinePoolAndNothingToDo) {
     core::runInParallel(runOnNewThread, 3, 0, [&](std::size_t, std::size_t) { ++total; });
     EXPECT_EQ(total, 45u);
 }
+
+// Every index is consumed once, in increasing order, on the calling thread, after it was
+// produced; with helpers on threads of their own and with a pool that runs nothing.
+TEST(ParallelLoop, InOrderConsumesEachIndexAfterItWasProduced) {
+    constexpr std::size_t count = 3000;
+    const std::thread::id caller = std::this_thread::get_id();
+    for (bool poolRuns : {true, false}) {
+        std::vector<core::Task> neverRun;
+        core::Executor pool = poolRuns ? core::Executor(runOnNewThread)
+                                       : core::Executor([&](core::Task task) { neverRun.push_back(std::move(task)); });
+        std::vector<std::atomic<int>> produced(count);
+        std::vector<std::size_t> consumed;
+        bool faithful = true;
+        core::runInParallelInOrder(
+            pool, 8, count, [&](std::size_t, std::size_t index) { ++produced[index]; },
+            [&](std::size_t index) {
+                faithful = faithful && produced[index].load() == 1 && std::this_thread::get_id() == caller;
+                consumed.push_back(index);
+            });
+        EXPECT_TRUE(faithful) << poolRuns;
+        ASSERT_EQ(consumed.size(), count);
+        for (std::size_t index = 0; index < count; ++index) ASSERT_EQ(consumed[index], index);
+        for (auto& late : neverRun) late();
+        for (const auto& times : produced) ASSERT_EQ(times.load(), 1);
+    }
+}
