@@ -5,10 +5,12 @@
 #include "core/junk/FastCleanScanFile.h"
 #include "support/BenchTree.h"
 #include "support/ProcessRace.h"
+#include "support/TaskPool.h"
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -64,9 +66,12 @@ bool generateHome(const std::string& treeRoot) {
     return made;
 }
 
-core::Executors threadExecutors() {
+// The application's shared pool: as many threads as processors, started at the first post.
+core::Executors poolExecutors() {
+    // Never destroyed: its threads wait on it until the process ends.
+    static auto* pool = new bench::TaskPool(std::max(1u, std::thread::hardware_concurrency()));
     core::Executors executors = core::Executors::inlineExecutors();
-    executors.global = [](core::Task task) { std::thread(std::move(task)).detach(); };
+    executors.global = pool->executor();
     return executors;
 }
 
@@ -80,14 +85,14 @@ void scan(benchmark::State& state, core::Executors executors) {
     state.counters["reports"] = static_cast<double>(items / state.iterations());
 }
 
-void BM_JunkScanWithPool(benchmark::State& state) { scan(state, threadExecutors()); }
+void BM_JunkScanWithPool(benchmark::State& state) { scan(state, poolExecutors()); }
 void BM_JunkScanOneThread(benchmark::State& state) { scan(state, core::Executors::inlineExecutors()); }
 
 // In a process of its own ("--scan ROOT"): one whole scan of the home generated in root, as
 // the junk page runs it.
 int scanWhole(const std::string& treeRoot) {
     bench::resolveMacPathsInto(treeRoot);
-    core::junk::FastCleanScanFile scanner(threadExecutors());
+    core::junk::FastCleanScanFile scanner(poolExecutors());
     return scanner.beginScan().size() == core::junk::FastCleanScanFile::kCategoryCount ? 0 : 1;
 }
 

@@ -28,6 +28,8 @@ constexpr size_t kChosenItemsPerRun = 64;
 // Items are sized this many at a time (in one walk of the shared tree sizer), so the path
 // reports follow the scan closely.
 constexpr size_t kSizingBatch = 1024;
+// The nodes of a batch's items are made in runs of this many.
+constexpr size_t kNodesPerRun = 128;
 // From 10.10 on the chat applications' own folders belong to the chat category alone.
 constexpr int kFirstVersionWithChatContainers = 1010;
 
@@ -116,7 +118,7 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     for (int index = 0; index < kCategoryCount; ++index) {
         // The list is built even when the category is then skipped by a stop request.
         JunkLocationList locations;
-        JunkLocations::appendLocations(index, locations);
+        JunkLocations::appendLocations(index, locations, executors_.global);
         if (!offered) {
             readingApplications.wait();
             offered.emplace(std::move(isSkippedName));
@@ -172,16 +174,23 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
     for (size_t start = 0; start < items.size(); start += kSizingBatch) {
         const size_t end = std::min(items.size(), start + kSizingBatch);
         const std::vector<platform::TreeSizer::Measure> measures = measuresOf(items, start, end);
-        for (size_t i = 0; i < measures.size(); ++i) {
-            const std::string& path = items[start + i].path;
-            int32_t state = index == 1 && startsUnselected(path) ? 0 : initialItemState(index);
-            auto item = TCTreeNode::make(items[start + i].entry.name, path, state, TCTreeNode::Image::iconOf(path));
-            item->size = CommUti::convertVolSpace(measures[i].bytes);
-            item->readWhole = measures[i].readWhole;
-            category.children.push_back(path);
-            category.addChild(std::move(item));
+        // The nodes are made on the pool, a run at a time, and added in scan order.
+        std::vector<std::shared_ptr<TCTreeNode>> nodes(end - start);
+        const size_t runs = (nodes.size() + kNodesPerRun - 1) / kNodesPerRun;
+        runInParallel(executors_.global, workerCount(), runs, [&](std::size_t, std::size_t run) {
+            for (size_t i = run * kNodesPerRun; i < std::min(nodes.size(), (run + 1) * kNodesPerRun); ++i) {
+                const OfferedItems::Offer& offer = items[start + i];
+                int32_t state = index == 1 && startsUnselected(offer.path) ? 0 : initialItemState(index);
+                nodes[i] = TCTreeNode::make(offer.entry.name, offer.path, state, TCTreeNode::Image::iconOf(offer.path));
+                nodes[i]->size = CommUti::convertVolSpace(measures[i].bytes);
+                nodes[i]->readWhole = measures[i].readWhole;
+            }
+        });
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            category.children.push_back(nodes[i]->path);
             total += measures[i].bytes;
-            reportPath(path);
+            reportPath(nodes[i]->path);
+            category.addChild(std::move(nodes[i]));
         }
     }
     return total;

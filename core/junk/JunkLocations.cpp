@@ -3,6 +3,7 @@
 #include "core/junk/SafeLocation.h"
 #include "core/junk/TCDiskVolums.h"
 #include "core/junk/XcodeCacheScanner.h"
+#include "core/kit/ParallelLoop.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
 #include "platform/files/PathText.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <thread>
 
 namespace core::junk {
 namespace {
@@ -93,10 +95,10 @@ void JunkLocations::appendLocations(int index, Paths& array) {
     for (size_t i = array.size(); i < locations.size(); ++i) array.push_back(std::move(locations[i].path));
 }
 
-void JunkLocations::appendLocations(int index, List& array) {
+void JunkLocations::appendLocations(int index, List& array, const Executor& pool) {
     switch (index) {
-    case 0: systemJunk(array); break;
-    case 1: applicationJunk(array); break;
+    case 0: systemJunk(array, pool); break;
+    case 1: applicationJunk(array, pool); break;
     case 2: mailAttachments(array); break;
     case 3: trashPaths(array); break;
     case 4: appendWhole(XcodeCacheScanner::scanXcodeCaches(), array); break;
@@ -118,64 +120,77 @@ void JunkLocations::appendEntries(const std::string& path, List& array) {
     for (const auto& entry : *entries) array.push_back({platform::joinPath(folder, entry.name), true});
 }
 
-void JunkLocations::appendEntriesOf(std::initializer_list<const char*> folders, List& array) {
-    for (const char* folder : folders) appendEntries(resolved(folder), array);
+void JunkLocations::appendEntriesOf(std::initializer_list<const char*> folders, List& array, const Executor& pool) {
+    Paths paths;
+    for (const char* folder : folders) paths.push_back(resolved(folder));
+    appendEntriesOfAll(paths, array, pool);
 }
 
-void JunkLocations::systemJunk(List& array) {
+void JunkLocations::appendEntriesOfAll(const Paths& folders, List& array, const Executor& pool) {
+    std::vector<List> entries(folders.size());
+    runInParallel(pool, std::max(1u, std::thread::hardware_concurrency()), folders.size(),
+                  [&](std::size_t, std::size_t i) { appendEntries(folders[i], entries[i]); });
+    for (auto& listed : entries)
+        for (auto& entry : listed) array.push_back(std::move(entry));
+}
+
+void JunkLocations::systemJunk(List& array, const Executor& pool) {
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain), array);
     array.push_back({resolved("/System/Library/Caches/"), false});
     appendEntriesOf({"/private/var/folders/bh/", "/private/var/log/asl/", "/Library/Logs/DiagnosticReports/",
                      "/Library/Logs/CreativeCloud/", "/Library/Logs/Adobe/"},
-                    array);
+                    array, pool);
     array.push_back({resolved("/Library/Logs/adobegc.log"), false});
-    appendEntriesOf({"~/Library/Logs/CoreSimulator/", "/private/var/log", "/private/var/db/diagnostic"}, array);
+    appendEntriesOf({"~/Library/Logs/CoreSimulator/", "/private/var/log", "/private/var/db/diagnostic"}, array, pool);
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::LocalDomain), array);
     appendLogsOf(SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::LocalDomain), array);
 }
 
-void JunkLocations::applicationJunk(List& array) {
-    appendEntriesOf({"~/Library/Caches"}, array);
+void JunkLocations::applicationJunk(List& array, const Executor& pool) {
+    appendEntriesOf({"~/Library/Caches"}, array, pool);
     for (const auto& caches : SearchPaths::directories(SearchPaths::Directory::Caches, SearchPaths::UserDomain))
         array.push_back({resolved(caches), false});
-    addContainerCaches(array);
+    addContainerCaches(array, pool);
     appendEntriesOf({"~/Library/Logs/JetBrains/", "~/Library/Application Support/Adobe/CommonMedia Cache Files/",
                      "~/Library/Application Support/Google/Chrome/Default/Application Cache/",
                      "~/Music/iTunes/iTunes Media/Mobile Applications/",
                      "~/Library/Application Support/MobileSync/Backup/", "~/Dropbox/.dropbox.cache/"},
-                    array);
-    addSteamCacheFilesWithPath(array);
-    addTeamsCacheFilesWithPath(array);
-    addMinecraftCacheFilesWithPath(array);
-    addLunarclientCacheFilesWithPath(array);
+                    array, pool);
+    addSteamCacheFilesWithPath(array, pool);
+    addTeamsCacheFilesWithPath(array, pool);
+    addMinecraftCacheFilesWithPath(array, pool);
+    addLunarclientCacheFilesWithPath(array, pool);
 }
 
-void JunkLocations::addContainerCaches(List& array) {
+void JunkLocations::addContainerCaches(List& array, const Executor& pool) {
+    Paths caches;
     for (const auto& library : SearchPaths::directories(SearchPaths::Directory::Library, SearchPaths::UserDomain)) {
         const std::string containers = platform::joinPath(library, "Containers");
         auto names = SafeLocation::listEntries(resolved(containers));
         if (!names) continue;
-        for (const auto& container : *names) {
-            if (isChatContainer(container.name)) continue;
-            appendEntries(resolved(containers + "/" + container.name + "/Data/Library/Caches"), array);
-        }
+        for (const auto& container : *names)
+            if (!isChatContainer(container.name))
+                caches.push_back(resolved(containers + "/" + container.name + "/Data/Library/Caches"));
     }
+    appendEntriesOfAll(caches, array, pool);
 }
 
-void JunkLocations::addSteamCacheFilesWithPath(List& array) {
+void JunkLocations::addSteamCacheFilesWithPath(List& array, const Executor& pool) {
     appendEntriesOf({"~/Library/Application Support/Steam/appcache/", "~/Library/Application Support/Steam/depotcache/",
                      "~/Library/Application Support/Steam/logs/",
                      "~/Library/Application Support/Steam/steamapps/shadercache/",
                      "~/Library/Application Support/Steam/steamapps/temp/",
                      "~/Library/Application Support/Steam/steamapps/download/"},
-                    array);
+                    array, pool);
 }
 
-void JunkLocations::addTeamsCacheFilesWithPath(List& array) {
+void JunkLocations::addTeamsCacheFilesWithPath(List& array, const Executor& pool) {
     const std::string teamsMac = "~/Library/Application Support/Microsoft/Teams/";
+    Paths folders;
     for (const char* folder : {"IndexedDB", "Cache", "Application Cache", "Code Cache", "blob_storage", "databases",
                                "gpucache", "Local Storage", "tmp", "watchdog"})
-        appendEntries(resolved(teamsMac + folder), array);
+        folders.push_back(resolved(teamsMac + folder));
+    appendEntriesOfAll(folders, array, pool);
     const std::string teams = resolved(teamsMac);
     if (!SafeLocation::isFolder(teams)) return;
     appendMatchingEntries(teams, array, [](const platform::FileEntry& entry) { return matchesFilePattern(entry.name); });
@@ -186,12 +201,12 @@ bool JunkLocations::matchesFilePattern(const std::string& name) {
     return (contains(name, "logs") && extension == "txt") || (contains(name, "watchdog") && extension == "json");
 }
 
-void JunkLocations::addMinecraftCacheFilesWithPath(List& array) {
+void JunkLocations::addMinecraftCacheFilesWithPath(List& array, const Executor& pool) {
     appendEntriesOf({"~/Library/Application Support/minecraft/logs/",
                      "~/Library/Application Support/minecraft/crash-reports/",
                      "~/Library/Application Support/minecraft/webcache/",
                      "~/Library/Application Support/minecraft/webcache2/"},
-                    array);
+                    array, pool);
     getMinecraftLogFiles(array);
     array.push_back({resolved("~/Library/Application Support/minecraft/launcher_cef_log.txt"), false});
     std::string mixinOutput = resolved("~/Library/Application Support/minecraft/.mixin.out");
@@ -203,10 +218,10 @@ void JunkLocations::getMinecraftLogFiles(List& array) {
                           [](const platform::FileEntry& entry) { return platform::endsWith(entry.name, ".log"); });
 }
 
-void JunkLocations::addLunarclientCacheFilesWithPath(List& array) {
-    appendEntriesOf({"~/.lunarclient/game-cache/", "~/.lunarclient/launcher-cache/", "~/.lunarclient/logs/"}, array);
+void JunkLocations::addLunarclientCacheFilesWithPath(List& array, const Executor& pool) {
+    appendEntriesOf({"~/.lunarclient/game-cache/", "~/.lunarclient/launcher-cache/", "~/.lunarclient/logs/"}, array, pool);
     getLunarclientSubPtathLog(array);
-    appendEntriesOf({"~/.lunarclient/offline/files/"}, array);
+    appendEntriesOf({"~/.lunarclient/offline/files/"}, array, pool);
 }
 
 void JunkLocations::getLunarclientSubPtathLog(List& array) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/kit/Executors.h"
+
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -23,8 +25,9 @@ public:
     // Application key -> its display name followed by its "~/" location texts (not expanded).
     using SocialToolsTable = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
-    // Appends the locations of category index 0 to 5; any other index appends nothing.
-    static void appendLocations(int index, JunkLocationList& array);
+    // Appends the locations of category index 0 to 5; any other index appends nothing. Folders
+    // whose entries are locations are listed on the calling thread and on helpers posted to pool.
+    static void appendLocations(int index, JunkLocationList& array, const Executor& pool = {});
     static void appendLocations(int index, std::vector<std::string>& array);
     // The entries of a folder joined to it, hidden ones included, in name order; nothing when
     // the folder is missing, empty, beyond a link or unreadable.
@@ -41,17 +44,20 @@ public:
 
 private:
     static void appendEntries(const std::string& folder, JunkLocationList& array);
-    static void appendEntriesOf(std::initializer_list<const char*> folders, JunkLocationList& array);
-    static void systemJunk(JunkLocationList& array);
-    static void applicationJunk(JunkLocationList& array);
+    static void appendEntriesOf(std::initializer_list<const char*> folders, JunkLocationList& array,
+                                const Executor& pool);
+    static void appendEntriesOfAll(const std::vector<std::string>& folders, JunkLocationList& array,
+                                   const Executor& pool);
+    static void systemJunk(JunkLocationList& array, const Executor& pool);
+    static void applicationJunk(JunkLocationList& array, const Executor& pool);
     static void mailAttachments(JunkLocationList& array);
     static void socialToolsLocations(JunkLocationList& array);
-    static void addContainerCaches(JunkLocationList& array);
-    static void addSteamCacheFilesWithPath(JunkLocationList& array);
-    static void addTeamsCacheFilesWithPath(JunkLocationList& array);
-    static void addMinecraftCacheFilesWithPath(JunkLocationList& array);
+    static void addContainerCaches(JunkLocationList& array, const Executor& pool);
+    static void addSteamCacheFilesWithPath(JunkLocationList& array, const Executor& pool);
+    static void addTeamsCacheFilesWithPath(JunkLocationList& array, const Executor& pool);
+    static void addMinecraftCacheFilesWithPath(JunkLocationList& array, const Executor& pool);
     static void getMinecraftLogFiles(JunkLocationList& array);
-    static void addLunarclientCacheFilesWithPath(JunkLocationList& array);
+    static void addLunarclientCacheFilesWithPath(JunkLocationList& array, const Executor& pool);
     static void getLunarclientSubPtathLog(JunkLocationList& array);
 };
 
