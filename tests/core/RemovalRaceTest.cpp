@@ -139,8 +139,11 @@ void race(const Tool& tool, bool folders, const char* name, const std::string& r
             const std::string where = std::string(name) + " swap " + std::to_string(static_cast<int>(swap));
             EXPECT_EQ(scene.filesHolding(kPrecious), scene.preciousBefore) << where;
             ASSERT_EQ(counted.size(), static_cast<size_t>(kItems)) << where;
-            for (int index = 0; index < kItems; ++index)
-                if (counted[index]) EXPECT_FALSE(scene.remains(index)) << where << " item " << index;
+            for (int index = 0; index < kItems; ++index) {
+                if (counted[index]) {
+                    EXPECT_FALSE(scene.remains(index)) << where << " item " << index;
+                }
+            }
         }
     }
     EXPECT_TRUE(log.contains(refusal)) << name;

@@ -62,7 +62,8 @@ const TCTreeNode* childTitled(const TCTreeNode& node, const std::string& title) 
 // Every node as one line, depth first, for comparing whole trees.
 void describe(const TCTreeNode& node, int depth, std::vector<std::string>& lines) {
     lines.push_back(std::to_string(depth) + "|" + node.title + "|" + node.path + "|" + node.size + "|" +
-                    std::to_string(node.selectState));
+                    std::to_string(node.selectState) + (node.chosen ? "|chosen" : "") + "|" +
+                    std::to_string(node.roots.size()));
     for (const auto& child : node.detailChildren) describe(*child, depth + 1, lines);
 }
 
@@ -274,15 +275,20 @@ TEST(FastCleanScanFile, RunningApplicationsCachesAndLinkedFoldersAreLeftAlone) {
 }
 
 TEST(FastCleanScanFile, ResultsDoNotDependOnThePool) {
+    // Enough items and chats for the pool to share every step between its threads.
     ScanFixture mac;
-    for (int i = 0; i < 150; ++i)
-        mac.file("~/Library/Caches/com.app" + std::to_string(i % 7) + "/f" + std::to_string(i), std::string(i * 10, 'x'));
+    for (int i = 0; i < 300; ++i)
+        mac.file("~/Library/Caches/com.app" + std::to_string(i % 170) + "/f" + std::to_string(i), std::string(i * 10, 'x'));
+    const std::string chats = "~/Library/Containers/com.tencent.xinWeChat/Data/Library/Application Support/"
+                              "com.tencent.xinWeChat/2.0/h/Message/MessageTemp/chat";
+    for (int i = 0; i < 40; ++i)
+        mac.file(chats + std::to_string(i) + (i % 2 ? "/Image/p" : "/Audio/a"), std::string(i + 1, 'm'));
     core::Executors threads = core::Executors::inlineExecutors();
     threads.global = [](core::Task task) { std::thread(std::move(task)).detach(); };
     auto inline_ = describe(FastCleanScanFile().beginScan());
     auto pooled = describe(FastCleanScanFile(threads).beginScan());
     EXPECT_EQ(pooled, inline_);
-    EXPECT_GT(inline_.size(), 150u);
+    EXPECT_GT(inline_.size(), 250u);
 }
 
 TEST(FastCleanScanFile, DisplayNamesAndStateRules) {
