@@ -1,18 +1,18 @@
 #include "core/duplicates/duplicateFind.h"
 
+#include "core/kit/ParallelLoop.h"
 #include "platform/files/FolderLister.h"
 #include "platform/system/Log.h"
 
 #include <algorithm>
 #include <iterator>
-#include <thread>
 
 namespace core {
 
 duplicateFind::duplicateFind(Executors executors, AlgorithmFactory makeAlgorithm)
     : executors_(std::move(executors)),
       makeAlgorithm_(std::move(makeAlgorithm)),
-      workerCount_(std::max(1u, std::thread::hardware_concurrency())),
+      workerCount_(processorCount()),
       m_fileList(executors_.global, workerCount_),
       m_findDuplicateApp(executors_.global, workerCount_, makeAlgorithm_) {}
 

@@ -16,13 +16,10 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <thread>
 
 namespace core::junk {
 namespace {
 
-// Locations are listed, and items reached, by one thread for each processor.
-size_t workerCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 // The scanned items are reached for removal in runs of this many, in path order.
 constexpr size_t kChosenItemsPerRun = 64;
 // Items are sized this many at a time (in one walk of the shared tree sizer), so the path
@@ -155,7 +152,7 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
     std::vector<OfferedItems::Listing> listings(locations.size());
     std::vector<OfferedItems::Offer> items;
     runInParallelInOrder(
-        executors_.global, workerCount(), locations.size(),
+        executors_.global, processorCount(), locations.size(),
         [&](std::size_t, std::size_t i) { listings[i] = offered.list(locations[i].path, locations[i].isEntry); },
         [&](std::size_t i) {
             OfferedItems::Listing& listing = listings[i];
@@ -177,7 +174,7 @@ uint64_t FastCleanScanFile::scanItems(int index, const JunkLocationList& locatio
         // The nodes are made on the pool, a run at a time, and added in scan order.
         std::vector<std::shared_ptr<TCTreeNode>> nodes(end - start);
         const size_t runs = (nodes.size() + kNodesPerRun - 1) / kNodesPerRun;
-        runInParallel(executors_.global, workerCount(), runs, [&](std::size_t, std::size_t run) {
+        runInParallel(executors_.global, processorCount(), runs, [&](std::size_t, std::size_t run) {
             for (size_t i = run * kNodesPerRun; i < std::min(nodes.size(), (run + 1) * kNodesPerRun); ++i) {
                 const OfferedItems::Offer& offer = items[start + i];
                 int32_t state = index == 1 && startsUnselected(offer.path) ? 0 : initialItemState(index);
@@ -226,7 +223,7 @@ void FastCleanScanFile::recordChosenItems(TCTreeNode& category, const Executor& 
     // In path order a folder's items follow each other, and each run of them is reached once.
     std::sort(nodes.begin(), nodes.end(), [](const TCTreeNode* a, const TCTreeNode* b) { return a->path < b->path; });
     const size_t runs = (nodes.size() + kChosenItemsPerRun - 1) / kChosenItemsPerRun;
-    runInParallel(pool, workerCount(), runs, [&](std::size_t, std::size_t run) {
+    runInParallel(pool, processorCount(), runs, [&](std::size_t, std::size_t run) {
         const size_t begin = run * kChosenItemsPerRun, end = std::min(nodes.size(), begin + kChosenItemsPerRun);
         std::vector<std::string> paths;
         for (size_t i = begin; i < end; ++i) paths.push_back(nodes[i]->path);

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <thread>
 
 namespace core::junk {
 namespace {
@@ -128,7 +127,7 @@ void JunkLocations::appendEntriesOf(std::initializer_list<const char*> folders, 
 
 void JunkLocations::appendEntriesOfAll(const Paths& folders, List& array, const Executor& pool) {
     std::vector<List> entries(folders.size());
-    runInParallel(pool, std::max(1u, std::thread::hardware_concurrency()), folders.size(),
+    runInParallel(pool, processorCount(), folders.size(),
                   [&](std::size_t, std::size_t i) { appendEntries(folders[i], entries[i]); });
     for (auto& listed : entries)
         for (auto& entry : listed) array.push_back(std::move(entry));

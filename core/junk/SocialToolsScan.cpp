@@ -9,10 +9,8 @@
 #include "platform/files/PathText.h"
 #include "platform/files/TreeSizer.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
-#include <thread>
 #include <utility>
 
 namespace core::junk {
@@ -184,7 +182,7 @@ void SocialToolsScan::scanWeChatMediaPaths(const std::string& folder) {
     };
     platform::FileWalker::walk(folder, callbacks);
     std::vector<std::vector<MediaFolder>> listed(chats.size());
-    runInParallel(pool_, std::max(1u, std::thread::hardware_concurrency()), chats.size(),
+    runInParallel(pool_, processorCount(), chats.size(),
                   [&](std::size_t, std::size_t i) { listed[i] = listWeChatChatDirectory(chats[i]); });
     for (auto& chat : listed)
         for (auto& media : chat) addWeChatMediaFolder(std::move(media));

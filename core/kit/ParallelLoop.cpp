@@ -1,9 +1,11 @@
 #include "core/kit/ParallelLoop.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace core {
@@ -70,6 +72,8 @@ std::shared_ptr<LoopState> startLoop(const Executor& pool, std::size_t workerCou
 }
 
 }  // namespace
+
+std::size_t processorCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 void runInParallel(const Executor& pool, std::size_t workerCount, std::size_t count,
                    const std::function<void(std::size_t worker, std::size_t index)>& body) {

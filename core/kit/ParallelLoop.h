@@ -7,6 +7,9 @@
 
 namespace core {
 
+// One worker for each processor, at least one: the worker count of a loop that may use them all.
+std::size_t processorCount();
+
 // Runs body(worker, index) once for every index below count, on the calling thread and on up
 // to workerCount - 1 helpers posted to pool, and returns when every index has run. Indices
 // are handed out in increasing order; worker numbers are below workerCount, and no two
