@@ -3,12 +3,10 @@
 #include "core/kit/EULinkUrl.h"
 #include "core/kit/SettingsFile.h"
 #include "platform/desktop/HttpClient.h"
+#include "platform/system/CryptoLibrary.h"
 #include "platform/system/KernelFiles.h"
 #include "platform/system/Log.h"
 #include "platform/desktop/Workspace.h"
-
-#include <openssl/evp.h>
-#include <openssl/hmac.h>
 
 #include <array>
 #include <charconv>
@@ -40,12 +38,18 @@ std::optional<Id128> parseMachineId(const std::string& text) {
 }
 
 // HMAC-SHA256 of the application id keyed with the machine id, cut to 128 bits and marked as
-// a version 4 UUID, written like the hardware UUIDs it stands for.
+// a version 4 UUID, written like the hardware UUIDs it stands for. Empty, with a log line, when
+// the digest cannot be made.
 std::string applicationSpecificUUID(const Id128& machineId) {
+    const platform::CryptoLibrary* crypto = platform::CryptoLibrary::loaded();
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    HMAC(EVP_sha256(), machineId.data(), static_cast<int>(machineId.size()), kApplicationId.data(),
-         kApplicationId.size(), digest, &length);
+    if (!crypto || !crypto->HMAC(crypto->EVP_sha256(), machineId.data(), static_cast<int>(machineId.size()),
+                                 kApplicationId.data(), kApplicationId.size(), digest, &length) ||
+        length < 16) {
+        platform::logError("Install report: no digest of the machine id could be made");
+        return "";
+    }
     digest[6] = (digest[6] & 0x0f) | 0x40;
     digest[8] = (digest[8] & 0x3f) | 0x80;
     static const char kDigits[] = "0123456789ABCDEF";

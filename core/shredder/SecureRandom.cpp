@@ -1,9 +1,7 @@
 #include "core/shredder/SecureRandom.h"
 
+#include "platform/system/CryptoLibrary.h"
 #include "platform/system/Log.h"
-
-#include <openssl/err.h>
-#include <openssl/rand.h>
 
 #include <climits>
 #include <limits>
@@ -11,13 +9,23 @@
 namespace core {
 namespace {
 
+std::string failureReason(const platform::CryptoLibrary& crypto) {
+    char reason[256] = {};
+    crypto.ERR_error_string_n(crypto.ERR_get_error(), reason, sizeof reason);
+    return reason;
+}
+
 bool secureBytes(unsigned char* buffer, size_t length) {
+    const platform::CryptoLibrary* crypto = platform::CryptoLibrary::loaded();
+    if (!crypto) {
+        platform::logError("Secure random bytes unavailable: the cryptography library cannot be used");
+        return false;
+    }
     // RAND_bytes takes an int length, so larger requests go in pieces.
     while (length > 0) {
         size_t piece = length < size_t(INT_MAX) ? length : size_t(INT_MAX);
-        if (RAND_bytes(buffer, static_cast<int>(piece)) != 1) {
-            platform::logError("Secure random bytes unavailable: " +
-                               std::string(ERR_error_string(ERR_get_error(), nullptr)));
+        if (crypto->RAND_bytes(buffer, static_cast<int>(piece)) != 1) {
+            platform::logError("Secure random bytes unavailable: " + failureReason(*crypto));
             return false;
         }
         buffer += piece;

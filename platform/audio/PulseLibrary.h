@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system/SystemLibrary.h"
+
 #include <pulse/pulseaudio.h>
 
 namespace platform {
@@ -19,9 +21,7 @@ namespace platform {
     CALL(pa_threaded_mainloop_wait) CALL(pa_timeval_add)
 
 struct PulseLibrary {
-#define DURIDOVE_PULSE_POINTER(name) decltype(&::name) name = nullptr;
-    DURIDOVE_PULSE_CALLS(DURIDOVE_PULSE_POINTER)
-#undef DURIDOVE_PULSE_POINTER
+    DURIDOVE_PULSE_CALLS(DURIDOVE_LIBRARY_POINTER)
 
     // The library with every call found, loaded once for the process and never unloaded;
     // nullptr (said once in the log) when it is missing or lacks a call.
