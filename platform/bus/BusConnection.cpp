@@ -1,5 +1,6 @@
 #include "platform/bus/BusConnection.h"
 
+#include "platform/bus/GioLibrary.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
 #include "platform/system/Log.h"
@@ -21,8 +22,9 @@ struct HeldConnection {
 
 std::string addressOf(GBusType type) {
     if (type == G_BUS_TYPE_SESSION && !BusConnection::hasSessionBus()) return {};
+    if (!GioLibrary::loaded()) return {};
     GError* error = nullptr;
-    gchar* address = g_dbus_address_get_for_bus_sync(type, nullptr, &error);
+    gchar* address = gio().g_dbus_address_get_for_bus_sync(type, nullptr, &error);
     if (!address) {
         g_error_free(error);
         return {};
@@ -59,12 +61,12 @@ public:
         : bus_(std::move(bus)), connection_(connection), handler_(std::move(handler)) {}
     ~SignalSubscription() override {
         bus_->runOnBusThread([this] {
-            for (guint id : ids_) g_dbus_connection_signal_unsubscribe(connection_, id);
+            for (guint id : ids_) gio().g_dbus_connection_signal_unsubscribe(connection_, id);
         });
     }
 
     void add(const SignalMatch& match) {
-        ids_.push_back(g_dbus_connection_signal_subscribe(connection_, match.sender, match.interface, match.member, nullptr,
+        ids_.push_back(gio().g_dbus_connection_signal_subscribe(connection_, match.sender, match.interface, match.member, nullptr,
                                                           match.arg0, G_DBUS_SIGNAL_FLAGS_NONE, &SignalSubscription::deliver,
                                                           this, nullptr));
     }
@@ -104,8 +106,12 @@ std::shared_ptr<BusConnection> BusConnection::system() {
 }
 
 std::shared_ptr<BusConnection> BusConnection::connect(const std::string& address, std::string* error) {
+    if (!GioLibrary::loaded()) {
+        if (error) *error = "GIO cannot be loaded";
+        return nullptr;
+    }
     GError* failure = nullptr;
-    GDBusConnection* connection = g_dbus_connection_new_for_address_sync(
+    GDBusConnection* connection = gio().g_dbus_connection_new_for_address_sync(
         address.c_str(),
         GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, nullptr, &failure);
@@ -136,27 +142,27 @@ BusConnection::BusConnection(GDBusConnection* connection, std::string address)
 }
 
 BusConnection::~BusConnection() {
-    g_dbus_connection_close_sync(connection_, nullptr, nullptr);
+    gio().g_dbus_connection_close_sync(connection_, nullptr, nullptr);
     // From inside the loop: a quit that came before the loop started running would be lost.
     runOnBusThread([this] { g_main_loop_quit(loop_); });
     thread_.join();
-    g_object_unref(connection_);
+    gio().g_object_unref(connection_);
     g_main_loop_unref(loop_);
     g_main_context_unref(context_);
 }
 
-bool BusConnection::isClosed() const { return g_dbus_connection_is_closed(connection_); }
+bool BusConnection::isClosed() const { return gio().g_dbus_connection_is_closed(connection_); }
 
 Variant BusConnection::call(const char* service, const char* path, const char* interface, const char* method,
                             GVariant* parameters, const char* replyType, int timeoutMs, std::string* error) const {
     GError* failure = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(connection_, service, path, interface, method, parameters,
+    GVariant* reply = gio().g_dbus_connection_call_sync(connection_, service, path, interface, method, parameters,
                                                   replyType ? G_VARIANT_TYPE(replyType) : nullptr, G_DBUS_CALL_FLAGS_NONE,
                                                   timeoutMs, nullptr, &failure);
     if (!reply) {
         if (error) {
             // The remote error's name says less than its message to a person reading the log.
-            g_dbus_error_strip_remote_error(failure);
+            gio().g_dbus_error_strip_remote_error(failure);
             *error = failure->message;
         }
         g_error_free(failure);

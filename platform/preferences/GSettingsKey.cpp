@@ -1,10 +1,10 @@
 #include "platform/preferences/GSettingsKey.h"
 
+#include "platform/bus/GioLibrary.h"
 #include "platform/files/FolderLister.h"
 #include "platform/files/PathText.h"
 #include "platform/system/Log.h"
 
-#include <gio/gio.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    void operator()(gpointer object) const { gio().g_object_unref(object); }
 };
 using Settings = std::unique_ptr<GSettings, ObjectUnref>;
 
@@ -24,7 +24,7 @@ struct VariantUnref {
 using Variant = std::unique_ptr<GVariant, VariantUnref>;
 
 struct SchemaKeyUnref {
-    void operator()(GSettingsSchemaKey* key) const { g_settings_schema_key_unref(key); }
+    void operator()(GSettingsSchemaKey* key) const { gio().g_settings_schema_key_unref(key); }
 };
 using SchemaKey = std::unique_ptr<GSettingsSchemaKey, SchemaKeyUnref>;
 
@@ -61,20 +61,21 @@ std::vector<std::string> extensionSchemaFolders() {
 }
 
 GSettingsSchema* lookUpSchema(const std::string& schemaId) {
-    GSettingsSchemaSource* installed = g_settings_schema_source_get_default();
+    if (!GioLibrary::loaded()) return nullptr;
+    GSettingsSchemaSource* installed = gio().g_settings_schema_source_get_default();
     if (installed) {
-        if (GSettingsSchema* schema = g_settings_schema_source_lookup(installed, schemaId.c_str(), TRUE)) return schema;
+        if (GSettingsSchema* schema = gio().g_settings_schema_source_lookup(installed, schemaId.c_str(), TRUE)) return schema;
     }
     for (const std::string& folder : extensionSchemaFolders()) {
         GError* error = nullptr;
-        GSettingsSchemaSource* source = g_settings_schema_source_new_from_directory(folder.c_str(), installed, FALSE, &error);
+        GSettingsSchemaSource* source = gio().g_settings_schema_source_new_from_directory(folder.c_str(), installed, FALSE, &error);
         if (!source) {
             logWarning("cannot read the settings schemas in " + folder + ": " + error->message);
             g_error_free(error);
             continue;
         }
-        GSettingsSchema* schema = g_settings_schema_source_lookup(source, schemaId.c_str(), FALSE);
-        g_settings_schema_source_unref(source);
+        GSettingsSchema* schema = gio().g_settings_schema_source_lookup(source, schemaId.c_str(), FALSE);
+        gio().g_settings_schema_source_unref(source);
         if (schema) return schema;
     }
     return nullptr;
@@ -103,13 +104,14 @@ GVariant* toVariant(const PlistValue& value, const GVariantType* type) {
 class ChangeObservation : public PreferenceObservation {
 public:
     ChangeObservation(GSettingsSchema* schema, const std::string& key, std::function<void()> handler)
-        : handler_(std::move(handler)), settings_(g_settings_new_full(schema, nullptr, nullptr)) {
+        : handler_(std::move(handler)), settings_(gio().g_settings_new_full(schema, nullptr, nullptr)) {
         const std::string signal = "changed::" + key;
-        handlerId_ = g_signal_connect(settings_.get(), signal.c_str(), G_CALLBACK(&ChangeObservation::changed), this);
+        handlerId_ = gio().g_signal_connect_data(settings_.get(), signal.c_str(), G_CALLBACK(&ChangeObservation::changed), this,
+                                                 nullptr, GConnectFlags(0));
         // A settings object reports changes only of keys it has read since the handler was connected.
-        Variant(g_settings_get_value(settings_.get(), key.c_str()));
+        Variant(gio().g_settings_get_value(settings_.get(), key.c_str()));
     }
-    ~ChangeObservation() override { g_signal_handler_disconnect(settings_.get(), handlerId_); }
+    ~ChangeObservation() override { gio().g_signal_handler_disconnect(settings_.get(), handlerId_); }
 
 private:
     static void changed(GSettings*, const char*, gpointer self) { static_cast<ChangeObservation*>(self)->handler_(); }
@@ -123,21 +125,21 @@ private:
 
 GSettingsKey::GSettingsKey(std::string schemaId, std::string key) : schemaId_(std::move(schemaId)), key_(std::move(key)) {
     schema_ = lookUpSchema(schemaId_);
-    if (schema_ && !g_settings_schema_has_key(schema_, key_.c_str())) {
+    if (schema_ && !gio().g_settings_schema_has_key(schema_, key_.c_str())) {
         logWarning("the desktop settings " + schemaId_ + " have no key " + key_);
-        g_settings_schema_unref(schema_);
+        gio().g_settings_schema_unref(schema_);
         schema_ = nullptr;
     }
 }
 
 GSettingsKey::~GSettingsKey() {
-    if (schema_) g_settings_schema_unref(schema_);
+    if (schema_) gio().g_settings_schema_unref(schema_);
 }
 
 PlistValue GSettingsKey::value() const {
     if (!schema_) return PlistValue();
-    Settings settings(g_settings_new_full(schema_, nullptr, nullptr));
-    Variant variant(g_settings_get_value(settings.get(), key_.c_str()));
+    Settings settings(gio().g_settings_new_full(schema_, nullptr, nullptr));
+    Variant variant(gio().g_settings_get_value(settings.get(), key_.c_str()));
     return fromVariant(variant.get());
 }
 
@@ -146,24 +148,24 @@ bool GSettingsKey::setValue(const PlistValue& value) const {
         logWarning("cannot change " + name() + ": it is not installed");
         return false;
     }
-    Settings settings(g_settings_new_full(schema_, nullptr, nullptr));
-    SchemaKey schemaKey(g_settings_schema_get_key(schema_, key_.c_str()));
-    Variant variant(toVariant(value, g_settings_schema_key_get_value_type(schemaKey.get())));
+    Settings settings(gio().g_settings_new_full(schema_, nullptr, nullptr));
+    SchemaKey schemaKey(gio().g_settings_schema_get_key(schema_, key_.c_str()));
+    Variant variant(toVariant(value, gio().g_settings_schema_key_get_value_type(schemaKey.get())));
     bool stored = false;
-    if (!variant || !g_settings_schema_key_range_check(schemaKey.get(), variant.get()))
+    if (!variant || !gio().g_settings_schema_key_range_check(schemaKey.get(), variant.get()))
         logWarning("cannot change " + name() + ": the value does not fit the key");
-    else if (!g_settings_is_writable(settings.get(), key_.c_str()))
+    else if (!gio().g_settings_is_writable(settings.get(), key_.c_str()))
         logWarning("cannot change " + name() + ": the key is locked");
-    else if (!(stored = g_settings_set_value(settings.get(), key_.c_str(), variant.get())))
+    else if (!(stored = gio().g_settings_set_value(settings.get(), key_.c_str(), variant.get())))
         logWarning("cannot change " + name() + ": the settings refused the value");
-    g_settings_sync();
+    gio().g_settings_sync();
     return stored && holds(settings.get(), variant.get());
 }
 
 // A settings store may take a change at once and commit it later (dconf, over the session bus);
 // once the change has been synced, the key read back tells whether the commit held.
 bool GSettingsKey::holds(GSettings* settings, GVariant* value) const {
-    Variant stored(g_settings_get_value(settings, key_.c_str()));
+    Variant stored(gio().g_settings_get_value(settings, key_.c_str()));
     if (g_variant_equal(stored.get(), value)) return true;
     logWarning("cannot change " + name() + ": the settings store did not keep the value");
     return false;
