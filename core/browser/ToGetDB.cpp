@@ -4,8 +4,8 @@
 #include "platform/files/PrivateTemporaryFolder.h"
 #include "platform/files/RegularFile.h"
 #include "platform/system/Log.h"
+#include "platform/system/SqliteLibrary.h"
 
-#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <array>
@@ -18,6 +18,9 @@ namespace {
 
 using platform::logInfo;
 using platform::logWarning;
+
+// Reached only through an open Database, once the library is loaded.
+const platform::SqliteLibrary& sqlite() { return *platform::SqliteLibrary::loaded(); }
 
 // How long a statement waits for a browser that holds the database locked.
 constexpr int kBusyTimeoutMilliseconds = 1000;
@@ -85,20 +88,23 @@ public:
             logWarning("not a database file: " + path);
             return;
         }
-        if (sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr) != SQLITE_OK) {
-            sqlite3_close(handle_);
+        if (!platform::SqliteLibrary::loaded()) return;
+        if (sqlite().sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr) != SQLITE_OK) {
+            sqlite().sqlite3_close(handle_);
             handle_ = nullptr;
             return;
         }
-        sqlite3_busy_timeout(handle_, kBusyTimeoutMilliseconds);
+        sqlite().sqlite3_busy_timeout(handle_, kBusyTimeoutMilliseconds);
     }
-    ~Database() { sqlite3_close(handle_); }
+    ~Database() {
+        if (handle_) sqlite().sqlite3_close(handle_);
+    }
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
     bool isOpen() const { return handle_ != nullptr; }
     sqlite3* get() const { return handle_; }
-    std::string error() const { return sqlite3_errmsg(handle_); }
+    std::string error() const { return sqlite().sqlite3_errmsg(handle_); }
 
 private:
     sqlite3* handle_ = nullptr;
@@ -108,15 +114,17 @@ private:
 class Statement {
 public:
     Statement(const Database& database, const char* text) {
-        if (sqlite3_prepare_v2(database.get(), text, -1, &statement_, nullptr) != SQLITE_OK) statement_ = nullptr;
+        if (sqlite().sqlite3_prepare_v2(database.get(), text, -1, &statement_, nullptr) != SQLITE_OK) statement_ = nullptr;
     }
-    ~Statement() { sqlite3_finalize(statement_); }
+    ~Statement() {
+        if (statement_) sqlite().sqlite3_finalize(statement_);
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
     bool isPrepared() const { return statement_ != nullptr; }
-    int step() { return sqlite3_step(statement_); }
-    int columnInt() const { return sqlite3_column_int(statement_, 0); }
+    int step() { return sqlite().sqlite3_step(statement_); }
+    int columnInt() const { return sqlite().sqlite3_column_int(statement_, 0); }
 
 private:
     sqlite3_stmt* statement_ = nullptr;

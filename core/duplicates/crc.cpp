@@ -1,6 +1,6 @@
 #include "core/duplicates/crc.h"
 
-#include <isa-l/crc64.h>
+#include "platform/system/IsalLibrary.h"
 
 #include <array>
 
@@ -25,11 +25,14 @@ constexpr std::array<std::uint64_t, 256> table = makeTable();
 
 std::uint64_t crc::crc64(const void* buffer, std::size_t length) { return crc64Buffer(buffer, length, true, 0); }
 
+// Without ISA-L the same sums come from the table, only slower.
 std::uint64_t crc::crc64Buffer(const void* buffer, std::size_t length, bool isHead, std::uint64_t running) {
     if (!buffer) return 0;
+    static const platform::IsalLibrary* const isal = platform::IsalLibrary::loaded();
+    if (!isal) return crc64BufferByTable(buffer, length, isHead, running);
     const std::uint64_t start = isHead ? initialValue : running;
     // ISA-L inverts the value on the way in and out; the inversions around the call cancel them.
-    return ~crc64_jones_refl(~start, static_cast<const unsigned char*>(buffer), length);
+    return ~isal->crc64_jones_refl(~start, static_cast<const unsigned char*>(buffer), length);
 }
 
 std::uint64_t crc::crc64BufferByTable(const void* buffer, std::size_t length, bool isHead, std::uint64_t running) {

@@ -84,6 +84,7 @@ int runAction(const std::vector<std::string>& args) {
 
 int print(const platform::PlistValue& value) {
     std::string xml = value.toXml();
+    if (xml.empty()) return reportFailure("diskutil: no property list could be written");
     std::fwrite(xml.data(), 1, xml.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,9 +1,8 @@
 #include "platform/mounts/MountTable.h"
 
+#include "platform/mounts/MountLibrary.h"
 #include "platform/system/Environment.h"
 #include "platform/system/Log.h"
-
-#include <libmount/libmount.h>
 
 #include <cstring>
 #include <memory>
@@ -11,28 +10,31 @@
 namespace platform {
 namespace {
 
+// Reached only through read(), once the library is loaded.
+const MountLibrary& mount() { return *MountLibrary::loaded(); }
+
 struct TableDeleter {
-    void operator()(libmnt_table* table) const { mnt_unref_table(table); }
+    void operator()(libmnt_table* table) const { mount().mnt_unref_table(table); }
 };
 struct IterDeleter {
-    void operator()(libmnt_iter* iter) const { mnt_free_iter(iter); }
+    void operator()(libmnt_iter* iter) const { mount().mnt_free_iter(iter); }
 };
 
 std::string text(const char* value) { return value ? value : ""; }
 
 bool isBlockDeviceMount(libmnt_fs* fs) {
-    const char* source = mnt_fs_get_source(fs);
-    return source && std::strncmp(source, "/dev/", 5) == 0 && !mnt_fs_is_pseudofs(fs) && !mnt_fs_is_netfs(fs);
+    const char* source = mount().mnt_fs_get_source(fs);
+    return source && std::strncmp(source, "/dev/", 5) == 0 && !mount().mnt_fs_is_pseudofs(fs) && !mount().mnt_fs_is_netfs(fs);
 }
 
 MountEntry entryOf(libmnt_fs* fs) {
     MountEntry entry;
-    entry.source = text(mnt_fs_get_source(fs));
-    entry.target = text(mnt_fs_get_target(fs));
-    entry.fsType = text(mnt_fs_get_fstype(fs));
-    entry.readOnly = mnt_fs_match_options(fs, "ro") == 1;
+    entry.source = text(mount().mnt_fs_get_source(fs));
+    entry.target = text(mount().mnt_fs_get_target(fs));
+    entry.fsType = text(mount().mnt_fs_get_fstype(fs));
+    entry.readOnly = mount().mnt_fs_match_options(fs, "ro") == 1;
     entry.blockDevice = isBlockDeviceMount(fs);
-    entry.deviceNumber = mnt_fs_get_devno(fs);
+    entry.deviceNumber = mount().mnt_fs_get_devno(fs);
     return entry;
 }
 
@@ -53,17 +55,18 @@ void addMissing(const std::vector<MountEntry>& from, const std::vector<MountEntr
 }  // namespace
 
 std::optional<MountTable> MountTable::read(const std::string& mountinfoPath) {
-    std::unique_ptr<libmnt_table, TableDeleter> table(mnt_new_table());
-    std::unique_ptr<libmnt_iter, IterDeleter> iter(mnt_new_iter(MNT_ITER_FORWARD));
+    if (!MountLibrary::loaded()) return std::nullopt;
+    std::unique_ptr<libmnt_table, TableDeleter> table(mount().mnt_new_table());
+    std::unique_ptr<libmnt_iter, IterDeleter> iter(mount().mnt_new_iter(MNT_ITER_FORWARD));
     if (!table || !iter) return std::nullopt;
-    int status = mnt_table_parse_file(table.get(), mountinfoPath.c_str());
+    int status = mount().mnt_table_parse_file(table.get(), mountinfoPath.c_str());
     if (status != 0) {
         logWarning("cannot read the mount table " + mountinfoPath + ": " + std::strerror(-status));
         return std::nullopt;
     }
     std::vector<MountEntry> entries;
     libmnt_fs* fs = nullptr;
-    while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) entries.push_back(entryOf(fs));
+    while (mount().mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) entries.push_back(entryOf(fs));
     return MountTable(std::move(entries));
 }
 

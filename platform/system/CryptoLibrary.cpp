@@ -1,16 +1,7 @@
 #include "platform/system/CryptoLibrary.h"
 
 namespace platform {
-namespace {
 
-bool findCalls(const SystemLibrary& library, CryptoLibrary& calls) {
-    bool complete = true;
-    DURIDOVE_CRYPTO_CALLS(DURIDOVE_LIBRARY_FIND)
-    return complete;
-}
-
-}  // namespace
-
-const CryptoLibrary* CryptoLibrary::loaded() { return loadedCallTable<CryptoLibrary>("libcrypto.so.3", "Cryptography", findCalls); }
+DURIDOVE_LIBRARY_LOADED(CryptoLibrary, DURIDOVE_CRYPTO_CALLS, "libcrypto.so.3", "Cryptography")
 
 }  // namespace platform

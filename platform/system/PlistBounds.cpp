@@ -3,8 +3,7 @@
 #include "platform/system/BinaryPlistShape.h"
 #include "platform/system/InputNesting.h"
 #include "platform/system/Log.h"
-
-#include <plist/plist.h>
+#include "platform/system/PlistLibrary.h"
 
 #include <cstdint>
 #include <string>
@@ -84,7 +83,9 @@ Verdict xmlShape(std::string_view text) {
 }  // namespace
 
 bool PlistBounds::admits(std::string_view bytes) {
-    const bool binary = plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    const PlistLibrary* plist = PlistLibrary::loaded();
+    if (!plist) return false;
+    const bool binary = plist->plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size()));
     const Verdict verdict = binary ? BinaryPlistShape::measure(bytes, kDeepestInputNesting, bytes.size())
                                    : xmlShape(bytes);
     switch (verdict) {

@@ -4,8 +4,7 @@
 #include "platform/files/RegularFile.h"
 #include "platform/system/Log.h"
 #include "platform/system/PlistBounds.h"
-
-#include <plist/plist.h>
+#include "platform/system/PlistLibrary.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,8 +21,11 @@ namespace {
 // Property lists the tools read are small; anything larger is not one of them.
 constexpr size_t kLargestFile = 1 << 20;
 
+// Reached only through fromBytes() and toXml(), once the library is loaded.
+const PlistLibrary& plist() { return *PlistLibrary::loaded(); }
+
 struct PlistDeleter {
-    void operator()(plist_t node) const { plist_free(node); }
+    void operator()(plist_t node) const { plist().plist_free(node); }
 };
 using PlistHandle = std::unique_ptr<void, PlistDeleter>;
 
@@ -32,12 +34,12 @@ PlistValue fromNode(plist_t node);
 PlistValue dictionaryFromNode(plist_t node) {
     PlistValue::Dictionary dictionary;
     plist_dict_iter iter = nullptr;
-    plist_dict_new_iter(node, &iter);
+    plist().plist_dict_new_iter(node, &iter);
     if (!iter) return PlistValue(dictionary);
     for (;;) {
         char* key = nullptr;
         plist_t child = nullptr;
-        plist_dict_next_item(node, iter, &key, &child);
+        plist().plist_dict_next_item(node, iter, &key, &child);
         if (!child) {
             free(key);
             break;
@@ -50,45 +52,45 @@ PlistValue dictionaryFromNode(plist_t node) {
 }
 
 PlistValue fromNode(plist_t node) {
-    switch (plist_get_node_type(node)) {
+    switch (plist().plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         uint8_t value = 0;
-        plist_get_bool_val(node, &value);
+        plist().plist_get_bool_val(node, &value);
         return PlistValue(value != 0);
     }
     case PLIST_UINT: {
         uint64_t value = 0;
-        plist_get_uint_val(node, &value);
+        plist().plist_get_uint_val(node, &value);
         // libplist keeps negative integers as their two's-complement bit pattern.
         return PlistValue(static_cast<int64_t>(value));
     }
     case PLIST_REAL: {
         double value = 0;
-        plist_get_real_val(node, &value);
+        plist().plist_get_real_val(node, &value);
         return PlistValue(value);
     }
     case PLIST_STRING: {
         // A text ends at its first zero byte. libplist's copying getter would stop the program
         // with a failed assertion on one, and its XML reader keeps nothing after it anyway.
         uint64_t length = 0;
-        const char* value = plist_get_string_ptr(node, &length);
+        const char* value = plist().plist_get_string_ptr(node, &length);
         return PlistValue(std::string(value ? value : "", value ? strnlen(value, length) : 0));
     }
     case PLIST_DATA: {
         uint64_t length = 0;
-        const char* value = plist_get_data_ptr(node, &length);
+        const char* value = plist().plist_get_data_ptr(node, &length);
         return PlistValue::data(std::string(value ? value : "", value ? length : 0));
     }
     case PLIST_DATE: {
         int32_t seconds = 0, micro = 0;
-        plist_get_date_val(node, &seconds, &micro);
+        plist().plist_get_date_val(node, &seconds, &micro);
         return PlistValue::date(seconds + micro / 1e6);
     }
     case PLIST_ARRAY: {
         PlistValue::Array array;
-        uint32_t count = plist_array_get_size(node);
+        uint32_t count = plist().plist_array_get_size(node);
         array.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) array.push_back(fromNode(plist_array_get_item(node, i)));
+        for (uint32_t i = 0; i < count; ++i) array.push_back(fromNode(plist().plist_array_get_item(node, i)));
         return PlistValue(std::move(array));
     }
     case PLIST_DICT: return dictionaryFromNode(node);
@@ -98,31 +100,31 @@ PlistValue fromNode(plist_t node) {
 
 plist_t toNode(const PlistValue& value) {
     switch (value.type()) {
-    case PlistValue::Type::Boolean: return plist_new_bool(value.toBool());
-    case PlistValue::Type::Integer: return plist_new_uint(static_cast<uint64_t>(value.toInteger()));
-    case PlistValue::Type::Real: return plist_new_real(value.toReal());
-    case PlistValue::Type::String: return plist_new_string(value.toString().c_str());
-    case PlistValue::Type::Data: return plist_new_data(value.bytes().data(), value.bytes().size());
+    case PlistValue::Type::Boolean: return plist().plist_new_bool(value.toBool());
+    case PlistValue::Type::Integer: return plist().plist_new_uint(static_cast<uint64_t>(value.toInteger()));
+    case PlistValue::Type::Real: return plist().plist_new_real(value.toReal());
+    case PlistValue::Type::String: return plist().plist_new_string(value.toString().c_str());
+    case PlistValue::Type::Data: return plist().plist_new_data(value.bytes().data(), value.bytes().size());
     case PlistValue::Type::Date: {
         // libplist keeps a date as 32-bit seconds: one read from a list may lie beyond them.
         const double seconds = value.dateValue();
         const double bounded = std::isnan(seconds) ? 0 : std::clamp<double>(std::trunc(seconds), INT32_MIN, INT32_MAX);
         const double micro = std::isnan(seconds) || bounded != std::trunc(seconds) ? 0 : (seconds - bounded) * 1e6;
-        return plist_new_date(static_cast<int32_t>(bounded), static_cast<int32_t>(micro));
+        return plist().plist_new_date(static_cast<int32_t>(bounded), static_cast<int32_t>(micro));
     }
     case PlistValue::Type::Array: {
-        plist_t node = plist_new_array();
-        for (const auto& item : value.array()) plist_array_append_item(node, toNode(item));
+        plist_t node = plist().plist_new_array();
+        for (const auto& item : value.array()) plist().plist_array_append_item(node, toNode(item));
         return node;
     }
     case PlistValue::Type::Dictionary: {
-        plist_t node = plist_new_dict();
-        for (const auto& [key, item] : value.dictionary()) plist_dict_set_item(node, key.c_str(), toNode(item));
+        plist_t node = plist().plist_new_dict();
+        for (const auto& [key, item] : value.dictionary()) plist().plist_dict_set_item(node, key.c_str(), toNode(item));
         return node;
     }
     case PlistValue::Type::Null: break;
     }
-    return plist_new_string("");
+    return plist().plist_new_string("");
 }
 
 const PlistValue& nullValue() {
@@ -282,9 +284,10 @@ bool PlistValue::operator==(const PlistValue& other) const {
 }
 
 std::optional<PlistValue> PlistValue::fromBytes(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > UINT32_MAX || !PlistBounds::admits(bytes)) return std::nullopt;
+    if (bytes.empty() || bytes.size() > UINT32_MAX || !PlistLibrary::loaded() || !PlistBounds::admits(bytes))
+        return std::nullopt;
     plist_t node = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
+    plist().plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &node);
     if (!node) return std::nullopt;
     PlistHandle handle(node);
     return fromNode(node);
@@ -302,15 +305,20 @@ std::optional<PlistValue> PlistValue::readFile(const std::string& path) {
 }
 
 std::string PlistValue::toXml() const {
+    if (!PlistLibrary::loaded()) return "";
     PlistHandle handle(toNode(*this));
     char* xml = nullptr;
     uint32_t length = 0;
-    plist_to_xml(handle.get(), &xml, &length);
+    plist().plist_to_xml(handle.get(), &xml, &length);
     std::string result(xml ? xml : "", xml ? length : 0);
     free(xml);
     return result;
 }
 
-bool PlistValue::writeFile(const std::string& path) const { return writeFileAtomically(path, toXml(), 0644); }
+// Nothing is written when no text could be made: the file keeps what it held.
+bool PlistValue::writeFile(const std::string& path) const {
+    const std::string xml = toXml();
+    return !xml.empty() && writeFileAtomically(path, xml, 0644);
+}
 
 }  // namespace platform

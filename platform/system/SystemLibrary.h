@@ -45,10 +45,17 @@ const Table* loadedCallTable(const char* fileName, const char* purpose, bool (*f
 }  // namespace platform
 
 // A table of calls into a library is a struct with one DURIDOVE_LIBRARY_POINTER(name) field per
-// function, filled by DURIDOVE_LIBRARY_FIND(name) for each in a function that holds the
-// SystemLibrary `library`, the table `calls` and the flag `complete`, which turns false when a
-// call is missing.
+// function and a static loaded(); DURIDOVE_LIBRARY_LOADED defines loaded() to fill every field
+// of the list from the library once, and to give nullptr when the library or a call is missing.
 #define DURIDOVE_LIBRARY_POINTER(name) decltype(&::name) name = nullptr;
-#define DURIDOVE_LIBRARY_FIND(name)                                     \
-    calls.name = library.call<decltype(calls.name)>(#name);             \
+#define DURIDOVE_LIBRARY_FIND(name)                         \
+    calls.name = library.call<decltype(calls.name)>(#name); \
     complete = complete && calls.name != nullptr;
+#define DURIDOVE_LIBRARY_LOADED(Table, CALLS, fileName, purpose)                                           \
+    const Table* Table::loaded() {                                                                        \
+        return loadedCallTable<Table>(fileName, purpose, [](const SystemLibrary& library, Table& calls) { \
+            bool complete = true;                                                                         \
+            CALLS(DURIDOVE_LIBRARY_FIND)                                                                  \
+            return complete;                                                                              \
+        });                                                                                               \
+    }
