@@ -107,6 +107,14 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     // The running applications are read on the pool while the first category's places are gathered.
     OfferedItems::NameTest isSkippedName;
     PooledTask readingApplications(executors_.global, [&isSkippedName] { isSkippedName = skippedNameTest(); });
+    // Every category's places are gathered on the pool from the start: on a cold disk the reads
+    // of their folders then overlap the scan of the categories before them.
+    std::vector<JunkLocationList> locationLists(kCategoryCount);
+    std::vector<std::unique_ptr<PooledTask>> gatherings;
+    for (int index = 0; index < kCategoryCount; ++index)
+        gatherings.push_back(std::make_unique<PooledTask>(executors_.global, [&locationLists, index, pool = executors_.global] {
+            JunkLocations::appendLocations(index, locationLists[index], pool);
+        }));
     std::optional<OfferedItems> offered;
     std::vector<std::shared_ptr<TCTreeNode>> categories;
     // Each category's items are reached for removal on the pool while the next are scanned.
@@ -114,8 +122,8 @@ std::vector<std::shared_ptr<TCTreeNode>> FastCleanScanFile::beginScan() {
     progress_.beginStage(0, kCategoryCount);
     for (int index = 0; index < kCategoryCount; ++index) {
         // The list is built even when the category is then skipped by a stop request.
-        JunkLocationList locations;
-        JunkLocations::appendLocations(index, locations, executors_.global);
+        gatherings[index]->wait();
+        const JunkLocationList& locations = locationLists[index];
         if (!offered) {
             readingApplications.wait();
             offered.emplace(std::move(isSkippedName));

@@ -3,6 +3,7 @@
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/FolderReader.h"
 #include "platform/files/PseudoFileSystems.h"
+#include "platform/system/ParkedThreads.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -19,10 +20,12 @@ namespace {
 
 // Helper threads are started only once this many folders wait.
 constexpr size_t kBacklogForAnotherThread = 4;
-constexpr unsigned kMaxThreads = 8;
+constexpr unsigned kMaxThreads = 16;
 
+// Twice the processors: on a disk that is not in the cache most walkers wait on a read, and
+// more reads in flight finish the walk sooner.
 unsigned threadLimit() {
-    static const unsigned limit = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    static const unsigned limit = std::clamp(2 * std::thread::hardware_concurrency(), 1u, kMaxThreads);
     return limit;
 }
 
@@ -64,7 +67,8 @@ public:
         pending_ = std::move(starts);
         std::reverse(pending_.begin(), pending_.end());  // the stack gives the first start first
         work();
-        for (auto& thread : threads_) thread.join();
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return helpers_ == 0; });
     }
 
 private:
@@ -110,8 +114,20 @@ private:
             // Reversed, so a folder's subfolders come off the stack in the order they were named.
             for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending_.push_back(std::move(*it));
         }
-        if (pending_.size() >= kBacklogForAnotherThread && threads_.size() + 1 < threadLimit())
-            threads_.emplace_back([this] { work(); });
+        if (pending_.size() >= kBacklogForAnotherThread && helpers_ + 1 < threadLimit()) {
+            ++helpers_;
+            ParkedThreads::shared().run([this] {
+                work();
+                leave();
+            });
+        }
+        changed_.notify_all();
+    }
+
+    // A helper's last touch of the walk: once the count is zero the walk may end at once.
+    void leave() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        --helpers_;
         changed_.notify_all();
     }
 
@@ -120,7 +136,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<ParallelFolderWalk::Folder> pending_;
-    std::vector<std::thread> threads_;
+    size_t helpers_ = 0;  // helper threads inside work()
     size_t busy_ = 0;
 };
 

@@ -10,8 +10,9 @@ namespace platform {
 
 // Lists the folders of a tree on several threads at once. Folders wait in one shared stack;
 // a worker takes one, opens it and hands it to the visitor, which reads it and names the
-// subfolders to list next. Helper threads (up to eight) join only once folders pile up, so
-// small trees are done by the calling thread alone. The order in which folders are visited
+// subfolders to list next. Helper threads (twice the processors, at most sixteen, kept parked
+// between walks) join only once folders pile up, so small trees are done by the calling thread
+// alone. The order in which folders are visited
 // depends on timing; callers that need a fixed order sort what they collected.
 class ParallelFolderWalk {
 public:
