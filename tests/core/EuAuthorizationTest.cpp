@@ -174,10 +174,12 @@ TEST_F(EuAuthorizationTest, OnlyAWholeSuccessCountsAsRemoved) {
         const std::string name = "x" + std::to_string(index++);
         const EuAuthorization::Result result = privilegedResult(name);
         EXPECT_EQ(result.outcome, test.outcome) << test.reply.exitStatus;
-        if (test.reply.exitStatus == 128 + SIGKILL)
+        if (test.reply.exitStatus == 128 + SIGKILL) {
             EXPECT_EQ(result.reason, "privileged removal of " + (folder / name) + " failed (status 137, still there)");
-        if (test.outcome == Removal::Refused)
+        }
+        if (test.outcome == Removal::Refused) {
             EXPECT_EQ(result.reason, "/x: its folder is not the one that was chosen");
+        }
     }
 }
 

@@ -172,7 +172,9 @@ TEST(PrivilegedHelper, AFolderSwappedWhileItWorksNeverLetsItReachOutside) {
             requests.push_back(requestFor(folder / ("chosen/" + name)));
         }
         const std::string outside = testsupport::treeDigest(folder / "outside");
-        if (withLink) ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "swap").c_str()), 0);
+        if (withLink) {
+            ASSERT_EQ(symlink((folder / "outside").c_str(), (folder / "swap").c_str()), 0);
+        }
         const std::string swap = folder / (withLink ? "swap" : "outside");
         testsupport::Exchanger exchanger(folder / "chosen", swap);
         auto answers = runHelper(requests);
