@@ -18,7 +18,7 @@
 namespace platform {
 namespace {
 
-// Helper threads are started only once this many folders wait.
+// A helper thread joins the walk for every this many folders that wait.
 constexpr size_t kBacklogForAnotherThread = 4;
 constexpr unsigned kMaxThreads = 16;
 
@@ -66,6 +66,10 @@ public:
     void run(std::vector<ParallelFolderWalk::Folder> starts) {
         pending_ = std::move(starts);
         std::reverse(pending_.begin(), pending_.end());  // the stack gives the first start first
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            addHelpers();
+        }
         work();
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return helpers_ == 0; });
@@ -114,14 +118,19 @@ private:
             // Reversed, so a folder's subfolders come off the stack in the order they were named.
             for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending_.push_back(std::move(*it));
         }
-        if (pending_.size() >= kBacklogForAnotherThread && helpers_ + 1 < threadLimit()) {
+        addHelpers();
+        changed_.notify_all();
+    }
+
+    // One helper for every few folders waiting, up to the limit; called with the lock held.
+    void addHelpers() {
+        while (helpers_ + 1 < threadLimit() && pending_.size() >= kBacklogForAnotherThread * (helpers_ + 1)) {
             ++helpers_;
             ParkedThreads::shared().run([this] {
                 work();
                 leave();
             });
         }
-        changed_.notify_all();
     }
 
     // A helper's last touch of the walk: once the count is zero the walk may end at once.
