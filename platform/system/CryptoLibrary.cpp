@@ -1,7 +1,23 @@
 #include "platform/system/CryptoLibrary.h"
 
-namespace platform {
+#include "platform/system/Log.h"
 
-DURIDOVE_LIBRARY_LOADED(CryptoLibrary, DURIDOVE_CRYPTO_CALLS, "libcrypto.so.3", "Cryptography")
+namespace platform {
+namespace {
+
+// By default OpenSSL frees its state from an exit handler of its own. A worker thread that drew
+// random bytes can still be ending then, and its share of that state is freed by the thread's
+// end after the handler has run, or never. Set up without that handler, the library's state
+// simply lasts as long as the process.
+bool startWithoutExitHandler(const CryptoLibrary& crypto) {
+    if (crypto.OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr) == 1) return true;
+    logWarning("Cryptography: libcrypto.so.3 cannot be set up");
+    return false;
+}
+
+}  // namespace
+
+DURIDOVE_LIBRARY_LOADED_THEN(CryptoLibrary, DURIDOVE_CRYPTO_CALLS, "libcrypto.so.3", "Cryptography",
+                             startWithoutExitHandler)
 
 }  // namespace platform

@@ -47,15 +47,19 @@ const Table* loadedCallTable(const char* fileName, const char* purpose, bool (*f
 // A table of calls into a library is a struct with one DURIDOVE_LIBRARY_POINTER(name) field per
 // function and a static loaded(); DURIDOVE_LIBRARY_LOADED defines loaded() to fill every field
 // of the list from the library once, and to give nullptr when the library or a call is missing.
+// DURIDOVE_LIBRARY_LOADED_THEN does the same and then calls start(const Table&) once, for a
+// library that must be set up before its first use; a start that fails leaves it unusable.
 #define DURIDOVE_LIBRARY_POINTER(name) decltype(&::name) name = nullptr;
 #define DURIDOVE_LIBRARY_FIND(name)                         \
     calls.name = library.call<decltype(calls.name)>(#name); \
     complete = complete && calls.name != nullptr;
-#define DURIDOVE_LIBRARY_LOADED(Table, CALLS, fileName, purpose)                                           \
+#define DURIDOVE_LIBRARY_LOADED_THEN(Table, CALLS, fileName, purpose, start)                               \
     const Table* Table::loaded() {                                                                        \
         return loadedCallTable<Table>(fileName, purpose, [](const SystemLibrary& library, Table& calls) { \
             bool complete = true;                                                                         \
             CALLS(DURIDOVE_LIBRARY_FIND)                                                                  \
-            return complete;                                                                              \
+            return complete && start(calls);                                                              \
         });                                                                                               \
     }
+#define DURIDOVE_LIBRARY_LOADED(Table, CALLS, fileName, purpose) \
+    DURIDOVE_LIBRARY_LOADED_THEN(Table, CALLS, fileName, purpose, [](const Table&) { return true; })
