@@ -6,6 +6,7 @@
 #include "platform/files/MoveWithoutReplacing.h"
 #include "platform/system/Log.h"
 #include "platform/files/PathText.h"
+#include "platform/files/Writeback.h"
 
 #include <fcntl.h>
 #include <sys/xattr.h>
@@ -166,14 +167,14 @@ bool SecureEraser::overwrite(int fd, uint64_t size, int32_t passCount) {
     const int32_t passes = std::clamp<int32_t>(passCount, 1, maximumPasses);
     const std::vector<platform::DataExtent> extents = platform::dataExtents(fd, size);
     for (int32_t pass = 0; pass < passes; ++pass)
-        if (!writePass(fd, extents, pass)) return false;
+        if (!writePass(fd, extents, pass, pass == passes - 1)) return false;
     return true;
 }
 
-bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass) {
+bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass, bool last) {
     if (!holdBuffer()) return false;
     for (const platform::DataExtent& extent : extents)
-        if (!writeExtent(fd, extent, pass)) return false;
+        if (!writeExtent(fd, extent, pass, last)) return false;
     if (fdatasync(fd) != 0) {
         platform::logError("Flushing overwrite pass " + std::to_string(pass) + " failed: " + std::strerror(errno));
         return false;
@@ -182,8 +183,10 @@ bool SecureEraser::writePass(int fd, const std::vector<platform::DataExtent>& ex
 }
 
 // Drawing a chunk's random bytes takes about as long as writing it, so in a random pass the
-// next chunk is drawn on another thread while this one is written.
-bool SecureEraser::writeExtent(int fd, const platform::DataExtent& extent, int pass) {
+// next chunk is drawn on another thread while this one is written. In the last pass, the pages
+// of the chunk written two before, which has most likely reached the device by then, leave the
+// cache: no later pass writes over them.
+bool SecureEraser::writeExtent(int fd, const platform::DataExtent& extent, int pass, bool last) {
     auto lengthAt = [&extent](uint64_t offset) {
         return static_cast<size_t>(std::min<uint64_t>(chunkSize, extent.length - offset));
     };
@@ -199,6 +202,8 @@ bool SecureEraser::writeExtent(int fd, const platform::DataExtent& extent, int p
                 return fillChunk(pass, spare_.get(), nextLength);
             });
         const bool stored = writeWhole(fd, length, extent.offset + written, pass);
+        if (last && written >= 2 * chunkSize)
+            platform::dropWrittenPages(fd, extent.offset + written - 2 * chunkSize, chunkSize);
         const bool nextDrawn = !drawn.valid() || drawn.get();
         if (!stored || !nextDrawn) return false;
         if (pass > 0) std::swap(buffer_, spare_);
@@ -218,6 +223,7 @@ bool SecureEraser::writeWhole(int fd, size_t length, uint64_t offset, int pass) 
         }
         done += static_cast<size_t>(result);
     }
+    platform::startWriteback(fd, offset, length);
     return true;
 }
 

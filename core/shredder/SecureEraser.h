@@ -50,16 +50,17 @@ public:
     // runs of its first size bytes.
     bool overwrite(int fd, uint64_t size, int32_t passCount);
     // One pass over the given runs: pass 0 writes zeros, every later pass fresh random bytes, in
-    // chunks of at most 16 MiB; the data is then flushed to the device. Its pages stay in the
-    // cache for the next pass to write over (emptying the file drops them at the end).
-    bool writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass);
+    // chunks of at most 16 MiB, each sent on to the device as soon as it is written; the pass
+    // ends with a flush. Its pages stay in the cache for the next pass to write over; those of
+    // the last pass leave it as it goes (emptying the file drops what is left).
+    bool writePass(int fd, const std::vector<platform::DataExtent>& extents, int pass, bool last);
 
 protected:
     // Writes one chunk at an offset; pwrite's result and errno. Tests put a failing disk here.
     virtual ssize_t writeChunk(int fd, const unsigned char* data, size_t length, uint64_t offset);
 
 private:
-    bool writeExtent(int fd, const platform::DataExtent& extent, int pass);
+    bool writeExtent(int fd, const platform::DataExtent& extent, int pass, bool last);
     bool writeWhole(int fd, size_t length, uint64_t offset, int pass);
     bool fillChunk(int pass, unsigned char* buffer, size_t length);
     bool holdBuffer();
